@@ -1,0 +1,50 @@
+#include "AppFolder.h"
+
+#include <QCoreApplication>
+#include <QDir>
+#include <QFileInfo>
+#include <QStandardPaths>
+
+namespace {
+QString g_folder;
+
+QString withSeparator(const QString &folder)
+{
+    QString path = QDir::fromNativeSeparators(folder);
+    if (!path.endsWith(u'/'))
+        path += u'/';
+    return path;
+}
+}
+
+namespace AppFolder {
+
+QString path()
+{
+    if (g_folder.isEmpty())
+        initialise();
+    return g_folder;
+}
+
+void set(const QString &folder)
+{
+    QDir().mkpath(folder);
+    g_folder = withSeparator(folder);
+}
+
+void initialise()
+{
+    const QString programFolder = QCoreApplication::applicationDirPath();
+    if (!programFolder.isEmpty() && QFileInfo(programFolder).isWritable()) {
+        set(programFolder);
+        return;
+    }
+    set(QStandardPaths::writableLocation(QStandardPaths::AppDataLocation));
+}
+
+QString file(const QString &name)
+{
+    return path() + name;
+}
+
+}

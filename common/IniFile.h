@@ -1,0 +1,58 @@
+#pragma once
+
+#include <QString>
+#include <QStringList>
+
+// cInifile: reads and writes one value at a time with the semantics of the old
+// private-profile functions: "[section]" lines, "key=value" lines, section and key
+// names compared without regard to case, file, section and key created on write,
+// CR LF line ends, the file kept in the encoding it was read in (new files GB18030).
+// Every read goes to the file; nothing is cached. Values are returned whole: a value
+// with outer blanks or quotes is stored in double quotes, which reading removes again.
+class IniFile {
+public:
+    IniFile() = default;
+    explicit IniFile(const QString &path, const QString &section = QString());
+
+    QString path() const { return m_path; }
+    void setPath(const QString &path) { m_path = path; }
+    QString section() const { return m_section; }
+    void setSection(const QString &section) { m_section = section; }
+    QString key() const { return m_key; }
+    void setKey(const QString &key) { m_key = key; }
+    QString defaultValue() const { return m_default; }
+    void setDefault(const QString &value) { m_default = value; }
+
+    // The value of key() in section(), or defaultValue() when either is missing.
+    QString value() const;
+    // Writes key()=value into section(), NUL characters removed; sets lastReturnCode().
+    void setValue(const QString &value);
+    // Shorthands that set the key first.
+    QString value(const QString &key);
+    void setValue(const QString &key, const QString &value);
+
+    int lastReturnCode() const { return m_lastReturnCode; }
+    bool success() const { return m_lastReturnCode != 0; }
+
+    // Key names of section(), each followed by one NUL character.
+    QString iniSection() const;
+    // Section names of the file, each followed by one NUL character.
+    QString sections() const;
+
+    void deleteKey();
+    void deleteSection();
+
+    // Key names of section() and section names of the file, in file order.
+    QStringList enumerateCurrentSection() const;
+    QStringList enumerateAllSections() const;
+
+    // The text as a whole 32-bit number, or the fallback when it is none.
+    static int toIntOr(const QString &text, int fallback = 0);
+
+private:
+    QString m_path;
+    QString m_section;
+    QString m_key;
+    QString m_default;
+    int m_lastReturnCode = 0;
+};

@@ -1,0 +1,7 @@
+#include "PathNames.h"
+
+QString changeExtension(const QString &path, const QString &newExtension)
+{
+    const qsizetype dot = path.lastIndexOf(u'.');
+    return (dot < 0 ? path : path.left(dot)) + newExtension;
+}

@@ -1,0 +1,361 @@
+#include "TextFile.h"
+
+#include "ErrorReport.h"
+
+#include <QFileInfo>
+
+#include <cstring>
+
+namespace {
+
+constexpr qsizetype ChunkSize = 1 << 16;
+constexpr char Gb18030Name[] = "GB18030";
+const QByteArray Utf8Bom("\xEF\xBB\xBF");
+
+bool allAscii(const char *data, qsizetype size)
+{
+    qsizetype i = 0;
+    for (; i + 8 <= size; i += 8) {
+        quint64 word;
+        std::memcpy(&word, data + i, 8);
+        if (word & 0x8080808080808080ULL)
+            return false;
+    }
+    for (; i < size; ++i) {
+        if (static_cast<unsigned char>(data[i]) & 0x80)
+            return false;
+    }
+    return true;
+}
+
+// Length of the UTF-8 sequence that starts with this byte, 0 if it cannot start one.
+int utf8SequenceLength(unsigned char lead)
+{
+    if (lead < 0x80) return 1;
+    if (lead >= 0xC2 && lead <= 0xDF) return 2;
+    if (lead >= 0xE0 && lead <= 0xEF) return 3;
+    if (lead >= 0xF0 && lead <= 0xF4) return 4;
+    return 0;
+}
+
+bool validContinuation(const unsigned char *p, int length)
+{
+    for (int k = 1; k < length; ++k) {
+        if ((p[k] & 0xC0) != 0x80)
+            return false;
+    }
+    // Overlong forms, surrogates and code points above U+10FFFF are not UTF-8.
+    if (length == 3) {
+        if (p[0] == 0xE0 && p[1] < 0xA0) return false;
+        if (p[0] == 0xED && p[1] >= 0xA0) return false;
+    } else if (length == 4) {
+        if (p[0] == 0xF0 && p[1] < 0x90) return false;
+        if (p[0] == 0xF4 && p[1] >= 0x90) return false;
+    }
+    return true;
+}
+
+[[noreturn]] void raiseWriteFailure(const QFileDevice *file)
+{
+    const QString name = file ? file->fileName() : QString();
+    if (file && file->error() == QFileDevice::ResourceError)
+        Errors::raise(Errors::DiskFull, name);
+    Errors::raise(Errors::PathFileAccess, name);
+}
+
+}
+
+namespace TextCodec {
+
+// Scans in pieces so that a sequence split between two pieces is judged whole.
+class Utf8Scanner {
+public:
+    bool feed(const char *data, qsizetype size)
+    {
+        m_pending.append(data, size);
+        return scan(false);
+    }
+    bool finish() { return scan(true); }
+    bool hasNonAscii() const { return m_nonAscii; }
+
+private:
+    bool scan(bool final)
+    {
+        const auto *p = reinterpret_cast<const unsigned char *>(m_pending.constData());
+        const qsizetype n = m_pending.size();
+        qsizetype i = 0;
+        while (i < n) {
+            if (i + 8 <= n && allAscii(m_pending.constData() + i, 8)) {
+                i += 8;
+                continue;
+            }
+            const int length = utf8SequenceLength(p[i]);
+            if (length == 0)
+                return false;
+            if (length > 1) {
+                if (i + length > n) {
+                    if (final)
+                        return false;
+                    break;
+                }
+                if (!validContinuation(p + i, length))
+                    return false;
+                m_nonAscii = true;
+            }
+            i += length;
+        }
+        m_pending.remove(0, i);
+        return true;
+    }
+
+    QByteArray m_pending;
+    bool m_nonAscii = false;
+};
+
+bool isValidUtf8(const char *data, qsizetype size, bool *hasNonAscii)
+{
+    Utf8Scanner scanner;
+    const bool valid = scanner.feed(data, size) && scanner.finish();
+    if (hasNonAscii)
+        *hasNonAscii = scanner.hasNonAscii();
+    return valid;
+}
+
+TextEncoding detect(const QByteArray &bytes)
+{
+    if (bytes.startsWith(Utf8Bom))
+        return TextEncoding::Utf8WithBom;
+    bool nonAscii = false;
+    if (isValidUtf8(bytes.constData(), bytes.size(), &nonAscii) && nonAscii)
+        return TextEncoding::Utf8;
+    return TextEncoding::Gb18030;
+}
+
+TextEncoding detect(QIODevice &device)
+{
+    const qint64 start = device.pos();
+    QByteArray chunk = device.read(ChunkSize);
+    TextEncoding result = TextEncoding::Gb18030;
+    if (chunk.startsWith(Utf8Bom)) {
+        result = TextEncoding::Utf8WithBom;
+    } else {
+        Utf8Scanner scanner;
+        bool valid = true;
+        while (valid && !chunk.isEmpty()) {
+            valid = scanner.feed(chunk.constData(), chunk.size());
+            chunk = device.read(ChunkSize);
+        }
+        if (valid && scanner.finish() && scanner.hasNonAscii())
+            result = TextEncoding::Utf8;
+    }
+    device.seek(start);
+    return result;
+}
+
+qsizetype gb18030ByteLength(QStringView text)
+{
+    qsizetype ascii = 0;
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x80)
+            return encode(text, TextEncoding::Gb18030).size();
+        ++ascii;
+    }
+    return ascii;
+}
+
+QByteArray encode(QStringView text, TextEncoding encoding)
+{
+    if (encoding != TextEncoding::Gb18030)
+        return text.toUtf8();
+    QStringEncoder encoder(Gb18030Name, QStringConverter::Flag::Stateless);
+    return encoder.encode(text);
+}
+
+QString decode(QByteArrayView bytes, TextEncoding encoding)
+{
+    if (encoding != TextEncoding::Gb18030)
+        return QString::fromUtf8(bytes);
+    QStringDecoder decoder(Gb18030Name, QStringConverter::Flag::Stateless);
+    return decoder.decode(bytes);
+}
+
+}
+
+LineReader::LineReader(QIODevice &device, TextEncoding encoding)
+    : m_device(device), m_encoding(encoding)
+{
+    if (encoding == TextEncoding::Gb18030)
+        m_decoder.emplace(Gb18030Name, QStringConverter::Flag::Stateless);
+    if (encoding == TextEncoding::Utf8WithBom) {
+        fill();
+        if (m_buffer.startsWith(Utf8Bom)) {
+            m_pos = Utf8Bom.size();
+            m_consumed = m_pos;
+        }
+    }
+}
+
+bool LineReader::fill()
+{
+    if (m_deviceDone)
+        return false;
+    if (m_pos > 0) {
+        m_buffer.remove(0, m_pos);
+        m_pos = 0;
+    }
+    const QByteArray more = m_device.read(ChunkSize);
+    if (more.isEmpty()) {
+        m_deviceDone = true;
+        return false;
+    }
+    m_buffer.append(more);
+    return true;
+}
+
+bool LineReader::atEnd()
+{
+    return m_pos >= m_buffer.size() && !fill();
+}
+
+bool LineReader::readLine(QString &line)
+{
+    if (atEnd())
+        return false;
+    qsizetype searchFrom = m_pos;
+    qsizetype lf;
+    while ((lf = m_buffer.indexOf('\n', searchFrom)) < 0) {
+        searchFrom = m_buffer.size() - m_pos;
+        if (!fill())
+            break;
+    }
+    qsizetype end = lf >= 0 ? lf : m_buffer.size();
+    const qsizetype next = lf >= 0 ? lf + 1 : end;
+    if (lf >= 0 && end > m_pos && m_buffer.at(end - 1) == '\r')
+        --end;
+    line = decodeLine(m_buffer.constData() + m_pos, end - m_pos);
+    m_consumed += next - m_pos;
+    m_pos = next;
+    return true;
+}
+
+QString LineReader::requireLine()
+{
+    QString line;
+    if (!readLine(line))
+        Errors::raise(Errors::InputPastEnd);
+    return line;
+}
+
+QString LineReader::decodeLine(const char *data, qsizetype size)
+{
+    if (allAscii(data, size))
+        return QString::fromLatin1(data, size);
+    if (m_decoder)
+        return m_decoder->decode(QByteArrayView(data, size));
+    return QString::fromUtf8(data, size);
+}
+
+TextFileReader::TextFileReader(const QString &path, std::optional<TextEncoding> encoding)
+    : m_file(path)
+{
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        Errors::raise(Errors::FileNotFound, path);
+    if (!m_file.open(QIODevice::ReadOnly))
+        Errors::raise(Errors::PathFileAccess, path);
+    m_size = m_file.size();
+    m_reader = std::make_unique<LineReader>(m_file, encoding ? *encoding : TextCodec::detect(m_file));
+}
+
+int TextFileReader::percentDone() const
+{
+    if (m_size <= 0)
+        return 100;
+    return static_cast<int>(m_reader->bytesConsumed() * 100 / m_size);
+}
+
+LineWriter::LineWriter(QIODevice &device, TextEncoding encoding)
+    : m_device(device), m_encoding(encoding)
+{
+    if (encoding == TextEncoding::Gb18030)
+        m_encoder.emplace(Gb18030Name, QStringConverter::Flag::Stateless);
+    if (encoding == TextEncoding::Utf8WithBom)
+        m_buffer.append(Utf8Bom);
+}
+
+LineWriter::~LineWriter() = default;
+
+void LineWriter::append(QStringView text)
+{
+    bool ascii = true;
+    for (const QChar c : text) {
+        if (c.unicode() >= 0x80) {
+            ascii = false;
+            break;
+        }
+    }
+    if (ascii) {
+        const qsizetype at = m_buffer.size();
+        m_buffer.resize(at + text.size());
+        char *out = m_buffer.data() + at;
+        for (const QChar c : text)
+            *out++ = static_cast<char>(c.unicode());
+    } else if (m_encoder) {
+        m_buffer.append(m_encoder->encode(text));
+    } else {
+        m_buffer.append(text.toUtf8());
+    }
+    if (m_buffer.size() >= ChunkSize)
+        flush();
+}
+
+void LineWriter::writeRaw(QStringView text)
+{
+    append(text);
+}
+
+void LineWriter::writeLine(QStringView line)
+{
+    append(line);
+    m_buffer.append("\r\n", 2);
+    if (m_buffer.size() >= ChunkSize)
+        flush();
+}
+
+void LineWriter::flush()
+{
+    if (m_buffer.isEmpty())
+        return;
+    const qint64 written = m_device.write(m_buffer);
+    m_buffer.clear();
+    if (written < 0)
+        raiseWriteFailure(qobject_cast<QFileDevice *>(&m_device));
+}
+
+TextFileWriter::TextFileWriter(const QString &path, TextEncoding encoding) : m_file(path)
+{
+    if (!m_file.open(QIODevice::WriteOnly))
+        raiseWriteFailure(&m_file);
+    m_writer = std::make_unique<LineWriter>(m_file, encoding);
+}
+
+TextFileWriter::~TextFileWriter()
+{
+    m_writer.reset();
+    if (m_file.isOpen())
+        m_file.cancelWriting();
+}
+
+void TextFileWriter::commit()
+{
+    m_writer->flush();
+    if (!m_file.commit())
+        raiseWriteFailure(&m_file);
+}
+
+TextEncoding encodingOfFile(const QString &path)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly))
+        return TextEncoding::Gb18030;
+    return TextCodec::detect(file);
+}

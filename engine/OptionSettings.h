@@ -1,0 +1,38 @@
+#pragma once
+
+#include "ProcessingOptions.h"
+
+#include <QHash>
+#include <QString>
+#include <QStringList>
+
+// The option controls of the processor window and of the editor's import dialog as
+// values, by control name (which is also the INI key): check-box states 0, 1 or 2 and
+// box texts. Both windows bind their widgets to this by object name, so the presets,
+// the length-limit rules and the INI form exist once.
+class OptionControlState {
+public:
+    static const QString IniSection;          // "TallyraCustomSetting"
+    static const QStringList SavedCheckBoxes;  // in the order they are saved
+    static const QStringList CheckBoxes;       // the saved ones and the two job flags
+    static const QStringList TextBoxes;
+
+    int checkState(const QString &name) const { return m_checks.value(name); }
+    void setCheckState(const QString &name, int state) { m_checks[name] = state; }
+    QString text(const QString &name) const { return m_texts.value(name); }
+    void setText(const QString &name, const QString &text) { m_texts[name] = text; }
+
+    // CfgLoadMaxToCtrl / CfgLoadMinToCtrl: the sixteen preset controls only.
+    void applyPreset(const ProcessingOptions &preset);
+    // CfgSaveCtrlToVar: the record a job reads; the length box shows the value used.
+    ProcessingOptions toOptions();
+    // CfgSaveCtrlToIni: raises an AppError when the file cannot be written.
+    void saveToIni(const QString &path);
+    // CfgLoadIniToCtrl: repairs a bad length limit in the file itself; a stored state
+    // that is numeric but not 0, 1 or 2 raises error 380 and stops the loading there.
+    void loadFromIni(const QString &path);
+
+private:
+    QHash<QString, int> m_checks;
+    QHash<QString, QString> m_texts;
+};
