@@ -183,7 +183,7 @@ void IniFile::setValue(const QString &value)
     // A line break would start a new key line; NUL ends the text in the old functions.
     clean.remove(QChar(0)).remove(u'\r').remove(u'\n');
     IniText text(m_path);
-    const QString entry = m_key.trimmed() + u'=' + storedForm(clean);
+    const QString stored = u'=' + storedForm(clean);
     qsizetype section = text.findSection(m_section);
     if (section < 0) {
         text.lines().append(u'[' + m_section + u']');
@@ -191,8 +191,9 @@ void IniFile::setValue(const QString &value)
     }
     const qsizetype key = text.findKey(section, m_key.trimmed());
     if (key >= 0) {
-        text.lines()[key] = entry;
+        text.lines()[key] = *IniText::keyName(text.line(key)) + stored;
     } else {
+        const QString entry = m_key.trimmed() + stored;
         qsizetype at = text.sectionEnd(section);
         while (at > section + 1 && text.line(at - 1).trimmed().isEmpty())
             --at;
