@@ -1,0 +1,28 @@
+#pragma once
+
+#include "ErrorReport.h"
+
+#include <QString>
+
+class QWidget;
+
+// Every message box of the programs goes through this service, so that tests can
+// answer them without a modal window ever blocking.
+class MessageService {
+public:
+    enum class Icon { Critical, Question, Exclamation, Information };
+    enum class Buttons { Ok, OkCancel, YesNoCancel };
+    // The answer codes the callers compare with.
+    enum Answer { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
+
+    virtual ~MessageService() = default;
+    virtual int show(QWidget *parent, const QString &text, Buttons buttons, Icon icon) = 0;
+
+    static MessageService &instance();
+    // Replaces the service (tests); nullptr restores the real message boxes.
+    static void setInstance(MessageService *service);
+};
+
+// The critical box of a trapped error: "错误:", number, description and location.
+void showErrorBox(QWidget *parent, const ErrorReport &report);
+int askUser(QWidget *parent, const QString &text, MessageService::Buttons buttons, MessageService::Icon icon);

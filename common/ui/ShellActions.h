@@ -1,0 +1,8 @@
+#pragma once
+
+#include <QString>
+
+// Opens the desktop's view of the folder that holds the path; never fails loudly.
+void openContainingFolder(const QString &path);
+// Opens a file or address with the desktop's default program.
+bool openWithDesktop(const QString &fileOrUrl);
