@@ -273,8 +273,8 @@ int TextFileReader::percentDone() const
     return static_cast<int>(m_reader->bytesConsumed() * 100 / m_size);
 }
 
-LineWriter::LineWriter(QIODevice &device, TextEncoding encoding)
-    : m_device(device), m_encoding(encoding)
+LineWriter::LineWriter(QIODevice &device, TextEncoding encoding, LineEnd lineEnd)
+    : m_device(device), m_encoding(encoding), m_lineEnd(lineEnd == LineEnd::CrLf ? "\r\n" : "\n")
 {
     if (encoding == TextEncoding::Gb18030)
         m_encoder.emplace(Gb18030Name, QStringConverter::Flag::Stateless);
@@ -316,7 +316,7 @@ void LineWriter::writeRaw(QStringView text)
 void LineWriter::writeLine(QStringView line)
 {
     append(line);
-    m_buffer.append("\r\n", 2);
+    m_buffer.append(m_lineEnd);
     if (m_buffer.size() >= ChunkSize)
         flush();
 }
@@ -331,11 +331,11 @@ void LineWriter::flush()
         raiseWriteFailure(qobject_cast<QFileDevice *>(&m_device));
 }
 
-TextFileWriter::TextFileWriter(const QString &path, TextEncoding encoding) : m_file(path)
+TextFileWriter::TextFileWriter(const QString &path, TextEncoding encoding, LineEnd lineEnd) : m_file(path)
 {
     if (!m_file.open(QIODevice::WriteOnly))
         raiseWriteFailure(&m_file);
-    m_writer = std::make_unique<LineWriter>(m_file, encoding);
+    m_writer = std::make_unique<LineWriter>(m_file, encoding, lineEnd);
 }
 
 TextFileWriter::~TextFileWriter()

@@ -14,6 +14,8 @@
 // unless they carry a UTF-8 byte-order mark or are valid UTF-8 with non-ASCII bytes.
 // Work files of a job are always UTF-8, the native text of sqlite3.
 enum class TextEncoding { Gb18030, Utf8, Utf8WithBom };
+// Every text file of the system ends its lines in CR LF, except the shell scripts of a job.
+enum class LineEnd { CrLf, Lf };
 
 namespace TextCodec {
 // Decides the encoding of the bytes from the device's current position to its end;
@@ -71,11 +73,11 @@ private:
     std::unique_ptr<LineReader> m_reader;
 };
 
-// Writes lines ending in CR LF in the chosen encoding, buffered.
+// Writes lines ending in CR LF (or LF) in the chosen encoding, buffered.
 // A failing write raises error 61 (disk full) or 75.
 class LineWriter {
 public:
-    LineWriter(QIODevice &device, TextEncoding encoding);
+    LineWriter(QIODevice &device, TextEncoding encoding, LineEnd lineEnd = LineEnd::CrLf);
     ~LineWriter();
     void writeLine(QStringView line);
     void writeRaw(QStringView text);
@@ -88,13 +90,14 @@ private:
     TextEncoding m_encoding;
     std::optional<QStringEncoder> m_encoder;
     QByteArray m_buffer;
+    QByteArray m_lineEnd;
 };
 
 // A file written through a temporary file in the same folder and renamed over the
 // target only by commit(), so a failed write never destroys what was there.
 class TextFileWriter {
 public:
-    TextFileWriter(const QString &path, TextEncoding encoding);
+    TextFileWriter(const QString &path, TextEncoding encoding, LineEnd lineEnd = LineEnd::CrLf);
     ~TextFileWriter();
     LineWriter &lines() { return *m_writer; }
     void commit();

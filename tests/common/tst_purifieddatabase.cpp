@@ -1,0 +1,133 @@
+#include "PurifiedDatabase.h"
+
+#include <QFile>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+const QString ReferenceTable = QStringLiteral("CREATE TABLE R(r1 TEXT,r2 TEXT);");
+const QString FilledReference = ReferenceTable
+        + QStringLiteral("INSERT INTO R VALUES('OPEN','打开'),('SAVE','保存');CREATE INDEX Ri ON R(r1);");
+// Enough rows to spread the table over thousands of pages.
+const QString ManyRows = QStringLiteral(
+        "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<20000)"
+        " INSERT INTO R SELECT 'KEY'||i, '译文'||i FROM n;");
+
+QByteArray readFile(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+}
+
+class PurifiedDatabaseTest : public QObject {
+    Q_OBJECT
+private Q_SLOTS:
+    void initTestCase()
+    {
+        QVERIFY(m_dir.isValid());
+        QVERIFY2(QFile::exists(m_sqlite), "the sqlite3 shell is needed");
+    }
+
+    void recognisesReferenceTable_data()
+    {
+        QTest::addColumn<QString>("script");
+        QTest::addColumn<bool>("purified");
+        QTest::newRow("reference with rows and index") << FilledReference << true;
+        QTest::newRow("thousands of pages") << FilledReference + ManyRows << true;
+        QTest::newRow("page size 65536") << u"PRAGMA page_size=65536;"_qs + FilledReference + ManyRows << true;
+        QTest::newRow("page size 512") << u"PRAGMA page_size=512;"_qs + FilledReference + ManyRows << true;
+        QTest::newRow("utf-16 database") << u"PRAGMA encoding='UTF-16le';"_qs + FilledReference << true;
+        QTest::newRow("view before the table") << u"CREATE VIEW V AS SELECT 1;"_qs + FilledReference << true;
+        QTest::newRow("other table first") << u"CREATE TABLE X(a);"_qs + FilledReference << false;
+        QTest::newRow("other definition") << u"CREATE TABLE R(r1 TEXT, r2 TEXT);"_qs << false;
+        QTest::newRow("lower-case name") << u"CREATE TABLE r(r1 TEXT,r2 TEXT);"_qs << false;
+        QTest::newRow("no tables") << u"PRAGMA user_version=7;"_qs << false;
+    }
+    void recognisesReferenceTable()
+    {
+        QFETCH(QString, script);
+        QFETCH(bool, purified);
+        const QString path = createDatabase(script);
+        QCOMPARE(isPurifiedDatabase(path), purified);
+        QVERIFY(!isLegacySqlite2Database(path));
+    }
+
+    void recognisesOtherFiles_data()
+    {
+        QTest::addColumn<QByteArray>("bytes");
+        QTest::addColumn<bool>("legacy");
+        QTest::newRow("empty") << QByteArray() << false;
+        QTest::newRow("text") << QByteArray("CREATE TABLE R(r1 TEXT,r2 TEXT)\r\n").repeated(200) << false;
+        QTest::newRow("sqlite 2.1") << QByteArray("** This file contains an SQLite 2.1 database **")
+                    + QByteArray(1019, '\0') + QByteArray("CREATE TABLE R(r1 TEXT,r2 TEXT)") + QByteArray(500, '\0')
+                                    << true;
+        QTest::newRow("short sqlite 2.1 header") << QByteArray("** This file contains an SQLite 2.1") << false;
+        QTest::newRow("sqlite 3 header only") << QByteArray("SQLite format 3\0", 16) << false;
+    }
+    void recognisesOtherFiles()
+    {
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, legacy);
+        const QString path = write(bytes);
+        QVERIFY(!isPurifiedDatabase(path));
+        QCOMPARE(isLegacySqlite2Database(path), legacy);
+    }
+
+    void missingFileIsNone()
+    {
+        const QString path = m_dir.filePath(u"missing.db"_qs);
+        QVERIFY(!isPurifiedDatabase(path));
+        QVERIFY(!isLegacySqlite2Database(path));
+        QVERIFY(!isPurifiedDatabase(m_dir.path()));
+    }
+
+    // Every single byte of the header and the schema page overwritten or the file cut
+    // short: the answer may change, but the check must neither crash nor read astray.
+    void survivesDamagedDatabases()
+    {
+        const QByteArray good = readFile(createDatabase(u"PRAGMA page_size=512;"_qs + FilledReference));
+        QVERIFY(good.size() >= 512);
+        for (qsizetype at = 0; at < 512; ++at) {
+            for (const char value : {'\x00', '\xFF', '\x81'}) {
+                QByteArray damaged = good;
+                damaged[at] = value;
+                isPurifiedDatabase(write(damaged, u"damaged.db"_qs));
+            }
+            isPurifiedDatabase(write(good.left(at), u"damaged.db"_qs));
+        }
+        QVERIFY(isPurifiedDatabase(write(good, u"damaged.db"_qs)));
+    }
+
+private:
+    QString createDatabase(const QString &script)
+    {
+        const QString path = m_dir.filePath(QStringLiteral("db%1.db").arg(++m_files));
+        QProcess shell;
+        shell.start(m_sqlite, {u"-bail"_qs, path});
+        shell.write(script.toUtf8());
+        shell.closeWriteChannel();
+        if (!shell.waitForFinished(60000) || shell.exitCode() != 0)
+            qFatal("sqlite3 failed: %s", shell.readAllStandardError().constData());
+        return path;
+    }
+
+    QString write(const QByteArray &bytes, const QString &name = QString())
+    {
+        const QString path = m_dir.filePath(name.isEmpty() ? QStringLiteral("f%1.bin").arg(++m_files) : name);
+        QFile file(path);
+        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+            qFatal("cannot write %s", qPrintable(path));
+        return path;
+    }
+
+    const QString m_sqlite = QStringLiteral("/usr/bin/sqlite3");
+    QTemporaryDir m_dir;
+    int m_files = 0;
+};
+
+QTEST_GUILESS_MAIN(PurifiedDatabaseTest)
+#include "tst_purifieddatabase.moc"
