@@ -10,7 +10,7 @@ QString g_folder;
 
 QString withSeparator(const QString &folder)
 {
-    QString path = QDir::fromNativeSeparators(folder);
+    QString path = QDir::fromNativeSeparators(QFileInfo(folder).absoluteFilePath());
     if (!path.endsWith(u'/'))
         path += u'/';
     return path;

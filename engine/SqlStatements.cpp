@@ -150,7 +150,9 @@ QString rowG(QStringView g0, QStringView gs, QStringView gn, QStringView g1, QSt
 
 QString updateO(QStringView translation, QStringView source)
 {
-    return update(u"UPDATE O SET o2=", translation, u" WHERE o1=", source, u";");
+    // Only entries that are still untranslated take the found translation; an entry
+    // with a translation of its own keeps it.
+    return update(u"UPDATE O SET o2=", translation, u" WHERE o1=", source, u" AND o2=o1;");
 }
 
 QString updateG(QStringView translation, QStringView source)

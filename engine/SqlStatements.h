@@ -25,7 +25,7 @@ QString rowS(QStringView so, QStringView sh, QStringView sm, QStringView sk, QSt
 QString rowO(QStringView o0, QStringView o1, QStringView o2);
 QString rowG(QStringView g0, QStringView gs, QStringView gn, QStringView g1, QStringView g2);
 
-// Puts a found translation on the entries with this source text.
+// Puts a found translation on the still untranslated entries with this source text.
 QString updateO(QStringView translation, QStringView source);
 // Also marks the changed entries for review; entries no longer untranslated keep theirs.
 QString updateG(QStringView translation, QStringView source);

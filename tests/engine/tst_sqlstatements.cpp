@@ -171,7 +171,7 @@ private Q_SLOTS:
         QTest::newRow("row G") << Sql::rowG(u"", u"未译", u"7", u"Open", u"Open")
                                << QStringLiteral("INSERT INTO G VALUES ('','未译','7','Open','Open');");
         QTest::newRow("update O") << Sql::updateO(u"另存为(&S)...", u"&Save As...")
-                                  << QStringLiteral("UPDATE O SET o2='另存为(&S)...' WHERE o1='&Save As...';");
+                                  << QStringLiteral("UPDATE O SET o2='另存为(&S)...' WHERE o1='&Save As...' AND o2=o1;");
         QTest::newRow("update G") << Sql::updateG(u"不要保存", u"Don't save")
                                   << QStringLiteral("UPDATE G SET g2='不要保存',gs='复查' WHERE g1='Don''t save' AND gs='未译';");
     }
@@ -211,8 +211,8 @@ private Q_SLOTS:
                       "COMMIT;"});
         QTest::newRow("updates of O")
             << QStringLiteral("update O") << QList<QStringList>{{"打开(&O)", "&Open"}, {"a\rb", "x"}}
-            << lines({"BEGIN TRANSACTION;", "UPDATE O SET o2='打开(&O)' WHERE o1='&Open';",
-                      "UPDATE O SET o2='a'||char(13)||'b' WHERE o1='x';", "COMMIT;"});
+            << lines({"BEGIN TRANSACTION;", "UPDATE O SET o2='打开(&O)' WHERE o1='&Open' AND o2=o1;",
+                      "UPDATE O SET o2='a'||char(13)||'b' WHERE o1='x' AND o2=o1;", "COMMIT;"});
         QTest::newRow("updates of G")
             << QStringLiteral("update G") << QList<QStringList>{{"打开", "Open"}}
             << lines({"BEGIN TRANSACTION;", "UPDATE G SET g2='打开',gs='复查' WHERE g1='Open' AND gs='未译';", "COMMIT;"});

@@ -1,0 +1,76 @@
+#include "JobDriver.h"
+
+#include "ErrorReport.h"
+#include "FormatDetection.h"
+#include "JobSettings.h"
+#include "PurifiedDatabase.h"
+
+#include <QFileInfo>
+
+namespace {
+
+QString absolute(const QString &path)
+{
+    return path.isEmpty() ? path : QFileInfo(path).absoluteFilePath();
+}
+
+std::unique_ptr<OutputGenerator> generatorFor(DictionaryFormat todo, DictionaryFormat reference,
+                                              const JobSettings &settings, const JobFiles &files,
+                                              JobObserver &observer, JobStatistics *statistics)
+{
+    const bool referenceIsGlossary = reference == DictionaryFormat::Glossary;
+    if (todo == DictionaryFormat::Glossary) {
+        if (referenceIsGlossary)
+            return std::make_unique<clsDikGenPP>(settings, files, observer, statistics);
+        return std::make_unique<clsDikGenPO>(settings, files, observer, statistics);
+    }
+    if (referenceIsGlossary)
+        return std::make_unique<clsDikGenOP>(settings, files, observer, statistics);
+    return std::make_unique<clsDikGenOO>(settings, files, observer, statistics);
+}
+
+}
+
+JobDriver::JobDriver(const QString &errorLocation) : m_errorLocation(errorLocation)
+{
+}
+
+bool JobDriver::run(const JobFiles &files, const ProcessingOptions &options, JobObserver &observer)
+{
+    try {
+        return start(files, options, observer);
+    } catch (const AppError &error) {
+        observer.errorReported(error.reportAt(m_errorLocation));
+    }
+    return false;
+}
+
+bool JobDriver::start(const JobFiles &named, const ProcessingOptions &options, JobObserver &observer)
+{
+    const JobFiles files{absolute(named.todo), absolute(named.reference), absolute(named.output)};
+    m_statistics = JobStatistics();
+    if (options.chkaUpperCase)
+        m_statistics.setCaseCounting(JobStatistics::CaseCounting::Unknown);
+    JobSettings settings(options);
+
+    m_referenceDatabasePath = isPurifiedDatabase(files.reference) ? files.reference : QString();
+    if (m_referenceDatabasePath.isEmpty() && isLegacySqlite2Database(files.reference))
+        Errors::raiseText(QStringLiteral("“参照字典”是旧版 SQLite 2.1 数据库，sqlite3 无法打开它；"
+                                         "请用原来的参照字典重新生成已净化的数据库"));
+    QString pair;
+    const DictionaryFormat todoFormat = detectDictionaryFormat(files.todo, &pair);
+    const DictionaryFormat referenceFormat = m_referenceDatabasePath.isEmpty()
+        ? detectDictionaryFormat(files.reference, &pair)
+        : DictionaryFormat::Glossary;
+    if (todoFormat == DictionaryFormat::Unrecognised || referenceFormat == DictionaryFormat::Unrecognised)
+        Errors::raiseText(QStringLiteral("不能检测出“未译字典”或“参照字典”的文件格式"));
+    if (todoFormat != DictionaryFormat::TwoLineText || referenceFormat != DictionaryFormat::TwoLineText)
+        m_languagePair = pair;
+
+    settings.referenceDatabasePath = m_referenceDatabasePath;
+    settings.languagePair = m_languagePair;
+    settings.outputEncoding = encodingOfFile(files.todo);
+    const std::unique_ptr<OutputGenerator> generator =
+        generatorFor(todoFormat, referenceFormat, settings, files, observer, &m_statistics);
+    return generator->Start();
+}

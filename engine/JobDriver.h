@@ -1,0 +1,35 @@
+#pragma once
+
+#include "JobStatistics.h"
+#include "OutputGenerators.h"
+#include "ProcessingOptions.h"
+
+#include <QString>
+
+class JobObserver;
+
+// The part of a processor job between pressing Start and the finished result, shared
+// by the window and the command-line front: recognises a purified reference database
+// and the two formats, keeps the language pair, picks the generator by the format
+// pair and runs it. Lives as long as the program, as the job variables do.
+class JobDriver {
+public:
+    // errorLocation names the caller in the error box of the driver's own errors.
+    explicit JobDriver(const QString &errorLocation);
+
+    // False when the job stopped on an error, which the observer has been shown.
+    bool run(const JobFiles &files, const ProcessingOptions &options, JobObserver &observer);
+
+    const QString &ReferenceDatabasePath() const { return m_referenceDatabasePath; }
+    const QString &LanguagePair() const { return m_languagePair; }
+    // The counts of the last job.
+    const JobStatistics &statistics() const { return m_statistics; }
+
+private:
+    bool start(const JobFiles &files, const ProcessingOptions &options, JobObserver &observer);
+
+    QString m_errorLocation;
+    QString m_referenceDatabasePath;
+    QString m_languagePair;
+    JobStatistics m_statistics;
+};

@@ -1,0 +1,246 @@
+#include "OutputGenerators.h"
+
+#include "AppFolder.h"
+#include "CaptureConsole.h"
+#include "ErrorReport.h"
+#include "JobSettings.h"
+#include "JobStatistics.h"
+#include "PathNames.h"
+#include "ReferenceLoaders.h"
+#include "ResultWriters.h"
+#include "TodoLoaders.h"
+
+#include <QDateTime>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QRandomGenerator>
+
+namespace {
+
+constexpr int ShellFailed = 1001;
+constexpr qsizetype OutputTailLength = 800;
+// sqlite3's line mode puts the column name right-aligned in five characters and " = "
+// before every value.
+constexpr qsizetype LineModePrefix = 8;
+
+QString joinQuery(bool caseInsensitive)
+{
+    return caseInsensitive
+        ? QStringLiteral("SELECT DISTINCT S.so,S.sh,R.r2,S.sk,S.st FROM R INNER JOIN S ON Upper(R.r1)=S.sm;")
+        : QStringLiteral("SELECT DISTINCT S.so,S.sh,R.r2,S.sk,S.st FROM R INNER JOIN S ON R.r1=S.sm;");
+}
+
+[[noreturn]] void raiseShellFailure(int status, const QString &output)
+{
+    QString description = status == cCaptureConsole::NotStarted
+        ? QStringLiteral("无法启动数据库脚本")
+        : QStringLiteral("数据库脚本执行失败（退出状态 %1）").arg(status);
+    const QString tail = output.right(OutputTailLength).trimmed();
+    if (!tail.isEmpty())
+        description += QStringLiteral(":\r\n") + tail;
+    throw AppError(ShellFailed, description);
+}
+
+}
+
+OutputGenerator::OutputGenerator(const JobSettings &settings, const JobFiles &files, JobObserver &observer,
+                                 JobStatistics *statistics)
+    : m_settings(settings), m_files(files), m_observer(observer), m_statistics(statistics)
+{
+    for (int i = 0; i < StageCount; ++i)
+        m_labels[i] = std::make_unique<StageLabel>(observer, i);
+}
+
+OutputGenerator::~OutputGenerator() = default;
+
+bool OutputGenerator::Start()
+{
+    try {
+        BuildBatScript();
+        if (m_settings.referenceDatabasePath.isEmpty() && !loadReference())
+            return false;
+        if (!loadTodo())
+            return false;
+        runDatabase(m_work.ScriptFile);
+        if (!writeResult())
+            return false;
+        if (todoIsTwoLineText()) {
+            runDatabase(m_work.SecondScriptFile);
+            assembleOutput();
+        }
+    } catch (const AppError &error) {
+        m_observer.errorReported(error.reportAt(classLocation(QString::fromLatin1(className()), QStringLiteral("Start"))));
+        return false;
+    }
+    if (!m_settings.options.chkaKeepTmpFile)
+        DeleteWorkFiles();
+    return true;
+}
+
+void OutputGenerator::BuildBatScript()
+{
+    m_work = WorkFiles::draw(todoIsTwoLineText());
+    writeFirstScript();
+    if (todoIsTwoLineText())
+        writeSecondScript();
+}
+
+QString OutputGenerator::savedDatabaseName() const
+{
+    if (!m_settings.options.txtSaveRefDB.isEmpty())
+        return m_settings.options.txtSaveRefDB;
+    const QString dayHour = QDateTime::currentDateTime().toString(QStringLiteral("ddhh"));
+    return changeExtension(m_files.reference, u'_' + dayHour + QStringLiteral(".db"));
+}
+
+void OutputGenerator::writeFirstScript() const
+{
+    const bool keep = m_settings.options.chkaKeepTmpFile;
+    ShellScript script;
+    script.echo(m_work.ReferenceSqlFile);
+    if (!m_settings.referenceDatabasePath.isEmpty()) {
+        script.copy(m_settings.referenceDatabasePath, m_work.DatabaseFile);
+    } else {
+        script.sqlite(m_work.DatabaseFile, m_work.ReferenceSqlFile);
+        if (m_settings.options.chkSaveRefDB)
+            script.copyReplacing(m_work.DatabaseFile, savedDatabaseName());
+    }
+    script.echo(m_work.TodoSqlFile);
+    script.sqlite(m_work.DatabaseFile, m_work.TodoSqlFile);
+    if (todoIsTwoLineText()) {
+        script.echo(m_work.TodoSqlFile2);
+        script.sqlite(m_work.DatabaseFile, m_work.TodoSqlFile2);
+    }
+    script.echo(m_work.JoinResultFile);
+    script.sqliteQuery({QStringLiteral("-separator"), QStringLiteral("\t")}, m_work.DatabaseFile,
+                       joinQuery(m_settings.options.chkaUpperCase), m_work.JoinResultFile);
+    if (!keep) {
+        QStringList scripts{m_work.ReferenceSqlFile, m_work.TodoSqlFile};
+        if (todoIsTwoLineText())
+            scripts << m_work.TodoSqlFile2;
+        else
+            scripts << m_work.DatabaseFile;
+        script.remove(scripts);
+    }
+    script.save(m_work.ScriptFile);
+}
+
+void OutputGenerator::writeSecondScript() const
+{
+    ShellScript script;
+    script.echo(m_work.UpdateSqlFile);
+    script.sqlite(m_work.DatabaseFile, m_work.UpdateSqlFile);
+    script.echo(m_work.OutputDumpFile);
+    script.sqliteQuery({QStringLiteral("-line")}, m_work.DatabaseFile, QStringLiteral("SELECT o0,o2 FROM O;"),
+                       m_work.OutputDumpFile);
+    if (!m_settings.options.chkaKeepTmpFile)
+        script.remove({m_work.UpdateSqlFile});
+    script.save(m_work.SecondScriptFile);
+}
+
+bool OutputGenerator::runStage(DictionaryStage &stage, Stage index, const QString &reportedFile)
+{
+    stage.setStateLabel(m_labels[index].get());
+    stage.setAwkControl(&m_awk);
+    if (!stage.DoItNow())
+        return false;
+    m_labels[index]->finish(stage.ProcessTime(), reportedFile);
+    return true;
+}
+
+bool OutputGenerator::loadReference()
+{
+    std::unique_ptr<ReferenceLoader> loader;
+    if (referenceIsGlossary())
+        loader = std::make_unique<clsDikGLO1>(m_settings);
+    else
+        loader = std::make_unique<clsDikUPB1>(m_settings);
+    loader->setInputFile(m_files.reference);
+    loader->setOutputFile(WorkFiles::inFolder(m_work.ReferenceSqlFile));
+    if (m_statistics && m_settings.options.chkaUpperCase) {
+        loader->setStatistics(m_statistics);
+        m_statistics->setCaseCounting(JobStatistics::CaseCounting::Counted);
+    }
+    return runStage(*loader, ReferenceStage, m_files.reference);
+}
+
+bool OutputGenerator::loadTodo()
+{
+    std::unique_ptr<TodoLoader> loader;
+    if (todoIsTwoLineText()) {
+        auto twoLine = std::make_unique<clsDikUPB2>(m_settings);
+        twoLine->setOutputFile1(WorkFiles::inFolder(m_work.TodoSqlFile));
+        twoLine->setOutputFile2(WorkFiles::inFolder(m_work.TodoSqlFile2));
+        loader = std::move(twoLine);
+    } else {
+        loader = std::make_unique<clsDikGLO2>(m_settings);
+        loader->setOutputFile(WorkFiles::inFolder(m_work.TodoSqlFile));
+    }
+    loader->setInputFile(m_files.todo);
+    loader->setStatistics(m_statistics);
+    return runStage(*loader, TodoStage, m_files.todo);
+}
+
+void OutputGenerator::runDatabase(const QString &script)
+{
+    StageLabel &label = *m_labels[DatabaseStage];
+    int progressPercent = 0;
+    cCaptureConsole console;
+    console.OutputAvailable = [&](const QString &) {
+        // A pseudo-percentage: the shell's output only paces it, so it must not claim
+        // completion before the stage has ended.
+        progressPercent = std::min(99, progressPercent + QRandomGenerator::global()->bounded(8, 17));
+        label.setCaption(QString::number(progressPercent) + u'%');
+    };
+    QElapsedTimer clock;
+    clock.start();
+    const QString output = console.ShellConsole({QStringLiteral("/bin/sh"), script}, AppFolder::path());
+    if (console.exitStatus() != 0)
+        raiseShellFailure(console.exitStatus(), output);
+    label.finish(clock.elapsed(), QString());
+}
+
+bool OutputGenerator::writeResult()
+{
+    std::unique_ptr<ResultWriter> writer;
+    if (todoIsTwoLineText()) {
+        writer = std::make_unique<clsDikUPB3>(m_settings);
+        writer->setOutputFile(WorkFiles::inFolder(m_work.UpdateSqlFile));
+    } else {
+        writer = std::make_unique<clsDikGLO3>(m_settings);
+        writer->setOutputFile(m_files.output);
+    }
+    writer->setInputFile(WorkFiles::inFolder(m_work.JoinResultFile));
+    writer->setStatistics(m_statistics);
+    return runStage(*writer, ResultStage, WorkFiles::inFolder(m_work.JoinResultFile));
+}
+
+void OutputGenerator::assembleOutput()
+{
+    StageLabel &label = *m_labels[ResultStage];
+    QElapsedTimer clock;
+    clock.start();
+    ProgressClock spinner;
+    TextFileReader dump(WorkFiles::inFolder(m_work.OutputDumpFile), TextEncoding::Utf8);
+    TextFileWriter output(m_files.output, m_settings.outputEncoding);
+    output.lines().writeLine(QString());
+    QString line;
+    while (dump.lines().readLine(line)) {
+        if (spinner.due())
+            label.spin();
+        output.lines().writeLine(QStringView(line).mid(std::min(LineModePrefix, line.size())));
+    }
+    output.commit();
+    label.finish(clock.elapsed(), QString());
+}
+
+void OutputGenerator::DeleteWorkFiles() const
+{
+    QStringList files{WorkFiles::inFolder(m_work.JoinResultFile), m_work.ScriptFile};
+    if (todoIsTwoLineText()) {
+        files = {WorkFiles::inFolder(m_work.JoinResultFile), WorkFiles::inFolder(m_work.OutputDumpFile),
+                 m_work.ScriptFile, m_work.SecondScriptFile, WorkFiles::inFolder(m_work.DatabaseFile)};
+    }
+    for (const QString &file : files)
+        QFile::remove(file);
+}

@@ -1,0 +1,97 @@
+#include "ResultWriters.h"
+
+#include "JobSettings.h"
+#include "JobStatistics.h"
+#include "SqlScriptWriter.h"
+
+namespace {
+constexpr int FieldsPerMatch = 5;
+}
+
+void ResultWriter::setStatistics(JobStatistics *statistics)
+{
+    m_statistics = statistics;
+    if (statistics && m_settings.options.chkaUpperCase) {
+        ProcessingOptions exact = m_settings.options;
+        exact.chkaUpperCase = false;
+        m_caseSensitiveRules.emplace(exact);
+    }
+}
+
+void ResultWriter::run()
+{
+    m_scanner->setFieldSeparator(QStringLiteral("\t"));
+    m_scanner->setFileName(m_inputFile);
+    // The match result is a work file, written by sqlite3 in UTF-8.
+    m_scanner->setEncoding(TextEncoding::Utf8);
+    open();
+    m_scanner->start(*this);
+}
+
+void ResultWriter::scanBegin(LineScanner &)
+{
+    startClock();
+}
+
+void ResultWriter::scanRecord(LineScanner &scanner)
+{
+    showPercent(scanner.percentDone());
+    if (scanner.fieldCount() > FieldsPerMatch)
+        return;
+    write(scanner.field(1), m_settings.rules.redressTranslation(scanner.field(2), scanner.field(3),
+                                                                scanner.field(4), scanner.field(5)));
+    if (m_statistics)
+        count(scanner);
+}
+
+void ResultWriter::scanEnd(LineScanner &)
+{
+    close();
+    stopClock();
+}
+
+void ResultWriter::count(LineScanner &scanner)
+{
+    const QString so = scanner.field(1);
+    const QString key = m_caseSensitiveRules ? m_caseSensitiveRules->splitSourceParts(so).sm : QString();
+    m_statistics->addMatch(so, scanner.field(2), scanner.field(4), scanner.field(5), key);
+}
+
+void clsDikGLO3::open()
+{
+    m_output = std::make_unique<TextFileWriter>(m_outputFile, m_settings.outputEncoding);
+    if (!m_settings.languagePair.isEmpty())
+        m_output->lines().writeLine(m_settings.languagePair);
+}
+
+void clsDikGLO3::write(const QString &source, const QString &translation)
+{
+    LineWriter &lines = m_output->lines();
+    lines.writeRaw(source);
+    lines.writeRaw(u"\t");
+    lines.writeLine(translation);
+}
+
+void clsDikGLO3::close()
+{
+    m_output->commit();
+}
+
+clsDikUPB3::clsDikUPB3(const JobSettings &settings, WorkTable table) : ResultWriter(settings), m_table(table)
+{
+}
+
+void clsDikUPB3::open()
+{
+    m_script = std::make_unique<UpdateScriptWriter>(m_outputFile, m_table);
+}
+
+void clsDikUPB3::write(const QString &source, const QString &translation)
+{
+    m_script->writeUpdate(translation, source);
+}
+
+void clsDikUPB3::close()
+{
+    m_script->finish();
+}

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "DictionaryStage.h"
+#include "LineScanner.h"
+#include "SqlScriptWriter.h"
+
+#include <memory>
+
+class JobStatistics;
+
+
+// The second stage: one row of S per untranslated to-do entry within the length
+// limit, its source cut into head, match key, accelerator suffix and tail.
+class TodoLoader : public DictionaryStage {
+public:
+    using DictionaryStage::DictionaryStage;
+    void setStatistics(JobStatistics *statistics) { m_statistics = statistics; }
+
+protected:
+    // Writes the S row when the entry is selected; so is the text at the entry's
+    // translation position, by which the result finds it again.
+    void addCandidate(const QString &source, const QString &so, TableScriptWriter &script);
+
+private:
+    JobStatistics *m_statistics = nullptr;
+};
+
+// A to-do glossary: an entry is untranslated when its translation equals its source.
+class clsDikGLO2 : public TodoLoader, private LineScanner::Handler {
+public:
+    using TodoLoader::TodoLoader;
+
+protected:
+    const char *className() const override { return "clsDikGLO2"; }
+    void run() override;
+
+private:
+    void scanBegin(LineScanner &) override;
+    void scanRecord(LineScanner &scanner) override;
+    void scanEnd(LineScanner &) override;
+
+    std::unique_ptr<TableScriptWriter> m_script;
+};
+
+// A to-do two-line text: every entry also goes into O (OutputFile1), from which the
+// translated dictionary is rebuilt; the S script is OutputFile2.
+class clsDikUPB2 : public TodoLoader {
+public:
+    using TodoLoader::TodoLoader;
+    void setOutputFile1(const QString &path) { m_outputFile1 = path; }
+    void setOutputFile2(const QString &path) { m_outputFile2 = path; }
+
+protected:
+    const char *className() const override { return "clsDikUPB2"; }
+    void run() override;
+
+private:
+    QString m_outputFile1;
+    QString m_outputFile2;
+};

@@ -1,0 +1,19 @@
+#pragma once
+
+#include "JobObserver.h"
+
+#include <QTextStream>
+
+// Prints each finished stage under its caption and every error in the error box's
+// words; the running percentages are not printed.
+class ConsoleObserver : public JobObserver {
+public:
+    ConsoleObserver();
+    void stageProgress(int stage, const QString &caption) override;
+    void stageFinished(int stage, qint64 milliseconds, const QString &fileName, const QString &caption) override;
+    void errorReported(const ErrorReport &report) override;
+
+private:
+    QTextStream m_out;
+    QTextStream m_err;
+};
