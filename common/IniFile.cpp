@@ -250,3 +250,10 @@ int IniFile::toIntOr(const QString &text, int fallback)
         return fallback;
     return static_cast<int>(std::nearbyint(*number));
 }
+
+void writeIniValue(IniFile &ini, const QString &key, const QString &value)
+{
+    ini.setValue(key, value);
+    if (!ini.success())
+        Errors::raise(Errors::PathFileAccess, ini.path());
+}

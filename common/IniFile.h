@@ -56,3 +56,7 @@ private:
     QString m_default;
     int m_lastReturnCode = 0;
 };
+
+// Writes key=value through the INI object and raises error 75 when the file could not
+// be written, for callers that report a failed save instead of passing over it.
+void writeIniValue(IniFile &ini, const QString &key, const QString &value);

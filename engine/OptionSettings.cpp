@@ -2,6 +2,7 @@
 
 #include "ErrorReport.h"
 #include "IniFile.h"
+#include "LengthLimitSetting.h"
 #include "NumericText.h"
 
 #include <cmath>
@@ -54,13 +55,6 @@ QStringList checkNames(int count)
     return names;
 }
 
-void writeChecked(IniFile &ini, const QString &key, const QString &value)
-{
-    ini.setValue(key, value);
-    if (!ini.success())
-        Errors::raise(Errors::PathFileAccess, ini.path());
-}
-
 // A stored state is a 16-bit whole number that a check box must accept.
 int checkStateFrom(const QString &stored)
 {
@@ -107,16 +101,11 @@ void OptionControlState::saveToIni(const QString &path)
 {
     IniFile ini(path, IniSection);
     for (const QString &name : SavedCheckBoxes)
-        writeChecked(ini, name, QString::number(checkState(name)));
-    if (isNumeric(text(LenLimit))) {
-        setText(LenLimit, LengthLimit::validate(text(LenLimit)).boxText);
-        writeChecked(ini, LenLimit, text(LenLimit));
-    } else {
-        writeChecked(ini, LenLimit, LengthLimit::FallbackText);
-    }
+        writeIniValue(ini, name, QString::number(checkState(name)));
+    LengthLimitSetting::save(ini, LenLimit, m_texts[LenLimit]);
     for (const TextField &field : BracketFields)
-        writeChecked(ini, QString::fromUtf16(field.name), text(QString::fromUtf16(field.name)));
-    writeChecked(ini, SaveRefDB, text(SaveRefDB));
+        writeIniValue(ini, QString::fromUtf16(field.name), text(QString::fromUtf16(field.name)));
+    writeIniValue(ini, SaveRefDB, text(SaveRefDB));
 }
 
 void OptionControlState::loadFromIni(const QString &path)
@@ -127,14 +116,7 @@ void OptionControlState::loadFromIni(const QString &path)
         if (isNumeric(stored))
             setCheckState(name, checkStateFrom(stored));
     }
-    setText(LenLimit, ini.value(LenLimit));
-    const LengthLimit::Result limit = LengthLimit::validate(text(LenLimit));
-    if (!isNumeric(text(LenLimit)) || limit.belowOne) {
-        writeChecked(ini, LenLimit, LengthLimit::FallbackText);
-        setText(LenLimit, LengthLimit::FallbackText);
-    } else {
-        setText(LenLimit, limit.boxText);
-    }
+    LengthLimitSetting::load(ini, LenLimit, m_texts[LenLimit]);
     for (const TextField &field : BracketFields) {
         const QString stored = ini.value(QString::fromUtf16(field.name));
         if (!stored.isEmpty())

@@ -1,0 +1,30 @@
+#include "LengthLimitSetting.h"
+
+#include "IniFile.h"
+#include "NumericText.h"
+
+namespace LengthLimitSetting {
+
+void save(IniFile &ini, const QString &key, QString &box)
+{
+    if (!isNumeric(box)) {
+        writeIniValue(ini, key, LengthLimit::FallbackText);
+        return;
+    }
+    box = LengthLimit::validate(box).boxText;
+    writeIniValue(ini, key, box);
+}
+
+void load(IniFile &ini, const QString &key, QString &box)
+{
+    box = ini.value(key);
+    const LengthLimit::Result limit = LengthLimit::validate(box);
+    if (!isNumeric(box) || limit.belowOne) {
+        writeIniValue(ini, key, LengthLimit::FallbackText);
+        box = LengthLimit::FallbackText;
+    } else {
+        box = limit.boxText;
+    }
+}
+
+}

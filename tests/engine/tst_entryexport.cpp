@@ -1,0 +1,143 @@
+#include "EntryExport.h"
+#include "IniFile.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    file.open(QIODevice::ReadOnly);
+    return file.readAll();
+}
+
+DictionaryEntry entry(const QString &status, const QString &number, const QString &source, const QString &translation)
+{
+    return {status, number, source, translation};
+}
+
+}
+
+class EntryExportTest : public QObject {
+    Q_OBJECT
+    QTemporaryDir m_dir;
+
+private Q_SLOTS:
+    void filtersByByteLength_data()
+    {
+        QTest::addColumn<int>("condition");
+        QTest::addColumn<int>("value");
+        QTest::addColumn<QString>("source");
+        QTest::addColumn<QString>("translation");
+        QTest::addColumn<bool>("passes");
+        const QString ok = u"OK"_qs;
+        const QString chinese = QStringLiteral("确定");  // 4 bytes
+        QTest::newRow("any length") << 0 << 1 << ok << chinese << true;
+        QTest::newRow("source shorter: 2 < 3") << 1 << 3 << ok << chinese << true;
+        QTest::newRow("source shorter: 2 < 2 fails") << 1 << 2 << ok << chinese << false;
+        QTest::newRow("source equal, chinese source counts 4") << 2 << 4 << chinese << ok << true;
+        QTest::newRow("source longer") << 3 << 1 << ok << chinese << true;
+        QTest::newRow("translation shorter than 4 fails for chinese") << 4 << 4 << ok << chinese << false;
+        QTest::newRow("translation equal 2, two ascii letters") << 5 << 2 << chinese << ok << true;
+        QTest::newRow("translation equal 2, two chinese characters fail") << 5 << 2 << ok << chinese << false;
+        QTest::newRow("translation longer") << 6 << 3 << ok << chinese << true;
+        QTest::newRow("translation longer than source: 4 > 2") << 7 << 0 << ok << chinese << true;
+        QTest::newRow("translation longer than source: equal fails") << 7 << 0 << ok << u"确"_qs << false;
+        QTest::newRow("huge value without overflow") << 1 << 999999999 << QString(40000, u'x') << ok << true;
+        QTest::newRow("unknown condition passes nothing") << 8 << 1 << ok << chinese << false;
+    }
+    void filtersByByteLength()
+    {
+        QFETCH(int, condition);
+        QFETCH(int, value);
+        QFETCH(QString, source);
+        QFETCH(QString, translation);
+        QFETCH(bool, passes);
+        ExportOptions options;
+        options.condition = condition;
+        options.lengthValue = value;
+        QCOMPARE(ExportFilter(options, source, translation), passes);
+    }
+
+    void writesTheChosenStatuses_data()
+    {
+        QTest::addColumn<bool>("twoLine");
+        QTest::addColumn<QList<bool>>("statuses");  // untranslated, translated, not to translate, review
+        QTest::addColumn<QStringList>("lines");
+        QTest::newRow("translated only, glossary")
+            << false << QList<bool>{false, true, false, false}
+            << QStringList{u"9 1\t4 2"_qs, QStringLiteral("Open\t打开"), QStringLiteral("Save\t保存")};
+        QTest::newRow("review and untranslated, two-line")
+            << true << QList<bool>{true, false, false, true}
+            << QStringList{QString(), u"2:Close"_qs, u"Close"_qs, QString(), u"0012:Exit"_qs, QStringLiteral("退出")};
+        QTest::newRow("not to translate only") << false << QList<bool>{false, false, true, false}
+                                               << QStringList{u"9 1\t4 2"_qs, u"Ctrl\tCtrl"_qs};
+    }
+    void writesTheChosenStatuses()
+    {
+        QFETCH(bool, twoLine);
+        QFETCH(QList<bool>, statuses);
+        QFETCH(QStringList, lines);
+        ExportOptions options;
+        options.twoLine = twoLine;
+        options.untranslated = statuses[0];
+        options.translated = statuses[1];
+        options.notToTranslate = statuses[2];
+        options.review = statuses[3];
+        const QString path = m_dir.filePath(u"export.txt"_qs);
+        EntryExportWriter writer(path, options);
+        for (const DictionaryEntry &e : {entry(EntryStatus::Translated, u"1"_qs, u"Open"_qs, QStringLiteral("打开")),
+                                         entry(EntryStatus::Untranslated, u"2"_qs, u"Close"_qs, u"Close"_qs),
+                                         entry(EntryStatus::Translated, u"3"_qs, u"Save"_qs, QStringLiteral("保存")),
+                                         entry(EntryStatus::NotToTranslate, u"4"_qs, u"Ctrl"_qs, u"Ctrl"_qs),
+                                         entry(EntryStatus::Review, u"0012"_qs, u"Exit"_qs, QStringLiteral("退出"))})
+            writer.offer(e);
+        writer.commit();
+        QCOMPARE(readBytes(path), TextCodec::encode(lines.join(u"\r\n"_qs) + u"\r\n"_qs, TextEncoding::Gb18030));
+    }
+
+    void keepsTheSettings()
+    {
+        const QString ini = m_dir.filePath(u"Quillet.ini"_qs);
+        ExportControlState saved;
+        saved.twoLine = true;
+        saved.statusStates[u"chkStaED"_qs] = 1;
+        saved.statusStates[u"chkStaNO"_qs] = 1;
+        saved.txtPLOID1 = u"7 1"_qs;
+        saved.cboCondition = 5;
+        saved.txtLenLimit = u"0"_qs;
+        saved.saveToIni(ini);
+        QCOMPARE(saved.txtLenLimit, u"50"_qs);
+        QCOMPARE(readBytes(ini), QByteArray("[ExportSetting]\r\noptFormat=1\r\nchkStaUN=0\r\nchkStaED=1\r\nchkStaCK=0\r\n"
+                                            "chkStaNO=1\r\ntxtPLOID1=7 1\r\ntxtPLOID2=4 2\r\ncboCondition=5\r\n"
+                                            "txtLenLimit=50\r\n"));
+        IniFile(ini, ExportControlState::IniSection).setValue(u"cboCondition"_qs, u"9"_qs);
+        IniFile(ini, ExportControlState::IniSection).setValue(u"txtPLOID2"_qs, QString());
+        ExportControlState loaded;
+        loaded.cboCondition = 3;
+        loaded.loadFromIni(ini);
+        QVERIFY(loaded.twoLine);
+        QCOMPARE(loaded.statusStates.value(u"chkStaNO"_qs), 1);
+        QCOMPARE(loaded.txtPLOID1, u"7 1"_qs);
+        QCOMPARE(loaded.txtPLOID2, u"4 2"_qs);
+        QCOMPARE(loaded.cboCondition, 3);
+        loaded.txtLenLimit = u"5000000000"_qs;
+        QCOMPARE(loaded.toOptions().lengthValue, 999999999);
+        QCOMPARE(loaded.txtLenLimit, u"999999999"_qs);
+    }
+
+    void glossaryIdentifiersDefaultWhenEmpty()
+    {
+        ExportControlState state;
+        state.txtPLOID1.clear();
+        state.txtPLOID2.clear();
+        const ExportOptions options = state.toOptions();
+        QCOMPARE(options.sourceLanguage + u'\t' + options.targetLanguage, u"9 1\t4 2"_qs);
+    }
+};
+
+QTEST_GUILESS_MAIN(EntryExportTest)
+#include "tst_entryexport.moc"
