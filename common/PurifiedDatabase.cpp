@@ -1,5 +1,7 @@
 #include "PurifiedDatabase.h"
 
+#include "ErrorReport.h"
+
 #include <QByteArray>
 #include <QFile>
 
@@ -243,4 +245,11 @@ bool isLegacySqlite2Database(const QString &path)
 {
     QFile file(path);
     return file.open(QIODevice::ReadOnly) && file.read(Sqlite2Magic.size()) == Sqlite2Magic;
+}
+
+void rejectLegacyDatabase(const QString &path)
+{
+    if (isLegacySqlite2Database(path))
+        Errors::raiseText(QStringLiteral("“参照字典”是旧版 SQLite 2.1 数据库，sqlite3 无法打开它；"
+                                         "请用原来的参照字典重新生成已净化的数据库"));
 }

@@ -9,3 +9,7 @@ bool isPurifiedDatabase(const QString &path);
 
 // A database in the SQLite 2.1 file format, which the sqlite3 shell cannot open.
 bool isLegacySqlite2Database(const QString &path);
+
+// Raises a clear error for a reference in the SQLite 2.1 format, which would otherwise
+// end as an unrecognised file or an empty result.
+void rejectLegacyDatabase(const QString &path);

@@ -54,9 +54,8 @@ bool JobDriver::start(const JobFiles &named, const ProcessingOptions &options, J
     JobSettings settings(options);
 
     m_referenceDatabasePath = isPurifiedDatabase(files.reference) ? files.reference : QString();
-    if (m_referenceDatabasePath.isEmpty() && isLegacySqlite2Database(files.reference))
-        Errors::raiseText(QStringLiteral("“参照字典”是旧版 SQLite 2.1 数据库，sqlite3 无法打开它；"
-                                         "请用原来的参照字典重新生成已净化的数据库"));
+    if (m_referenceDatabasePath.isEmpty())
+        rejectLegacyDatabase(files.reference);
     QString pair;
     const DictionaryFormat todoFormat = detectDictionaryFormat(files.todo, &pair);
     const DictionaryFormat referenceFormat = m_referenceDatabasePath.isEmpty()

@@ -47,7 +47,7 @@ OutputGenerator::OutputGenerator(const JobSettings &settings, const JobFiles &fi
                                  JobStatistics *statistics)
     : m_settings(settings), m_files(files), m_observer(observer), m_statistics(statistics)
 {
-    for (int i = 0; i < StageCount; ++i)
+    for (int i = 0; i < MaxStages; ++i)
         m_labels[i] = std::make_unique<StageLabel>(observer, i);
 }
 
@@ -61,12 +61,12 @@ bool OutputGenerator::Start()
             return false;
         if (!loadTodo())
             return false;
-        runDatabase(m_work.ScriptFile);
+        label(DatabaseStage).finish(runDatabase(m_work.ScriptFile), QString());
         if (!writeResult())
             return false;
         if (todoIsTwoLineText()) {
-            runDatabase(m_work.SecondScriptFile);
-            assembleOutput();
+            finishSecondRun(runDatabase(m_work.SecondScriptFile));
+            finishOutput();
         }
     } catch (const AppError &error) {
         m_observer.errorReported(error.reportAt(classLocation(QString::fromLatin1(className()), QStringLiteral("Start"))));
@@ -131,8 +131,7 @@ void OutputGenerator::writeSecondScript() const
     script.echo(m_work.UpdateSqlFile);
     script.sqlite(m_work.DatabaseFile, m_work.UpdateSqlFile);
     script.echo(m_work.OutputDumpFile);
-    script.sqliteQuery({QStringLiteral("-line")}, m_work.DatabaseFile, QStringLiteral("SELECT o0,o2 FROM O;"),
-                       m_work.OutputDumpFile);
+    writeDump(script);
     if (!m_settings.options.chkaKeepTmpFile)
         script.remove({m_work.UpdateSqlFile});
     script.save(m_work.SecondScriptFile);
@@ -164,47 +163,68 @@ bool OutputGenerator::loadReference()
     return runStage(*loader, ReferenceStage, m_files.reference);
 }
 
-bool OutputGenerator::loadTodo()
+std::unique_ptr<TodoLoader> OutputGenerator::createTodoLoader() const
 {
-    std::unique_ptr<TodoLoader> loader;
     if (todoIsTwoLineText()) {
         auto twoLine = std::make_unique<clsDikUPB2>(m_settings);
         twoLine->setOutputFile1(WorkFiles::inFolder(m_work.TodoSqlFile));
         twoLine->setOutputFile2(WorkFiles::inFolder(m_work.TodoSqlFile2));
-        loader = std::move(twoLine);
-    } else {
-        loader = std::make_unique<clsDikGLO2>(m_settings);
-        loader->setOutputFile(WorkFiles::inFolder(m_work.TodoSqlFile));
+        twoLine->setInputFile(m_files.todo);
+        return twoLine;
     }
-    loader->setInputFile(m_files.todo);
-    loader->setStatistics(m_statistics);
-    return runStage(*loader, TodoStage, m_files.todo);
+    auto glossary = std::make_unique<clsDikGLO2>(m_settings);
+    glossary->setOutputFile(WorkFiles::inFolder(m_work.TodoSqlFile));
+    glossary->setInputFile(m_files.todo);
+    return glossary;
 }
 
-void OutputGenerator::runDatabase(const QString &script)
+bool OutputGenerator::loadTodo()
 {
-    StageLabel &label = *m_labels[DatabaseStage];
+    const std::unique_ptr<TodoLoader> loader = createTodoLoader();
+    loader->setStatistics(m_statistics);
+    return runStage(*loader, TodoStage, todoReportedFile());
+}
+
+int OutputGenerator::progressStep() const
+{
+    return QRandomGenerator::global()->bounded(8, 17);
+}
+
+qint64 OutputGenerator::runDatabase(const QString &script)
+{
+    StageLabel &progress = label(DatabaseStage);
     int progressPercent = 0;
     cCaptureConsole console;
     console.OutputAvailable = [&](const QString &) {
         // A pseudo-percentage: the shell's output only paces it, so it must not claim
         // completion before the stage has ended.
-        progressPercent = std::min(99, progressPercent + QRandomGenerator::global()->bounded(8, 17));
-        label.setCaption(QString::number(progressPercent) + u'%');
+        progressPercent = std::min(99, progressPercent + progressStep());
+        progress.setCaption(QString::number(progressPercent) + u'%');
     };
     QElapsedTimer clock;
     clock.start();
     const QString output = console.ShellConsole({QStringLiteral("/bin/sh"), script}, AppFolder::path());
     if (console.exitStatus() != 0)
         raiseShellFailure(console.exitStatus(), output);
-    label.finish(clock.elapsed(), QString());
+    return clock.elapsed();
+}
+
+void OutputGenerator::writeDump(ShellScript &script) const
+{
+    script.sqliteQuery({QStringLiteral("-line")}, m_work.DatabaseFile, QStringLiteral("SELECT o0,o2 FROM O;"),
+                       m_work.OutputDumpFile);
+}
+
+void OutputGenerator::finishSecondRun(qint64 milliseconds)
+{
+    label(DatabaseStage).finish(milliseconds, QString());
 }
 
 bool OutputGenerator::writeResult()
 {
     std::unique_ptr<ResultWriter> writer;
     if (todoIsTwoLineText()) {
-        writer = std::make_unique<clsDikUPB3>(m_settings);
+        writer = std::make_unique<clsDikUPB3>(m_settings, resultTable());
         writer->setOutputFile(WorkFiles::inFolder(m_work.UpdateSqlFile));
     } else {
         writer = std::make_unique<clsDikGLO3>(m_settings);
@@ -215,9 +235,11 @@ bool OutputGenerator::writeResult()
     return runStage(*writer, ResultStage, WorkFiles::inFolder(m_work.JoinResultFile));
 }
 
-void OutputGenerator::assembleOutput()
+// The two-line result: an empty first line, then each entry's number line and
+// translation line from the dump, records separated by the dump's empty lines.
+void OutputGenerator::finishOutput()
 {
-    StageLabel &label = *m_labels[ResultStage];
+    StageLabel &spinning = label(ResultStage);
     QElapsedTimer clock;
     clock.start();
     ProgressClock spinner;
@@ -227,11 +249,11 @@ void OutputGenerator::assembleOutput()
     QString line;
     while (dump.lines().readLine(line)) {
         if (spinner.due())
-            label.spin();
+            spinning.spin();
         output.lines().writeLine(QStringView(line).mid(std::min(LineModePrefix, line.size())));
     }
     output.commit();
-    label.finish(clock.elapsed(), QString());
+    spinning.finish(clock.elapsed(), QString());
 }
 
 void OutputGenerator::DeleteWorkFiles() const

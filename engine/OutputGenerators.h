@@ -2,6 +2,7 @@
 
 #include "JobObserver.h"
 #include "LineScanner.h"
+#include "SqlStatements.h"
 #include "WorkFiles.h"
 
 #include <QString>
@@ -12,6 +13,8 @@
 class DictionaryStage;
 struct JobSettings;
 class JobStatistics;
+class ShellScript;
+class TodoLoader;
 
 // The three files a job is about, as the user named them.
 struct JobFiles {
@@ -27,6 +30,8 @@ struct JobFiles {
 class OutputGenerator {
 public:
     enum Stage { ReferenceStage, TodoStage, DatabaseStage, ResultStage, StageCount };
+    // The editor's import shows the second database run as a stage of its own.
+    static constexpr int MaxStages = 5;
 
     OutputGenerator(const JobSettings &settings, const JobFiles &files, JobObserver &observer,
                     JobStatistics *statistics);
@@ -40,6 +45,21 @@ protected:
     virtual const char *className() const = 0;
     virtual bool todoIsTwoLineText() const = 0;
     virtual bool referenceIsGlossary() const = 0;
+    // What differs for the editor's import: where the entries come from, which table
+    // takes the results, how the entry table is dumped and what is made of the dump.
+    virtual std::unique_ptr<TodoLoader> createTodoLoader() const;
+    virtual QString todoReportedFile() const { return m_files.todo; }
+    virtual WorkTable resultTable() const { return WorkTable::O; }
+    virtual void writeDump(ShellScript &script) const;
+    virtual void finishSecondRun(qint64 milliseconds);
+    virtual void finishOutput();
+    // The rise of the pseudo-percentage per piece of database output.
+    virtual int progressStep() const;
+
+    StageLabel &label(int stage) { return *m_labels[stage]; }
+    const JobSettings &m_settings;
+    JobFiles m_files;
+    WorkFiles m_work;
 
 private:
     void BuildBatScript();
@@ -49,18 +69,14 @@ private:
     bool runStage(DictionaryStage &stage, Stage index, const QString &reportedFile);
     bool loadReference();
     bool loadTodo();
-    void runDatabase(const QString &script);
+    qint64 runDatabase(const QString &script);
     bool writeResult();
-    void assembleOutput();
     void DeleteWorkFiles() const;
 
-    const JobSettings &m_settings;
-    JobFiles m_files;
     JobObserver &m_observer;
     JobStatistics *m_statistics;
     LineScanner m_awk;
-    WorkFiles m_work;
-    std::array<std::unique_ptr<StageLabel>, StageCount> m_labels;
+    std::array<std::unique_ptr<StageLabel>, MaxStages> m_labels;
 };
 
 // P: PASSOLO glossary, O: two-line text; first letter the to-do, second the reference.
