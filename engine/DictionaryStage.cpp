@@ -1,6 +1,32 @@
 #include "DictionaryStage.h"
 
 #include "ErrorReport.h"
+#include "LineScanner.h"
+#include "SqlScriptWriter.h"
+
+namespace {
+
+class GlossaryScan : public LineScanner::Handler {
+public:
+    using Progress = std::function<void(int)>;
+    GlossaryScan(TableScriptWriter &script, const DictionaryStage::GlossaryEntryHandler &take, Progress progress)
+        : m_script(script), m_take(take), m_progress(std::move(progress))
+    {
+    }
+    void scanRecord(LineScanner &scanner) override
+    {
+        m_progress(scanner.percentDone());
+        if (scanner.fieldCount() < 3)
+            m_take(scanner.field(1), scanner.field(2), m_script);
+    }
+
+private:
+    TableScriptWriter &m_script;
+    const DictionaryStage::GlossaryEntryHandler &m_take;
+    Progress m_progress;
+};
+
+}
 
 bool DictionaryStage::DoItNow()
 {
@@ -38,4 +64,17 @@ void DictionaryStage::showSpinner()
 {
     if (m_progress.due())
         m_label->spin();
+}
+
+void DictionaryStage::scanGlossary(WorkTable table, const GlossaryEntryHandler &take)
+{
+    TableScriptWriter script(m_outputFile, table);
+    m_scanner->setFieldSeparator(QStringLiteral("\t"));
+    m_scanner->setFileName(m_inputFile);
+    m_scanner->setEncoding(std::nullopt);
+    startClock();
+    GlossaryScan scan(script, take, [this](int percent) { showPercent(percent); });
+    m_scanner->start(scan);
+    script.finish();
+    stopClock();
 }

@@ -2,17 +2,25 @@
 
 #include "JobObserver.h"
 
+#include "SqlStatements.h"
+
 #include <QElapsedTimer>
 #include <QString>
 
+#include <functional>
+
 struct JobSettings;
 class LineScanner;
+class TableScriptWriter;
 
 // What every loader and result writer shares: the stage label it shows progress on,
 // its input and output, the time of its last run, and DoItNow, which traps the run's
 // errors and reports them with the class's name.
 class DictionaryStage {
 public:
+    using GlossaryEntryHandler =
+        std::function<void(const QString &source, const QString &translation, TableScriptWriter &script)>;
+
     explicit DictionaryStage(const JobSettings &settings) : m_settings(settings) {}
     virtual ~DictionaryStage() = default;
 
@@ -35,6 +43,10 @@ protected:
     void showPercent(int percentDone);
     // Grows the row of "*" at most every 500 ms.
     void showSpinner();
+    // Scans the input glossary into a fresh script of the table, with the percentage
+    // as progress. Lines of three or more fields are passed over; the others go to
+    // take as source (field 1) and translation (field 2, empty when missing).
+    void scanGlossary(WorkTable table, const GlossaryEntryHandler &take);
 
     const JobSettings &m_settings;
     StageLabel *m_label = nullptr;

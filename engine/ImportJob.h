@@ -31,8 +31,6 @@ namespace EditorImport {
 class clsDikUPB2 : public TodoLoader {
 public:
     clsDikUPB2(const JobSettings &settings, const GridRowSource &rows);
-    void setOutputFile1(const QString &path) { m_outputFile1 = path; }
-    void setOutputFile2(const QString &path) { m_outputFile2 = path; }
 
 protected:
     const char *className() const override { return "clsDikUPB2"; }
@@ -40,8 +38,6 @@ protected:
 
 private:
     const GridRowSource &m_rows;
-    QString m_outputFile1;
-    QString m_outputFile2;
 };
 
 // Five stages: reference, document, first database run, review marking, second

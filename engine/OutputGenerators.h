@@ -79,43 +79,34 @@ private:
     std::array<std::unique_ptr<StageLabel>, MaxStages> m_labels;
 };
 
-// P: PASSOLO glossary, O: two-line text; first letter the to-do, second the reference.
-class clsDikGenPP : public OutputGenerator {
+// The format pair of a processor job: P is a PASSOLO glossary, O two-line text; the
+// first letter of a class name is the to-do dictionary's, the second the reference's.
+template <bool TwoLineTodo, bool GlossaryReference>
+class FormatPairGenerator : public OutputGenerator {
 public:
     using OutputGenerator::OutputGenerator;
 
 protected:
+    bool todoIsTwoLineText() const override { return TwoLineTodo; }
+    bool referenceIsGlossary() const override { return GlossaryReference; }
+};
+
+class clsDikGenPP : public FormatPairGenerator<false, true> {
+    using FormatPairGenerator::FormatPairGenerator;
     const char *className() const override { return "clsDikGenPP"; }
-    bool todoIsTwoLineText() const override { return false; }
-    bool referenceIsGlossary() const override { return true; }
 };
 
-class clsDikGenPO : public OutputGenerator {
-public:
-    using OutputGenerator::OutputGenerator;
-
-protected:
+class clsDikGenPO : public FormatPairGenerator<false, false> {
+    using FormatPairGenerator::FormatPairGenerator;
     const char *className() const override { return "clsDikGenPO"; }
-    bool todoIsTwoLineText() const override { return false; }
-    bool referenceIsGlossary() const override { return false; }
 };
 
-class clsDikGenOP : public OutputGenerator {
-public:
-    using OutputGenerator::OutputGenerator;
-
-protected:
+class clsDikGenOP : public FormatPairGenerator<true, true> {
+    using FormatPairGenerator::FormatPairGenerator;
     const char *className() const override { return "clsDikGenOP"; }
-    bool todoIsTwoLineText() const override { return true; }
-    bool referenceIsGlossary() const override { return true; }
 };
 
-class clsDikGenOO : public OutputGenerator {
-public:
-    using OutputGenerator::OutputGenerator;
-
-protected:
+class clsDikGenOO : public FormatPairGenerator<true, false> {
+    using FormatPairGenerator::FormatPairGenerator;
     const char *className() const override { return "clsDikGenOO"; }
-    bool todoIsTwoLineText() const override { return true; }
-    bool referenceIsGlossary() const override { return false; }
 };

@@ -18,31 +18,9 @@ void ReferenceLoader::addPair(const QString &source, const QString &translation,
 
 void clsDikGLO1::run()
 {
-    m_script = std::make_unique<TableScriptWriter>(m_outputFile, WorkTable::R);
-    m_scanner->setFieldSeparator(QStringLiteral("\t"));
-    m_scanner->setFileName(m_inputFile);
-    m_scanner->setEncoding(std::nullopt);
-    m_scanner->start(*this);
-    m_script.reset();
-}
-
-void clsDikGLO1::scanBegin(LineScanner &)
-{
-    startClock();
-}
-
-void clsDikGLO1::scanRecord(LineScanner &scanner)
-{
-    showPercent(scanner.percentDone());
-    if (scanner.fieldCount() >= 3)
-        return;
-    addPair(scanner.field(1), scanner.field(2), *m_script);
-}
-
-void clsDikGLO1::scanEnd(LineScanner &)
-{
-    m_script->finish();
-    stopClock();
+    scanGlossary(WorkTable::R, [this](const QString &source, const QString &translation, TableScriptWriter &script) {
+        addPair(source, translation, script);
+    });
 }
 
 void clsDikUPB1::run()

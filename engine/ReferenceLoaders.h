@@ -1,10 +1,7 @@
 #pragma once
 
 #include "DictionaryStage.h"
-#include "LineScanner.h"
 #include "SqlScriptWriter.h"
-
-#include <memory>
 
 class JobStatistics;
 
@@ -26,20 +23,13 @@ private:
 
 // Reads a PASSOLO glossary through the line scanner; lines of three or more fields
 // are passed over, a line without a tab has an empty translation.
-class clsDikGLO1 : public ReferenceLoader, private LineScanner::Handler {
+class clsDikGLO1 : public ReferenceLoader {
 public:
     using ReferenceLoader::ReferenceLoader;
 
 protected:
     const char *className() const override { return "clsDikGLO1"; }
     void run() override;
-
-private:
-    void scanBegin(LineScanner &) override;
-    void scanRecord(LineScanner &scanner) override;
-    void scanEnd(LineScanner &) override;
-
-    std::unique_ptr<TableScriptWriter> m_script;
 };
 
 // Reads a two-line text dictionary: "N:source" lines and the translation line after each.

@@ -15,34 +15,10 @@ void TodoLoader::addCandidate(const QString &source, const QString &so, TableScr
 
 void clsDikGLO2::run()
 {
-    m_script = std::make_unique<TableScriptWriter>(m_outputFile, WorkTable::S);
-    m_scanner->setFieldSeparator(QStringLiteral("\t"));
-    m_scanner->setFileName(m_inputFile);
-    m_scanner->setEncoding(std::nullopt);
-    m_scanner->start(*this);
-    m_script.reset();
-}
-
-void clsDikGLO2::scanBegin(LineScanner &)
-{
-    startClock();
-}
-
-void clsDikGLO2::scanRecord(LineScanner &scanner)
-{
-    showPercent(scanner.percentDone());
-    if (scanner.fieldCount() >= 3)
-        return;
-    const QString source = scanner.field(1);
-    const QString translation = scanner.field(2);
-    if (source.size() <= m_settings.options.txtLenLimit && source == translation)
-        addCandidate(source, translation, *m_script);
-}
-
-void clsDikGLO2::scanEnd(LineScanner &)
-{
-    m_script->finish();
-    stopClock();
+    scanGlossary(WorkTable::S, [this](const QString &source, const QString &translation, TableScriptWriter &script) {
+        if (source.size() <= m_settings.options.txtLenLimit && source == translation)
+            addCandidate(source, translation, script);
+    });
 }
 
 void clsDikUPB2::run()

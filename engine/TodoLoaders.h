@@ -1,10 +1,7 @@
 #pragma once
 
 #include "DictionaryStage.h"
-#include "LineScanner.h"
 #include "SqlScriptWriter.h"
-
-#include <memory>
 
 class JobStatistics;
 
@@ -15,31 +12,30 @@ class TodoLoader : public DictionaryStage {
 public:
     using DictionaryStage::DictionaryStage;
     void setStatistics(JobStatistics *statistics) { m_statistics = statistics; }
+    // The loaders that also write a whole-entry table: its script, and the S script.
+    void setOutputFile1(const QString &path) { m_outputFile1 = path; }
+    void setOutputFile2(const QString &path) { m_outputFile2 = path; }
 
 protected:
     // Writes the S row when the entry is selected; so is the text at the entry's
     // translation position, by which the result finds it again.
     void addCandidate(const QString &source, const QString &so, TableScriptWriter &script);
 
+    QString m_outputFile1;
+    QString m_outputFile2;
+
 private:
     JobStatistics *m_statistics = nullptr;
 };
 
 // A to-do glossary: an entry is untranslated when its translation equals its source.
-class clsDikGLO2 : public TodoLoader, private LineScanner::Handler {
+class clsDikGLO2 : public TodoLoader {
 public:
     using TodoLoader::TodoLoader;
 
 protected:
     const char *className() const override { return "clsDikGLO2"; }
     void run() override;
-
-private:
-    void scanBegin(LineScanner &) override;
-    void scanRecord(LineScanner &scanner) override;
-    void scanEnd(LineScanner &) override;
-
-    std::unique_ptr<TableScriptWriter> m_script;
 };
 
 // A to-do two-line text: every entry also goes into O (OutputFile1), from which the
@@ -47,14 +43,8 @@ private:
 class clsDikUPB2 : public TodoLoader {
 public:
     using TodoLoader::TodoLoader;
-    void setOutputFile1(const QString &path) { m_outputFile1 = path; }
-    void setOutputFile2(const QString &path) { m_outputFile2 = path; }
 
 protected:
     const char *className() const override { return "clsDikUPB2"; }
     void run() override;
-
-private:
-    QString m_outputFile1;
-    QString m_outputFile2;
 };
