@@ -35,7 +35,10 @@ void set(const QString &folder)
 void initialise()
 {
     const QString programFolder = QCoreApplication::applicationDirPath();
-    if (!programFolder.isEmpty() && QFileInfo(programFolder).isWritable()) {
+    // An installed program lives under /usr, writable or not (root): its settings and
+    // work files belong to the user, not beside the program.
+    const bool installed = programFolder.startsWith(QStringLiteral("/usr/"));
+    if (!programFolder.isEmpty() && !installed && QFileInfo(programFolder).isWritable()) {
         set(programFolder);
         return;
     }

@@ -1,0 +1,60 @@
+#pragma once
+
+#include "ProcessingOptions.h"
+
+#include <QFrame>
+#include <QHash>
+#include <QString>
+
+class AppError;
+class OptionControlState;
+class QCheckBox;
+class QLayout;
+class QLineEdit;
+
+// The advanced options frame `fraOptAdv`: every option control under its control name
+// (which is also its INI key), the four preset buttons and the rules that enable the
+// bracket boxes and the database path. The processor window and the editor's import
+// dialog share it; they differ only in their form name, which their error boxes show,
+// and in the INI file of the program.
+class OptionsFrame : public QFrame {
+    Q_OBJECT
+
+public:
+    // iniFileName is the program's INI file in the program folder ("Tallyra.ini").
+    OptionsFrame(const QString &formName, const QString &iniFileName, QWidget *parent = nullptr);
+
+    // The controls as the record a job reads; the length box then shows the value used.
+    ProcessingOptions CfgSaveCtrlToVar();
+    // An empty file name means the program's INI file. Failures show the error box.
+    void CfgSaveCtrlToIni(const QString &fileName = QString());
+    void CfgLoadIniToCtrl(const QString &fileName = QString());
+    void CfgLoadMaxToCtrl();
+    void CfgLoadMinToCtrl();
+
+    // The option controls by control name; nullptr for another name.
+    QCheckBox *checkBox(const QString &name) const { return m_checks.value(name); }
+    QLineEdit *textBox(const QString &name) const { return m_texts.value(name); }
+
+private:
+    QLayout *createCheckBoxes();
+    QLayout *createTextRows();
+    QLayout *createPresetButtons();
+    QLineEdit *createTextBox(const QString &name);
+    void connectEnablingRules();
+
+    OptionControlState controlState() const;
+    void showControlState(const OptionControlState &state);
+    void applyPreset(const ProcessingOptions &preset);
+    QString iniPath(const QString &fileName) const;
+    void reportError(const AppError &error, const QString &procedure);
+
+    void loadPresetFile();
+    void savePresetFile();
+    void chooseDatabaseFile();
+
+    QString m_formName;
+    QString m_iniFileName;
+    QHash<QString, QCheckBox *> m_checks;
+    QHash<QString, QLineEdit *> m_texts;
+};

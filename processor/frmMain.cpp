@@ -1,0 +1,312 @@
+#include "frmMain.h"
+
+#include "AppFolder.h"
+#include "ComboHistory.h"
+#include "FileDialogs.h"
+#include "MessageService.h"
+#include "OptionsFrame.h"
+#include "ShellActions.h"
+#include "StatePanel.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QCloseEvent>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString IniFileName = QStringLiteral("Tallyra.ini");
+const QString DriverLocation = formLocation(QStringLiteral("frmMain"), QStringLiteral("cmdStart_Click"));
+const QStringList JobControlPrefixes{QStringLiteral("cbo"), QStringLiteral("chk"), QStringLiteral("txt"),
+                                     QStringLiteral("cmd"), QStringLiteral("lal")};
+constexpr int ComboContentsLength = 48;
+
+const QString DictionaryFilter = QStringLiteral("PASSOLO字典/青墨文本(*.glo;*.a.txt;*.u.txt)|*.glo;*.txt");
+const QString GlossaryFilter = QStringLiteral("PASSOLO字典(*.glo)|*.glo");
+const QString TwoLineFilter = QStringLiteral("青墨文本(*.a.txt;*.u.txt)|*.txt");
+
+// The chosen output name keeps a ".txt" or ".glo" of its own; otherwise the chosen
+// filter entry adds one.
+QString outputFileName(const FileDialogChoice &choice)
+{
+    const QString lower = choice.fileName.toLower();
+    if (lower.endsWith(u".txt") || lower.endsWith(u".glo"))
+        return choice.fileName;
+    return choice.fileName + (choice.filterIndex == 1 ? QStringLiteral(".txt") : QStringLiteral(".glo"));
+}
+
+// Restores the cursor however the job ends.
+class BusyCursor {
+public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+};
+
+}
+
+const QString frmMain::ProgramTitle = QStringLiteral("Tallyra");
+
+frmMain::frmMain(QWidget *parent) : QWidget(parent), m_driver(DriverLocation)
+{
+    // The resources live in a static library, which the linker would otherwise leave out.
+    Q_INIT_RESOURCE(tallyra);
+    setObjectName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("%1 v%2.%3").arg(ProgramTitle).arg(PROJECT_VERSION_MAJOR).arg(PROJECT_VERSION_MINOR));
+    setWindowIcon(QIcon(QStringLiteral(":/tallyra.png")));
+    auto *layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addLayout(createFileRows());
+    layout->addLayout(createPanels());
+    layout->addLayout(createButtons());
+    // Hidden controls keep their place, so the window does not change while a job runs.
+    QList<QWidget *> keepPlace = jobControls();
+    keepPlace.append(fraOptAdv);
+    for (QWidget *control : keepPlace) {
+        QSizePolicy policy = control->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        control->setSizePolicy(policy);
+    }
+    loadSettings();
+}
+
+QLayout *frmMain::createFileRows()
+{
+    auto *grid = new QGridLayout;
+    cboToDo = addFileRow(grid, 0, {QStringLiteral("lalUND"), QStringLiteral("未译字典:")}, QStringLiteral("cboToDo"),
+                         createButton(QStringLiteral("cmdOpen0"), QStringLiteral("打开(&1)...")));
+    cboRefer = addFileRow(grid, 1, {QStringLiteral("lalFRD"), QStringLiteral("参照字典:")}, QStringLiteral("cboRefer"),
+                          createButton(QStringLiteral("cmdOpen1"), QStringLiteral("打开(&2)...")));
+    cboFinal = addFileRow(grid, 2, {QStringLiteral("lalFinal"), QStringLiteral("已译字典:")}, QStringLiteral("cboFinal"),
+                          createButton(QStringLiteral("cmdSave"), QStringLiteral("保存(&S)...")));
+    lalFinal = findChild<QLabel *>(QStringLiteral("lalFinal"));
+    lalFinal->setToolTip(QStringLiteral("双击浏览文件夹"));
+    lalFinal->installEventFilter(this);
+
+    LabelDoing = new QLabel(QStringLiteral("正在忙碌地处理，敬请耐心地等待。"), this);
+    LabelDoing->setObjectName(QStringLiteral("LabelDoing"));
+    LabelDoing->setAlignment(Qt::AlignCenter);
+    LabelDoing->hide();
+    grid->addWidget(LabelDoing, 0, 0, 3, 3);
+    LabelDoing->lower();
+
+    connect(findChild<QPushButton *>(QStringLiteral("cmdOpen0")), &QPushButton::clicked, this, &frmMain::chooseTodo);
+    connect(findChild<QPushButton *>(QStringLiteral("cmdOpen1")), &QPushButton::clicked, this, &frmMain::chooseReference);
+    connect(findChild<QPushButton *>(QStringLiteral("cmdSave")), &QPushButton::clicked, this, &frmMain::chooseOutput);
+    return grid;
+}
+
+QComboBox *frmMain::addFileRow(QGridLayout *grid, int row, const NamedCaption &label, const QString &combo,
+                               QPushButton *button)
+{
+    auto *caption = new QLabel(label.caption, this);
+    caption->setObjectName(label.name);
+    auto *box = new QComboBox(this);
+    box->setObjectName(combo);
+    box->setEditable(true);
+    box->setInsertPolicy(QComboBox::NoInsert);
+    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    box->setMinimumContentsLength(ComboContentsLength);
+    caption->setBuddy(box);
+    connect(box, &QComboBox::currentTextChanged, this, &frmMain::updateStartButton);
+    grid->addWidget(caption, row, 0);
+    grid->addWidget(box, row, 1);
+    grid->addWidget(button, row, 2);
+    return box;
+}
+
+// The options frame lies over the progress panel; either is in front.
+QLayout *frmMain::createPanels()
+{
+    auto *grid = new QGridLayout;
+    picState = new StatePanel(this);
+    fraOptAdv = new OptionsFrame(QStringLiteral("frmMain"), IniFileName, this);
+    grid->addWidget(picState, 0, 0);
+    grid->addWidget(fraOptAdv, 0, 0);
+    return grid;
+}
+
+QLayout *frmMain::createButtons()
+{
+    auto *row = new QHBoxLayout;
+    chkAdvMode = new QCheckBox(QStringLiteral("选项 >>"), this);
+    chkAdvMode->setObjectName(QStringLiteral("chkAdvMode"));
+    connect(chkAdvMode, &QCheckBox::toggled, this, &frmMain::chkAdvMode_Click);
+    row->addWidget(chkAdvMode);
+    row->addStretch();
+    cmdStart = createButton(QStringLiteral("cmdStart"), QStringLiteral("开始(&G)"));
+    connect(cmdStart, &QPushButton::clicked, this, &frmMain::cmdStart_Click);
+    row->addWidget(cmdStart);
+    QPushButton *close = createButton(QStringLiteral("cmdClose"), QStringLiteral("关闭(&C)"));
+    connect(close, &QPushButton::clicked, this, &frmMain::cmdClose_Click);
+    row->addWidget(close);
+    row->addWidget(createButton(QStringLiteral("cmdHelp"), QStringLiteral("帮助(&H)")));
+    return row;
+}
+
+QPushButton *frmMain::createButton(const QString &name, const QString &caption)
+{
+    auto *button = new QPushButton(caption, this);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+// The full preset is the default that the program's INI file overrides.
+void frmMain::loadSettings()
+{
+    fraOptAdv->show();
+    chkAdvMode->setChecked(true);
+    QCheckBox *saveDatabase = fraOptAdv->checkBox(QStringLiteral("chkSaveRefDB"));
+    saveDatabase->setChecked(true);
+    saveDatabase->setChecked(false);
+    for (QComboBox *combo : {cboToDo, cboRefer, cboFinal})
+        loadComboHistory(combo, iniPath());
+    fraOptAdv->CfgLoadMaxToCtrl();
+    fraOptAdv->CfgLoadIniToCtrl();
+    cmdStart->setEnabled(false);
+}
+
+QList<QWidget *> frmMain::jobControls() const
+{
+    QList<QWidget *> controls;
+    for (QWidget *child : findChildren<QWidget *>()) {
+        if (JobControlPrefixes.contains(child->objectName().left(3).toLower()))
+            controls.append(child);
+    }
+    return controls;
+}
+
+void frmMain::SetJobControlsVisible(bool visible)
+{
+    for (QWidget *control : jobControls())
+        control->setVisible(visible);
+    // The note lies behind the drop-downs: it is seen exactly while they are hidden.
+    LabelDoing->setVisible(!visible);
+    if (chkAdvMode->isChecked())
+        fraOptAdv->setVisible(visible);
+}
+
+QString frmMain::iniPath() const
+{
+    return AppFolder::file(IniFileName);
+}
+
+void frmMain::cmdStart_Click()
+{
+    m_busy = true;
+    {
+        const BusyCursor cursor;
+        SetJobControlsVisible(false);
+        picState->resetStages();
+        QCoreApplication::processEvents();
+        m_driverFailed = false;
+        const JobFiles files{cboToDo->currentText(), cboRefer->currentText(), cboFinal->currentText()};
+        m_driver.run(files, fraOptAdv->CfgSaveCtrlToVar(), *this);
+        picState->raise();
+        // A job that could not even start leaves the histories as they were.
+        if (!m_driverFailed) {
+            for (QComboBox *combo : {cboToDo, cboRefer, cboFinal})
+                addComboHistory(combo, combo->currentText());
+        }
+        SetJobControlsVisible(true);
+        chkAdvMode->setChecked(false);
+    }
+    QCoreApplication::processEvents();
+    m_busy = false;
+}
+
+void frmMain::stageProgress(int stage, const QString &caption)
+{
+    picState->showProgress(stage, caption);
+    QCoreApplication::processEvents();
+}
+
+void frmMain::stageFinished(int stage, qint64, const QString &, const QString &caption)
+{
+    picState->UpdateStateLabel(stage, caption);
+    QCoreApplication::processEvents();
+}
+
+void frmMain::errorReported(const ErrorReport &report)
+{
+    if (report.location == DriverLocation)
+        m_driverFailed = true;
+    showErrorBox(this, report);
+}
+
+void frmMain::updateStartButton()
+{
+    cmdStart->setEnabled(!cboToDo->currentText().isEmpty() && !cboRefer->currentText().isEmpty()
+                         && !cboFinal->currentText().isEmpty());
+}
+
+void frmMain::chkAdvMode_Click(bool checked)
+{
+    fraOptAdv->setVisible(checked);
+    if (checked)
+        fraOptAdv->raise();
+    focusNextChild();
+}
+
+void frmMain::cmdClose_Click()
+{
+    if (askUser(this, QStringLiteral("确实要关闭吗？"), MessageService::Buttons::OkCancel,
+                MessageService::Icon::Question)
+        == MessageService::Ok)
+        close();
+}
+
+// Closing in the middle of a job would pull the window from under the running job.
+void frmMain::closeEvent(QCloseEvent *event)
+{
+    if (m_busy) {
+        event->ignore();
+        return;
+    }
+    for (QComboBox *combo : {cboToDo, cboRefer, cboFinal})
+        saveComboHistory(combo, iniPath());
+    fraOptAdv->CfgSaveCtrlToIni();
+    event->accept();
+}
+
+bool frmMain::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == lalFinal && event->type() == QEvent::MouseButtonDblClick) {
+        openContainingFolder(cboFinal->currentText());
+        return true;
+    }
+    return QWidget::eventFilter(watched, event);
+}
+
+void frmMain::chooseTodo()
+{
+    const FileDialogChoice choice = showOpenDialog(
+        this, {QStringLiteral("选择未译字典"), {DictionaryFilter, GlossaryFilter, TwoLineFilter}, 1, QString()});
+    if (choice.accepted)
+        addComboHistory(cboToDo, choice.fileName);
+}
+
+void frmMain::chooseReference()
+{
+    const FileDialogChoice choice = showOpenDialog(
+        this, {QStringLiteral("选择参照字典"),
+               {DictionaryFilter, QStringLiteral("已净化数据库(*.db)|*.db"), GlossaryFilter, TwoLineFilter},
+               1, QString()});
+    if (choice.accepted)
+        addComboHistory(cboRefer, choice.fileName);
+}
+
+// The output's format follows the to-do dictionary, whatever the extension says.
+void frmMain::chooseOutput()
+{
+    const FileDialogChoice choice = showSaveDialog(
+        this, {QStringLiteral("选择已译字典的保存文件"),
+               {QStringLiteral("文本格式文件(*.txt)|*.txt"), GlossaryFilter}, 0, QString()});
+    if (choice.accepted)
+        addComboHistory(cboFinal, outputFileName(choice));
+}

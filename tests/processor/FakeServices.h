@@ -1,0 +1,70 @@
+#pragma once
+
+#include "FileDialogs.h"
+#include "MessageService.h"
+
+#include <QList>
+#include <QString>
+
+// Answers every message box at once and remembers what was asked.
+class FakeMessages : public MessageService {
+public:
+    struct Box {
+        QString text;
+        Buttons buttons;
+        Icon icon;
+    };
+
+    FakeMessages() { MessageService::setInstance(this); }
+    ~FakeMessages() override { MessageService::setInstance(nullptr); }
+
+    int show(QWidget *, const QString &text, Buttons buttons, Icon icon) override
+    {
+        boxes.append({text, buttons, icon});
+        return answer;
+    }
+
+    QList<Box> boxes;
+    int answer = Ok;
+};
+
+// Chooses the prepared file (or cancels) at once and remembers each dialog's settings.
+class FakeFileDialogs : public FileDialogService {
+public:
+    FakeFileDialogs() { FileDialogService::setInstance(this); }
+    ~FakeFileDialogs() override { FileDialogService::setInstance(nullptr); }
+
+    FileDialogChoice open(QWidget *, const FileDialogOptions &options) override
+    {
+        return choose(options, QStringLiteral("open"));
+    }
+    FileDialogChoice save(QWidget *, const FileDialogOptions &options) override
+    {
+        return choose(options, QStringLiteral("save"));
+    }
+
+    // What the next dialog returns; an empty name cancels it.
+    void prepare(const QString &fileName, int filterIndex = 1)
+    {
+        m_fileName = fileName;
+        m_filterIndex = filterIndex;
+    }
+
+    QString kind;
+    FileDialogOptions shown;
+    int count = 0;
+
+private:
+    FileDialogChoice choose(const FileDialogOptions &options, const QString &dialogKind)
+    {
+        kind = dialogKind;
+        shown = options;
+        ++count;
+        if (m_fileName.isEmpty())
+            return {false, QString(), dialogKind == u"open" ? -1 : 0};
+        return {true, m_fileName, m_filterIndex};
+    }
+
+    QString m_fileName;
+    int m_filterIndex = 1;
+};
