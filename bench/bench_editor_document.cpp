@@ -1,0 +1,176 @@
+// Opens, groups, ungroups and saves a generated two-line dictionary through Quillet's
+// real window, headless, and prints each time next to the time iconv takes to convert
+// the same file (the floor of reading it) and the peak memory.
+//
+//   bench_editor_document [entries]        (default 1000000)
+
+#include "AppFolder.h"
+#include "MessageService.h"
+#include "cCtrlFlexGrid.h"
+#include "frmMain.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QFile>
+#include <QProcess>
+#include <QStringEncoder>
+#include <QTemporaryDir>
+
+#include <algorithm>
+#include <cstdio>
+#include <functional>
+
+namespace {
+
+// Prints what would have been a message box, so that nothing waits for a click.
+class PrintingMessages : public MessageService {
+public:
+    int show(QWidget *, const QString &text, Buttons, Icon) override
+    {
+        std::printf("message: %s\n", qPrintable(text));
+        return Ok;
+    }
+};
+
+const char *const Verbs[] = {"Open", "Save", "Close", "Print", "Find", "Replace", "Delete", "Insert", "Export",
+                             "Import", "Copy", "Paste", "Undo", "Redo", "Select", "Refresh", "Rename", "Move"};
+const char *const Objects[] = {"file", "document", "window", "selection", "folder", "project", "settings",
+                               "toolbar", "record", "image", "page", "table", "column", "message", "account"};
+const char *const VerbsZh[] = {"打开", "保存", "关闭", "打印", "查找", "替换", "删除", "插入", "导出",
+                               "导入", "复制", "粘贴", "撤消", "重做", "选择", "刷新", "重命名", "移动"};
+const char *const ObjectsZh[] = {"文件", "文档", "窗口", "选定内容", "文件夹", "项目", "设置",
+                                 "工具栏", "记录", "图像", "页面", "表格", "列", "消息", "帐户"};
+
+struct Strings {
+    QString source;
+    QString translation;
+};
+
+// Menu items, buttons, questions and status texts, a third still untranslated.
+Strings uiStrings(quint32 seed)
+{
+    const auto verb = seed % std::size(Verbs);
+    const auto object = (seed / 7) % std::size(Objects);
+    const QString en = QString::fromLatin1(Verbs[verb]) + u' ' + QString::fromLatin1(Objects[object]);
+    const QString zh = QString::fromUtf8(VerbsZh[verb]) + QString::fromUtf8(ObjectsZh[object]);
+    Strings strings;
+    switch (seed % 5) {
+    case 0: strings = {u'&' + en + QStringLiteral("..."), zh + QStringLiteral("(&") + en.front() + QStringLiteral(")...")}; break;
+    case 1: strings = {en + QStringLiteral("\\tCtrl+") + en.front(), zh + QStringLiteral("\\tCtrl+") + en.front()}; break;
+    case 2: strings = {QStringLiteral("Do you want to ") + en.toLower() + QStringLiteral(" now?"),
+                       QStringLiteral("现在要") + zh + QStringLiteral("吗？")}; break;
+    case 3: strings = {QStringLiteral("Cannot ") + en.toLower() + QStringLiteral(": %s"),
+                       QStringLiteral("无法") + zh + QStringLiteral(": %s")}; break;
+    default: strings = {en, zh}; break;
+    }
+    if (seed % 3 == 0)
+        strings.translation = strings.source;
+    return strings;
+}
+
+// Entries are written in a scrambled order of their numbers, so that opening sorts.
+void generate(const QString &path, int entries)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        qFatal("cannot write %s", qPrintable(path));
+    QStringEncoder encoder("GB18030");
+    QString chunk;
+    for (int i = 0; i < entries; ++i) {
+        const quint32 number = static_cast<quint32>((static_cast<quint64>(i) * 7919) % static_cast<quint64>(entries)) + 1;
+        const Strings strings = uiStrings(number * 2654435761u >> 7);
+        chunk += QStringLiteral("\r\n%1:%2\r\n%3\r\n").arg(number).arg(strings.source, strings.translation);
+        if (chunk.size() > (1 << 20)) {
+            file.write(encoder.encode(chunk));
+            chunk.clear();
+        }
+    }
+    file.write(encoder.encode(chunk));
+}
+
+qint64 timeIconvOnce(const QString &path)
+{
+    QElapsedTimer timer;
+    timer.start();
+    QProcess iconv;
+    iconv.setStandardOutputFile(QProcess::nullDevice());
+    iconv.start(QStringLiteral("iconv"), {QStringLiteral("-f"), QStringLiteral("GB18030"), QStringLiteral("-t"),
+                                          QStringLiteral("UTF-8"), path});
+    if (!iconv.waitForFinished(-1) || iconv.exitCode() != 0)
+        qFatal("iconv failed");
+    return timer.elapsed();
+}
+
+// The median of three runs, so that one disturbed run does not set the floor.
+qint64 timeIconv(const QString &path)
+{
+    qint64 runs[] = {timeIconvOnce(path), timeIconvOnce(path), timeIconvOnce(path)};
+    std::sort(std::begin(runs), std::end(runs));
+    return runs[1];
+}
+
+QString peakMemory()
+{
+    QFile status(QStringLiteral("/proc/self/status"));
+    if (!status.open(QIODevice::ReadOnly))
+        return QStringLiteral("?");
+    for (const QByteArray &line : status.readAll().split('\n')) {
+        if (line.startsWith("VmHWM:"))
+            return QString::fromLatin1(line.mid(6).trimmed());
+    }
+    return QStringLiteral("?");
+}
+
+// The step's time with the window's pending work (layout, painting) included.
+qint64 timed(const std::function<void()> &step)
+{
+    QElapsedTimer timer;
+    timer.start();
+    step();
+    QCoreApplication::processEvents();
+    return timer.elapsed();
+}
+
+void report(const char *step, qint64 ms, qint64 floorMs)
+{
+    std::printf("%-8s %7lld ms  (%.1f x floor)\n", step, static_cast<long long>(ms),
+                floorMs > 0 ? static_cast<double>(ms) / static_cast<double>(floorMs) : 0.0);
+}
+
+}
+
+int main(int argc, char *argv[])
+{
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    const int entries = argc > 1 ? QByteArray(argv[1]).toInt() : 1000000;
+    QTemporaryDir dir;
+    AppFolder::set(dir.path());
+    PrintingMessages messages;
+    MessageService::setInstance(&messages);
+
+    const QString path = dir.filePath(QStringLiteral("bench.a.txt"));
+    generate(path, entries);
+    std::printf("%d entries, %lld bytes of GB18030\n", entries, static_cast<long long>(QFile(path).size()));
+    const qint64 floorMs = timeIconv(path);
+    std::printf("%-8s %7lld ms  (iconv -f GB18030 -t UTF-8, median of 3)\n", "floor", static_cast<long long>(floorMs));
+
+    frmMain window;
+    window.show();
+    QCoreApplication::processEvents();
+    bool opened = false;
+    report("open", timed([&] { opened = window.ActFileOpen(path); }), floorMs);
+    if (!opened || window.gridController().rows() != entries + 1)
+        qFatal("the dictionary did not open whole");
+    report("group", timed([&] { window.findChild<QAction *>(QStringLiteral("miVSort"))->trigger(); }), floorMs);
+    report("ungroup", timed([&] { window.findChild<QAction *>(QStringLiteral("miVOrder"))->trigger(); }), floorMs);
+    window.MarkModified();
+    report("save", timed([&] { window.SaveDocument(path); }), floorMs);
+    if (window.isModified())
+        qFatal("the save failed");
+    std::printf("%-8s %s\n", "peak", qPrintable(peakMemory()));
+    MessageService::setInstance(nullptr);
+    return 0;
+}

@@ -1,0 +1,168 @@
+#include "DictionaryDocument.h"
+
+#include "NumericText.h"
+#include "TextFile.h"
+
+#include <algorithm>
+#include <limits>
+
+namespace {
+
+constexpr double NotANumberKey = std::numeric_limits<double>::infinity();
+
+// Plain digit strings, the numbers of nearly every dictionary, skip the general test.
+double parseNumberKey(QStringView number)
+{
+    constexpr qsizetype ExactDigits = 15;
+    if (!number.isEmpty() && number.size() <= ExactDigits) {
+        double value = 0;
+        bool digitsOnly = true;
+        for (const QChar c : number) {
+            if (c < u'0' || c > u'9') {
+                digitsOnly = false;
+                break;
+            }
+            value = value * 10 + (c.unicode() - u'0');
+        }
+        if (digitsOnly)
+            return value;
+    }
+    return numericValue(number).value_or(NotANumberKey);
+}
+
+// Sort keys of the labels: their rank in the code page's byte order.
+std::vector<quint32> labelRanks(const QStringList &labels)
+{
+    std::vector<QByteArray> bytes;
+    bytes.reserve(static_cast<size_t>(labels.size()));
+    for (const QString &label : labels)
+        bytes.push_back(TextCodec::encode(label, TextEncoding::Gb18030));
+    std::vector<quint32> byRank(bytes.size());
+    for (quint32 i = 0; i < byRank.size(); ++i)
+        byRank[i] = i;
+    std::stable_sort(byRank.begin(), byRank.end(), [&](quint32 a, quint32 b) { return bytes[a] < bytes[b]; });
+    std::vector<quint32> ranks(bytes.size());
+    for (quint32 rank = 0; rank < byRank.size(); ++rank)
+        ranks[byRank[rank]] = rank;
+    return ranks;
+}
+
+}
+
+TextArena::Ref TextArena::store(QStringView text)
+{
+    const auto length = static_cast<quint32>(text.size());
+    if (length == 0)
+        return Ref{};
+    if (length > BlockSize) {
+        m_blocks.push_back(std::make_unique_for_overwrite<char16_t[]>(length));
+        std::copy(text.utf16(), text.utf16() + length, m_blocks.back().get());
+        return Ref{static_cast<quint32>(m_blocks.size() - 1), 0, length};
+    }
+    if (BlockSize - m_used < length) {
+        m_blocks.push_back(std::make_unique_for_overwrite<char16_t[]>(BlockSize));
+        m_open = static_cast<quint32>(m_blocks.size() - 1);
+        m_used = 0;
+    }
+    std::copy(text.utf16(), text.utf16() + length, m_blocks[m_open].get() + m_used);
+    const Ref ref{m_open, m_used, length};
+    m_used += length;
+    return ref;
+}
+
+DictionaryDocument::DictionaryDocument()
+{
+    for (const QString &text : {QString(), EntryStatus::Untranslated, EntryStatus::Translated,
+                                EntryStatus::NotToTranslate, EntryStatus::Review})
+        labelId(text);
+}
+
+quint32 DictionaryDocument::labelId(const QString &text)
+{
+    const auto found = m_labelIds.constFind(text);
+    if (found != m_labelIds.cend())
+        return *found;
+    const auto id = static_cast<quint32>(m_labels.size());
+    m_labels.append(text);
+    m_labelIds.insert(text, id);
+    return id;
+}
+
+void DictionaryDocument::append(const DictionaryEntry &entry, const QString &outline)
+{
+    m_entries.push_back(Entry{m_text.store(entry.number), m_text.store(entry.source), m_text.store(entry.translation),
+                              labelId(entry.status), labelId(outline), parseNumberKey(entry.number)});
+}
+
+DictionaryEntry DictionaryDocument::entryView(qsizetype i) const
+{
+    const auto raw = [](QStringView text) { return QString::fromRawData(text.data(), text.size()); };
+    return DictionaryEntry{status(i), raw(number(i)), raw(source(i)), raw(translation(i))};
+}
+
+DocumentRow DictionaryDocument::row(qsizetype i) const
+{
+    return DocumentRow{outline(i), DictionaryEntry{status(i), number(i).toString(), source(i).toString(),
+                                                   translation(i).toString()}};
+}
+
+bool DictionaryDocument::setStatus(qsizetype i, const QString &status)
+{
+    const quint32 id = labelId(status);
+    if (m_entries[i].status == id)
+        return false;
+    m_entries[i].status = id;
+    return true;
+}
+
+bool DictionaryDocument::setTranslation(qsizetype i, QStringView translation)
+{
+    if (this->translation(i) == translation)
+        return false;
+    m_entries[i].translation = m_text.store(translation);
+    return true;
+}
+
+void DictionaryDocument::sortByNumber()
+{
+    const auto byKey = [](const Entry &a, const Entry &b) { return a.numberKey < b.numberKey; };
+    if (std::is_sorted(m_entries.begin(), m_entries.end(), byKey))
+        return;
+    // Sorting small (key, position) pairs and moving each entry once is several times
+    // faster than a stable sort of the entries themselves.
+    std::vector<std::pair<double, quint32>> keys(m_entries.size());
+    for (size_t i = 0; i < keys.size(); ++i)
+        keys[i] = {m_entries[i].numberKey, static_cast<quint32>(i)};
+    std::sort(keys.begin(), keys.end());
+    std::vector<Entry> sorted;
+    sorted.reserve(m_entries.size());
+    for (const auto &key : keys)
+        sorted.push_back(m_entries[key.second]);
+    m_entries = std::move(sorted);
+}
+
+std::vector<quint32> DictionaryDocument::orderByStatusAndNumber() const
+{
+    const std::vector<quint32> ranks = labelRanks(m_labels);
+    struct Key {
+        quint32 rank;
+        double number;
+        quint32 entry;
+        bool operator<(const Key &other) const
+        {
+            if (rank != other.rank)
+                return rank < other.rank;
+            if (number != other.number)
+                return number < other.number;
+            return entry < other.entry;
+        }
+    };
+    std::vector<Key> keys(m_entries.size());
+    for (size_t i = 0; i < keys.size(); ++i)
+        keys[i] = {ranks[m_entries[i].status], m_entries[i].numberKey, static_cast<quint32>(i)};
+    std::sort(keys.begin(), keys.end());
+    std::vector<quint32> order(keys.size());
+    for (size_t i = 0; i < keys.size(); ++i)
+        order[i] = keys[i].entry;
+    return order;
+}

@@ -1,0 +1,97 @@
+#pragma once
+
+#include "DictionaryEntry.h"
+
+#include <QHash>
+#include <QStringList>
+
+#include <memory>
+#include <vector>
+
+// One row of the document as the grid lists it: the outline column's text, which only
+// whole-document jobs carry through, and the entry.
+struct DocumentRow {
+    QString outline;
+    DictionaryEntry entry;
+};
+
+// Holds texts back to back in large blocks, so that a million entries cost a few dozen
+// allocations instead of millions. Texts are never freed one by one: a replaced text
+// stays in its block until the whole arena goes.
+class TextArena {
+public:
+    struct Ref {
+        quint32 block = 0;
+        quint32 offset = 0;
+        quint32 length = 0;
+    };
+
+    Ref store(QStringView text);
+    QStringView view(Ref ref) const
+    {
+        if (ref.length == 0)
+            return QStringView();
+        return QStringView(m_blocks[ref.block].get() + ref.offset, static_cast<qsizetype>(ref.length));
+    }
+
+private:
+    static constexpr quint32 BlockSize = 1u << 20;
+    std::vector<std::unique_ptr<char16_t[]>> m_blocks;
+    // The block that takes new texts, and how much of it is used.
+    quint32 m_open = 0;
+    quint32 m_used = BlockSize;
+};
+
+// The entries of the open dictionary in one contiguous array, in the order of the flat
+// display. Statuses and outline texts repeat endlessly, so each entry holds only the
+// index of a shared label text; numbers are parsed once, when an entry is added.
+class DictionaryDocument {
+public:
+    DictionaryDocument();
+
+    qsizetype size() const { return static_cast<qsizetype>(m_entries.size()); }
+    bool isEmpty() const { return m_entries.empty(); }
+    void append(const DictionaryEntry &entry, const QString &outline = QString());
+
+    const QString &status(qsizetype i) const { return m_labels[m_entries[i].status]; }
+    const QString &outline(qsizetype i) const { return m_labels[m_entries[i].outline]; }
+    QStringView number(qsizetype i) const { return m_text.view(m_entries[i].number); }
+    QStringView source(qsizetype i) const { return m_text.view(m_entries[i].source); }
+    QStringView translation(qsizetype i) const { return m_text.view(m_entries[i].translation); }
+    // The entry's texts point into the document: use it before the document changes.
+    DictionaryEntry entryView(qsizetype i) const;
+    // A copy that owns its texts.
+    DocumentRow row(qsizetype i) const;
+
+    // Both return whether the text changed.
+    bool setStatus(qsizetype i, const QString &status);
+    bool setTranslation(qsizetype i, QStringView translation);
+
+    // A non-numeric number sorts after every numeric one.
+    double numberKey(qsizetype i) const { return m_entries[i].numberKey; }
+    quint32 statusLabel(qsizetype i) const { return m_entries[i].status; }
+    const QString &label(quint32 id) const { return m_labels[id]; }
+
+    // Orders the entries by number, numerically; equal numbers keep their order.
+    void sortByNumber();
+    // Entry indices ordered by status text (in the code page's order), then by number,
+    // equal keys in document order.
+    std::vector<quint32> orderByStatusAndNumber() const;
+
+private:
+    struct Entry {
+        TextArena::Ref number;
+        TextArena::Ref source;
+        TextArena::Ref translation;
+        quint32 status;
+        quint32 outline;
+        double numberKey;
+    };
+
+    quint32 labelId(const QString &text);
+
+    std::vector<Entry> m_entries;
+    TextArena m_text;
+    QStringList m_labels;
+    QHash<QString, quint32> m_labelIds;
+};

@@ -1,0 +1,23 @@
+#pragma once
+
+#include <QString>
+
+// The editor's settings and the files it keeps in the program folder, one place for
+// each key and its default.
+namespace EditorSettings {
+
+// "Quillet.ini"
+QString iniPath();
+// "layout.cfg": the window's saved arrangement of bars and panes.
+QString layoutPath();
+
+// Saving writes only the document's own file, no companion. Read from the INI file at
+// every use; a value that is no number and no True/False counts as off.
+bool noSaveExtra();
+void setNoSaveExtra(bool on);
+
+// Delete the layout file at the next shut-down instead of saving it. Off at every start.
+bool resetLayoutOnExit();
+void setResetLayoutOnExit(bool on);
+
+}

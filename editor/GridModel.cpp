@@ -1,0 +1,279 @@
+#include "GridModel.h"
+
+#include <QFont>
+
+namespace {
+// Internal id of top-level rows; a child's id is its group + 1.
+constexpr quintptr TopLevel = 0;
+}
+
+GridModel::GridModel(QObject *parent) : QAbstractItemModel(parent) {}
+
+std::vector<DocumentRow> GridModel::rows() const
+{
+    std::vector<DocumentRow> rows;
+    rows.reserve(static_cast<size_t>(m_document.size()));
+    for (qsizetype i = 0; i < m_document.size(); ++i)
+        rows.push_back(m_document.row(i));
+    return rows;
+}
+
+void GridModel::replaceRows(const std::vector<DocumentRow> &rows)
+{
+    DictionaryDocument document;
+    for (const DocumentRow &row : rows)
+        document.append(row.entry, row.outline);
+    replaceDocument(std::move(document));
+}
+
+void GridModel::replaceDocument(DictionaryDocument document)
+{
+    beginResetModel();
+    m_document = std::move(document);
+    if (m_mode == Mode::Grouped)
+        buildGroups();
+    endResetModel();
+}
+
+void GridModel::showFlat()
+{
+    beginResetModel();
+    m_mode = Mode::Flat;
+    std::vector<quint32>().swap(m_grouped);
+    m_groups.clear();
+    m_document.sortByNumber();
+    endResetModel();
+}
+
+void GridModel::showGrouped()
+{
+    beginResetModel();
+    m_mode = Mode::Grouped;
+    buildGroups();
+    endResetModel();
+}
+
+void GridModel::buildGroups()
+{
+    m_grouped = m_document.orderByStatusAndNumber();
+    m_groups.clear();
+    for (int i = 0; i < static_cast<int>(m_grouped.size()); ++i) {
+        const quint32 label = m_document.statusLabel(m_grouped[i]);
+        if (m_groups.empty() || m_groups.back().label != label)
+            m_groups.push_back(Group{label, i, 0});
+        ++m_groups.back().count;
+    }
+}
+
+int GridModel::gridRowCount() const
+{
+    return static_cast<int>(m_document.size()) + groupCount();
+}
+
+int GridModel::groupOf(int gridRow) const
+{
+    int low = 0;
+    int high = groupCount() - 1;
+    while (low < high) {
+        const int middle = (low + high + 1) / 2;
+        if (groupHeaderRow(middle) <= gridRow)
+            low = middle;
+        else
+            high = middle - 1;
+    }
+    return low;
+}
+
+int GridModel::gridRow(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return 0;
+    if (m_mode == Mode::Flat)
+        return index.row() + 1;
+    if (index.internalId() == TopLevel)
+        return groupHeaderRow(index.row());
+    return groupHeaderRow(static_cast<int>(index.internalId() - 1)) + 1 + index.row();
+}
+
+QModelIndex GridModel::gridIndex(int gridRow, int column) const
+{
+    if (gridRow < 1 || gridRow > gridRowCount() || column < 0 || column >= ColumnCount)
+        return QModelIndex();
+    if (m_mode == Mode::Flat)
+        return createIndex(gridRow - 1, column, TopLevel);
+    const int group = groupOf(gridRow);
+    const int header = groupHeaderRow(group);
+    if (gridRow == header)
+        return createIndex(group, column, TopLevel);
+    return createIndex(gridRow - header - 1, column, static_cast<quintptr>(group) + 1);
+}
+
+bool GridModel::isGroupRow(int gridRow) const
+{
+    return m_mode == Mode::Grouped && gridRow >= 1 && gridRow <= gridRowCount()
+        && groupHeaderRow(groupOf(gridRow)) == gridRow;
+}
+
+std::optional<qsizetype> GridModel::entryOf(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return std::nullopt;
+    if (m_mode == Mode::Flat)
+        return index.row();
+    if (index.internalId() == TopLevel)
+        return std::nullopt;
+    const Group &group = m_groups[index.internalId() - 1];
+    return m_grouped[static_cast<size_t>(group.first + index.row())];
+}
+
+std::optional<qsizetype> GridModel::entryAt(int gridRow) const
+{
+    return entryOf(gridIndex(gridRow, Outline));
+}
+
+QString GridModel::cellText(int gridRow, int column) const
+{
+    return data(gridIndex(gridRow, column)).toString();
+}
+
+bool GridModel::setTranslation(int gridRow, const QString &translation)
+{
+    const std::optional<qsizetype> entry = entryAt(gridRow);
+    if (!entry || !m_document.setTranslation(*entry, translation))
+        return false;
+    emitRowsChanged({gridRow});
+    return true;
+}
+
+bool GridModel::setStatus(int gridRow, const QString &status)
+{
+    return setStatus(std::vector<int>{gridRow}, status) > 0;
+}
+
+int GridModel::setStatus(const std::vector<int> &gridRows, const QString &status)
+{
+    std::vector<int> changed;
+    for (const int gridRow : gridRows) {
+        const std::optional<qsizetype> entry = entryAt(gridRow);
+        if (entry && m_document.setStatus(*entry, status))
+            changed.push_back(gridRow);
+    }
+    emitRowsChanged(changed);
+    return static_cast<int>(changed.size());
+}
+
+int GridModel::restoreSources(const std::vector<int> &gridRows)
+{
+    std::vector<int> changed;
+    for (const int gridRow : gridRows) {
+        const std::optional<qsizetype> entry = entryAt(gridRow);
+        if (entry && m_document.setTranslation(*entry, m_document.source(*entry)))
+            changed.push_back(gridRow);
+    }
+    emitRowsChanged(changed);
+    return static_cast<int>(changed.size());
+}
+
+void GridModel::emitRowsChanged(const std::vector<int> &gridRows)
+{
+    size_t first = 0;
+    while (first < gridRows.size()) {
+        const QModelIndex top = gridIndex(gridRows[first], Outline);
+        size_t last = first;
+        while (last + 1 < gridRows.size() && gridIndex(gridRows[last + 1], Outline).parent() == top.parent())
+            ++last;
+        const QModelIndex bottom = gridIndex(gridRows[last], Translation);
+        Q_EMIT dataChanged(top, bottom);
+        first = last + 1;
+    }
+}
+
+QModelIndex GridModel::groupIndex(int group) const
+{
+    if (group < 0 || group >= groupCount())
+        return QModelIndex();
+    return createIndex(group, Outline, TopLevel);
+}
+
+const QString &GridModel::groupLabel(int group) const
+{
+    return m_document.label(m_groups[group].label);
+}
+
+QModelIndex GridModel::index(int row, int column, const QModelIndex &parent) const
+{
+    if (row < 0 || column < 0 || column >= ColumnCount || row >= rowCount(parent))
+        return QModelIndex();
+    if (!parent.isValid())
+        return createIndex(row, column, TopLevel);
+    return createIndex(row, column, static_cast<quintptr>(parent.row()) + 1);
+}
+
+QModelIndex GridModel::parent(const QModelIndex &child) const
+{
+    if (!child.isValid() || child.internalId() == TopLevel)
+        return QModelIndex();
+    return createIndex(static_cast<int>(child.internalId() - 1), Outline, TopLevel);
+}
+
+int GridModel::rowCount(const QModelIndex &parent) const
+{
+    if (!parent.isValid())
+        return m_mode == Mode::Flat ? static_cast<int>(m_document.size()) : groupCount();
+    if (m_mode == Mode::Grouped && parent.internalId() == TopLevel && parent.column() == Outline)
+        return m_groups[parent.row()].count;
+    return 0;
+}
+
+int GridModel::columnCount(const QModelIndex &) const
+{
+    return ColumnCount;
+}
+
+QVariant GridModel::data(const QModelIndex &index, int role) const
+{
+    if (!index.isValid())
+        return QVariant();
+    const std::optional<qsizetype> entry = entryOf(index);
+    if (!entry) {
+        if (role == Qt::FontRole) {
+            QFont bold;
+            bold.setBold(true);
+            return bold;
+        }
+        if (role == Qt::BackgroundRole)
+            return m_groupBackground;
+        if ((role == Qt::DisplayRole || role == Qt::EditRole) && index.column() == Status)
+            return groupLabel(index.row());
+        return (role == Qt::DisplayRole || role == Qt::EditRole) ? QVariant(QString()) : QVariant();
+    }
+    if (role != Qt::DisplayRole && role != Qt::EditRole)
+        return QVariant();
+    switch (index.column()) {
+    case Outline: return m_document.outline(*entry);
+    case Status: return m_document.status(*entry);
+    case Number: return m_document.number(*entry).toString();
+    case Source: return m_document.source(*entry).toString();
+    case Translation: return m_document.translation(*entry).toString();
+    }
+    return QVariant();
+}
+
+QVariant GridModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (orientation != Qt::Horizontal || role != Qt::DisplayRole)
+        return QVariant();
+    static const QStringList headers{QString(), QStringLiteral("状态"), QStringLiteral("编号"),
+                                     QStringLiteral("原文"), QStringLiteral("译文")};
+    return headers.value(section);
+}
+
+Qt::ItemFlags GridModel::flags(const QModelIndex &index) const
+{
+    if (!index.isValid())
+        return Qt::NoItemFlags;
+    Qt::ItemFlags flags = Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+    if (index.column() == Translation && entryOf(index))
+        flags |= Qt::ItemIsEditable;
+    return flags;
+}

@@ -1,0 +1,133 @@
+#include "MainMenus.h"
+
+#include <QMainWindow>
+#include <QMenuBar>
+#include <QToolBar>
+#include <QToolButton>
+
+namespace {
+const QString RecentFilesTool = QStringLiteral("MRUFileList");
+}
+
+MainMenus::MainMenus(QMainWindow *window) : QObject(window)
+{
+    buildMenuBar(window);
+    buildToolBar(window);
+    buildPopupMenu(window);
+}
+
+QAction *MainMenus::addTool(QMenu *menu, const char *name, const QString &caption, const QString &toolTip)
+{
+    QAction *action = menu->addAction(caption);
+    action->setObjectName(QLatin1String(name));
+    action->setToolTip(toolTip);
+    action->setIconText(toolTip);
+    connect(action, &QAction::triggered, this, [this, action] { Q_EMIT commandTriggered(action->objectName(), QString()); });
+    return action;
+}
+
+QMenu *MainMenus::addSubMenu(QMenu *menu, const char *name, const QString &caption, const QString &toolTip)
+{
+    QMenu *subMenu = menu->addMenu(caption);
+    subMenu->setObjectName(QLatin1String(name));
+    subMenu->menuAction()->setObjectName(QLatin1String(name));
+    subMenu->menuAction()->setToolTip(toolTip);
+    subMenu->menuAction()->setIconText(toolTip);
+    return subMenu;
+}
+
+void MainMenus::buildMenuBar(QMainWindow *window)
+{
+    QMenuBar *bar = window->menuBar();
+    bar->setObjectName(QStringLiteral("MainMenu"));
+
+    QMenu *file = bar->addMenu(QStringLiteral("文件(&F)"));
+    file->setObjectName(QStringLiteral("mnuFile"));
+    addTool(file, "miFOpen", QStringLiteral("打开(&O)..."), QStringLiteral("打开..."));
+    m_recentFiles = addSubMenu(file, "miOpenMRU", QStringLiteral("打开最近文件"), QStringLiteral("最近文件列表"));
+    file->addSeparator();
+    addTool(file, "miFSave", QStringLiteral("保存(&S)"), QStringLiteral("保存"));
+    addTool(file, "miFSaveAs", QStringLiteral("另存为(&A)..."), QStringLiteral("另存为"));
+    file->addSeparator();
+    addTool(file, "miFImport", QStringLiteral("导入(&I)..."), QStringLiteral("导入"));
+    addTool(file, "miFExport", QStringLiteral("导出(&E)..."), QStringLiteral("导出"));
+    file->addSeparator();
+    addTool(file, "miFExit", QStringLiteral("退出(&X)"), QStringLiteral("退出"));
+
+    QMenu *edit = bar->addMenu(QStringLiteral("编辑(&E)"));
+    edit->setObjectName(QStringLiteral("mnuEdit"));
+    addTool(edit, "miEResume", QStringLiteral("恢复原文(&R)"), QStringLiteral("恢复原文"));
+    QMenu *status = addSubMenu(edit, "miChgSt", QStringLiteral("更改状态(&S)"), QStringLiteral("更改状态"));
+    addTool(status, "miSTun", QStringLiteral("设为未译状态(&U)"), QStringLiteral("设为未译状态"));
+    addTool(status, "miSTed", QStringLiteral("设为已译状态(&D)"), QStringLiteral("设为已译状态"));
+    addTool(status, "miSTno", QStringLiteral("设为不译状态(&N)"), QStringLiteral("设为不译状态"));
+    addTool(status, "miSTck", QStringLiteral("设为复查状态(&C)"), QStringLiteral("设为复查状态"));
+    edit->addSeparator();
+    addTool(edit, "miEFind", QStringLiteral("查找(&F)..."), QStringLiteral("查找"));
+
+    QMenu *view = bar->addMenu(QStringLiteral("查看(&V)"));
+    view->setObjectName(QStringLiteral("mnuView"));
+    addTool(view, "miVOrder", QStringLiteral("按编号排序(&O)"), QStringLiteral("按编号排序"));
+    addTool(view, "miVSort", QStringLiteral("按状态分组(&S)"), QStringLiteral("按状态分组"));
+    view->addSeparator();
+    addTool(view, "miOption", QStringLiteral("选项(&O)..."), QStringLiteral("选项"));
+    addTool(view, "miTallyra", QStringLiteral("字典处理(&I)..."), QStringLiteral("字典处理"));
+
+    QMenu *help = bar->addMenu(QStringLiteral("帮助(&H)"));
+    help->setObjectName(QStringLiteral("mnuHelp"));
+    addTool(help, "miHContent", QStringLiteral("使用说明(&C)..."), QStringLiteral("使用说明"));
+    addTool(help, "miHAbout", QStringLiteral("关于(&A)..."), QStringLiteral("关于"));
+}
+
+void MainMenus::buildToolBar(QMainWindow *window)
+{
+    QToolBar *bar = window->addToolBar(QString());
+    bar->setObjectName(QStringLiteral("tbStandard"));
+    bar->setWindowTitle(QStringLiteral("工具栏"));
+    bar->setToolButtonStyle(Qt::ToolButtonTextOnly);
+    QAction *reopen = new QAction(QStringLiteral("打开"), bar);
+    reopen->setObjectName(QStringLiteral("miFReOpen"));
+    reopen->setToolTip(QStringLiteral("打开"));
+    connect(reopen, &QAction::triggered, this, [this] { Q_EMIT commandTriggered(QStringLiteral("miFReOpen"), QString()); });
+    bar->addAction(reopen);
+    bar->addSeparator();
+    for (const char *name : {"miFSave", "miFSaveAs", "-", "miFImport", "miFExport", "-", "miEResume", "miChgSt",
+                             "miEFind", "-", "miVOrder", "miVSort", "miTallyra"}) {
+        if (qstrcmp(name, "-") == 0)
+            bar->addSeparator();
+        else
+            bar->addAction(tool(QLatin1String(name)));
+    }
+    // The status menu opens on a click; its arrow would be drawn over the caption.
+    if (auto *button = qobject_cast<QToolButton *>(bar->widgetForAction(tool(QStringLiteral("miChgSt"))))) {
+        button->setPopupMode(QToolButton::InstantPopup);
+        button->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; width: 0px; }"));
+    }
+}
+
+void MainMenus::buildPopupMenu(QMainWindow *window)
+{
+    m_popup = new QMenu(window);
+    m_popup->setObjectName(QStringLiteral("FGPopupMenu"));
+    m_popup->addAction(tool(QStringLiteral("miEResume")));
+    m_popup->addSeparator();
+    for (const char *name : {"miSTun", "miSTed", "miSTno", "miSTck"})
+        m_popup->addAction(tool(QLatin1String(name)));
+}
+
+QAction *MainMenus::tool(const QString &name) const
+{
+    return parent()->findChild<QAction *>(name);
+}
+
+void MainMenus::setRecentFiles(const QStringList &paths)
+{
+    m_recentFiles->clear();
+    for (const QString &path : paths) {
+        QAction *entry = m_recentFiles->addAction(path);
+        entry->setObjectName(RecentFilesTool);
+        entry->setToolTip(path);
+        connect(entry, &QAction::triggered, this, [this, path] { Q_EMIT commandTriggered(RecentFilesTool, path); });
+    }
+    m_recentFiles->setEnabled(!paths.isEmpty());
+}

@@ -1,0 +1,361 @@
+#include "cCtrlFlexGrid.h"
+
+#include "FormPosition.h"
+#include "StoredText.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+#include <QScrollBar>
+#include <QStyledItemDelegate>
+#include <QTreeView>
+
+#include <algorithm>
+
+namespace {
+
+const QStringList FlagStatuses{EntryStatus::Untranslated, EntryStatus::Translated, EntryStatus::NotToTranslate,
+                               EntryStatus::Review};
+
+// Column widths of the grid in twips; the translation takes the rest.
+constexpr int ColumnTwips[] = {230, 600, 1000, 4000};
+
+bool isLetterJump(int key, Qt::KeyboardModifiers modifiers)
+{
+    return key >= Qt::Key_A && key <= Qt::Key_Z && (modifiers & (Qt::ControlModifier | Qt::AltModifier));
+}
+
+QChar letterOf(int key)
+{
+    return QChar(u'A' + (key - Qt::Key_A));
+}
+
+}
+
+bool CollapsedGroupFlags::isSet(const QString &status) const
+{
+    const qsizetype slot = FlagStatuses.indexOf(status);
+    return slot >= 0 && m_flags[static_cast<size_t>(slot)];
+}
+
+void CollapsedGroupFlags::set(const QString &status, bool collapsed)
+{
+    const qsizetype slot = FlagStatuses.indexOf(status);
+    if (slot >= 0)
+        m_flags[static_cast<size_t>(slot)] = collapsed;
+}
+
+bool CollapsedGroupFlags::any() const
+{
+    return std::any_of(m_flags.begin(), m_flags.end(), [](bool flag) { return flag; });
+}
+
+// The grid's cell editor hands its text to the controller, which applies the rules of
+// an edited translation instead of storing the text as typed.
+class TranslationDelegate : public QStyledItemDelegate {
+public:
+    explicit TranslationDelegate(cCtrlFlexGrid *controller) : QStyledItemDelegate(controller), m_controller(controller) {}
+
+    void setModelData(QWidget *editor, QAbstractItemModel *, const QModelIndex &index) const override
+    {
+        if (auto *line = qobject_cast<QLineEdit *>(editor))
+            m_controller->commitCellEdit(index, line->text());
+    }
+
+    // A little air above and below the Chinese glyphs, which fill their line.
+    QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        return QStyledItemDelegate::sizeHint(option, index) + QSize(0, RowPadding);
+    }
+
+private:
+    static constexpr int RowPadding = 4;
+
+    cCtrlFlexGrid *m_controller;
+};
+
+cCtrlFlexGrid::cCtrlFlexGrid(QObject *parent) : QObject(parent) {}
+
+void cCtrlFlexGrid::BindingToFlexGrid(QTreeView *grid)
+{
+    m_grid = grid;
+    m_grid->setModel(&m_model);
+    m_grid->setItemDelegate(new TranslationDelegate(this));
+    m_viewport = m_grid->viewport();
+    m_grid->installEventFilter(this);
+    m_viewport->installEventFilter(this);
+    connect(m_grid->selectionModel(), &QItemSelectionModel::currentChanged, this,
+            [this](const QModelIndex &current) { keepCursorInTranslation(current); });
+    InitGrid();
+}
+
+void cCtrlFlexGrid::InitGrid()
+{
+    m_grid->setFrameShape(QFrame::NoFrame);
+    m_grid->setUniformRowHeights(true);
+    m_grid->setSelectionMode(QAbstractItemView::ExtendedSelection);
+    m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
+    m_grid->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    m_grid->setExpandsOnDoubleClick(false);
+    m_grid->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    m_grid->setIndentation(ColumnTwips[0] / TwipsPerPixel);
+    m_model.setGroupBackground(m_grid->palette().brush(QPalette::Midlight));
+    QHeaderView *header = m_grid->header();
+    header->setStretchLastSection(true);
+    header->setSectionsMovable(false);
+    for (int column = 0; column < GridModel::Translation; ++column)
+        header->resizeSection(column, ColumnTwips[column] / TwipsPerPixel);
+    DisplayAlphabetic(false);
+}
+
+void cCtrlFlexGrid::DisplayAlphabetic(bool unBuffered)
+{
+    setRedraw(false);
+    m_model.showFlat();
+    m_grid->setRootIsDecorated(false);
+    m_grid->setColumnHidden(GridModel::Outline, true);
+    m_grid->scrollToTop();
+    setCursor(1);
+    if (!unBuffered)
+        setRedraw(true);
+}
+
+void cCtrlFlexGrid::DisplayCategorized(bool unBuffered)
+{
+    setRedraw(false);
+    m_model.showGrouped();
+    expandGroups();
+    m_grid->setColumnHidden(GridModel::Outline, false);
+    m_grid->setRootIsDecorated(true);
+    m_grid->scrollToTop();
+    setCursor(2);
+    if (!unBuffered)
+        setRedraw(true);
+}
+
+void cCtrlFlexGrid::showDocument(DictionaryDocument document)
+{
+    setRedraw(false);
+    m_model.replaceDocument(std::move(document));
+    const bool grouped = m_model.mode() == GridModel::Mode::Grouped;
+    if (grouped)
+        expandGroups();
+    m_grid->scrollToTop();
+    setCursor(grouped ? 2 : 1);
+    setRedraw(true);
+}
+
+// Group by group: QTreeView::expandAll() would keep a persistent index of every entry.
+void cCtrlFlexGrid::expandGroups()
+{
+    for (int group = 0; group < m_model.groupCount(); ++group)
+        m_grid->expand(m_model.groupIndex(group));
+}
+
+int cCtrlFlexGrid::row() const
+{
+    return m_model.gridRow(m_grid->currentIndex());
+}
+
+bool cCtrlFlexGrid::isCollapsed(int row) const
+{
+    return isGroupRow(row) && !m_grid->isExpanded(m_model.gridIndex(row, GridModel::Outline));
+}
+
+void cCtrlFlexGrid::setCollapsed(int row, bool collapsed)
+{
+    if (isGroupRow(row))
+        m_grid->setExpanded(m_model.gridIndex(row, GridModel::Outline), !collapsed);
+}
+
+bool cCtrlFlexGrid::isRowHidden(int row) const
+{
+    if (m_model.mode() != GridModel::Mode::Grouped || isGroupRow(row) || row < 1 || row >= rows())
+        return false;
+    return !m_grid->isExpanded(m_model.groupIndex(m_model.groupOf(row)));
+}
+
+void cCtrlFlexGrid::setCursor(int row)
+{
+    const QModelIndex index = m_model.gridIndex(row, GridModel::Translation);
+    if (!index.isValid())
+        return;
+    if (isRowHidden(row))
+        m_grid->expand(index.parent());
+    m_grid->selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+}
+
+int cCtrlFlexGrid::rowAbove(int row) const
+{
+    return m_model.gridRow(m_grid->indexAbove(m_model.gridIndex(row, GridModel::Translation)));
+}
+
+int cCtrlFlexGrid::rowBelow(int row) const
+{
+    return m_model.gridRow(m_grid->indexBelow(m_model.gridIndex(row, GridModel::Translation)));
+}
+
+int cCtrlFlexGrid::topRow() const
+{
+    return m_model.gridRow(m_grid->indexAt(QPoint(1, 1)));
+}
+
+void cCtrlFlexGrid::setTopRow(int row)
+{
+    const QModelIndex index = m_model.gridIndex(row, GridModel::Translation);
+    if (index.isValid() && !isRowHidden(row))
+        m_grid->scrollTo(index, QAbstractItemView::PositionAtTop);
+}
+
+bool cCtrlFlexGrid::isRowOnScreen(int row) const
+{
+    const QRect rect = m_grid->visualRect(m_model.gridIndex(row, GridModel::Translation));
+    return rect.isValid() && m_grid->viewport()->rect().contains(rect);
+}
+
+void cCtrlFlexGrid::scrollUpOneScreen(int topRow)
+{
+    setTopRow(topRow);
+    QScrollBar *bar = m_grid->verticalScrollBar();
+    bar->setValue(std::max(0, bar->value() - bar->pageStep()));
+}
+
+std::vector<int> cCtrlFlexGrid::selectedRows() const
+{
+    std::vector<int> rows;
+    const QItemSelection selection = m_grid->selectionModel()->selection();
+    for (const QItemSelectionRange &range : selection) {
+        const int first = m_model.gridRow(m_model.index(range.top(), GridModel::Outline, range.parent()));
+        for (int offset = 0; offset <= range.bottom() - range.top(); ++offset)
+            rows.push_back(first + offset);
+    }
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    return rows;
+}
+
+void cCtrlFlexGrid::setRedraw(bool on)
+{
+    m_grid->setUpdatesEnabled(on);
+}
+
+void cCtrlFlexGrid::commitCellEdit(const QModelIndex &index, const QString &text)
+{
+    const int row = m_model.gridRow(index);
+    if (text == m_model.cellText(row, GridModel::Translation))
+        return;
+    m_model.setTranslation(row, StoredText::fromTyped(text));
+    m_model.setStatus(row, EntryStatus::Translated);
+    Q_EMIT cellEdited(row);
+}
+
+void cCtrlFlexGrid::keepCursorInTranslation(const QModelIndex &current)
+{
+    if (current.isValid() && current.column() != GridModel::Translation)
+        m_grid->selectionModel()->setCurrentIndex(current.siblingAtColumn(GridModel::Translation),
+                                                  QItemSelectionModel::NoUpdate);
+}
+
+void cCtrlFlexGrid::setGroupCollapsed(int row, bool collapsed)
+{
+    setCollapsed(row, collapsed);
+    CollapsedGroups.set(textMatrix(row, GridModel::Status), collapsed);
+}
+
+void cCtrlFlexGrid::toggleGroup(int row)
+{
+    setGroupCollapsed(row, !isCollapsed(row));
+}
+
+bool cCtrlFlexGrid::eventFilter(QObject *watched, QEvent *event)
+{
+    if (watched == m_grid && event->type() == QEvent::ShortcutOverride) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        // A letter jump that finds a row wins over a menu's access key.
+        if (isLetterJump(key->key(), key->modifiers()) && jumpTarget(letterOf(key->key())) > 0) {
+            event->accept();
+            return true;
+        }
+    }
+    if (watched == m_grid && event->type() == QEvent::KeyPress) {
+        auto *key = static_cast<QKeyEvent *>(event);
+        return keyPressed(key->key(), key->modifiers());
+    }
+    if (watched == m_viewport && event->type() == QEvent::MouseButtonDblClick)
+        return doubleClicked(static_cast<QMouseEvent *>(event)->position().toPoint());
+    return QObject::eventFilter(watched, event);
+}
+
+bool cCtrlFlexGrid::keyPressed(int key, Qt::KeyboardModifiers modifiers)
+{
+    // The cursor keeps to the translation column, so these keys only open and close groups.
+    const int current = row();
+    switch (key) {
+    case Qt::Key_Left:
+    case Qt::Key_Home:
+        if (isGroupRow(current))
+            setGroupCollapsed(current, true);
+        return true;
+    case Qt::Key_Right:
+    case Qt::Key_End:
+        if (isGroupRow(current))
+            setGroupCollapsed(current, false);
+        return true;
+    default: break;
+    }
+    if (!isLetterJump(key, modifiers))
+        return false;
+    const int target = jumpTarget(letterOf(key));
+    if (target == 0)
+        return false;
+    setCursor(target);
+    m_grid->scrollTo(m_model.gridIndex(target, GridModel::Translation));
+    return true;
+}
+
+bool cCtrlFlexGrid::doubleClicked(const QPoint &position)
+{
+    const QModelIndex index = m_grid->indexAt(position);
+    if (!index.isValid())
+        return false;
+    const int clicked = m_model.gridRow(index);
+    if (isGroupRow(clicked)) {
+        toggleGroup(clicked);
+    } else {
+        setCursor(clicked);
+        m_grid->edit(m_model.gridIndex(clicked, GridModel::Translation));
+    }
+    return true;
+}
+
+// The next shown entry after the cursor whose source begins with the letter, wrapping
+// around to the first row; 0 when there is none.
+int cCtrlFlexGrid::jumpTarget(QChar letter) const
+{
+    const int current = row();
+    const int below = firstMatch(letter, current + 1, rows() - 1);
+    return below > 0 ? below : firstMatch(letter, 1, current - 1);
+}
+
+int cCtrlFlexGrid::firstMatch(QChar letter, int from, int to) const
+{
+    const DictionaryDocument &document = m_model.document();
+    const int first = std::max(from, 1);
+    for (int candidate = first; candidate <= to; ++candidate) {
+        // Collapsed groups are passed over whole, judged at their header row.
+        const bool header = isGroupRow(candidate);
+        if ((header && isCollapsed(candidate)) || (candidate == first && isRowHidden(candidate))) {
+            const int group = m_model.groupOf(candidate);
+            candidate = m_model.groupHeaderRow(group) + m_model.groupEntryCount(group);
+            continue;
+        }
+        const std::optional<qsizetype> entry = m_model.entryAt(candidate);
+        if (!entry)
+            continue;
+        const QStringView source = document.source(*entry);
+        if (!source.isEmpty() && source.front().toUpper() == letter)
+            return candidate;
+    }
+    return 0;
+}

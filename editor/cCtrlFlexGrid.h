@@ -1,0 +1,99 @@
+#pragma once
+
+#include "GridModel.h"
+
+#include <QObject>
+
+#include <array>
+#include <vector>
+
+class QTreeView;
+
+// One flag per status text: set while the user has collapsed that status's group with
+// the mouse or the keyboard, so that a save can collapse it again afterwards.
+class CollapsedGroupFlags {
+public:
+    bool isSet(const QString &status) const;
+    void set(const QString &status, bool collapsed);
+    bool any() const;
+
+private:
+    std::array<bool, 4> m_flags{};
+};
+
+// The controller of the editor's grid `fg`: its columns, the flat and the grouped display,
+// which cells may be edited, where the cursor may stand and the keyboard. It owns the
+// grid's model and receives the grid's events itself.
+//
+// Rows are grid rows as GridModel counts them (0 the heading, 1 the first row shown).
+class cCtrlFlexGrid : public QObject {
+    Q_OBJECT
+
+public:
+    explicit cCtrlFlexGrid(QObject *parent = nullptr);
+
+    void BindingToFlexGrid(QTreeView *grid);
+    QTreeView *grid() const { return m_grid; }
+    GridModel &model() { return m_model; }
+    const GridModel &model() const { return m_model; }
+
+    // 0 the flat list, 1 grouped by status.
+    int DisplayMode() const { return static_cast<int>(m_model.mode()); }
+    // With unBuffered the grid stays without painting for callers that resume it.
+    void DisplayAlphabetic(bool unBuffered = false);
+    void DisplayCategorized(bool unBuffered = false);
+    CollapsedGroupFlags CollapsedGroups;
+    // Shows a newly read document in the current display mode; a flat list keeps the
+    // order of the file.
+    void showDocument(DictionaryDocument document);
+
+    // The grid's row count, the heading row included.
+    int rows() const { return m_model.gridRowCount() + 1; }
+    // The cursor's row, 0 when there is none.
+    int row() const;
+    QString textMatrix(int row, int column) const { return m_model.cellText(row, column); }
+    bool isGroupRow(int row) const { return m_model.isGroupRow(row); }
+    bool isCollapsed(int row) const;
+    void setCollapsed(int row, bool collapsed);
+    // A row of a collapsed group is hidden: no cursor may stand on it.
+    bool isRowHidden(int row) const;
+    // Puts the cursor on the row's translation cell, opening its group when it is hidden.
+    void setCursor(int row);
+    // The nearest row shown above or below, 0 when there is none.
+    int rowAbove(int row) const;
+    int rowBelow(int row) const;
+    int topRow() const;
+    void setTopRow(int row);
+    bool isRowOnScreen(int row) const;
+    // Makes the row that is one screen above this top row the top row (or the first).
+    void scrollUpOneScreen(int topRow);
+    // Selected rows in ascending order.
+    std::vector<int> selectedRows() const;
+    void setRedraw(bool on);
+
+Q_SIGNALS:
+    // A translation was changed in the grid's own cell editor.
+    void cellEdited(int row);
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override;
+
+private:
+    friend class TranslationDelegate;
+
+    void InitGrid();
+    void expandGroups();
+    void commitCellEdit(const QModelIndex &index, const QString &text);
+    void keepCursorInTranslation(const QModelIndex &current);
+    void toggleGroup(int row);
+    void setGroupCollapsed(int row, bool collapsed);
+    bool keyPressed(int key, Qt::KeyboardModifiers modifiers);
+    bool doubleClicked(const QPoint &position);
+    int jumpTarget(QChar letter) const;
+    int firstMatch(QChar letter, int from, int to) const;
+
+    GridModel m_model;
+    QTreeView *m_grid = nullptr;
+    // Kept apart: events still arrive while the grid is being destroyed.
+    QWidget *m_viewport = nullptr;
+};

@@ -1,0 +1,137 @@
+#include "frmTEdit.h"
+
+#include "StoredText.h"
+#include "TextFile.h"
+
+#include <QComboBox>
+#include <QHBoxLayout>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMimeData>
+#include <QPlainTextEdit>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString EditedMark = QStringLiteral("*");
+
+// A text box for one dictionary field: it wraps long text but takes no line break,
+// neither typed nor pasted, since no dictionary format could store one.
+class FieldTextEdit : public QPlainTextEdit {
+public:
+    using QPlainTextEdit::QPlainTextEdit;
+
+protected:
+    void keyPressEvent(QKeyEvent *event) override
+    {
+        if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+            event->accept();
+            return;
+        }
+        QPlainTextEdit::keyPressEvent(event);
+    }
+
+    void insertFromMimeData(const QMimeData *source) override
+    {
+        insertPlainText(StoredText::withoutLineBreaks(source->text()));
+    }
+};
+
+QString fourDigits(qsizetype number)
+{
+    return QStringLiteral("%1").arg(number, 4, 10, QLatin1Char('0'));
+}
+
+}
+
+frmTEdit::frmTEdit(QWidget *parent) : QDockWidget(QStringLiteral("翻译字符串"), parent)
+{
+    setObjectName(QStringLiteral("frmTEdit"));
+    auto *content = new QWidget(this);
+
+    Picture1 = new QWidget(content);
+    Picture1->setObjectName(QStringLiteral("Picture1"));
+    Combo1 = new QComboBox(Picture1);
+    Combo1->setObjectName(QStringLiteral("Combo1"));
+    Combo1->addItems({QStringLiteral("仅更新"), QStringLiteral("更新并转下一条"), QStringLiteral("更新并转上一条")});
+    Command1 = new QPushButton(QStringLiteral("更新"), Picture1);
+    Command1->setObjectName(QStringLiteral("Command1"));
+    Label1 = new QLabel(Picture1);
+    Label1->setObjectName(QStringLiteral("Label1"));
+    auto *strip = new QHBoxLayout(Picture1);
+    strip->setContentsMargins(0, 0, 0, 0);
+    strip->addWidget(Combo1);
+    strip->addWidget(Command1);
+    strip->addWidget(Label1, 1);
+
+    Text1 = new FieldTextEdit(content);
+    Text1->setObjectName(QStringLiteral("Text1"));
+    Text1->setReadOnly(true);
+    Text2 = new FieldTextEdit(content);
+    Text2->setObjectName(QStringLiteral("Text2"));
+    Picture1->setFocusProxy(Text2);
+
+    auto *layout = new QVBoxLayout(content);
+    layout->setContentsMargins(2, 2, 2, 2);
+    layout->setSpacing(2);
+    layout->addWidget(Picture1);
+    layout->addWidget(Text1, 1);
+    layout->addWidget(Text2, 1);
+    setWidget(content);
+
+    connect(Text2, &QPlainTextEdit::textChanged, this, &frmTEdit::translationTyped);
+    connect(Command1, &QPushButton::clicked, this, &frmTEdit::updateRequested);
+    showLengthLine();
+}
+
+void frmTEdit::showEntry(int row, const QString &source, const QString &translation)
+{
+    m_row = row;
+    Text1->setPlainText(source);
+    loadTranslation(translation);
+}
+
+void frmTEdit::loadTranslation(const QString &translation)
+{
+    m_loadedTranslation = translation;
+    Text2->setPlainText(translation);
+    translationTyped();
+}
+
+QString frmTEdit::source() const
+{
+    return Text1->toPlainText();
+}
+
+QString frmTEdit::translation() const
+{
+    return Text2->toPlainText();
+}
+
+frmTEdit::UpdateMode frmTEdit::updateMode() const
+{
+    return static_cast<UpdateMode>(Combo1->currentIndex());
+}
+
+void frmTEdit::translationTyped()
+{
+    m_editedMark = translation() == m_loadedTranslation ? QString() : EditedMark;
+    showLengthLine();
+}
+
+void frmTEdit::setStatusText(const QString &text)
+{
+    Label1->setText(text);
+}
+
+void frmTEdit::showLengthLine()
+{
+    Label1->setText(lengthLine(source(), translation(), m_editedMark));
+}
+
+QString frmTEdit::lengthLine(const QString &source, const QString &translation, const QString &mark)
+{
+    return QStringLiteral("长度(原文|译文): ") + fourDigits(TextCodec::gb18030ByteLength(source)) + QStringLiteral(" | ")
+        + fourDigits(TextCodec::gb18030ByteLength(translation)) + u' ' + mark;
+}

@@ -1,0 +1,59 @@
+#pragma once
+
+#include <QDockWidget>
+
+class QComboBox;
+class QLabel;
+class QPlainTextEdit;
+class QPushButton;
+
+// The docked edit pane "翻译字符串": the source and the translation of the grid's current
+// entry, with the byte lengths of both in view. The main window moves text between
+// grid and pane (UpdateToEditBox, UpdateFromEditBox); the pane keeps what it was given.
+class frmTEdit : public QDockWidget {
+    Q_OBJECT
+
+public:
+    enum UpdateMode { UpdateOnly = 0, UpdateAndNext = 1, UpdateAndPrevious = 2 };
+
+    explicit frmTEdit(QWidget *parent = nullptr);
+
+    // Shows an entry of the grid; nothing counts as edited afterwards.
+    void showEntry(int row, const QString &source, const QString &translation);
+    // Replaces the translation and the text it is compared with.
+    void loadTranslation(const QString &translation);
+
+    // The grid row the pane shows, 0 for none.
+    int row() const { return m_row; }
+    void setRow(int row) { m_row = row; }
+    QString source() const;
+    QString translation() const;
+    QString loadedTranslation() const { return m_loadedTranslation; }
+    // The translation box differs from what was loaded into it ("*" on the length line).
+    bool isEdited() const { return !m_editedMark.isEmpty(); }
+    UpdateMode updateMode() const;
+
+    // The length line doubles as the window's status line while files are read or written.
+    void setStatusText(const QString &text);
+    void showLengthLine();
+    // "长度(原文|译文): 0004 | 0005 *"
+    static QString lengthLine(const QString &source, const QString &translation, const QString &mark);
+
+    QWidget *Picture1;
+    QComboBox *Combo1;
+    QPushButton *Command1;
+    QLabel *Label1;
+    QPlainTextEdit *Text1;
+    QPlainTextEdit *Text2;
+
+Q_SIGNALS:
+    // The update button "更新" was pressed.
+    void updateRequested();
+
+private:
+    void translationTyped();
+
+    int m_row = 0;
+    QString m_loadedTranslation;
+    QString m_editedMark;
+};

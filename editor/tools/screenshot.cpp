@@ -1,0 +1,72 @@
+// Draws the editor with a small dictionary open in the grouped display, for the manual:
+//   QT_QPA_PLATFORM=offscreen quillet-screenshot docs/quillet-grouped.png
+
+#include "AppFolder.h"
+#include "ApplicationSetup.h"
+#include "TextFile.h"
+#include "cCtrlFlexGrid.h"
+#include "frmMain.h"
+#include "frmTEdit.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTreeView>
+
+#include <cstdio>
+
+namespace {
+
+const char Sample[] = "已译,1,&File,文件(&F)\n"
+                      "已译,2,&Open...\\tCtrl+O,打开(&O)...\\tCtrl+O\n"
+                      "已译,3,&Save\\tCtrl+S,保存(&S)\\tCtrl+S\n"
+                      "复查,4,Save &As...,另存为(&A)...\n"
+                      "未译,5,Page Set&up...,Page Set&up...\n"
+                      "已译,6,&Print...\\tCtrl+P,打印(&P)...\\tCtrl+P\n"
+                      "复查,7,E&xit,退出(&X)\n"
+                      "已译,8,&Edit,编辑(&E)\n"
+                      "未译,9,&Undo\\tCtrl+Z,&Undo\\tCtrl+Z\n"
+                      "已译,10,Cu&t\\tCtrl+X,剪切(&T)\\tCtrl+X\n"
+                      "已译,11,&Copy\\tCtrl+C,复制(&C)\\tCtrl+C\n"
+                      "未译,12,Find &Next\\tF3,Find &Next\\tF3\n"
+                      "不译,13,Ctrl+Shift+F12,Ctrl+Shift+F12\n"
+                      "不译,14,http://www.example.com,http://www.example.com\n"
+                      "复查,15,Cannot open the file %s.,无法打开文件 %s。\n"
+                      "已译,16,Do you want to save the changes?,要保存更改吗？\n"
+                      "未译,17,Replace &All,Replace &All\n"
+                      "已译,18,Ready,就绪\n";
+
+}
+
+int main(int argc, char *argv[])
+{
+    if (argc < 2) {
+        std::fprintf(stderr, "usage: quillet-screenshot <png file>\n");
+        return 2;
+    }
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    setUpApplication(app, frmMain::ProgramTitle);
+    QTemporaryDir folder;
+    AppFolder::set(folder.path());
+    const QString path = folder.filePath(QStringLiteral("sample.a.csv"));
+    TextFileWriter file(path, TextEncoding::Gb18030);
+    for (const QString &line : QString::fromUtf8(Sample).split(u'\n', Qt::SkipEmptyParts))
+        file.lines().writeLine(line);
+    file.commit();
+
+    frmMain window;
+    window.resize(1000, 660);
+    window.show();
+    if (!window.ActFileOpen(path))
+        return 1;
+    window.findChild<QAction *>(QStringLiteral("miVSort"))->trigger();
+    cCtrlFlexGrid &grid = window.gridController();
+    grid.setCollapsed(1, true);
+    grid.setCursor(grid.rowBelow(grid.rowBelow(grid.rowBelow(4))));
+    window.editPane().Text2->setPlainText(QStringLiteral("无法打开文件“%s”。"));
+    QApplication::processEvents();
+    return window.grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
+}

@@ -1,0 +1,170 @@
+#pragma once
+
+// A fresh editor window per test in its own program folder, with message boxes and file
+// dialogs answered by fakes so that no modal window ever waits.
+
+#include "AppFolder.h"
+#include "FileDialogs.h"
+#include "MessageService.h"
+#include "TextFile.h"
+#include "cCtrlFlexGrid.h"
+#include "frmMain.h"
+#include "frmTEdit.h"
+
+#include <QAction>
+#include <QFile>
+#include <QPlainTextEdit>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTreeView>
+
+#include <memory>
+
+class FakeMessages : public MessageService {
+public:
+    struct Shown {
+        QString text;
+        Buttons buttons;
+        Icon icon;
+    };
+
+    int show(QWidget *, const QString &text, Buttons buttons, Icon icon) override
+    {
+        shown.append({text, buttons, icon});
+        if (!answers.isEmpty())
+            return answers.takeFirst();
+        return buttons == Buttons::Ok ? Ok : Cancel;
+    }
+
+    QStringList texts() const
+    {
+        QStringList result;
+        for (const Shown &box : shown)
+            result.append(box.text);
+        return result;
+    }
+
+    QList<Shown> shown;
+    // Taken in order; without one a question is cancelled.
+    QList<int> answers;
+};
+
+class FakeFileDialogs : public FileDialogService {
+public:
+    FileDialogChoice open(QWidget *, const FileDialogOptions &options) override { return answer(options); }
+    FileDialogChoice save(QWidget *, const FileDialogOptions &options) override { return answer(options); }
+
+    void choose(const QString &fileName, int filterIndex = 1) { choice = FileDialogChoice{true, fileName, filterIndex}; }
+
+    FileDialogChoice choice;
+    FileDialogOptions asked;
+
+private:
+    FileDialogChoice answer(const FileDialogOptions &options)
+    {
+        asked = options;
+        return choice;
+    }
+};
+
+class EditorFixture {
+public:
+    EditorFixture()
+    {
+        AppFolder::set(m_dir.path());
+        MessageService::setInstance(&messages);
+        FileDialogService::setInstance(&dialogs);
+        window = std::make_unique<frmMain>();
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
+    }
+
+    ~EditorFixture()
+    {
+        window.reset();
+        MessageService::setInstance(nullptr);
+        FileDialogService::setInstance(nullptr);
+    }
+
+    QString path(const QString &name) const { return m_dir.filePath(name); }
+
+    QString write(const QString &name, const QByteArray &bytes) const
+    {
+        QFile file(path(name));
+        file.open(QIODevice::WriteOnly);
+        file.write(bytes);
+        return path(name);
+    }
+
+    QString write(const QString &name, const QString &text, TextEncoding encoding = TextEncoding::Gb18030) const
+    {
+        const QByteArray mark = encoding == TextEncoding::Utf8WithBom ? QByteArray("\xEF\xBB\xBF") : QByteArray();
+        return write(name, mark + TextCodec::encode(text, encoding));
+    }
+
+    QByteArray bytes(const QString &name) const
+    {
+        QFile file(path(name));
+        file.open(QIODevice::ReadOnly);
+        return file.readAll();
+    }
+
+    QString text(const QString &name) const { return TextCodec::decode(bytes(name), TextEncoding::Gb18030); }
+
+    // Writes a two-line dictionary ("number:source", translation per entry) and opens it.
+    bool open(const QString &name, const QStringList &entries)
+    {
+        QString text;
+        for (qsizetype i = 0; i + 1 < entries.size(); i += 2)
+            text += QStringLiteral("\r\n") + entries[i] + QStringLiteral("\r\n") + entries[i + 1] + QStringLiteral("\r\n");
+        return window->ActFileOpen(write(name, text));
+    }
+
+    bool openTable(const QString &name, const QString &records)
+    {
+        return window->ActFileOpen(write(name, records));
+    }
+
+    cCtrlFlexGrid &grid() const { return window->gridController(); }
+    frmTEdit &pane() const { return window->editPane(); }
+    void trigger(const QString &tool) const { window->findChild<QAction *>(tool)->trigger(); }
+
+    // "status|number|source|translation" of every grid row, header rows as their status.
+    QStringList rows() const
+    {
+        QStringList result;
+        for (int row = 1; row < grid().rows(); ++row) {
+            if (grid().isGroupRow(row)) {
+                result.append(u'[' + grid().textMatrix(row, GridModel::Status) + u']');
+                continue;
+            }
+            QStringList cells;
+            for (int column = GridModel::Status; column <= GridModel::Translation; ++column)
+                cells.append(grid().textMatrix(row, column));
+            result.append(cells.join(u'|'));
+        }
+        return result;
+    }
+
+    // Types over the translation box's text, key by key.
+    void typeTranslation(const QString &text) const
+    {
+        QPlainTextEdit *box = pane().Text2;
+        box->setFocus();
+        box->selectAll();
+        for (const QChar c : text) {
+            if (c.unicode() < 0x80)
+                QTest::keyClick(box, c.toLatin1());
+            else
+                QTest::sendKeyEvent(QTest::Click, box, Qt::Key_unknown, QString(c), Qt::NoModifier);
+        }
+    }
+
+    FakeMessages messages;
+    FakeFileDialogs dialogs;
+    std::unique_ptr<frmMain> window;
+
+private:
+    QTemporaryDir m_dir;
+};
