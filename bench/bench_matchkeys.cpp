@@ -175,14 +175,14 @@ int main(int argc, char **argv)
     reduced.reserve(count);
     timer.restart();
     for (const Pair &pair : std::as_const(referencePairs))
-        reduced.append(rules.normaliseReferencePair(pair.source, pair.translation));
+        reduced.append(rules.NormaliseReferencePair(pair.source, pair.translation));
     const qint64 referenceNs = timer.nsecsElapsed();
 
     QList<SourceParts> parts;
     parts.reserve(count);
     timer.restart();
     for (const QString &source : std::as_const(todoSources))
-        parts.append(rules.splitSourceParts(source));
+        parts.append(rules.SplitSourceParts(source));
     const qint64 todoNs = timer.nsecsElapsed();
 
     qsizetype scriptChars = 0;

@@ -1,6 +1,6 @@
 #include "FileHistory.h"
 
-#include "IniFile.h"
+#include "cInifile.h"
 
 #include <algorithm>
 
@@ -20,11 +20,11 @@ QString sectionName(const QString &formName, const QString &comboName)
 
 std::optional<QStringList> load(const QString &iniPath, const QString &section)
 {
-    IniFile ini(iniPath, section);
+    cInifile ini(iniPath, section);
     const QString countText = ini.value(QStringLiteral("Count"));
     if (countText.isEmpty())
         return std::nullopt;
-    const int count = std::clamp(IniFile::toIntOr(countText), 0, MaxEntries);
+    const int count = std::clamp(cInifile::CLngDefault(countText), 0, MaxEntries);
     QStringList entries;
     for (int i = 0; i < count; ++i)
         entries.append(ini.value(itemKey(i)));
@@ -33,7 +33,7 @@ std::optional<QStringList> load(const QString &iniPath, const QString &section)
 
 void save(const QString &iniPath, const QString &section, const QStringList &entries)
 {
-    IniFile ini(iniPath, section);
+    cInifile ini(iniPath, section);
     ini.setValue(QStringLiteral("Count"), QString::number(entries.size()));
     for (int i = 0; i < entries.size(); ++i)
         ini.setValue(itemKey(i), entries[i]);

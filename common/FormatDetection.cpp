@@ -1,7 +1,7 @@
 #include "FormatDetection.h"
 
 #include "AppFolder.h"
-#include "IniFile.h"
+#include "cInifile.h"
 #include "NumberLine.h"
 #include "TextFile.h"
 
@@ -104,7 +104,7 @@ QString writeLanguageTable()
 
 void recogniseLanguagePair(const GlossaryScan &scan, QString &languagePair)
 {
-    IniFile ids(writeLanguageTable(), LanguageSection);
+    cInifile ids(writeLanguageTable(), LanguageSection);
     if (scan.first.isEmpty() || scan.second.isEmpty())
         return;
     if (ids.value(scan.first).isEmpty() || ids.value(scan.second).isEmpty())
@@ -114,7 +114,7 @@ void recogniseLanguagePair(const GlossaryScan &scan, QString &languagePair)
 
 }
 
-DictionaryFormat detectDictionaryFormat(const QString &path, QString *languagePair)
+DictionaryFormat DetectDictionaryFormat(const QString &path, QString *languagePair)
 {
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return DictionaryFormat::Unrecognised;

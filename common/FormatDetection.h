@@ -13,4 +13,4 @@ enum class DictionaryFormat { Unrecognised = 0, Glossary = 1, TwoLineText = 2 };
 // two known Windows language identifiers ("9 1", tab, "4 2"), that line becomes the
 // pair; otherwise the caller's value is left as it was. The known identifiers are read
 // from "POLOLID.ini", which is written into the program folder for this.
-DictionaryFormat detectDictionaryFormat(const QString &path, QString *languagePair = nullptr);
+DictionaryFormat DetectDictionaryFormat(const QString &path, QString *languagePair = nullptr);

@@ -1,11 +1,11 @@
 #include "LengthLimitSetting.h"
 
-#include "IniFile.h"
+#include "cInifile.h"
 #include "NumericText.h"
 
 namespace LengthLimitSetting {
 
-void save(IniFile &ini, const QString &key, QString &box)
+void save(cInifile &ini, const QString &key, QString &box)
 {
     if (!isNumeric(box)) {
         writeIniValue(ini, key, LengthLimit::FallbackText);
@@ -15,7 +15,7 @@ void save(IniFile &ini, const QString &key, QString &box)
     writeIniValue(ini, key, box);
 }
 
-void load(IniFile &ini, const QString &key, QString &box)
+void load(cInifile &ini, const QString &key, QString &box)
 {
     box = ini.value(key);
     const LengthLimit::Result limit = LengthLimit::validate(box);

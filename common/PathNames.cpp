@@ -1,6 +1,6 @@
 #include "PathNames.h"
 
-QString changeExtension(const QString &path, const QString &newExtension)
+QString ChangeExtension(const QString &path, const QString &newExtension)
 {
     const qsizetype dot = path.lastIndexOf(u'.');
     return (dot < 0 ? path : path.left(dot)) + newExtension;

@@ -5,4 +5,4 @@
 // The path up to its last "." (searched over the whole path, folders included)
 // followed by the new extension, which brings its own "." (".sql") or other text.
 // A path without any "." keeps its whole text.
-QString changeExtension(const QString &path, const QString &newExtension);
+QString ChangeExtension(const QString &path, const QString &newExtension);

@@ -224,7 +224,7 @@ bool firstTableIsReference(const SchemaPage &page, qsizetype usable, SchemaEncod
 
 }
 
-bool isPurifiedDatabase(const QString &path)
+bool IsPurifiedDatabase(const QString &path)
 {
     QFile file(path);
     if (!file.open(QIODevice::ReadOnly))

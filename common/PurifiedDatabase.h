@@ -5,7 +5,7 @@
 // A purified reference database is an SQLite 3 file whose first table is the reference
 // table "CREATE TABLE R(r1 TEXT,r2 TEXT)". Only the file's header and its first page
 // (the schema) are read. Never throws: a missing, unreadable or malformed file is none.
-bool isPurifiedDatabase(const QString &path);
+bool IsPurifiedDatabase(const QString &path);
 
 // A database in the SQLite 2.1 file format, which the sqlite3 shell cannot open.
 bool isLegacySqlite2Database(const QString &path);

@@ -1,7 +1,7 @@
 #include "EditorSettings.h"
 
 #include "AppFolder.h"
-#include "IniFile.h"
+#include "cInifile.h"
 #include "NumericText.h"
 
 namespace EditorSettings {
@@ -24,7 +24,7 @@ QString layoutPath()
 
 bool noSaveExtra()
 {
-    const QString value = IniFile(iniPath(), OptionSection).value(NoSaveExtraKey).trimmed();
+    const QString value = cInifile(iniPath(), OptionSection).value(NoSaveExtraKey).trimmed();
     if (value.compare(u"True", Qt::CaseInsensitive) == 0)
         return true;
     return numericValue(value).value_or(0) != 0;
@@ -32,7 +32,7 @@ bool noSaveExtra()
 
 void setNoSaveExtra(bool on)
 {
-    IniFile(iniPath(), OptionSection).setValue(NoSaveExtraKey, on ? QStringLiteral("1") : QStringLiteral("0"));
+    cInifile(iniPath(), OptionSection).setValue(NoSaveExtraKey, on ? QStringLiteral("1") : QStringLiteral("0"));
 }
 
 bool resetLayoutOnExit()

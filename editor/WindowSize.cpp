@@ -1,7 +1,7 @@
 #include "WindowSize.h"
 
 #include "FormPosition.h"
-#include "IniFile.h"
+#include "cInifile.h"
 #include "NumericText.h"
 
 #include <QWidget>
@@ -20,7 +20,7 @@ const QString StateKey = QStringLiteral("state");
 
 enum State { Normal = 0, Minimised = 1, Maximised = 2 };
 
-std::optional<int> readPixels(IniFile &ini, const QString &key)
+std::optional<int> readPixels(cInifile &ini, const QString &key)
 {
     const std::optional<double> twips = numericValue(ini.value(key));
     if (!twips)
@@ -46,7 +46,7 @@ Qt::WindowStates windowStateOf(int state)
 
 void load(QWidget &window, const QString &iniPath)
 {
-    IniFile ini(iniPath, Section);
+    cInifile ini(iniPath, Section);
     using Apply = std::function<void(int)>;
     const std::pair<QString, Apply> steps[] = {
         {QStringLiteral("left"), [&](int x) { window.move(x, window.y()); }},
@@ -67,7 +67,7 @@ void load(QWidget &window, const QString &iniPath)
 
 void save(const QWidget &window, const QString &iniPath)
 {
-    IniFile ini(iniPath, Section);
+    cInifile ini(iniPath, Section);
     const int state = stateOf(window);
     if (state == Normal) {
         ini.setValue(QStringLiteral("left"), QString::number(window.x() * TwipsPerPixel));

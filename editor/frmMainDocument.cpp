@@ -115,7 +115,7 @@ bool frmMain::loadByContent(const QString &path)
 {
     DictionaryFormat format = DictionaryFormat::Unrecognised;
     try {
-        format = detectDictionaryFormat(path);
+        format = DetectDictionaryFormat(path);
     } catch (const AppError &) {
         return false;
     }
@@ -267,7 +267,7 @@ void frmMain::SaveDocumentAs()
     options.filters = {QStringLiteral("青墨文本(*.a.txt)|*.txt"), QStringLiteral("青墨文本(*.u.txt)|*.txt"),
                        QStringLiteral("本编辑器文本(*.a.csv)|*.csv"), QStringLiteral("本编辑器文本(*.u.csv)|*.csv"),
                        QStringLiteral("PASSOLO字典(*.glo)|*.glo")};
-    const FileDialogChoice choice = showSaveDialog(this, options);
+    const FileDialogChoice choice = ShowSaveDialog(this, options);
     if (!choice.accepted)
         return;
     QString name = choice.fileName;
@@ -292,7 +292,7 @@ void frmMain::OpenDocumentDialog()
     options.filters = {QStringLiteral("所支持的格式(a.txt;u.txt;a.csv;u.csv;glo)|*.txt;*.csv;*.glo"),
                        QStringLiteral("青墨文本(*.a.txt;*.u.txt)|*.txt"),
                        QStringLiteral("本编辑器文本(*.a.csv;*.u.csv)|*.csv"), QStringLiteral("PASSOLO字典(*.glo)|*.glo")};
-    const FileDialogChoice choice = showOpenDialog(this, options);
+    const FileDialogChoice choice = ShowOpenDialog(this, options);
     if (!choice.accepted)
         return;
     if (!hasEditorEnding(choice.fileName)

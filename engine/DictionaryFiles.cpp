@@ -19,9 +19,9 @@ SaveFormat saveFormat(const QString &path)
 QString companionPath(const QString &path)
 {
     switch (saveFormat(path)) {
-    case SaveFormat::Glossary: return changeExtension(path, QStringLiteral(".a.csv"));
-    case SaveFormat::TwoLineText: return changeExtension(path, QStringLiteral(".csv"));
-    case SaveFormat::TableText: return changeExtension(path, QStringLiteral(".txt"));
+    case SaveFormat::Glossary: return ChangeExtension(path, QStringLiteral(".a.csv"));
+    case SaveFormat::TwoLineText: return ChangeExtension(path, QStringLiteral(".csv"));
+    case SaveFormat::TableText: return ChangeExtension(path, QStringLiteral(".txt"));
     case SaveFormat::None: break;
     }
     return QString();

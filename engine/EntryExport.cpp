@@ -1,7 +1,7 @@
 #include "EntryExport.h"
 
 #include "Glossary.h"
-#include "IniFile.h"
+#include "cInifile.h"
 #include "LengthLimitSetting.h"
 #include "NumericText.h"
 #include "TwoLineText.h"
@@ -69,11 +69,11 @@ const QStringList ExportControlState::StatusCheckBoxes = {QStringLiteral("chkSta
 
 void ExportControlState::loadFromIni(const QString &path)
 {
-    IniFile ini(path, IniSection);
+    cInifile ini(path, IniSection);
     twoLine = ini.value(QStringLiteral("optFormat")) == u"1";
     for (const QString &name : StatusCheckBoxes) {
         // A stored state a check box cannot take is passed over.
-        const int state = IniFile::toIntOr(ini.value(name), -1);
+        const int state = cInifile::CLngDefault(ini.value(name), -1);
         if (state >= 0 && state <= 2)
             statusStates[name] = state;
     }
@@ -81,7 +81,7 @@ void ExportControlState::loadFromIni(const QString &path)
         txtPLOID1 = stored;
     if (const QString stored = ini.value(QStringLiteral("txtPLOID2")); !stored.isEmpty())
         txtPLOID2 = stored;
-    const int condition = IniFile::toIntOr(ini.value(QStringLiteral("cboCondition")), -1);
+    const int condition = cInifile::CLngDefault(ini.value(QStringLiteral("cboCondition")), -1);
     if (condition >= 0 && condition < ExportOptions::ConditionCount)
         cboCondition = condition;
     LengthLimitSetting::load(ini, QStringLiteral("txtLenLimit"), txtLenLimit);
@@ -89,7 +89,7 @@ void ExportControlState::loadFromIni(const QString &path)
 
 void ExportControlState::saveToIni(const QString &path)
 {
-    IniFile ini(path, IniSection);
+    cInifile ini(path, IniSection);
     writeIniValue(ini, QStringLiteral("optFormat"), twoLine ? QStringLiteral("1") : QStringLiteral("0"));
     for (const QString &name : StatusCheckBoxes)
         writeIniValue(ini, name, QString::number(statusStates.value(name)));

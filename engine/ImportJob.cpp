@@ -93,12 +93,12 @@ std::optional<std::vector<GridRow>> runImport(const QString &reference, const Pr
     try {
         JobSettings settings(options);
         const QString referencePath = reference.isEmpty() ? reference : QFileInfo(reference).absoluteFilePath();
-        if (isPurifiedDatabase(referencePath))
+        if (IsPurifiedDatabase(referencePath))
             settings.referenceDatabasePath = referencePath;
         else
             rejectLegacyDatabase(referencePath);
         const DictionaryFormat format = settings.referenceDatabasePath.isEmpty()
-            ? detectDictionaryFormat(referencePath)
+            ? DetectDictionaryFormat(referencePath)
             : DictionaryFormat::Glossary;
         if (format == DictionaryFormat::Unrecognised)
             Errors::raiseText(QStringLiteral("不能检测出“参照字典”的文件格式"));

@@ -53,13 +53,13 @@ bool JobDriver::start(const JobFiles &named, const ProcessingOptions &options, J
         m_statistics.setCaseCounting(JobStatistics::CaseCounting::Unknown);
     JobSettings settings(options);
 
-    m_referenceDatabasePath = isPurifiedDatabase(files.reference) ? files.reference : QString();
+    m_referenceDatabasePath = IsPurifiedDatabase(files.reference) ? files.reference : QString();
     if (m_referenceDatabasePath.isEmpty())
         rejectLegacyDatabase(files.reference);
     QString pair;
-    const DictionaryFormat todoFormat = detectDictionaryFormat(files.todo, &pair);
+    const DictionaryFormat todoFormat = DetectDictionaryFormat(files.todo, &pair);
     const DictionaryFormat referenceFormat = m_referenceDatabasePath.isEmpty()
-        ? detectDictionaryFormat(files.reference, &pair)
+        ? DetectDictionaryFormat(files.reference, &pair)
         : DictionaryFormat::Glossary;
     if (todoFormat == DictionaryFormat::Unrecognised || referenceFormat == DictionaryFormat::Unrecognised)
         Errors::raiseText(QStringLiteral("不能检测出“未译字典”或“参照字典”的文件格式"));

@@ -172,7 +172,7 @@ MatchKeyRules::MatchKeyRules(const ProcessingOptions &options)
 {
 }
 
-ReferencePair MatchKeyRules::normaliseReferencePair(const QString &source,
+ReferencePair MatchKeyRules::NormaliseReferencePair(const QString &source,
                                                     const QString &translation) const
 {
     ReferencePair pair{source, translation};
@@ -245,7 +245,7 @@ void MatchKeyRules::dropReferenceTrailer(QString &text, bool wideMarks) const
     }
 }
 
-SourceParts MatchKeyRules::splitSourceParts(const QString &source) const
+SourceParts MatchKeyRules::SplitSourceParts(const QString &source) const
 {
     SourceParts parts{QString(), source, QString(), QString()};
     if (m_options.chkaMTab && containsEscapedTab(source)) {
@@ -328,7 +328,7 @@ void MatchKeyRules::cutTrailer(SourceParts &parts) const
     }
 }
 
-QString MatchKeyRules::redressTranslation(const QString &sh, const QString &r2, const QString &sk,
+QString MatchKeyRules::RedressTranslation(const QString &sh, const QString &r2, const QString &sk,
                                           const QString &st) const
 {
     QString translation;

@@ -37,9 +37,9 @@ class MatchKeyRules {
 public:
     explicit MatchKeyRules(const ProcessingOptions &options);
 
-    ReferencePair normaliseReferencePair(const QString &source, const QString &translation) const;
-    SourceParts splitSourceParts(const QString &source) const;
-    QString redressTranslation(const QString &sh, const QString &r2, const QString &sk,
+    ReferencePair NormaliseReferencePair(const QString &source, const QString &translation) const;
+    SourceParts SplitSourceParts(const QString &source) const;
+    QString RedressTranslation(const QString &sh, const QString &r2, const QString &sk,
                                const QString &st) const;
 
 private:

@@ -1,7 +1,7 @@
 #include "OptionSettings.h"
 
 #include "ErrorReport.h"
-#include "IniFile.h"
+#include "cInifile.h"
 #include "LengthLimitSetting.h"
 #include "NumericText.h"
 
@@ -99,7 +99,7 @@ ProcessingOptions OptionControlState::toOptions()
 
 void OptionControlState::saveToIni(const QString &path)
 {
-    IniFile ini(path, IniSection);
+    cInifile ini(path, IniSection);
     for (const QString &name : SavedCheckBoxes)
         writeIniValue(ini, name, QString::number(checkState(name)));
     LengthLimitSetting::save(ini, LenLimit, m_texts[LenLimit]);
@@ -110,7 +110,7 @@ void OptionControlState::saveToIni(const QString &path)
 
 void OptionControlState::loadFromIni(const QString &path)
 {
-    IniFile ini(path, IniSection);
+    cInifile ini(path, IniSection);
     for (const QString &name : SavedCheckBoxes) {
         const QString stored = ini.value(name);
         if (isNumeric(stored))

@@ -90,7 +90,7 @@ QString OutputGenerator::savedDatabaseName() const
     if (!m_settings.options.txtSaveRefDB.isEmpty())
         return m_settings.options.txtSaveRefDB;
     const QString dayHour = QDateTime::currentDateTime().toString(QStringLiteral("ddhh"));
-    return changeExtension(m_files.reference, u'_' + dayHour + QStringLiteral(".db"));
+    return ChangeExtension(m_files.reference, u'_' + dayHour + QStringLiteral(".db"));
 }
 
 void OutputGenerator::writeFirstScript() const

@@ -10,7 +10,7 @@ void ReferenceLoader::addPair(const QString &source, const QString &translation,
 {
     if (source.size() > m_settings.options.txtLenLimit || source == translation)
         return;
-    const ReferencePair pair = m_settings.rules.normaliseReferencePair(source, translation);
+    const ReferencePair pair = m_settings.rules.NormaliseReferencePair(source, translation);
     script.writeR(pair);
     if (m_statistics)
         m_statistics->addReferenceKey(pair.r1);

@@ -38,7 +38,7 @@ void ResultWriter::scanRecord(LineScanner &scanner)
     showPercent(scanner.percentDone());
     if (scanner.fieldCount() > FieldsPerMatch)
         return;
-    write(scanner.field(1), m_settings.rules.redressTranslation(scanner.field(2), scanner.field(3),
+    write(scanner.field(1), m_settings.rules.RedressTranslation(scanner.field(2), scanner.field(3),
                                                                 scanner.field(4), scanner.field(5)));
     if (m_statistics)
         count(scanner);
@@ -53,7 +53,7 @@ void ResultWriter::scanEnd(LineScanner &)
 void ResultWriter::count(LineScanner &scanner)
 {
     const QString so = scanner.field(1);
-    const QString key = m_caseSensitiveRules ? m_caseSensitiveRules->splitSourceParts(so).sm : QString();
+    const QString key = m_caseSensitiveRules ? m_caseSensitiveRules->SplitSourceParts(so).sm : QString();
     m_statistics->addMatch(so, scanner.field(2), scanner.field(4), scanner.field(5), key);
 }
 

@@ -8,7 +8,7 @@
 
 void TodoLoader::addCandidate(const QString &source, const QString &so, TableScriptWriter &script)
 {
-    script.writeS(so, m_settings.rules.splitSourceParts(source));
+    script.writeS(so, m_settings.rules.SplitSourceParts(source));
     if (m_statistics)
         m_statistics->addCandidate(so);
 }

@@ -13,7 +13,7 @@ QString drawWorkFileName(const QString &extension)
     QTemporaryFile reserved(AppFolder::file(QStringLiteral("tlyXXXXXX.tmp")));
     if (!reserved.open())
         Errors::raise(Errors::PathFileAccess, AppFolder::path());
-    return changeExtension(QFileInfo(reserved.fileName()).fileName(), extension);
+    return ChangeExtension(QFileInfo(reserved.fileName()).fileName(), extension);
 }
 
 WorkFiles WorkFiles::draw(bool twoLineTodo)

@@ -165,7 +165,7 @@ void frmMain::loadSettings()
     saveDatabase->setChecked(true);
     saveDatabase->setChecked(false);
     for (QComboBox *combo : {cboToDo, cboRefer, cboFinal})
-        loadComboHistory(combo, iniPath());
+        LoadComboHistory(combo, iniPath());
     fraOptAdv->CfgLoadMaxToCtrl();
     fraOptAdv->CfgLoadIniToCtrl();
     cmdStart->setEnabled(false);
@@ -211,7 +211,7 @@ void frmMain::cmdStart_Click()
         // A job that could not even start leaves the histories as they were.
         if (!m_driverFailed) {
             for (QComboBox *combo : {cboToDo, cboRefer, cboFinal})
-                addComboHistory(combo, combo->currentText());
+                AddComboHistory(combo, combo->currentText());
         }
         SetJobControlsVisible(true);
         chkAdvMode->setChecked(false);
@@ -269,7 +269,7 @@ void frmMain::closeEvent(QCloseEvent *event)
         return;
     }
     for (QComboBox *combo : {cboToDo, cboRefer, cboFinal})
-        saveComboHistory(combo, iniPath());
+        SaveComboHistory(combo, iniPath());
     fraOptAdv->CfgSaveCtrlToIni();
     event->accept();
 }
@@ -277,7 +277,7 @@ void frmMain::closeEvent(QCloseEvent *event)
 bool frmMain::eventFilter(QObject *watched, QEvent *event)
 {
     if (watched == lalFinal && event->type() == QEvent::MouseButtonDblClick) {
-        openContainingFolder(cboFinal->currentText());
+        OpenContainingFolder(cboFinal->currentText());
         return true;
     }
     return QWidget::eventFilter(watched, event);
@@ -285,28 +285,28 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
 
 void frmMain::chooseTodo()
 {
-    const FileDialogChoice choice = showOpenDialog(
+    const FileDialogChoice choice = ShowOpenDialog(
         this, {QStringLiteral("选择未译字典"), {DictionaryFilter, GlossaryFilter, TwoLineFilter}, 1, QString()});
     if (choice.accepted)
-        addComboHistory(cboToDo, choice.fileName);
+        AddComboHistory(cboToDo, choice.fileName);
 }
 
 void frmMain::chooseReference()
 {
-    const FileDialogChoice choice = showOpenDialog(
+    const FileDialogChoice choice = ShowOpenDialog(
         this, {QStringLiteral("选择参照字典"),
                {DictionaryFilter, QStringLiteral("已净化数据库(*.db)|*.db"), GlossaryFilter, TwoLineFilter},
                1, QString()});
     if (choice.accepted)
-        addComboHistory(cboRefer, choice.fileName);
+        AddComboHistory(cboRefer, choice.fileName);
 }
 
 // The output's format follows the to-do dictionary, whatever the extension says.
 void frmMain::chooseOutput()
 {
-    const FileDialogChoice choice = showSaveDialog(
+    const FileDialogChoice choice = ShowSaveDialog(
         this, {QStringLiteral("选择已译字典的保存文件"),
                {QStringLiteral("文本格式文件(*.txt)|*.txt"), GlossaryFilter}, 0, QString()});
     if (choice.accepted)
-        addComboHistory(cboFinal, outputFileName(choice));
+        AddComboHistory(cboFinal, outputFileName(choice));
 }

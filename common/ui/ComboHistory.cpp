@@ -32,18 +32,18 @@ void setEntries(QComboBox *combo, const QStringList &entries)
 
 }
 
-void loadComboHistory(QComboBox *combo, const QString &iniPath)
+void LoadComboHistory(QComboBox *combo, const QString &iniPath)
 {
     if (const std::optional<QStringList> entries = FileHistory::load(iniPath, sectionOf(combo)))
         setEntries(combo, *entries);
 }
 
-void saveComboHistory(QComboBox *combo, const QString &iniPath)
+void SaveComboHistory(QComboBox *combo, const QString &iniPath)
 {
     FileHistory::save(iniPath, sectionOf(combo), entriesOf(combo));
 }
 
-void addComboHistory(QComboBox *combo, const QString &text)
+void AddComboHistory(QComboBox *combo, const QString &text)
 {
     if (text.isEmpty())
         return;

@@ -59,12 +59,12 @@ void FileDialogService::setInstance(FileDialogService *service)
     g_service = service;
 }
 
-FileDialogChoice showOpenDialog(QWidget *parent, const FileDialogOptions &options)
+FileDialogChoice ShowOpenDialog(QWidget *parent, const FileDialogOptions &options)
 {
     return FileDialogService::instance().open(parent, options);
 }
 
-FileDialogChoice showSaveDialog(QWidget *parent, const FileDialogOptions &options)
+FileDialogChoice ShowSaveDialog(QWidget *parent, const FileDialogOptions &options)
 {
     return FileDialogService::instance().save(parent, options);
 }

@@ -37,8 +37,8 @@ public:
     static void setInstance(FileDialogService *service);
 };
 
-FileDialogChoice showOpenDialog(QWidget *parent, const FileDialogOptions &options);
-FileDialogChoice showSaveDialog(QWidget *parent, const FileDialogOptions &options);
+FileDialogChoice ShowOpenDialog(QWidget *parent, const FileDialogOptions &options);
+FileDialogChoice ShowSaveDialog(QWidget *parent, const FileDialogOptions &options);
 
 // "PASSOLO字典(*.glo)|*.glo" becomes "PASSOLO字典(*.glo) (*.glo)", the form Qt reads.
 QString qtNameFilter(const QString &entry);

@@ -1,6 +1,6 @@
 #include "FormPosition.h"
 
-#include "IniFile.h"
+#include "cInifile.h"
 
 #include <QGuiApplication>
 #include <QScreen>
@@ -11,14 +11,14 @@
 namespace {
 
 // A stored twips value in pixels, or the fallback when the key is missing or unreadable.
-int readTwips(IniFile &ini, const QString &key, int fallbackPixels)
+int readTwips(cInifile &ini, const QString &key, int fallbackPixels)
 {
-    return IniFile::toIntOr(ini.value(key), fallbackPixels * TwipsPerPixel) / TwipsPerPixel;
+    return cInifile::CLngDefault(ini.value(key), fallbackPixels * TwipsPerPixel) / TwipsPerPixel;
 }
 
 }
 
-void saveFormPosition(IniFile &ini, const QWidget *window)
+void SaveFormPosition(cInifile &ini, const QWidget *window)
 {
     if (window->isMinimized())
         return;
@@ -34,7 +34,7 @@ void saveFormPosition(IniFile &ini, const QWidget *window)
     ini.setKey(key);
 }
 
-void loadFormPosition(IniFile &ini, QWidget *window, int minWidth, int minHeight)
+void LoadFormPosition(cInifile &ini, QWidget *window, int minWidth, int minHeight)
 {
     const QString key = ini.key();
     const QString fallback = ini.defaultValue();
@@ -50,7 +50,7 @@ void loadFormPosition(IniFile &ini, QWidget *window, int minWidth, int minHeight
         wanted.moveTop(std::clamp(wanted.top(), area.top(), area.bottom() - wanted.height() + 1));
     }
     window->setGeometry(wanted);
-    if (IniFile::toIntOr(ini.value(QStringLiteral("Maximised")), 0) != 0)
+    if (cInifile::CLngDefault(ini.value(QStringLiteral("Maximised")), 0) != 0)
         window->showMaximized();
     ini.setKey(key);
     ini.setDefault(fallback);

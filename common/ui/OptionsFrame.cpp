@@ -263,7 +263,7 @@ void OptionsFrame::reportError(const AppError &error, const QString &procedure)
 
 void OptionsFrame::loadPresetFile()
 {
-    const FileDialogChoice choice = showOpenDialog(
+    const FileDialogChoice choice = ShowOpenDialog(
         window(), {QStringLiteral("将配置文件的内容读取到控件"),
                    {QStringLiteral("配置文件(*.ini)|*.ini"), QStringLiteral("所有文件(*.*)|*.*")}, 1, QString()});
     if (choice.accepted)
@@ -272,7 +272,7 @@ void OptionsFrame::loadPresetFile()
 
 void OptionsFrame::savePresetFile()
 {
-    const FileDialogChoice choice = showSaveDialog(
+    const FileDialogChoice choice = ShowSaveDialog(
         window(), {QStringLiteral("将控件的内容保存到配置文件"), {QStringLiteral("配置文件(*.ini)|*.ini")}, 1,
                    QStringLiteral("ini")});
     if (choice.accepted)
@@ -282,7 +282,7 @@ void OptionsFrame::savePresetFile()
 void OptionsFrame::chooseDatabaseFile()
 {
     QLineEdit *path = m_texts.value(SaveRefDBPath);
-    const FileDialogChoice choice = showSaveDialog(
+    const FileDialogChoice choice = ShowSaveDialog(
         window(), {QStringLiteral("选择数据库的保存文件"), {QStringLiteral("数据库文件(*.db)|*.db")}, 1,
                    QStringLiteral("db")});
     if (choice.accepted)

@@ -4,7 +4,7 @@
 #include <QFileInfo>
 #include <QUrl>
 
-void openContainingFolder(const QString &path)
+void OpenContainingFolder(const QString &path)
 {
     if (path.isEmpty())
         return;

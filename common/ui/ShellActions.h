@@ -3,6 +3,6 @@
 #include <QString>
 
 // Opens the desktop's view of the folder that holds the path; never fails loudly.
-void openContainingFolder(const QString &path);
+void OpenContainingFolder(const QString &path);
 // Opens a file or address with the desktop's default program.
 bool openWithDesktop(const QString &fileOrUrl);

@@ -1,7 +1,7 @@
 #include "AppFolder.h"
 #include "ErrorReport.h"
 #include "FormatDetection.h"
-#include "IniFile.h"
+#include "cInifile.h"
 #include "TextFile.h"
 
 #include <QFile>
@@ -88,9 +88,9 @@ private Q_SLOTS:
         QFETCH(QByteArray, bytes);
         QFETCH(DictionaryFormat, expected);
         const QString path = write(bytes);
-        QCOMPARE(detectDictionaryFormat(path), expected);
+        QCOMPARE(DetectDictionaryFormat(path), expected);
         QString pair = u"keep"_qs;
-        QCOMPARE(detectDictionaryFormat(path, &pair), expected);
+        QCOMPARE(DetectDictionaryFormat(path, &pair), expected);
     }
 
     void raisesReadErrors_data()
@@ -106,7 +106,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, bytes);
         const QString path = write(bytes);
         try {
-            detectDictionaryFormat(path);
+            DetectDictionaryFormat(path);
             QFAIL("no error raised");
         } catch (const AppError &error) {
             QCOMPARE(error.number(), int(Errors::InputPastEnd));
@@ -115,9 +115,9 @@ private Q_SLOTS:
 
     void missingFileIsUnrecognised()
     {
-        QCOMPARE(detectDictionaryFormat(m_dir.filePath(u"none.glo"_qs)), DictionaryFormat::Unrecognised);
-        QCOMPARE(detectDictionaryFormat(m_dir.path()), DictionaryFormat::Unrecognised);
-        QCOMPARE(detectDictionaryFormat(QString()), DictionaryFormat::Unrecognised);
+        QCOMPARE(DetectDictionaryFormat(m_dir.filePath(u"none.glo"_qs)), DictionaryFormat::Unrecognised);
+        QCOMPARE(DetectDictionaryFormat(m_dir.path()), DictionaryFormat::Unrecognised);
+        QCOMPARE(DetectDictionaryFormat(QString()), DictionaryFormat::Unrecognised);
     }
 
     void recognisesLanguagePair_data()
@@ -145,7 +145,7 @@ private Q_SLOTS:
         QFETCH(QString, text);
         QFETCH(QString, expected);
         QString pair = u"keep"_qs;
-        QCOMPARE(detectDictionaryFormat(write(gb(text)), &pair), DictionaryFormat::Glossary);
+        QCOMPARE(DetectDictionaryFormat(write(gb(text)), &pair), DictionaryFormat::Glossary);
         QCOMPARE(pair, expected);
     }
 
@@ -153,13 +153,13 @@ private Q_SLOTS:
     {
         const QString tablePath = AppFolder::file(u"POLOLID.ini"_qs);
         QFile::remove(tablePath);
-        detectDictionaryFormat(write(gb(u"9 1\t4 2"_qs)));
+        DetectDictionaryFormat(write(gb(u"9 1\t4 2"_qs)));
         QVERIFY2(!QFile::exists(tablePath), "the editor's detection needs no language table");
 
         QString pair;
-        detectDictionaryFormat(write(gb(u"9 1\t4 2"_qs)), &pair);
-        IniFile table(tablePath, u"Language IDs"_qs);
-        QCOMPARE(table.enumerateCurrentSection(), languageKeys());
+        DetectDictionaryFormat(write(gb(u"9 1\t4 2"_qs)), &pair);
+        cInifile table(tablePath, u"Language IDs"_qs);
+        QCOMPARE(table.EnumerateCurrentSection(), languageKeys());
         const QList<std::pair<QString, QString>> samples{
             {u"9 1"_qs, u"enu"_qs}, {u"4 2"_qs, u"chs"_qs}, {u"4 1"_qs, u"cht"_qs}, {u"7 1"_qs, u"deu"_qs},
             {u"17 1"_qs, u"jpn"_qs}, {u"1 1"_qs, u"ara"_qs}, {u"12 1"_qs, u"fra"_qs}, {u"10 3"_qs, u"esn"_qs},

@@ -52,7 +52,7 @@ private Q_SLOTS:
         QFETCH(QString, script);
         QFETCH(bool, purified);
         const QString path = createDatabase(script);
-        QCOMPARE(isPurifiedDatabase(path), purified);
+        QCOMPARE(IsPurifiedDatabase(path), purified);
         QVERIFY(!isLegacySqlite2Database(path));
     }
 
@@ -73,16 +73,16 @@ private Q_SLOTS:
         QFETCH(QByteArray, bytes);
         QFETCH(bool, legacy);
         const QString path = write(bytes);
-        QVERIFY(!isPurifiedDatabase(path));
+        QVERIFY(!IsPurifiedDatabase(path));
         QCOMPARE(isLegacySqlite2Database(path), legacy);
     }
 
     void missingFileIsNone()
     {
         const QString path = m_dir.filePath(u"missing.db"_qs);
-        QVERIFY(!isPurifiedDatabase(path));
+        QVERIFY(!IsPurifiedDatabase(path));
         QVERIFY(!isLegacySqlite2Database(path));
-        QVERIFY(!isPurifiedDatabase(m_dir.path()));
+        QVERIFY(!IsPurifiedDatabase(m_dir.path()));
     }
 
     // Every single byte of the header and the schema page overwritten or the file cut
@@ -95,11 +95,11 @@ private Q_SLOTS:
             for (const char value : {'\x00', '\xFF', '\x81'}) {
                 QByteArray damaged = good;
                 damaged[at] = value;
-                isPurifiedDatabase(write(damaged, u"damaged.db"_qs));
+                IsPurifiedDatabase(write(damaged, u"damaged.db"_qs));
             }
-            isPurifiedDatabase(write(good.left(at), u"damaged.db"_qs));
+            IsPurifiedDatabase(write(good.left(at), u"damaged.db"_qs));
         }
-        QVERIFY(isPurifiedDatabase(write(good, u"damaged.db"_qs)));
+        QVERIFY(IsPurifiedDatabase(write(good, u"damaged.db"_qs)));
     }
 
 private:

@@ -1,6 +1,6 @@
 #include "EditorFixture.h"
 
-#include "IniFile.h"
+#include "cInifile.h"
 
 #include <QDir>
 #include <QKeyEvent>
@@ -36,7 +36,7 @@ private Q_SLOTS:
         QVERIFY(editor.open(u"source.a.txt"_qs, Sample));
         editor.grid().setCursor(3);
         editor.trigger(u"miSTck"_qs);
-        IniFile(AppFolder::file(u"Quillet.ini"_qs), u"OPTION"_qs).setValue(u"NoSaveExtra"_qs, noSaveExtra);
+        cInifile(AppFolder::file(u"Quillet.ini"_qs), u"OPTION"_qs).setValue(u"NoSaveExtra"_qs, noSaveExtra);
         QVERIFY(editor.window->SaveDocument(editor.path(name)));
         QVERIFY(!editor.window->windowTitle().contains(u'*'));
         QStringList expected{name};

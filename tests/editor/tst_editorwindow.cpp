@@ -1,7 +1,7 @@
 #include "EditorFixture.h"
 
 #include "EditorSettings.h"
-#include "IniFile.h"
+#include "cInifile.h"
 
 #include <QDockWidget>
 #include <QMenu>
@@ -21,9 +21,9 @@ QStringList toolsOf(const QList<QAction *> &actions)
     return tools;
 }
 
-IniFile windowSection()
+cInifile windowSection()
 {
-    return IniFile(EditorSettings::iniPath(), u"wndsize"_qs);
+    return cInifile(EditorSettings::iniPath(), u"wndsize"_qs);
 }
 
 }
@@ -90,7 +90,7 @@ private Q_SLOTS:
             EditorFixture editor;
             editor.window->setGeometry(100, 80, 700, 500);
             QVERIFY(editor.window->close());
-            IniFile ini = windowSection();
+            cInifile ini = windowSection();
             QCOMPARE(ini.value(u"width"_qs), QString::number(editor.window->width() * 15));
             QCOMPARE(ini.value(u"state"_qs), u"0"_qs);
 
@@ -106,7 +106,7 @@ private Q_SLOTS:
     void maximisedWindowWritesOnlyItsState()
     {
         EditorFixture editor;
-        IniFile ini = windowSection();
+        cInifile ini = windowSection();
         for (const QString &key : {u"left"_qs, u"top"_qs, u"width"_qs, u"height"_qs})
             ini.setValue(key, u"1515"_qs);
         editor.window->showMaximized();

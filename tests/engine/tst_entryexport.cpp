@@ -1,5 +1,5 @@
 #include "EntryExport.h"
-#include "IniFile.h"
+#include "cInifile.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -114,8 +114,8 @@ private Q_SLOTS:
         QCOMPARE(readBytes(ini), QByteArray("[ExportSetting]\r\noptFormat=1\r\nchkStaUN=0\r\nchkStaED=1\r\nchkStaCK=0\r\n"
                                             "chkStaNO=1\r\ntxtPLOID1=7 1\r\ntxtPLOID2=4 2\r\ncboCondition=5\r\n"
                                             "txtLenLimit=50\r\n"));
-        IniFile(ini, ExportControlState::IniSection).setValue(u"cboCondition"_qs, u"9"_qs);
-        IniFile(ini, ExportControlState::IniSection).setValue(u"txtPLOID2"_qs, QString());
+        cInifile(ini, ExportControlState::IniSection).setValue(u"cboCondition"_qs, u"9"_qs);
+        cInifile(ini, ExportControlState::IniSection).setValue(u"txtPLOID2"_qs, QString());
         ExportControlState loaded;
         loaded.cboCondition = 3;
         loaded.loadFromIni(ini);

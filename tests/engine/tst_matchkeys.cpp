@@ -165,7 +165,7 @@ private Q_SLOTS:
         QFETCH(ProcessingOptions, options);
         QFETCH(QString, source);
         QFETCH(QString, translation);
-        const ReferencePair pair = MatchKeyRules(options).normaliseReferencePair(source, translation);
+        const ReferencePair pair = MatchKeyRules(options).NormaliseReferencePair(source, translation);
         QTEST(pair.r1, "r1");
         QTEST(pair.r2, "r2");
     }
@@ -221,7 +221,7 @@ private Q_SLOTS:
     {
         QFETCH(ProcessingOptions, options);
         QFETCH(QString, source);
-        const SourceParts parts = MatchKeyRules(options).splitSourceParts(source);
+        const SourceParts parts = MatchKeyRules(options).SplitSourceParts(source);
         QTEST(QStringList({parts.sh, parts.sm, parts.sk, parts.st}), "parts");
     }
 
@@ -237,7 +237,7 @@ private Q_SLOTS:
         QFETCH(bool, leaveOutSuffix);
         ProcessingOptions options = ProcessingOptions::full();
         options.chkNotAddANDX = leaveOutSuffix;
-        const QString translation = MatchKeyRules(options).redressTranslation(
+        const QString translation = MatchKeyRules(options).RedressTranslation(
             QStringLiteral(" "), QStringLiteral("另存为"), QStringLiteral("(&S)"), QStringLiteral("...\\tCtrl+S"));
         QTEST(translation, "expected");
     }
@@ -255,14 +255,14 @@ private Q_SLOTS:
         QFETCH(ProcessingOptions, options);
         const MatchKeyRules rules(options);
         for (const QString &text : MeetingTexts) {
-            QString r1 = rules.normaliseReferencePair(text, text).r1;
+            QString r1 = rules.NormaliseReferencePair(text, text).r1;
             if (options.chkaUpperCase) {
                 for (QChar &c : r1) {
                     if (c >= u'a' && c <= u'z')
                         c = QChar(c.unicode() - 32);
                 }
             }
-            QCOMPARE(rules.splitSourceParts(text).sm, r1);
+            QCOMPARE(rules.SplitSourceParts(text).sm, r1);
         }
     }
 
@@ -277,10 +277,10 @@ private Q_SLOTS:
         QFETCH(ProcessingOptions, options);
         const MatchKeyRules rules(options);
         for (const QString &text : DecoratedTexts) {
-            const ReferencePair pair = rules.normaliseReferencePair(text, text);
+            const ReferencePair pair = rules.NormaliseReferencePair(text, text);
             QCOMPARE(pair.r1, text);
             QCOMPARE(pair.r2, text);
-            const SourceParts parts = rules.splitSourceParts(text);
+            const SourceParts parts = rules.SplitSourceParts(text);
             QCOMPARE(QStringList({parts.sh, parts.sm, parts.sk, parts.st}), QStringList({"", text, "", ""}));
         }
     }
@@ -336,10 +336,10 @@ private Q_SLOTS:
         ProcessingOptions options = fullRoundBrackets();
         options.chkaUpperCase = true;
         const MatchKeyRules rules(options);
-        const SourceParts parts = rules.splitSourceParts(QStringLiteral("&Save As...\\tCtrl+S"));
-        const ReferencePair pair = rules.normaliseReferencePair(QStringLiteral("Save &As..."), QStringLiteral("另存为(&A)..."));
+        const SourceParts parts = rules.SplitSourceParts(QStringLiteral("&Save As...\\tCtrl+S"));
+        const ReferencePair pair = rules.NormaliseReferencePair(QStringLiteral("Save &As..."), QStringLiteral("另存为(&A)..."));
         QCOMPARE(pair.r1.toUpper(), parts.sm);
-        QCOMPARE(rules.redressTranslation(parts.sh, pair.r2, parts.sk, parts.st), QStringLiteral("另存为(&S)...\\tCtrl+S"));
+        QCOMPARE(rules.RedressTranslation(parts.sh, pair.r2, parts.sk, parts.st), QStringLiteral("另存为(&S)...\\tCtrl+S"));
     }
 };
 

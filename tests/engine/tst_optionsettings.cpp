@@ -1,5 +1,5 @@
 #include "ErrorReport.h"
-#include "IniFile.h"
+#include "cInifile.h"
 #include "OptionSettings.h"
 
 #include <QFile>
@@ -12,7 +12,7 @@ class OptionSettingsTest : public QObject {
     QString path() const { return m_dir.filePath(u"Tallyra.ini"_qs); }
     QString stored(const QString &key) const
     {
-        return IniFile(path(), OptionControlState::IniSection).value(key);
+        return cInifile(path(), OptionControlState::IniSection).value(key);
     }
 
 private Q_SLOTS:

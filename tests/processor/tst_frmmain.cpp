@@ -1,7 +1,7 @@
 #include "processor/FakeServices.h"
 
 #include "AppFolder.h"
-#include "IniFile.h"
+#include "cInifile.h"
 #include "OptionsFrame.h"
 #include "frmMain.h"
 
@@ -236,11 +236,11 @@ private Q_SLOTS:
             control<QPushButton>(*window, u"cmdClose"_qs)->click();
             QVERIFY(!window->isVisible());
         }
-        IniFile ini(programIni(), u"frmMain.cboRefer"_qs);
+        cInifile ini(programIni(), u"frmMain.cboRefer"_qs);
         QCOMPARE(ini.value(u"Count"_qs), u"8"_qs);
         QCOMPARE(ini.value(u"Item0"_qs), u"/字典/5.glo"_qs);
         QCOMPARE(ini.value(u"Item7"_qs), u"/字典/3.glo"_qs);
-        QCOMPARE(IniFile(programIni(), u"frmMain.cboToDo"_qs).value(u"Count"_qs), u"0"_qs);
+        QCOMPARE(cInifile(programIni(), u"frmMain.cboToDo"_qs).value(u"Count"_qs), u"0"_qs);
 
         frmMain restored;
         QCOMPARE(entries(combo(restored, u"cboRefer"_qs)), expected);
@@ -267,7 +267,7 @@ private Q_SLOTS:
         QCOMPARE(m_messages.boxes[0].buttons, MessageService::Buttons::OkCancel);
         QCOMPARE(m_messages.boxes[0].icon, MessageService::Icon::Question);
         QCOMPARE(window->isVisible(), !closed);
-        QCOMPARE(IniFile(programIni(), u"TallyraCustomSetting"_qs).value(u"chkaUpperCase"_qs),
+        QCOMPARE(cInifile(programIni(), u"TallyraCustomSetting"_qs).value(u"chkaUpperCase"_qs),
                  closed ? u"1"_qs : QString());
     }
 
@@ -279,8 +279,8 @@ private Q_SLOTS:
         combo(*window, u"cboFinal"_qs)->addItem(u"/d/o.glo"_qs);
         window->close();
         QVERIFY(m_messages.boxes.isEmpty());
-        QCOMPARE(IniFile(programIni(), u"TallyraCustomSetting"_qs).value(u"txttAndXBK2"_qs), QStringLiteral("】"));
-        QCOMPARE(IniFile(programIni(), u"frmMain.cboFinal"_qs).value(u"Item0"_qs), u"/d/o.glo"_qs);
+        QCOMPARE(cInifile(programIni(), u"TallyraCustomSetting"_qs).value(u"txttAndXBK2"_qs), QStringLiteral("】"));
+        QCOMPARE(cInifile(programIni(), u"frmMain.cboFinal"_qs).value(u"Item0"_qs), u"/d/o.glo"_qs);
     }
 
     void hidesTheJobControls_data()

@@ -1,7 +1,7 @@
 #include "processor/FakeServices.h"
 
 #include "AppFolder.h"
-#include "IniFile.h"
+#include "cInifile.h"
 #include "OptionSettings.h"
 #include "OptionsFrame.h"
 
@@ -157,13 +157,13 @@ private Q_SLOTS:
 
         box->setText(text);
         frame.CfgSaveCtrlToIni();
-        QCOMPARE(IniFile(programIni(), OptionControlState::IniSection).value(u"txtLenLimit"_qs), written);
+        QCOMPARE(cInifile(programIni(), OptionControlState::IniSection).value(u"txtLenLimit"_qs), written);
         QCOMPARE(box->text(), boxAfterSave);
 
-        IniFile(programIni(), OptionControlState::IniSection).setValue(u"txtLenLimit"_qs, text);
+        cInifile(programIni(), OptionControlState::IniSection).setValue(u"txtLenLimit"_qs, text);
         frame.CfgLoadIniToCtrl();
         QCOMPARE(box->text(), boxAfterLoad);
-        QCOMPARE(IniFile(programIni(), OptionControlState::IniSection).value(u"txtLenLimit"_qs), fileAfterLoad);
+        QCOMPARE(cInifile(programIni(), OptionControlState::IniSection).value(u"txtLenLimit"_qs), fileAfterLoad);
         QVERIFY(m_messages.boxes.isEmpty());
     }
 
@@ -187,7 +187,7 @@ private Q_SLOTS:
         QCOMPARE(m_dialogs.shown.filters, QStringList{QStringLiteral("配置文件(*.ini)|*.ini")});
         QCOMPARE(m_dialogs.shown.filterIndex, 1);
         QCOMPARE(m_dialogs.shown.defaultExtension, u"ini"_qs);
-        IniFile preset(typed + u".ini"_qs, OptionControlState::IniSection);
+        cInifile preset(typed + u".ini"_qs, OptionControlState::IniSection);
         QCOMPARE(preset.value(u"chkaMTab"_qs), u"1"_qs);
         QCOMPARE(preset.value(u"chkNotAddANDX"_qs), u"2"_qs);
         QCOMPARE(preset.value(u"chkaAndX"_qs), u"0"_qs);

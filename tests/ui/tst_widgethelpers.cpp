@@ -1,7 +1,7 @@
 #include "ComboHistory.h"
 #include "FileDialogs.h"
 #include "FormPosition.h"
-#include "IniFile.h"
+#include "cInifile.h"
 #include "MessageService.h"
 
 #include <QApplication>
@@ -42,19 +42,19 @@ private Q_SLOTS:
         int textChanges = 0;
         connect(combo, &QComboBox::editTextChanged, this, [&] { ++textChanges; });
         for (int i = 1; i <= 9; ++i)
-            addComboHistory(combo, QStringLiteral("/字典/%1.glo").arg(i));
+            AddComboHistory(combo, QStringLiteral("/字典/%1.glo").arg(i));
         QCOMPARE(combo->count(), 8);
         QCOMPARE(combo->currentText(), QStringLiteral("/字典/9.glo"));
         QVERIFY(textChanges > 0);
-        saveComboHistory(combo, ini);
-        QCOMPARE(IniFile(ini, u"frmMain.cboToDo"_qs).value(u"Count"_qs), u"8"_qs);
+        SaveComboHistory(combo, ini);
+        QCOMPARE(cInifile(ini, u"frmMain.cboToDo"_qs).value(u"Count"_qs), u"8"_qs);
 
         QWidget other;
         other.setObjectName(u"frmMain"_qs);
         auto *restored = new QComboBox(&other);
         restored->setObjectName(u"cboToDo"_qs);
         restored->setEditable(true);
-        loadComboHistory(restored, ini);
+        LoadComboHistory(restored, ini);
         QCOMPARE(restored->count(), 8);
         QCOMPARE(restored->itemText(0), QStringLiteral("/字典/9.glo"));
         QCOMPARE(restored->currentText(), QString());
@@ -62,17 +62,17 @@ private Q_SLOTS:
 
     void keepsFormPositions()
     {
-        IniFile ini(m_dir.filePath(u"pos.ini"_qs), u"wnd"_qs);
+        cInifile ini(m_dir.filePath(u"pos.ini"_qs), u"wnd"_qs);
         QWidget window;
         window.setGeometry(40, 50, 300, 200);
-        saveFormPosition(ini, &window);
+        SaveFormPosition(ini, &window);
         QCOMPARE(ini.value(u"Width"_qs), QString::number(300 * TwipsPerPixel));
         QCOMPARE(ini.value(u"Maximised"_qs), u"0"_qs);
         ini.setKey(u"Top"_qs);
         ini.setValue(u"garbage"_qs);
         QWidget other;
         other.setGeometry(10, 70, 100, 100);
-        loadFormPosition(ini, &other, 0, 250);
+        LoadFormPosition(ini, &other, 0, 250);
         QCOMPARE(other.geometry().size(), QSize(300, 250));
         QCOMPARE(other.geometry().y(), 70);
         QCOMPARE(ini.defaultValue(), QString());

@@ -9,10 +9,10 @@
 // CR LF line ends, the file kept in the encoding it was read in (new files GB18030).
 // Every read goes to the file; nothing is cached. Values are returned whole: a value
 // with outer blanks or quotes is stored in double quotes, which reading removes again.
-class IniFile {
+class cInifile {
 public:
-    IniFile() = default;
-    explicit IniFile(const QString &path, const QString &section = QString());
+    cInifile() = default;
+    explicit cInifile(const QString &path, const QString &section = QString());
 
     QString path() const { return m_path; }
     void setPath(const QString &path) { m_path = path; }
@@ -25,29 +25,29 @@ public:
 
     // The value of key() in section(), or defaultValue() when either is missing.
     QString value() const;
-    // Writes key()=value into section(), NUL characters removed; sets lastReturnCode().
+    // Writes key()=value into section(), NUL characters removed; sets LastReturnCode().
     void setValue(const QString &value);
     // Shorthands that set the key first.
     QString value(const QString &key);
     void setValue(const QString &key, const QString &value);
 
-    int lastReturnCode() const { return m_lastReturnCode; }
+    int LastReturnCode() const { return m_lastReturnCode; }
     bool success() const { return m_lastReturnCode != 0; }
 
     // Key names of section(), each followed by one NUL character.
-    QString iniSection() const;
+    QString INISection() const;
     // Section names of the file, each followed by one NUL character.
     QString sections() const;
 
-    void deleteKey();
-    void deleteSection();
+    void DeleteKey();
+    void DeleteSection();
 
     // Key names of section() and section names of the file, in file order.
-    QStringList enumerateCurrentSection() const;
-    QStringList enumerateAllSections() const;
+    QStringList EnumerateCurrentSection() const;
+    QStringList EnumerateAllSections() const;
 
     // The text as a whole 32-bit number, or the fallback when it is none.
-    static int toIntOr(const QString &text, int fallback = 0);
+    static int CLngDefault(const QString &text, int fallback = 0);
 
 private:
     QString m_path;
@@ -59,4 +59,4 @@ private:
 
 // Writes key=value through the INI object and raises error 75 when the file could not
 // be written, for callers that report a failed save instead of passing over it.
-void writeIniValue(IniFile &ini, const QString &key, const QString &value);
+void writeIniValue(cInifile &ini, const QString &key, const QString &value);

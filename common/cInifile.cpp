@@ -1,4 +1,4 @@
-#include "IniFile.h"
+#include "cInifile.h"
 
 #include "ErrorReport.h"
 #include "NumericText.h"
@@ -151,11 +151,11 @@ QString joinWithNul(const QStringList &names)
 
 }
 
-IniFile::IniFile(const QString &path, const QString &section) : m_path(path), m_section(section)
+cInifile::cInifile(const QString &path, const QString &section) : m_path(path), m_section(section)
 {
 }
 
-QString IniFile::value() const
+QString cInifile::value() const
 {
     const IniText text(m_path);
     const qsizetype section = text.findSection(m_section);
@@ -165,19 +165,19 @@ QString IniFile::value() const
     return key < 0 ? m_default : IniText::valueOf(text.line(key));
 }
 
-QString IniFile::value(const QString &key)
+QString cInifile::value(const QString &key)
 {
     m_key = key;
     return value();
 }
 
-void IniFile::setValue(const QString &key, const QString &value)
+void cInifile::setValue(const QString &key, const QString &value)
 {
     m_key = key;
     setValue(value);
 }
 
-void IniFile::setValue(const QString &value)
+void cInifile::setValue(const QString &value)
 {
     QString clean = value;
     // A line break would start a new key line; NUL ends the text in the old functions.
@@ -202,29 +202,29 @@ void IniFile::setValue(const QString &value)
     m_lastReturnCode = saveText(text, m_path);
 }
 
-QString IniFile::iniSection() const
+QString cInifile::INISection() const
 {
-    return joinWithNul(enumerateCurrentSection());
+    return joinWithNul(EnumerateCurrentSection());
 }
 
-QString IniFile::sections() const
+QString cInifile::sections() const
 {
-    return joinWithNul(enumerateAllSections());
+    return joinWithNul(EnumerateAllSections());
 }
 
-QStringList IniFile::enumerateCurrentSection() const
+QStringList cInifile::EnumerateCurrentSection() const
 {
     const IniText text(m_path);
     const qsizetype section = text.findSection(m_section);
     return section < 0 ? QStringList() : text.keysOf(section);
 }
 
-QStringList IniFile::enumerateAllSections() const
+QStringList cInifile::EnumerateAllSections() const
 {
     return IniText(m_path).sectionNames();
 }
 
-void IniFile::deleteKey()
+void cInifile::DeleteKey()
 {
     IniText text(m_path);
     const qsizetype section = text.findSection(m_section);
@@ -234,7 +234,7 @@ void IniFile::deleteKey()
     m_lastReturnCode = saveText(text, m_path);
 }
 
-void IniFile::deleteSection()
+void cInifile::DeleteSection()
 {
     IniText text(m_path);
     const qsizetype section = text.findSection(m_section);
@@ -243,7 +243,7 @@ void IniFile::deleteSection()
     m_lastReturnCode = saveText(text, m_path);
 }
 
-int IniFile::toIntOr(const QString &text, int fallback)
+int cInifile::CLngDefault(const QString &text, int fallback)
 {
     const std::optional<double> number = numericValue(text);
     if (!number || *number > 2147483647.0 || *number < -2147483648.0)
@@ -251,7 +251,7 @@ int IniFile::toIntOr(const QString &text, int fallback)
     return static_cast<int>(std::nearbyint(*number));
 }
 
-void writeIniValue(IniFile &ini, const QString &key, const QString &value)
+void writeIniValue(cInifile &ini, const QString &key, const QString &value)
 {
     ini.setValue(key, value);
     if (!ini.success())

@@ -1,5 +1,5 @@
 #include "FileHistory.h"
-#include "IniFile.h"
+#include "cInifile.h"
 #include "TextFile.h"
 
 #include <QFile>
@@ -24,7 +24,7 @@ QByteArray readBytes(const QString &path)
 
 }
 
-class IniFileTest : public QObject {
+class cInifileTest : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
     QString path() const { return m_dir.filePath(u"t.ini"_qs); }
@@ -59,7 +59,7 @@ private Q_SLOTS:
         QFETCH(QString, expected);
         if (!file.isEmpty())
             writeBytes(path(), file);
-        IniFile ini(path(), section);
+        cInifile ini(path(), section);
         ini.setDefault(u"FAIL"_qs);
         QCOMPARE(ini.value(key), expected);
     }
@@ -77,16 +77,16 @@ private Q_SLOTS:
     void keepsValuesWhole()
     {
         QFETCH(QString, value);
-        IniFile ini(path(), u"S"_qs);
+        cInifile ini(path(), u"S"_qs);
         ini.setValue(u"K"_qs, value);
         QVERIFY(ini.success());
-        QCOMPARE(IniFile(path(), u"s"_qs).value(u"k"_qs), value);
+        QCOMPARE(cInifile(path(), u"s"_qs).value(u"k"_qs), value);
     }
 
     void writesInPlaceAndCreatesWhatIsMissing()
     {
         writeBytes(path(), "; keep me\r\n[A]\r\nx=1\r\ny=2\r\n\r\n[B]\r\nz=3\r\n");
-        IniFile ini(path(), u"a"_qs);
+        cInifile ini(path(), u"a"_qs);
         ini.setValue(u"X"_qs, u"10"_qs);
         ini.setValue(u"new"_qs, u"4"_qs);
         ini.setSection(u"C"_qs);
@@ -94,18 +94,18 @@ private Q_SLOTS:
         QCOMPARE(readBytes(path()),
                  QByteArray("; keep me\r\n[A]\r\nx=10\r\ny=2\r\nnew=4\r\n\r\n[B]\r\nz=3\r\n[C]\r\nw=5\r\n"));
         ini.setSection(u"A"_qs);
-        QCOMPARE(ini.enumerateCurrentSection(), (QStringList{u"x"_qs, u"y"_qs, u"new"_qs}));
-        QCOMPARE(ini.iniSection(), QStringLiteral("x%1y%1new%1").arg(QChar(0)));
-        QCOMPARE(ini.enumerateAllSections(), (QStringList{u"A"_qs, u"B"_qs, u"C"_qs}));
+        QCOMPARE(ini.EnumerateCurrentSection(), (QStringList{u"x"_qs, u"y"_qs, u"new"_qs}));
+        QCOMPARE(ini.INISection(), QStringLiteral("x%1y%1new%1").arg(QChar(0)));
+        QCOMPARE(ini.EnumerateAllSections(), (QStringList{u"A"_qs, u"B"_qs, u"C"_qs}));
     }
 
     void removesNulAndLineBreaksOnWrite()
     {
-        IniFile ini(path(), u"S"_qs);
+        cInifile ini(path(), u"S"_qs);
         ini.setValue(u"K"_qs, QStringLiteral("a%1b\r\nc=d").arg(QChar(0)));
         ini.setValue(u"L"_qs, u"2"_qs);
         QCOMPARE(ini.value(u"K"_qs), u"abc=d"_qs);
-        QCOMPARE(ini.enumerateCurrentSection(), (QStringList{u"K"_qs, u"L"_qs}));
+        QCOMPARE(ini.EnumerateCurrentSection(), (QStringList{u"K"_qs, u"L"_qs}));
     }
 
     void keepsTheFileEncoding_data()
@@ -121,7 +121,7 @@ private Q_SLOTS:
         QFETCH(QByteArray, original);
         QFETCH(TextEncoding, encoding);
         writeBytes(path(), original);
-        IniFile ini(path(), QStringLiteral("字典"));
+        cInifile ini(path(), QStringLiteral("字典"));
         QCOMPARE(ini.value(QStringLiteral("名")), QStringLiteral("值"));
         ini.setValue(QStringLiteral("路径"), QStringLiteral("/tmp/参照.glo"));
         QCOMPARE(encodingOfFile(path()), encoding);
@@ -131,22 +131,22 @@ private Q_SLOTS:
     void deletesKeysAndSections()
     {
         writeBytes(path(), "[A]\r\nx=1\r\ny=2\r\n[B]\r\nz=3\r\n");
-        IniFile ini(path(), u"A"_qs);
+        cInifile ini(path(), u"A"_qs);
         ini.setKey(u"x"_qs);
-        ini.deleteKey();
+        ini.DeleteKey();
         QVERIFY(ini.success());
         ini.setSection(u"B"_qs);
-        ini.deleteSection();
+        ini.DeleteSection();
         QCOMPARE(readBytes(path()), QByteArray("[A]\r\ny=2\r\n"));
         ini.setSection(u"Missing"_qs);
-        QVERIFY(ini.enumerateCurrentSection().isEmpty());
+        QVERIFY(ini.EnumerateCurrentSection().isEmpty());
     }
 
     void failedWriteIsReported()
     {
-        IniFile ini(m_dir.filePath(u"no/such/folder.ini"_qs), u"S"_qs);
+        cInifile ini(m_dir.filePath(u"no/such/folder.ini"_qs), u"S"_qs);
         ini.setValue(u"K"_qs, u"v"_qs);
-        QCOMPARE(ini.lastReturnCode(), 0);
+        QCOMPARE(ini.LastReturnCode(), 0);
         QVERIFY(!ini.success());
     }
 
@@ -165,7 +165,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, text);
         QFETCH(int, expected);
-        QCOMPARE(IniFile::toIntOr(text, -1), expected);
+        QCOMPARE(cInifile::CLngDefault(text, -1), expected);
     }
 
     void keepsFileHistories()
@@ -189,9 +189,9 @@ private Q_SLOTS:
         QCOMPARE(FileHistory::load(path(), section), std::optional<QStringList>(list));
         FileHistory::save(path(), section, list.mid(0, 2));
         QCOMPARE(FileHistory::load(path(), section)->size(), 2);
-        QCOMPARE(IniFile(path(), section).value(u"Item7"_qs), list[7]);
+        QCOMPARE(cInifile(path(), section).value(u"Item7"_qs), list[7]);
     }
 };
 
-QTEST_GUILESS_MAIN(IniFileTest)
-#include "tst_inifile.moc"
+QTEST_GUILESS_MAIN(cInifileTest)
+#include "tst_cinifile.moc"
