@@ -6,27 +6,15 @@
 
 #include <cstring>
 
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
+
 namespace {
 
 constexpr qsizetype ChunkSize = 1 << 16;
 constexpr char Gb18030Name[] = "GB18030";
 const QByteArray Utf8Bom("\xEF\xBB\xBF");
-
-bool allAscii(const char *data, qsizetype size)
-{
-    qsizetype i = 0;
-    for (; i + 8 <= size; i += 8) {
-        quint64 word;
-        std::memcpy(&word, data + i, 8);
-        if (word & 0x8080808080808080ULL)
-            return false;
-    }
-    for (; i < size; ++i) {
-        if (static_cast<unsigned char>(data[i]) & 0x80)
-            return false;
-    }
-    return true;
-}
 
 // Length of the UTF-8 sequence that starts with this byte, 0 if it cannot start one.
 int utf8SequenceLength(unsigned char lead)
@@ -53,6 +41,116 @@ bool validContinuation(const unsigned char *p, int length)
         if (p[0] == 0xF4 && p[1] >= 0x90) return false;
     }
     return true;
+}
+
+// The number of leading bytes below 0x80.
+qsizetype asciiPrefix(const char *data, qsizetype size)
+{
+    qsizetype i = 0;
+    for (; i + 8 <= size; i += 8) {
+        quint64 word;
+        std::memcpy(&word, data + i, 8);
+        if (word & 0x8080808080808080ULL)
+            break;
+    }
+    while (i < size && !(static_cast<unsigned char>(data[i]) & 0x80))
+        ++i;
+    return i;
+}
+
+// Writes the leading ASCII units of the text as bytes; returns how many there were.
+qsizetype narrowAscii(char *out, QStringView text)
+{
+    const char16_t *in = text.utf16();
+    const qsizetype size = text.size();
+    qsizetype i = 0;
+#ifdef __SSE2__
+    const __m128i nonAsciiBits = _mm_set1_epi16(short(0xFF80));
+    for (; i + 8 <= size; i += 8) {
+        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i *>(in + i));
+        const __m128i ascii = _mm_cmpeq_epi16(_mm_and_si128(units, nonAsciiBits), _mm_setzero_si128());
+        if (_mm_movemask_epi8(ascii) != 0xFFFF)
+            break;
+        _mm_storel_epi64(reinterpret_cast<__m128i *>(out + i), _mm_packus_epi16(units, units));
+    }
+#endif
+    for (; i < size && in[i] < 0x80; ++i)
+        out[i] = static_cast<char>(in[i]);
+    return i;
+}
+
+// Replaces the line's text by the ASCII bytes, in the line's own storage.
+void assignAscii(QString &line, const char *data, qsizetype size)
+{
+    line.resize(0);
+    line.append(QLatin1StringView(data, size));
+}
+
+// Decodes UTF-8 into the line's own storage, so that a line read into the same
+// string as the one before needs no allocation. Valid UTF-8 has one decoding;
+// anything else is left to Qt's replacement rules.
+void decodeUtf8Into(QString &line, const char *data, qsizetype size, qsizetype ascii)
+{
+    assignAscii(line, data, ascii);
+    // A line never needs more UTF-16 units than it has bytes.
+    line.resize(size);
+    QChar *out = line.data() + ascii;
+    // QString::fromUtf8 drops a byte-order mark that opens the text; so does this.
+    const qsizetype bom = QByteArrayView(data, size).startsWith(Utf8Bom) ? Utf8Bom.size() : 0;
+    const auto *p = reinterpret_cast<const unsigned char *>(data) + ascii + bom;
+    const auto *end = reinterpret_cast<const unsigned char *>(data) + size;
+    while (p < end) {
+        if (*p < 0x80) {
+            *out++ = QChar(char16_t(*p++));
+            continue;
+        }
+        const int length = utf8SequenceLength(*p);
+        if (length == 0 || end - p < length || !validContinuation(p, length)) {
+            line = QString::fromUtf8(data, size);
+            return;
+        }
+        char32_t codePoint = *p & (0x7F >> length);
+        for (int k = 1; k < length; ++k)
+            codePoint = (codePoint << 6) | (p[k] & 0x3F);
+        if (QChar::requiresSurrogates(codePoint)) {
+            *out++ = QChar(QChar::highSurrogate(codePoint));
+            *out++ = QChar(QChar::lowSurrogate(codePoint));
+        } else {
+            *out++ = QChar(char16_t(codePoint));
+        }
+        p += length;
+    }
+    line.truncate(out - line.constData());
+}
+
+// UTF-8 straight into the output buffer, as QString::toUtf8() encodes: a surrogate
+// without its partner becomes "?".
+char *encodeUtf8(char *out, QStringView text)
+{
+    const char16_t *p = text.utf16();
+    const char16_t *const end = p + text.size();
+    while (p < end) {
+        char32_t c = *p++;
+        if (c < 0x80) {
+            *out++ = char(c);
+        } else if (c < 0x800) {
+            *out++ = char(0xC0 | (c >> 6));
+            *out++ = char(0x80 | (c & 0x3F));
+        } else if (!QChar::isSurrogate(c)) {
+            *out++ = char(0xE0 | (c >> 12));
+            *out++ = char(0x80 | ((c >> 6) & 0x3F));
+            *out++ = char(0x80 | (c & 0x3F));
+        } else if (QChar::isHighSurrogate(c) && p < end && QChar::isLowSurrogate(*p)) {
+            c = QChar::surrogateToUcs4(char16_t(c), *p++);
+            *out++ = char(0xF0 | (c >> 18));
+            *out++ = char(0x80 | ((c >> 12) & 0x3F));
+            *out++ = char(0x80 | ((c >> 6) & 0x3F));
+            *out++ = char(0x80 | (c & 0x3F));
+        } else {
+            *out++ = '?';
+        }
+    }
+    return out;
 }
 
 [[noreturn]] void raiseWriteFailure(const QFileDevice *file)
@@ -85,7 +183,7 @@ private:
         const qsizetype n = m_pending.size();
         qsizetype i = 0;
         while (i < n) {
-            if (i + 8 <= n && allAscii(m_pending.constData() + i, 8)) {
+            if (i + 8 <= n && asciiPrefix(m_pending.constData() + i, 8) == 8) {
                 i += 8;
                 continue;
             }
@@ -232,7 +330,7 @@ bool LineReader::readLine(QString &line)
     const qsizetype next = lf >= 0 ? lf + 1 : end;
     if (lf >= 0 && end > m_pos && m_buffer.at(end - 1) == '\r')
         --end;
-    line = decodeLine(m_buffer.constData() + m_pos, end - m_pos);
+    decodeInto(line, m_buffer.constData() + m_pos, end - m_pos);
     m_consumed += next - m_pos;
     m_pos = next;
     return true;
@@ -246,13 +344,21 @@ QString LineReader::requireLine()
     return line;
 }
 
-QString LineReader::decodeLine(const char *data, qsizetype size)
+void LineReader::decodeInto(QString &line, const char *data, qsizetype size)
 {
-    if (allAscii(data, size))
-        return QString::fromLatin1(data, size);
-    if (m_decoder)
-        return m_decoder->decode(QByteArrayView(data, size));
-    return QString::fromUtf8(data, size);
+    const qsizetype ascii = asciiPrefix(data, size);
+    if (ascii == size) {
+        assignAscii(line, data, size);
+    } else if (m_decoder) {
+        // The legacy encoding maps ASCII bytes to themselves and never uses them inside
+        // a longer sequence, so the rest decodes alone as it would in the whole line.
+        assignAscii(line, data, ascii);
+        line.resize(ascii + m_decoder->requiredSpace(size - ascii));
+        const QChar *end = m_decoder->appendToBuffer(line.data() + ascii, QByteArrayView(data + ascii, size - ascii));
+        line.truncate(end - line.constData());
+    } else {
+        decodeUtf8Into(line, data, size, ascii);
+    }
 }
 
 TextFileReader::TextFileReader(const QString &path, std::optional<TextEncoding> encoding)
@@ -286,23 +392,21 @@ LineWriter::~LineWriter() = default;
 
 void LineWriter::append(QStringView text)
 {
-    bool ascii = true;
-    for (const QChar c : text) {
-        if (c.unicode() >= 0x80) {
-            ascii = false;
-            break;
+    // Encodes straight into the buffer: most text is ASCII, which every encoding here
+    // writes as it is, and the rest needs no byte array of its own.
+    qsizetype at = m_buffer.size();
+    m_buffer.resize(at + text.size());
+    const qsizetype ascii = narrowAscii(m_buffer.data() + at, text);
+    if (ascii < text.size()) {
+        const QStringView rest = text.sliced(ascii);
+        at += ascii;
+        if (m_encoder) {
+            m_buffer.resize(at + m_encoder->requiredSpace(rest.size()));
+            m_buffer.truncate(m_encoder->appendToBuffer(m_buffer.data() + at, rest) - m_buffer.constData());
+        } else {
+            m_buffer.resize(at + 3 * rest.size());
+            m_buffer.truncate(encodeUtf8(m_buffer.data() + at, rest) - m_buffer.constData());
         }
-    }
-    if (ascii) {
-        const qsizetype at = m_buffer.size();
-        m_buffer.resize(at + text.size());
-        char *out = m_buffer.data() + at;
-        for (const QChar c : text)
-            *out++ = static_cast<char>(c.unicode());
-    } else if (m_encoder) {
-        m_buffer.append(m_encoder->encode(text));
-    } else {
-        m_buffer.append(text.toUtf8());
     }
     if (m_buffer.size() >= ChunkSize)
         flush();
@@ -326,8 +430,12 @@ void LineWriter::flush()
     if (m_buffer.isEmpty())
         return;
     const qint64 written = m_device.write(m_buffer);
-    m_buffer.clear();
-    if (written < 0)
+    const bool complete = written == m_buffer.size();
+    // Keeps the buffer's storage for the next chunk.
+    m_buffer.resize(0);
+    // A short write (a full disk, a file-size limit) is a failure too, or the file
+    // would be committed cut short.
+    if (!complete)
         raiseWriteFailure(qobject_cast<QFileDevice *>(&m_device));
 }
 

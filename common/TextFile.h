@@ -45,7 +45,9 @@ public:
 
 private:
     bool fill();
-    QString decodeLine(const char *data, qsizetype size);
+    // Decodes into the line's own storage, so that reading into the same string
+    // again and again does not allocate.
+    void decodeInto(QString &line, const char *data, qsizetype size);
 
     QIODevice &m_device;
     TextEncoding m_encoding;

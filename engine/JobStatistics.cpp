@@ -12,7 +12,7 @@ void JobStatistics::addReferenceKey(const QString &r1)
     m_referenceKeys.insert(qHash(r1));
 }
 
-void JobStatistics::addMatch(const QString &so, const QString &sh, const QString &sk, const QString &st,
+void JobStatistics::addMatch(QStringView so, QStringView sh, QStringView sk, QStringView st,
                              const QString &unfoldedKey)
 {
     // A to-do entry matched by several reference translations counts once.
@@ -29,7 +29,7 @@ void JobStatistics::addMatch(const QString &so, const QString &sh, const QString
     qsizetype spaces = 0;
     while (spaces < st.size() && st[spaces] == u' ')
         ++spaces;
-    const QStringView afterSpaces = QStringView(st).mid(spaces);
+    const QStringView afterSpaces = st.mid(spaces);
     if (afterSpaces.startsWith(u':') || afterSpaces.startsWith(u"..."))
         ++m_rules[TrailingMark];
     if (m_caseCounting == CaseCounting::Counted && !m_referenceKeys.contains(qHash(unfoldedKey)))

@@ -18,8 +18,7 @@ public:
     void addReferenceKey(const QString &r1);
     // The result writer: one row of the match result (so, sh, r2, sk, st) and the key
     // of its entry before upper-casing.
-    void addMatch(const QString &so, const QString &sh, const QString &sk, const QString &st,
-                  const QString &unfoldedKey);
+    void addMatch(QStringView so, QStringView sh, QStringView sk, QStringView st, const QString &unfoldedKey);
 
     qint64 candidates() const { return static_cast<qint64>(m_candidates.size()); }
     qint64 translatedCandidates() const;

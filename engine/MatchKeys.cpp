@@ -328,8 +328,7 @@ void MatchKeyRules::cutTrailer(SourceParts &parts) const
     }
 }
 
-QString MatchKeyRules::RedressTranslation(const QString &sh, const QString &r2, const QString &sk,
-                                          const QString &st) const
+QString MatchKeyRules::RedressTranslation(QStringView sh, QStringView r2, QStringView sk, QStringView st) const
 {
     QString translation;
     translation.reserve(sh.size() + r2.size() + sk.size() + st.size());

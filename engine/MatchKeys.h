@@ -39,8 +39,7 @@ public:
 
     ReferencePair NormaliseReferencePair(const QString &source, const QString &translation) const;
     SourceParts SplitSourceParts(const QString &source) const;
-    QString RedressTranslation(const QString &sh, const QString &r2, const QString &sk,
-                               const QString &st) const;
+    QString RedressTranslation(QStringView sh, QStringView r2, QStringView sk, QStringView st) const;
 
 private:
     void dropShortcut(QString &text) const;

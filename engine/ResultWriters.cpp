@@ -38,8 +38,8 @@ void ResultWriter::scanRecord(LineScanner &scanner)
     showPercent(scanner.percentDone());
     if (scanner.fieldCount() > FieldsPerMatch)
         return;
-    write(scanner.field(1), m_settings.rules.RedressTranslation(scanner.field(2), scanner.field(3),
-                                                                scanner.field(4), scanner.field(5)));
+    write(scanner.fieldView(1), m_settings.rules.RedressTranslation(scanner.fieldView(2), scanner.fieldView(3),
+                                                                    scanner.fieldView(4), scanner.fieldView(5)));
     if (m_statistics)
         count(scanner);
 }
@@ -52,9 +52,9 @@ void ResultWriter::scanEnd(LineScanner &)
 
 void ResultWriter::count(LineScanner &scanner)
 {
-    const QString so = scanner.field(1);
-    const QString key = m_caseSensitiveRules ? m_caseSensitiveRules->SplitSourceParts(so).sm : QString();
-    m_statistics->addMatch(so, scanner.field(2), scanner.field(4), scanner.field(5), key);
+    const QStringView so = scanner.fieldView(1);
+    const QString key = m_caseSensitiveRules ? m_caseSensitiveRules->SplitSourceParts(so.toString()).sm : QString();
+    m_statistics->addMatch(so, scanner.fieldView(2), scanner.fieldView(4), scanner.fieldView(5), key);
 }
 
 void clsDikGLO3::open()
@@ -64,7 +64,7 @@ void clsDikGLO3::open()
         m_output->lines().writeLine(m_settings.languagePair);
 }
 
-void clsDikGLO3::write(const QString &source, const QString &translation)
+void clsDikGLO3::write(QStringView source, const QString &translation)
 {
     LineWriter &lines = m_output->lines();
     lines.writeRaw(source);
@@ -86,7 +86,7 @@ void clsDikUPB3::open()
     m_script = std::make_unique<UpdateScriptWriter>(m_outputFile, m_table);
 }
 
-void clsDikUPB3::write(const QString &source, const QString &translation)
+void clsDikUPB3::write(QStringView source, const QString &translation)
 {
     m_script->writeUpdate(translation, source);
 }

@@ -27,7 +27,7 @@ protected:
     void scanEnd(LineScanner &) override;
 
     virtual void open() = 0;
-    virtual void write(const QString &source, const QString &translation) = 0;
+    virtual void write(QStringView source, const QString &translation) = 0;
     virtual void close() = 0;
 
 private:
@@ -46,7 +46,7 @@ public:
 protected:
     const char *className() const override { return "clsDikGLO3"; }
     void open() override;
-    void write(const QString &source, const QString &translation) override;
+    void write(QStringView source, const QString &translation) override;
     void close() override;
 
 private:
@@ -62,7 +62,7 @@ public:
 protected:
     const char *className() const override { return "clsDikUPB3"; }
     void open() override;
-    void write(const QString &source, const QString &translation) override;
+    void write(QStringView source, const QString &translation) override;
     void close() override;
 
 private:

@@ -46,7 +46,7 @@ UpdateScriptWriter::UpdateScriptWriter(const QString &path, WorkTable table)
     m_file.lines().writeLine(Sql::beginTransaction());
 }
 
-void UpdateScriptWriter::writeUpdate(const QString &translation, const QString &source)
+void UpdateScriptWriter::writeUpdate(QStringView translation, QStringView source)
 {
     m_file.lines().writeLine(m_table == WorkTable::O ? Sql::updateO(translation, source)
                                                      : Sql::updateG(translation, source));

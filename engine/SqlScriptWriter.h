@@ -30,7 +30,7 @@ class UpdateScriptWriter {
 public:
     UpdateScriptWriter(const QString &path, WorkTable table);
 
-    void writeUpdate(const QString &translation, const QString &source);
+    void writeUpdate(QStringView translation, QStringView source);
     void finish();
 
 private:

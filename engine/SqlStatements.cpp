@@ -1,6 +1,12 @@
 #include "SqlStatements.h"
 
+#include <algorithm>
+#include <bit>
 #include <initializer_list>
+
+#ifdef __SSE2__
+#include <emmintrin.h>
+#endif
 
 namespace {
 
@@ -29,6 +35,57 @@ qsizetype appendLineBreaks(QString &statement, QStringView value, qsizetype at)
     }
     statement.append(QLatin1StringView(")||'"));
     return at;
+}
+
+// The position of the first quote, CR, LF or NUL at or after the position, or the
+// size when there is none: the only characters that quoting does not copy as they are.
+qsizetype nextSpecial(QStringView value, qsizetype from)
+{
+    const char16_t *data = value.utf16();
+    const qsizetype size = value.size();
+    qsizetype i = from;
+#ifdef __SSE2__
+    const __m128i quote = _mm_set1_epi16(u'\'');
+    const __m128i carriageReturn = _mm_set1_epi16(u'\r');
+    const __m128i lineFeed = _mm_set1_epi16(u'\n');
+    const __m128i nul = _mm_setzero_si128();
+    for (; i + 8 <= size; i += 8) {
+        const __m128i units = _mm_loadu_si128(reinterpret_cast<const __m128i *>(data + i));
+        const __m128i special = _mm_or_si128(
+            _mm_or_si128(_mm_cmpeq_epi16(units, quote), _mm_cmpeq_epi16(units, nul)),
+            _mm_or_si128(_mm_cmpeq_epi16(units, carriageReturn), _mm_cmpeq_epi16(units, lineFeed)));
+        if (const int mask = _mm_movemask_epi8(special))
+            return i + std::countr_zero(unsigned(mask)) / 2;
+    }
+#endif
+    for (; i < size; ++i) {
+        const char16_t c = data[i];
+        if (c == u'\'' || c == u'\r' || c == u'\n' || c == 0)
+            return i;
+    }
+    return size;
+}
+
+// The quoting of a value that holds a line break or a NUL.
+void appendQuotedWithBreaks(QString &statement, QStringView value)
+{
+    statement.append(u'\'');
+    qsizetype copied = 0;
+    for (qsizetype i = 0; i < value.size(); ++i) {
+        const QChar c = value.at(i);
+        if (c.unicode() > u'\'')
+            continue;
+        if (c == u'\'') {
+            statement.append(value.sliced(copied, i + 1 - copied)).append(u'\'');
+            copied = i + 1;
+        } else if (c.isNull() || isLineBreak(c)) {
+            statement.append(value.sliced(copied, i - copied));
+            const qsizetype next = isLineBreak(c) ? appendLineBreaks(statement, value, i) : i + 1;
+            copied = next;
+            i = next - 1;
+        }
+    }
+    statement.append(value.sliced(copied)).append(u'\'');
 }
 
 QString insertRow(QStringView head, std::initializer_list<QStringView> values)
@@ -68,24 +125,27 @@ namespace Sql {
 
 void appendQuoted(QString &statement, QStringView value)
 {
-    statement.append(u'\'');
-    qsizetype copied = 0;
-    for (qsizetype i = 0; i < value.size(); ++i) {
-        const QChar c = value.at(i);
-        // Everything that needs care sorts at or below the quote.
-        if (c.unicode() > u'\'')
-            continue;
-        if (c == u'\'') {
-            statement.append(value.sliced(copied, i + 1 - copied)).append(u'\'');
-            copied = i + 1;
-        } else if (c.isNull() || isLineBreak(c)) {
-            statement.append(value.sliced(copied, i - copied));
-            const qsizetype next = isLineBreak(c) ? appendLineBreaks(statement, value, i) : i + 1;
-            copied = next;
-            i = next - 1;
+    qsizetype quotes = 0;
+    for (qsizetype i = nextSpecial(value, 0); i < value.size(); i = nextSpecial(value, i + 1)) {
+        if (value[i] != u'\'') {
+            appendQuotedWithBreaks(statement, value);
+            return;
         }
+        ++quotes;
     }
-    statement.append(value.sliced(copied)).append(u'\'');
+    // The common case: the quoted value is written in one piece into room made once.
+    const qsizetype at = statement.size();
+    statement.resize(at + value.size() + quotes + 2);
+    QChar *out = statement.data() + at;
+    *out++ = u'\'';
+    qsizetype copied = 0;
+    for (qsizetype quote = nextSpecial(value, 0); quote < value.size(); quote = nextSpecial(value, quote + 1)) {
+        out = std::copy(value.begin() + copied, value.begin() + quote + 1, out);
+        *out++ = u'\'';
+        copied = quote + 1;
+    }
+    out = std::copy(value.begin() + copied, value.end(), out);
+    *out = u'\'';
 }
 
 QString quoted(QStringView value)

@@ -32,9 +32,9 @@ void clsDikUPB2::run()
     QString firstLine;
     while (reader.next(entry)) {
         showSpinner();
-        firstLine = entry.number;
-        firstLine += u':';
-        firstLine += entry.source;
+        // Rebuilt in the same storage for every entry.
+        firstLine.resize(0);
+        firstLine.append(entry.number).append(u':').append(entry.source);
         entries.writeO(firstLine, entry.source, entry.translation);
         if (entry.source.size() <= m_settings.options.txtLenLimit && entry.source == entry.translation)
             addCandidate(entry.source, entry.translation, candidates);

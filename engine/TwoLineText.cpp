@@ -1,7 +1,22 @@
 #include "TwoLineText.h"
 
+#include "ErrorReport.h"
 #include "NumberLine.h"
 #include "TextFile.h"
+
+#include <algorithm>
+
+namespace {
+
+// Copies the text into the string's own storage, so that reading entry after entry
+// into the same record allocates nothing.
+void assign(QString &target, QStringView text)
+{
+    target.resize(text.size());
+    std::copy(text.begin(), text.end(), target.data());
+}
+
+}
 
 bool TwoLineTextReader::next(DictionaryEntry &entry)
 {
@@ -9,9 +24,10 @@ bool TwoLineTextReader::next(DictionaryEntry &entry)
         const std::optional<NumberLine> numberLine = NumberLine::parse(m_line);
         if (!numberLine)
             continue;
-        entry.number = numberLine->number.toString();
-        entry.source = numberLine->source.toString();
-        entry.translation = m_lines.requireLine();
+        assign(entry.number, numberLine->number);
+        assign(entry.source, numberLine->source);
+        if (!m_lines.readLine(entry.translation))
+            Errors::raise(Errors::InputPastEnd);
         entry.status = EntryStatus::fromTexts(entry.source, entry.translation);
         return true;
     }
