@@ -8,6 +8,11 @@
 #include "StoredText.h"
 #include "WindowSize.h"
 #include "cCtrlFlexGrid.h"
+#include "frmAbout.h"
+#include "frmExport.h"
+#include "frmFind.h"
+#include "frmImport.h"
+#include "frmOption.h"
 #include "frmTEdit.h"
 
 #include <QCloseEvent>
@@ -116,11 +121,11 @@ void frmMain::dispatchCommand(const QString &tool, const QString &entry)
     else if (tool == u"miFExit")
         close();
     else if (tool == u"miOption")
-        showOptionDialog();
+        frmOption(this).exec();
     else if (tool == u"miHContent")
         openManual();
     else if (tool == u"miHAbout")
-        showAboutDialog();
+        frmAbout(this).exec();
     else if (!m_documentPath.isEmpty())
         dispatchDocumentCommand(tool);
 }
@@ -146,9 +151,21 @@ void frmMain::dispatchDocumentCommand(const QString &tool)
     else if (tool == u"miFSaveAs")
         SaveDocumentAs();
     else if (tool == u"miFImport")
-        showImportDialog();
+        frmImport(*this).exec();
     else if (tool == u"miFExport")
-        showExportDialog();
+        frmExport(*this).exec();
+}
+
+// One find dialog at a time; it stays open over the window for repeated searches.
+void frmMain::showFindDialog()
+{
+    if (!m_find) {
+        m_find = new frmFind(*this);
+        connect(m_find, &frmFind::helpRequested, this, &frmMain::openManual);
+    }
+    m_find->show();
+    m_find->raise();
+    m_find->activateWindow();
 }
 
 void frmMain::SetSelectedStatus(const QString &status)

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <QMainWindow>
+#include <QPointer>
 #include <QStringList>
 
 class MainMenus;
 class QTreeView;
 class YieldClock;
 class cCtrlFlexGrid;
+class frmFind;
 class frmTEdit;
 
 // The editor's window: it holds the open document in its grid `fg`, the docked edit
@@ -55,18 +57,12 @@ protected:
     void closeEvent(QCloseEvent *event) override;
     bool eventFilter(QObject *watched, QEvent *event) override;
 
-    // The dialogs of these commands are not part of the window; the default does nothing.
-    virtual void showFindDialog() {}
-    virtual void showOptionDialog() {}
-    virtual void showAboutDialog() {}
-    virtual void showImportDialog() {}
-    virtual void showExportDialog() {}
-
 private:
     enum class OpenResult { Loaded, Cancelled, Failed };
 
     void dispatchCommand(const QString &tool, const QString &entry);
     void dispatchDocumentCommand(const QString &tool);
+    void showFindDialog();
     void fillEditPane();
     void moveAfterUpdate();
     void startProcessor();
@@ -90,4 +86,5 @@ private:
     bool m_modified = false;
     bool m_busy = false;
     QStringList m_recentFiles;
+    QPointer<frmFind> m_find;
 };

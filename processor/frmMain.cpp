@@ -25,6 +25,7 @@ const QString DriverLocation = formLocation(QStringLiteral("frmMain"), QStringLi
 const QStringList JobControlPrefixes{QStringLiteral("cbo"), QStringLiteral("chk"), QStringLiteral("txt"),
                                      QStringLiteral("cmd"), QStringLiteral("lal")};
 constexpr int ComboContentsLength = 48;
+constexpr int CreditsIconSize = 48;
 
 const QString DictionaryFilter = QStringLiteral("PASSOLO字典/青墨文本(*.glo;*.a.txt;*.u.txt)|*.glo;*.txt");
 const QString GlossaryFilter = QStringLiteral("PASSOLO字典(*.glo)|*.glo");
@@ -38,6 +39,37 @@ QString outputFileName(const FileDialogChoice &choice)
     if (lower.endsWith(u".txt") || lower.endsWith(u".glo"))
         return choice.fileName;
     return choice.fileName + (choice.filterIndex == 1 ? QStringLiteral(".txt") : QStringLiteral(".glo"));
+}
+
+QLabel *namedLabel(const QString &name, const QString &text, QWidget *parent)
+{
+    auto *label = new QLabel(text, parent);
+    label->setObjectName(name);
+    return label;
+}
+
+// The program's name and purpose under the stages; nobody's address or link.
+QWidget *createCredits(QWidget *parent)
+{
+    auto *credits = new QWidget(parent);
+    auto *row = new QHBoxLayout(credits);
+    row->setContentsMargins(0, 0, 0, 0);
+    QLabel *image = namedLabel(QStringLiteral("Image1"), QString(), credits);
+    image->setPixmap(QPixmap(QStringLiteral(":/tallyra.png"))
+                         .scaled(CreditsIconSize, CreditsIconSize, Qt::KeepAspectRatio, Qt::SmoothTransformation));
+    row->addWidget(image);
+    auto *texts = new QVBoxLayout;
+    QLabel *title = namedLabel(QStringLiteral("lblTitle"),
+                               QStringLiteral("Tallyra v%1.%2").arg(PROJECT_VERSION_MAJOR).arg(PROJECT_VERSION_MINOR),
+                               credits);
+    QFont bold = title->font();
+    bold.setBold(true);
+    title->setFont(bold);
+    texts->addWidget(title);
+    texts->addWidget(namedLabel(QStringLiteral("lblAbout"), QStringLiteral("简体中文本地化字典的预翻译处理器"), credits));
+    row->addLayout(texts);
+    row->addStretch();
+    return credits;
 }
 
 // Restores the cursor however the job ends.
@@ -123,7 +155,8 @@ QComboBox *frmMain::addFileRow(QGridLayout *grid, int row, const NamedCaption &l
 QLayout *frmMain::createPanels()
 {
     auto *grid = new QGridLayout;
-    picState = new StatePanel(this);
+    picState = new StatePanel(processorStageCaptions(), this);
+    picState->addFooter(createCredits(picState));
     fraOptAdv = new OptionsFrame(QStringLiteral("frmMain"), IniFileName, this);
     grid->addWidget(picState, 0, 0);
     grid->addWidget(fraOptAdv, 0, 0);

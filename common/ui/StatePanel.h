@@ -2,13 +2,14 @@
 
 #include <QFrame>
 #include <QList>
+#include <QStringList>
 
 class QLabel;
 class QLayout;
 
-// The progress panel `picState`: the four stage captions `lblSta1` to `lblSta4`, the
-// result labels `lblState0` to `lblState3` with their markers `shpState0` to
-// `shpState3`, and the credits.
+// A job's progress panel `picState`: one row per stage with its caption `lblSta1`,
+// `lblSta2`, ..., its result label `lblState0`, `lblState1`, ... and the marker
+// `shpState0`, `shpState1`, ... beside it; below the rows whatever the window adds.
 class StatePanel : public QFrame {
     Q_OBJECT
 
@@ -18,7 +19,12 @@ public:
     static constexpr QRgb FinishedBackground = 0xC2D3EF;
     static constexpr QRgb FinishedText = 0x000000;
 
-    explicit StatePanel(QWidget *parent = nullptr);
+    // One stage per caption, in stage order.
+    explicit StatePanel(const QStringList &stageCaptions, QWidget *parent = nullptr);
+
+    int stageCount() const { return int(m_results.size()); }
+    // Puts the widget at the bottom of the panel (the processor's credits).
+    void addFooter(QWidget *footer);
 
     // Every stage pending again: white, blue text, no caption.
     void resetStages();
@@ -29,8 +35,7 @@ public:
     void UpdateStateLabel(int stage, const QString &caption);
 
 private:
-    QLayout *createStageRows();
-    QLayout *createCredits();
+    QLayout *createStageRows(const QStringList &captions);
     void paintStage(int stage, QRgb background, QRgb text);
 
     QList<QLabel *> m_results;

@@ -1,17 +1,12 @@
 #include "StatePanel.h"
 
-#include "JobObserver.h"
-
 #include <QGridLayout>
-#include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
 
 namespace {
 
 constexpr int MarkerSize = 14;
-constexpr int CreditsIconSize = 48;
-constexpr int StageCount = 4;
 constexpr int StageSpacing = 14;
 constexpr int PanelMargin = 16;
 
@@ -23,16 +18,9 @@ void setColours(QWidget *widget, QRgb background, QRgb text)
     widget->setPalette(palette);
 }
 
-QLabel *namedLabel(const QString &name, const QString &text, QWidget *parent)
-{
-    auto *label = new QLabel(text, parent);
-    label->setObjectName(name);
-    return label;
 }
 
-}
-
-StatePanel::StatePanel(QWidget *parent) : QFrame(parent)
+StatePanel::StatePanel(const QStringList &stageCaptions, QWidget *parent) : QFrame(parent)
 {
     setObjectName(QStringLiteral("picState"));
     setFrameShape(QFrame::StyledPanel);
@@ -41,27 +29,28 @@ StatePanel::StatePanel(QWidget *parent) : QFrame(parent)
     setColours(this, NeutralBackground, FinishedText);
     auto *layout = new QVBoxLayout(this);
     layout->setContentsMargins(PanelMargin, PanelMargin, PanelMargin, PanelMargin);
-    layout->addLayout(createStageRows());
+    layout->addLayout(createStageRows(stageCaptions));
     layout->addStretch();
-    layout->addLayout(createCredits());
     resetStages();
 }
 
-QLayout *StatePanel::createStageRows()
+QLayout *StatePanel::createStageRows(const QStringList &captions)
 {
     auto *grid = new QGridLayout;
     grid->setHorizontalSpacing(10);
     grid->setVerticalSpacing(StageSpacing);
-    const QStringList &captions = processorStageCaptions();
-    for (int stage = 0; stage < StageCount; ++stage) {
-        grid->addWidget(namedLabel(QStringLiteral("lblSta%1").arg(stage + 1), captions.value(stage), this), stage, 0);
+    for (int stage = 0; stage < captions.size(); ++stage) {
+        auto *caption = new QLabel(captions[stage], this);
+        caption->setObjectName(QStringLiteral("lblSta%1").arg(stage + 1));
+        grid->addWidget(caption, stage, 0);
         auto *marker = new QFrame(this);
         marker->setObjectName(QStringLiteral("shpState%1").arg(stage));
         marker->setFrameShape(QFrame::Box);
         marker->setFixedSize(MarkerSize, MarkerSize);
         marker->setAutoFillBackground(true);
         grid->addWidget(marker, stage, 1);
-        QLabel *result = namedLabel(QStringLiteral("lblState%1").arg(stage), QString(), this);
+        auto *result = new QLabel(this);
+        result->setObjectName(QStringLiteral("lblState%1").arg(stage));
         result->setAutoFillBackground(true);
         result->setMinimumWidth(result->fontMetrics().horizontalAdvance(QStringLiteral("时间: 999,999ms 大小: 999,999KB")));
         grid->addWidget(result, stage, 2);
@@ -72,30 +61,14 @@ QLayout *StatePanel::createStageRows()
     return grid;
 }
 
-// The program's name and purpose; nobody's address or link.
-QLayout *StatePanel::createCredits()
+void StatePanel::addFooter(QWidget *footer)
 {
-    auto *row = new QHBoxLayout;
-    QLabel *image = namedLabel(QStringLiteral("Image1"), QString(), this);
-    image->setPixmap(QPixmap(QStringLiteral(":/tallyra.png"))
-                         .scaled(CreditsIconSize, CreditsIconSize, Qt::KeepAspectRatio, Qt::SmoothTransformation));
-    row->addWidget(image);
-    auto *texts = new QVBoxLayout;
-    QLabel *title = namedLabel(QStringLiteral("lblTitle"),
-                               QStringLiteral("Tallyra v%1.%2").arg(PROJECT_VERSION_MAJOR).arg(PROJECT_VERSION_MINOR), this);
-    QFont bold = title->font();
-    bold.setBold(true);
-    title->setFont(bold);
-    texts->addWidget(title);
-    texts->addWidget(namedLabel(QStringLiteral("lblAbout"), QStringLiteral("简体中文本地化字典的预翻译处理器"), this));
-    row->addLayout(texts);
-    row->addStretch();
-    return row;
+    layout()->addWidget(footer);
 }
 
 void StatePanel::resetStages()
 {
-    for (int stage = 0; stage < StageCount; ++stage) {
+    for (int stage = 0; stage < stageCount(); ++stage) {
         paintStage(stage, NeutralBackground, PendingText);
         m_results[stage]->clear();
     }
@@ -109,7 +82,7 @@ void StatePanel::showProgress(int stage, const QString &caption)
 
 void StatePanel::UpdateStateLabel(int stage, const QString &caption)
 {
-    if (stage < 0 || stage >= StageCount)
+    if (stage < 0 || stage >= stageCount())
         return;
     m_results[stage]->setText(caption);
     paintStage(stage, FinishedBackground, FinishedText);

@@ -1,0 +1,21 @@
+#pragma once
+
+class frmMain;
+
+// A job that reads or replaces every entry of the open document: while it runs the edit
+// pane commits nothing and the grid does not paint. Both end with the scope, however
+// the job ends.
+class GridJobScope {
+public:
+    explicit GridJobScope(frmMain &editor);
+    ~GridJobScope();
+    GridJobScope(const GridJobScope &) = delete;
+    GridJobScope &operator=(const GridJobScope &) = delete;
+
+    // The flat list, sorted by number. It holds every entry whatever groups were
+    // collapsed, so no group has to be opened first.
+    void showFlatList();
+
+private:
+    frmMain &m_editor;
+};

@@ -1,0 +1,22 @@
+#include "JobControls.h"
+
+#include <QWidget>
+
+QList<QWidget *> jobControls(const QWidget &form, const QStringList &prefixes)
+{
+    QList<QWidget *> controls;
+    for (QWidget *child : form.findChildren<QWidget *>()) {
+        if (prefixes.contains(child->objectName().left(3).toLower()))
+            controls.append(child);
+    }
+    return controls;
+}
+
+void keepPlaceWhenHidden(const QList<QWidget *> &controls)
+{
+    for (QWidget *control : controls) {
+        QSizePolicy policy = control->sizePolicy();
+        policy.setRetainSizeWhenHidden(true);
+        control->setSizePolicy(policy);
+    }
+}

@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QList>
+#include <QStringList>
+
+class QWidget;
+
+// The controls a job dialog hides while it works: those whose object name begins with
+// one of the prefixes ("cbo", "cmd", ...), compared lower-case.
+QList<QWidget *> jobControls(const QWidget &form, const QStringList &prefixes);
+
+// Hidden controls keep their place, so that a dialog keeps its size while a job runs.
+void keepPlaceWhenHidden(const QList<QWidget *> &controls);

@@ -1,0 +1,252 @@
+#include "frmImport.h"
+
+#include "ComboHistory.h"
+#include "DocumentRowSource.h"
+#include "EditorSettings.h"
+#include "FileDialogs.h"
+#include "GridJobScope.h"
+#include "ImportJob.h"
+#include "JobControls.h"
+#include "MessageService.h"
+#include "OptionsFrame.h"
+#include "StatePanel.h"
+#include "cCtrlFlexGrid.h"
+#include "frmMain.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+const QString FormName = QStringLiteral("frmImport");
+const QString JobLocation = formLocation(FormName, QStringLiteral("cmdStart_Click"));
+const QStringList JobControlPrefixes{QStringLiteral("cbo"), QStringLiteral("chk"), QStringLiteral("txt"),
+                                     QStringLiteral("cmd"), QStringLiteral("lal")};
+const QStringList StageCaptions{QStringLiteral("参照字典净化:"), QStringLiteral("表格条目分滤:"),
+                                QStringLiteral("提交给数据库:"), QStringLiteral("组合生成译文:"),
+                                QStringLiteral("就绪文本生成:")};
+constexpr int ComboContentsLength = 48;
+
+// Restores the cursor however the job ends.
+class BusyCursor {
+public:
+    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
+    BusyCursor(const BusyCursor &) = delete;
+    BusyCursor &operator=(const BusyCursor &) = delete;
+};
+
+}
+
+frmImport::frmImport(frmMain &editor) : QDialog(&editor), m_editor(editor)
+{
+    setObjectName(FormName);
+    setWindowTitle(QStringLiteral("导入"));
+    auto *layout = new QVBoxLayout(this);
+    layout->setSizeConstraint(QLayout::SetFixedSize);
+    layout->addLayout(createReferenceRow());
+    layout->addLayout(createPanels());
+    layout->addLayout(createButtons());
+    QList<QWidget *> keepPlace = jobControls(*this, JobControlPrefixes);
+    keepPlace.append(fraOptAdv);
+    keepPlaceWhenHidden(keepPlace);
+    loadSettings();
+}
+
+QLayout *frmImport::createReferenceRow()
+{
+    auto *grid = new QGridLayout;
+    auto *caption = new QLabel(QStringLiteral("参照字典:"), this);
+    caption->setObjectName(QStringLiteral("lalFRD"));
+    cboRefer = new QComboBox(this);
+    cboRefer->setObjectName(QStringLiteral("cboRefer"));
+    cboRefer->setEditable(true);
+    cboRefer->setInsertPolicy(QComboBox::NoInsert);
+    cboRefer->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+    cboRefer->setMinimumContentsLength(ComboContentsLength);
+    caption->setBuddy(cboRefer);
+    QPushButton *open = createButton(QStringLiteral("cmdOpen"), QStringLiteral("打开(&O)..."));
+    connect(open, &QPushButton::clicked, this, &frmImport::cmdOpen_Click);
+    connect(cboRefer, &QComboBox::currentTextChanged, this,
+            [this](const QString &text) { cmdStart->setEnabled(!text.isEmpty()); });
+    grid->addWidget(caption, 0, 0);
+    grid->addWidget(cboRefer, 0, 1);
+    grid->addWidget(open, 0, 2);
+
+    // The busy note lies behind the reference row: it is seen exactly while the row is hidden.
+    LabelDoing = new QLabel(QStringLiteral("正在忙碌地处理，敬请耐心地等待。"), this);
+    LabelDoing->setObjectName(QStringLiteral("LabelDoing"));
+    LabelDoing->setAlignment(Qt::AlignCenter);
+    LabelDoing->hide();
+    grid->addWidget(LabelDoing, 0, 0, 1, 3);
+    LabelDoing->lower();
+    return grid;
+}
+
+// The options frame lies over the progress panel.
+QLayout *frmImport::createPanels()
+{
+    auto *grid = new QGridLayout;
+    picState = new StatePanel(StageCaptions, this);
+    fraOptAdv = new OptionsFrame(FormName, QStringLiteral("Quillet.ini"), this);
+    grid->addWidget(picState, 0, 0);
+    grid->addWidget(fraOptAdv, 0, 0);
+    return grid;
+}
+
+QLayout *frmImport::createButtons()
+{
+    auto *row = new QHBoxLayout;
+    row->addStretch();
+    cmdStart = createButton(QStringLiteral("cmdStart"), QStringLiteral("开始(&G)"));
+    connect(cmdStart, &QPushButton::clicked, this, &frmImport::cmdStart_Click);
+    row->addWidget(cmdStart);
+    cmdClose = createButton(QStringLiteral("cmdClose"), QStringLiteral("关闭(&C)"));
+    connect(cmdClose, &QPushButton::clicked, this, &QDialog::close);
+    row->addWidget(cmdClose);
+    row->addWidget(createButton(QStringLiteral("cmdHelp"), QStringLiteral("帮助(&H)")));
+    return row;
+}
+
+QPushButton *frmImport::createButton(const QString &name, const QString &caption)
+{
+    auto *button = new QPushButton(caption, this);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
+}
+
+// The full preset is the default that the editor's INI file overrides.
+void frmImport::loadSettings()
+{
+    fraOptAdv->show();
+    QCheckBox *saveDatabase = fraOptAdv->checkBox(QStringLiteral("chkSaveRefDB"));
+    saveDatabase->setChecked(true);
+    saveDatabase->setChecked(false);
+    LoadComboHistory(cboRefer, EditorSettings::iniPath());
+    fraOptAdv->CfgLoadMaxToCtrl();
+    fraOptAdv->CfgLoadIniToCtrl();
+    cmdStart->setEnabled(false);
+}
+
+// The reference is asked for as soon as the dialog first comes into view; showing it
+// again (after minimising, say) asks no more.
+void frmImport::showEvent(QShowEvent *event)
+{
+    QDialog::showEvent(event);
+    if (m_referenceAsked)
+        return;
+    m_referenceAsked = true;
+    QMetaObject::invokeMethod(this, &frmImport::cmdOpen_Click, Qt::QueuedConnection);
+}
+
+void frmImport::cmdOpen_Click()
+{
+    const FileDialogChoice choice = ShowOpenDialog(
+        this, {QStringLiteral("选择参照字典"),
+               {QStringLiteral("PASSOLO字典/青墨文本(*.glo;*.a.txt;*.u.txt)|*.glo;*.txt"),
+                QStringLiteral("已净化数据库(*.db)|*.db"), QStringLiteral("PASSOLO字典(*.glo)|*.glo"),
+                QStringLiteral("青墨文本(*.a.txt;*.u.txt)|*.txt")},
+               1, QString()});
+    if (choice.accepted)
+        AddComboHistory(cboRefer, choice.fileName);
+}
+
+void frmImport::SetJobControlsVisible(bool visible)
+{
+    for (QWidget *control : jobControls(*this, JobControlPrefixes))
+        control->setVisible(visible);
+    fraOptAdv->setVisible(visible);
+    LabelDoing->setVisible(!visible);
+}
+
+void frmImport::cmdStart_Click()
+{
+    m_busy = true;
+    m_jobFailed = false;
+    m_firstRunDone = false;
+    {
+        const BusyCursor cursor;
+        SetJobControlsVisible(false);
+        picState->resetStages();
+        QCoreApplication::processEvents();
+        importReference(fraOptAdv->CfgSaveCtrlToVar());
+        if (!m_jobFailed)
+            showFinished();
+    }
+    QCoreApplication::processEvents();
+    m_busy = false;
+    if (m_jobFailed)
+        close();
+}
+
+// The result replaces the rows in one block, and only a complete result does: after
+// any failure the document stays as it was, in content, order and display.
+void frmImport::importReference(const ProcessingOptions &options)
+{
+    GridJobScope scope(m_editor);
+    cCtrlFlexGrid &grid = m_editor.gridController();
+    std::optional<std::vector<GridRow>> result;
+    {
+        const DocumentRowSource rows(grid.model().document());
+        result = runImport(cboRefer->currentText(), options, rows, *this, JobLocation);
+    }
+    if (!result)
+        return;
+    scope.showFlatList();
+    grid.model().replaceRows(documentRows(*result));
+    grid.setCursor(1);
+    m_editor.MarkModified();
+}
+
+void frmImport::showFinished()
+{
+    picState->raise();
+    AddComboHistory(cboRefer, cboRefer->currentText());
+    LabelDoing->hide();
+    cmdClose->setText(QStringLiteral("完成(&F)"));
+    cmdClose->show();
+    cmdClose->setFocus();
+}
+
+// The second database run reports its percentage as the first did; it shows on its own
+// stage, so that the first run's result stays in view.
+void frmImport::stageProgress(int stage, const QString &caption)
+{
+    const bool secondRun = stage == OutputGenerator::DatabaseStage && m_firstRunDone;
+    picState->showProgress(secondRun ? int(EditorImport::clsDikGenOO::SecondDatabaseStage) : stage, caption);
+    QCoreApplication::processEvents();
+}
+
+void frmImport::stageFinished(int stage, qint64, const QString &, const QString &caption)
+{
+    if (stage == OutputGenerator::DatabaseStage)
+        m_firstRunDone = true;
+    picState->UpdateStateLabel(stage, caption);
+    QCoreApplication::processEvents();
+}
+
+// The dialog's own errors end it; a stage's error ends only the job, whose stage
+// results stay in view.
+void frmImport::errorReported(const ErrorReport &report)
+{
+    if (report.location == JobLocation)
+        m_jobFailed = true;
+    showErrorBox(this, report);
+}
+
+// Closing in the middle of a job would pull the dialog from under the running job.
+void frmImport::done(int result)
+{
+    if (m_busy)
+        return;
+    SaveComboHistory(cboRefer, EditorSettings::iniPath());
+    fraOptAdv->CfgSaveCtrlToIni();
+    QDialog::done(result);
+}

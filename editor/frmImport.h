@@ -1,0 +1,62 @@
+#pragma once
+
+#include "JobObserver.h"
+#include "ProcessingOptions.h"
+
+#include <QDialog>
+
+class OptionsFrame;
+class QComboBox;
+class QLabel;
+class QLayout;
+class QPushButton;
+class StatePanel;
+class frmMain;
+
+// The import dialog: pre-translates the open document from a reference dictionary or
+// a purified reference database. Matched untranslated entries come back for review
+// ("复查") with the reference translation. Serves one job; afterwards only its finish
+// button remains. The document is replaced only by a complete result.
+class frmImport : public QDialog, public JobObserver {
+    Q_OBJECT
+
+public:
+    explicit frmImport(frmMain &editor);
+
+    OptionsFrame *options() const { return fraOptAdv; }
+    // Hides or shows every control whose name begins with cbo, chk, txt, cmd or lal,
+    // and the options frame, revealing the busy note and the progress panel.
+    void SetJobControlsVisible(bool visible);
+
+    void stageProgress(int stage, const QString &caption) override;
+    void stageFinished(int stage, qint64 milliseconds, const QString &fileName, const QString &caption) override;
+    void errorReported(const ErrorReport &report) override;
+
+protected:
+    void showEvent(QShowEvent *event) override;
+    void done(int result) override;
+
+private:
+    QLayout *createReferenceRow();
+    QLayout *createPanels();
+    QLayout *createButtons();
+    QPushButton *createButton(const QString &name, const QString &caption);
+    void loadSettings();
+
+    void cmdOpen_Click();
+    void cmdStart_Click();
+    void importReference(const ProcessingOptions &options);
+    void showFinished();
+
+    frmMain &m_editor;
+    QComboBox *cboRefer = nullptr;
+    QPushButton *cmdStart = nullptr;
+    QPushButton *cmdClose = nullptr;
+    QLabel *LabelDoing = nullptr;
+    OptionsFrame *fraOptAdv = nullptr;
+    StatePanel *picState = nullptr;
+    bool m_referenceAsked = false;
+    bool m_busy = false;
+    bool m_jobFailed = false;
+    bool m_firstRunDone = false;
+};
