@@ -1,8 +1,11 @@
 #include "frmMain.h"
 
+#include "JobControls.h"
+
 #include "AppFolder.h"
 #include "ComboHistory.h"
 #include "FileDialogs.h"
+#include "JobControls.h"
 #include "MessageService.h"
 #include "OptionsFrame.h"
 #include "ShellActions.h"
@@ -96,13 +99,9 @@ frmMain::frmMain(QWidget *parent) : QWidget(parent), m_driver(DriverLocation)
     layout->addLayout(createPanels());
     layout->addLayout(createButtons());
     // Hidden controls keep their place, so the window does not change while a job runs.
-    QList<QWidget *> keepPlace = jobControls();
+    QList<QWidget *> keepPlace = jobControls(*this, JobControlPrefixes);
     keepPlace.append(fraOptAdv);
-    for (QWidget *control : keepPlace) {
-        QSizePolicy policy = control->sizePolicy();
-        policy.setRetainSizeWhenHidden(true);
-        control->setSizePolicy(policy);
-    }
+    keepPlaceWhenHidden(keepPlace);
     loadSettings();
 }
 
@@ -204,19 +203,9 @@ void frmMain::loadSettings()
     cmdStart->setEnabled(false);
 }
 
-QList<QWidget *> frmMain::jobControls() const
-{
-    QList<QWidget *> controls;
-    for (QWidget *child : findChildren<QWidget *>()) {
-        if (JobControlPrefixes.contains(child->objectName().left(3).toLower()))
-            controls.append(child);
-    }
-    return controls;
-}
-
 void frmMain::SetJobControlsVisible(bool visible)
 {
-    for (QWidget *control : jobControls())
+    for (QWidget *control : jobControls(*this, JobControlPrefixes))
         control->setVisible(visible);
     // The note lies behind the drop-downs: it is seen exactly while they are hidden.
     LabelDoing->setVisible(!visible);

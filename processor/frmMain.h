@@ -51,7 +51,6 @@ private:
     QLayout *createPanels();
     QLayout *createButtons();
     QPushButton *createButton(const QString &name, const QString &caption);
-    QList<QWidget *> jobControls() const;
     QString iniPath() const;
     void loadSettings();
 
