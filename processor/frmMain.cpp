@@ -1,7 +1,5 @@
 #include "frmMain.h"
 
-#include "JobControls.h"
-
 #include "AppFolder.h"
 #include "ComboHistory.h"
 #include "FileDialogs.h"
