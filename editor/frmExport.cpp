@@ -192,7 +192,7 @@ QLayout *frmExport::createFileRow()
     cboExFile->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     cboExFile->setMinimumContentsLength(ComboContentsLength);
     caption->setBuddy(cboExFile);
-    QPushButton *save = createButton(QStringLiteral("cmdSave"), QStringLiteral("保存(&S)..."));
+    QPushButton *save = namedButton(*this, QStringLiteral("cmdSave"), QStringLiteral("保存(&S)..."));
     connect(save, &QPushButton::clicked, this, &frmExport::cmdSave_Click);
     connect(cboExFile, &QComboBox::currentTextChanged, this,
             [this](const QString &text) { cmdStart->setEnabled(!text.isEmpty()); });
@@ -206,22 +206,14 @@ QLayout *frmExport::createButtons()
 {
     auto *row = new QHBoxLayout;
     row->addStretch();
-    cmdStart = createButton(QStringLiteral("cmdStart"), QStringLiteral("开始(&G)"));
+    cmdStart = namedButton(*this, QStringLiteral("cmdStart"), QStringLiteral("开始(&G)"));
     connect(cmdStart, &QPushButton::clicked, this, &frmExport::cmdStart_Click);
     row->addWidget(cmdStart);
-    cmdClose = createButton(QStringLiteral("cmdClose"), QStringLiteral("关闭(&C)"));
+    cmdClose = namedButton(*this, QStringLiteral("cmdClose"), QStringLiteral("关闭(&C)"));
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::close);
     row->addWidget(cmdClose);
-    row->addWidget(createButton(QStringLiteral("cmdHelp"), QStringLiteral("帮助(&H)")));
+    row->addWidget(namedButton(*this, QStringLiteral("cmdHelp"), QStringLiteral("帮助(&H)")));
     return row;
-}
-
-QPushButton *frmExport::createButton(const QString &name, const QString &caption)
-{
-    auto *button = new QPushButton(caption, this);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
 }
 
 ExportControlState frmExport::controlState() const

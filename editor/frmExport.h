@@ -41,7 +41,6 @@ private:
     QGroupBox *createLanguageFrame();
     QLayout *createFileRow();
     QLayout *createButtons();
-    QPushButton *createButton(const QString &name, const QString &caption);
     QLineEdit *createTextBox(const QString &name, const QString &text, QWidget *parent);
 
     ExportControlState controlState() const;

@@ -71,7 +71,7 @@ QLayout *frmImport::createReferenceRow()
     cboRefer->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
     cboRefer->setMinimumContentsLength(ComboContentsLength);
     caption->setBuddy(cboRefer);
-    QPushButton *open = createButton(QStringLiteral("cmdOpen"), QStringLiteral("打开(&O)..."));
+    QPushButton *open = namedButton(*this, QStringLiteral("cmdOpen"), QStringLiteral("打开(&O)..."));
     connect(open, &QPushButton::clicked, this, &frmImport::cmdOpen_Click);
     connect(cboRefer, &QComboBox::currentTextChanged, this,
             [this](const QString &text) { cmdStart->setEnabled(!text.isEmpty()); });
@@ -104,22 +104,14 @@ QLayout *frmImport::createButtons()
 {
     auto *row = new QHBoxLayout;
     row->addStretch();
-    cmdStart = createButton(QStringLiteral("cmdStart"), QStringLiteral("开始(&G)"));
+    cmdStart = namedButton(*this, QStringLiteral("cmdStart"), QStringLiteral("开始(&G)"));
     connect(cmdStart, &QPushButton::clicked, this, &frmImport::cmdStart_Click);
     row->addWidget(cmdStart);
-    cmdClose = createButton(QStringLiteral("cmdClose"), QStringLiteral("关闭(&C)"));
+    cmdClose = namedButton(*this, QStringLiteral("cmdClose"), QStringLiteral("关闭(&C)"));
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::close);
     row->addWidget(cmdClose);
-    row->addWidget(createButton(QStringLiteral("cmdHelp"), QStringLiteral("帮助(&H)")));
+    row->addWidget(namedButton(*this, QStringLiteral("cmdHelp"), QStringLiteral("帮助(&H)")));
     return row;
-}
-
-QPushButton *frmImport::createButton(const QString &name, const QString &caption)
-{
-    auto *button = new QPushButton(caption, this);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
 }
 
 // The full preset is the default that the editor's INI file overrides.

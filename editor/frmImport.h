@@ -40,7 +40,6 @@ private:
     QLayout *createReferenceRow();
     QLayout *createPanels();
     QLayout *createButtons();
-    QPushButton *createButton(const QString &name, const QString &caption);
     void loadSettings();
 
     void cmdOpen_Click();

@@ -107,11 +107,11 @@ QLayout *frmMain::createFileRows()
 {
     auto *grid = new QGridLayout;
     cboToDo = addFileRow(grid, 0, {QStringLiteral("lalUND"), QStringLiteral("未译字典:")}, QStringLiteral("cboToDo"),
-                         createButton(QStringLiteral("cmdOpen0"), QStringLiteral("打开(&1)...")));
+                         namedButton(*this, QStringLiteral("cmdOpen0"), QStringLiteral("打开(&1)...")));
     cboRefer = addFileRow(grid, 1, {QStringLiteral("lalFRD"), QStringLiteral("参照字典:")}, QStringLiteral("cboRefer"),
-                          createButton(QStringLiteral("cmdOpen1"), QStringLiteral("打开(&2)...")));
+                          namedButton(*this, QStringLiteral("cmdOpen1"), QStringLiteral("打开(&2)...")));
     cboFinal = addFileRow(grid, 2, {QStringLiteral("lalFinal"), QStringLiteral("已译字典:")}, QStringLiteral("cboFinal"),
-                          createButton(QStringLiteral("cmdSave"), QStringLiteral("保存(&S)...")));
+                          namedButton(*this, QStringLiteral("cmdSave"), QStringLiteral("保存(&S)...")));
     lalFinal = findChild<QLabel *>(QStringLiteral("lalFinal"));
     lalFinal->setToolTip(QStringLiteral("双击浏览文件夹"));
     lalFinal->installEventFilter(this);
@@ -168,22 +168,14 @@ QLayout *frmMain::createButtons()
     connect(chkAdvMode, &QCheckBox::toggled, this, &frmMain::chkAdvMode_Click);
     row->addWidget(chkAdvMode);
     row->addStretch();
-    cmdStart = createButton(QStringLiteral("cmdStart"), QStringLiteral("开始(&G)"));
+    cmdStart = namedButton(*this, QStringLiteral("cmdStart"), QStringLiteral("开始(&G)"));
     connect(cmdStart, &QPushButton::clicked, this, &frmMain::cmdStart_Click);
     row->addWidget(cmdStart);
-    QPushButton *close = createButton(QStringLiteral("cmdClose"), QStringLiteral("关闭(&C)"));
+    QPushButton *close = namedButton(*this, QStringLiteral("cmdClose"), QStringLiteral("关闭(&C)"));
     connect(close, &QPushButton::clicked, this, &frmMain::cmdClose_Click);
     row->addWidget(close);
-    row->addWidget(createButton(QStringLiteral("cmdHelp"), QStringLiteral("帮助(&H)")));
+    row->addWidget(namedButton(*this, QStringLiteral("cmdHelp"), QStringLiteral("帮助(&H)")));
     return row;
-}
-
-QPushButton *frmMain::createButton(const QString &name, const QString &caption)
-{
-    auto *button = new QPushButton(caption, this);
-    button->setObjectName(name);
-    button->setAutoDefault(false);
-    return button;
 }
 
 // The full preset is the default that the program's INI file overrides.

@@ -50,7 +50,6 @@ private:
                           QPushButton *button);
     QLayout *createPanels();
     QLayout *createButtons();
-    QPushButton *createButton(const QString &name, const QString &caption);
     QString iniPath() const;
     void loadSettings();
 

@@ -1,5 +1,6 @@
 #include "JobControls.h"
 
+#include <QPushButton>
 #include <QWidget>
 
 QList<QWidget *> jobControls(const QWidget &form, const QStringList &prefixes)
@@ -19,4 +20,12 @@ void keepPlaceWhenHidden(const QList<QWidget *> &controls)
         policy.setRetainSizeWhenHidden(true);
         control->setSizePolicy(policy);
     }
+}
+
+QPushButton *namedButton(QWidget &parent, const QString &name, const QString &caption)
+{
+    auto *button = new QPushButton(caption, &parent);
+    button->setObjectName(name);
+    button->setAutoDefault(false);
+    return button;
 }

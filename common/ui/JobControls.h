@@ -3,6 +3,8 @@
 #include <QList>
 #include <QStringList>
 
+class QPushButton;
+class QString;
 class QWidget;
 
 // The controls a job dialog hides while it works: those whose object name begins with
@@ -11,3 +13,7 @@ QList<QWidget *> jobControls(const QWidget &form, const QStringList &prefixes);
 
 // Hidden controls keep their place, so that a dialog keeps its size while a job runs.
 void keepPlaceWhenHidden(const QList<QWidget *> &controls);
+
+// A button of a job window: named for the hiding rule, never pressed by the Enter key
+// of another control.
+QPushButton *namedButton(QWidget &parent, const QString &name, const QString &caption);
