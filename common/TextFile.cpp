@@ -4,6 +4,7 @@
 
 #include <QFileInfo>
 
+#include <algorithm>
 #include <cstring>
 
 #ifdef __SSE2__
@@ -466,4 +467,10 @@ TextEncoding encodingOfFile(const QString &path)
     if (!file.open(QIODevice::ReadOnly))
         return TextEncoding::Gb18030;
     return TextCodec::detect(file);
+}
+
+void copyInto(QString &target, QStringView text)
+{
+    target.resize(text.size());
+    std::copy(text.begin(), text.end(), target.data());
 }

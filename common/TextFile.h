@@ -109,5 +109,9 @@ private:
     std::unique_ptr<LineWriter> m_writer;
 };
 
+// Replaces the target's text by a copy of the text in the target's own storage, so
+// that a loop copying field after field into the same string does not allocate.
+void copyInto(QString &target, QStringView text);
+
 // The encoding a file at this path was written in; GB18030 for a missing file.
 TextEncoding encodingOfFile(const QString &path);

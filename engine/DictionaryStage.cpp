@@ -3,6 +3,7 @@
 #include "ErrorReport.h"
 #include "LineScanner.h"
 #include "SqlScriptWriter.h"
+#include "TextFile.h"
 
 namespace {
 
@@ -16,14 +17,20 @@ public:
     void scanRecord(LineScanner &scanner) override
     {
         m_progress(scanner.percentDone());
-        if (scanner.fieldCount() < 3)
-            m_take(scanner.field(1), scanner.field(2), m_script);
+        if (scanner.fieldCount() < 3) {
+            copyInto(m_source, scanner.fieldView(1));
+            copyInto(m_translation, scanner.fieldView(2));
+            m_take(m_source, m_translation, m_script);
+        }
     }
 
 private:
     TableScriptWriter &m_script;
     const DictionaryStage::GlossaryEntryHandler &m_take;
     Progress m_progress;
+    // The fields are copied into the same two strings record after record.
+    QString m_source;
+    QString m_translation;
 };
 
 }

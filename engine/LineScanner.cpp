@@ -22,18 +22,11 @@ void LineScanner::split() const
     if (m_split)
         return;
     m_fields.clear();
-    m_split = true;
-    if (m_record.isEmpty())
-        return;
-    // A one-character separator (the tab) is found by the character search, far
-    // quicker on short records than the general string search.
-    if (m_separator.size() == 1) {
-        for (QStringView part : QStringView(m_record).tokenize(m_separator.front()))
-            m_fields.append(part);
-    } else {
+    if (!m_record.isEmpty()) {
         for (QStringView part : QStringView(m_record).tokenize(m_separator))
             m_fields.append(part);
     }
+    m_split = true;
 }
 
 int LineScanner::fieldCount() const

@@ -4,28 +4,14 @@
 #include "NumberLine.h"
 #include "TextFile.h"
 
-#include <algorithm>
-
-namespace {
-
-// Copies the text into the string's own storage, so that reading entry after entry
-// into the same record allocates nothing.
-void assign(QString &target, QStringView text)
-{
-    target.resize(text.size());
-    std::copy(text.begin(), text.end(), target.data());
-}
-
-}
-
 bool TwoLineTextReader::next(DictionaryEntry &entry)
 {
     while (m_lines.readLine(m_line)) {
         const std::optional<NumberLine> numberLine = NumberLine::parse(m_line);
         if (!numberLine)
             continue;
-        assign(entry.number, numberLine->number);
-        assign(entry.source, numberLine->source);
+        copyInto(entry.number, numberLine->number);
+        copyInto(entry.source, numberLine->source);
         if (!m_lines.readLine(entry.translation))
             Errors::raise(Errors::InputPastEnd);
         entry.status = EntryStatus::fromTexts(entry.source, entry.translation);
