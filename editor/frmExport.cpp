@@ -204,16 +204,12 @@ QLayout *frmExport::createFileRow()
 
 QLayout *frmExport::createButtons()
 {
-    auto *row = new QHBoxLayout;
-    row->addStretch();
-    cmdStart = namedButton(*this, QStringLiteral("cmdStart"), QStringLiteral("开始(&G)"));
+    const JobButtonRow buttons = jobButtonRow(*this);
+    cmdStart = buttons.start;
+    cmdClose = buttons.close;
     connect(cmdStart, &QPushButton::clicked, this, &frmExport::cmdStart_Click);
-    row->addWidget(cmdStart);
-    cmdClose = namedButton(*this, QStringLiteral("cmdClose"), QStringLiteral("关闭(&C)"));
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::close);
-    row->addWidget(cmdClose);
-    row->addWidget(namedButton(*this, QStringLiteral("cmdHelp"), QStringLiteral("帮助(&H)")));
-    return row;
+    return buttons.row;
 }
 
 ExportControlState frmExport::controlState() const

@@ -102,16 +102,12 @@ QLayout *frmImport::createPanels()
 
 QLayout *frmImport::createButtons()
 {
-    auto *row = new QHBoxLayout;
-    row->addStretch();
-    cmdStart = namedButton(*this, QStringLiteral("cmdStart"), QStringLiteral("开始(&G)"));
+    const JobButtonRow buttons = jobButtonRow(*this);
+    cmdStart = buttons.start;
+    cmdClose = buttons.close;
     connect(cmdStart, &QPushButton::clicked, this, &frmImport::cmdStart_Click);
-    row->addWidget(cmdStart);
-    cmdClose = namedButton(*this, QStringLiteral("cmdClose"), QStringLiteral("关闭(&C)"));
     connect(cmdClose, &QPushButton::clicked, this, &QDialog::close);
-    row->addWidget(cmdClose);
-    row->addWidget(namedButton(*this, QStringLiteral("cmdHelp"), QStringLiteral("帮助(&H)")));
-    return row;
+    return buttons.row;
 }
 
 // The full preset is the default that the editor's INI file overrides.

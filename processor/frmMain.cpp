@@ -162,20 +162,15 @@ QLayout *frmMain::createPanels()
 
 QLayout *frmMain::createButtons()
 {
-    auto *row = new QHBoxLayout;
+    const JobButtonRow buttons = jobButtonRow(*this);
     chkAdvMode = new QCheckBox(QStringLiteral("选项 >>"), this);
     chkAdvMode->setObjectName(QStringLiteral("chkAdvMode"));
     connect(chkAdvMode, &QCheckBox::toggled, this, &frmMain::chkAdvMode_Click);
-    row->addWidget(chkAdvMode);
-    row->addStretch();
-    cmdStart = namedButton(*this, QStringLiteral("cmdStart"), QStringLiteral("开始(&G)"));
+    buttons.row->insertWidget(0, chkAdvMode);
+    cmdStart = buttons.start;
     connect(cmdStart, &QPushButton::clicked, this, &frmMain::cmdStart_Click);
-    row->addWidget(cmdStart);
-    QPushButton *close = namedButton(*this, QStringLiteral("cmdClose"), QStringLiteral("关闭(&C)"));
-    connect(close, &QPushButton::clicked, this, &frmMain::cmdClose_Click);
-    row->addWidget(close);
-    row->addWidget(namedButton(*this, QStringLiteral("cmdHelp"), QStringLiteral("帮助(&H)")));
-    return row;
+    connect(buttons.close, &QPushButton::clicked, this, &frmMain::cmdClose_Click);
+    return buttons.row;
 }
 
 // The full preset is the default that the program's INI file overrides.

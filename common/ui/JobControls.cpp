@@ -1,5 +1,6 @@
 #include "JobControls.h"
 
+#include <QHBoxLayout>
 #include <QPushButton>
 #include <QWidget>
 
@@ -28,4 +29,15 @@ QPushButton *namedButton(QWidget &parent, const QString &name, const QString &ca
     button->setObjectName(name);
     button->setAutoDefault(false);
     return button;
+}
+
+JobButtonRow jobButtonRow(QWidget &parent)
+{
+    JobButtonRow buttons{new QHBoxLayout, namedButton(parent, QStringLiteral("cmdStart"), QStringLiteral("开始(&G)")),
+                         namedButton(parent, QStringLiteral("cmdClose"), QStringLiteral("关闭(&C)"))};
+    buttons.row->addStretch();
+    buttons.row->addWidget(buttons.start);
+    buttons.row->addWidget(buttons.close);
+    buttons.row->addWidget(namedButton(parent, QStringLiteral("cmdHelp"), QStringLiteral("帮助(&H)")));
+    return buttons;
 }

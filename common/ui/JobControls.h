@@ -3,6 +3,7 @@
 #include <QList>
 #include <QStringList>
 
+class QHBoxLayout;
 class QPushButton;
 class QString;
 class QWidget;
@@ -17,3 +18,12 @@ void keepPlaceWhenHidden(const QList<QWidget *> &controls);
 // A button of a job window: named for the hiding rule, never pressed by the Enter key
 // of another control.
 QPushButton *namedButton(QWidget &parent, const QString &name, const QString &caption);
+
+// The row of "开始(&G)", "关闭(&C)" and "帮助(&H)" at the foot of a job window; the help
+// button has no action.
+struct JobButtonRow {
+    QHBoxLayout *row;
+    QPushButton *start;
+    QPushButton *close;
+};
+JobButtonRow jobButtonRow(QWidget &parent);
