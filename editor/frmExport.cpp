@@ -78,13 +78,6 @@ QGroupBox *namedFrame(const QString &name, const QString &title, QWidget *parent
     return frame;
 }
 
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor &) = delete;
-    BusyCursor &operator=(const BusyCursor &) = delete;
-};
 
 }
 

@@ -33,14 +33,6 @@ const QStringList StageCaptions{QStringLiteral("参照字典净化:"), QStringLi
                                 QStringLiteral("就绪文本生成:")};
 constexpr int ComboContentsLength = 48;
 
-// Restores the cursor however the job ends.
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-    BusyCursor(const BusyCursor &) = delete;
-    BusyCursor &operator=(const BusyCursor &) = delete;
-};
 
 }
 

@@ -73,13 +73,6 @@ QWidget *createCredits(QWidget *parent)
     return credits;
 }
 
-// Restores the cursor however the job ends.
-class BusyCursor {
-public:
-    BusyCursor() { QApplication::setOverrideCursor(Qt::WaitCursor); }
-    ~BusyCursor() { QApplication::restoreOverrideCursor(); }
-};
-
 }
 
 const QString frmMain::ProgramTitle = QStringLiteral("Tallyra");

@@ -1,5 +1,6 @@
 #include "JobControls.h"
 
+#include <QApplication>
 #include <QHBoxLayout>
 #include <QPushButton>
 #include <QWidget>
@@ -40,4 +41,14 @@ JobButtonRow jobButtonRow(QWidget &parent)
     buttons.row->addWidget(buttons.close);
     buttons.row->addWidget(namedButton(parent, QStringLiteral("cmdHelp"), QStringLiteral("帮助(&H)")));
     return buttons;
+}
+
+BusyCursor::BusyCursor()
+{
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+}
+
+BusyCursor::~BusyCursor()
+{
+    QApplication::restoreOverrideCursor();
 }

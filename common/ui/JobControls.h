@@ -27,3 +27,12 @@ struct JobButtonRow {
     QPushButton *close;
 };
 JobButtonRow jobButtonRow(QWidget &parent);
+
+// The hourglass while a job runs, restored however the job ends.
+class BusyCursor {
+public:
+    BusyCursor();
+    ~BusyCursor();
+    BusyCursor(const BusyCursor &) = delete;
+    BusyCursor &operator=(const BusyCursor &) = delete;
+};
