@@ -33,6 +33,8 @@ private:
         if (!filters.isEmpty())
             dialog.selectNameFilter(filters.value(std::max(options.filterIndex, 1) - 1));
         dialog.setDefaultSuffix(options.defaultExtension);
+        if (!options.startFolder.isEmpty())
+            dialog.setDirectory(options.startFolder);
         FileDialogChoice choice;
         choice.filterIndex = cancelledIndex;
         if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())

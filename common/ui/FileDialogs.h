@@ -14,6 +14,8 @@ struct FileDialogOptions {
     int filterIndex = 1;
     // Without the leading ".".
     QString defaultExtension;
+    // The folder the dialog opens in; empty leaves the choice to the service.
+    QString startFolder;
 };
 
 struct FileDialogChoice {
