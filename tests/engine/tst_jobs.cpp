@@ -170,6 +170,10 @@ private Q_SLOTS:
             << QStringList{u"9 1\t4 2"_qs};
         QTest::newRow("no match and no language line gives an empty file")
             << QStringList{u"Open\tOpen"_qs} << QStringList{QStringLiteral("Close\t关闭")} << false << QStringList();
+        QTest::newRow("entries as long as the limit are matched")
+            << QStringList{u"Thirty characters, exactly: ok\tThirty characters, exactly: ok"_qs}
+            << QStringList{QStringLiteral("Thirty characters, exactly: ok\t正好三十个字符")} << false
+            << QStringList{QStringLiteral("Thirty characters, exactly: ok\t正好三十个字符")};
         QTest::newRow("empty translation line stays empty")
             << twoLine({{u"Open"_qs, QString()}, {u"Close"_qs, u"Close"_qs}}) << QStringList{QStringLiteral("Close\t关闭")}
             << false << QStringList{QString(), u"1:Open"_qs, QString(), QString(), u"2:Close"_qs, QStringLiteral("关闭")};
@@ -191,6 +195,26 @@ private Q_SLOTS:
         QVERIFY(run(driver, folder, twoLineTodo ? u"todo.u.txt"_qs : u"todo.glo"_qs, u"ref.glo"_qs, u"out"_qs,
                     observer, options));
         QCOMPARE(folder.readLines(u"out"_qs), expected);
+    }
+
+    void resultKeepsTheTodoEncoding_data()
+    {
+        QTest::addColumn<QString>("todo");
+        QTest::newRow("two-line text") << u"todo.u.txt"_qs;
+        QTest::newRow("glossary") << u"todo.glo"_qs;
+    }
+    void resultKeepsTheTodoEncoding()
+    {
+        QFETCH(QString, todo);
+        JobFolder folder;
+        writeDictionaries(folder);
+        folder.write(todo, todo.endsWith(u".glo") ? todoGlossary() : twoLine(TodoEntries), TextEncoding::Utf8);
+        JobDriver driver(u"test"_qs);
+        RecordingObserver observer;
+        QVERIFY(run(driver, folder, todo, u"ref.glo"_qs, u"out"_qs, observer));
+        const QByteArray produced = folder.read(u"out"_qs);
+        QVERIFY(produced.contains(QStringLiteral("另存为(&S)").toUtf8()));
+        QVERIFY(!produced.contains(TextCodec::encode(QStringLiteral("另存为(&S)"), TextEncoding::Gb18030)));
     }
 
     void databaseProgressStaysBelowHundred()
@@ -217,9 +241,10 @@ private Q_SLOTS:
         QCOMPARE(driver.LanguagePair(), u"9 1\t4 2"_qs);
     }
 
+    // The database paths are the only user paths that reach the job's shell script.
     void savesAndReusesThePurifiedDatabase()
     {
-        JobFolder folder;
+        JobFolder folder(u"it's \"here\""_qs);
         writeDictionaries(folder);
         folder.writeBytes(u"ref.db"_qs, "an older file that is replaced whole");
         JobDriver driver(u"test"_qs);

@@ -143,44 +143,6 @@ private Q_SLOTS:
         QTEST(Sql::quoted(value), "expected");
     }
 
-    void buildsStatement_data()
-    {
-        QTest::addColumn<QString>("statement");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("open") << Sql::beginTransaction() << QStringLiteral("BEGIN TRANSACTION;");
-        QTest::newRow("close") << Sql::commit() << QStringLiteral("COMMIT;");
-        QTest::newRow("create R") << Sql::createTable(WorkTable::R) << QStringLiteral("CREATE TABLE R(r1 TEXT,r2 TEXT);");
-        QTest::newRow("create S") << Sql::createTable(WorkTable::S)
-                                  << QStringLiteral("CREATE TABLE S(so TEXT,sh TEXT,sm TEXT,sk TEXT,st TEXT);");
-        QTest::newRow("create O") << Sql::createTable(WorkTable::O)
-                                  << QStringLiteral("CREATE TABLE O(o0 TEXT,o1 TEXT,o2 TEXT);");
-        QTest::newRow("create G") << Sql::createTable(WorkTable::G)
-                                  << QStringLiteral("CREATE TABLE G(g0 TEXT,gs TEXT,gn TEXT,g1 TEXT,g2 TEXT);");
-        QTest::newRow("index R") << Sql::createIndex(WorkTable::R) << QStringLiteral("CREATE INDEX irm ON R(r1);");
-        QTest::newRow("index S") << Sql::createIndex(WorkTable::S) << QStringLiteral("CREATE INDEX ism ON S(sm);");
-        QTest::newRow("index O") << Sql::createIndex(WorkTable::O) << QStringLiteral("CREATE INDEX ioo ON O(o1);");
-        QTest::newRow("index G") << Sql::createIndex(WorkTable::G) << QStringLiteral("CREATE INDEX igg ON G(g1);");
-        QTest::newRow("row R") << Sql::rowR(u"Save As", u"另存为") << QStringLiteral("INSERT INTO R VALUES ('Save As','另存为');");
-        QTest::newRow("row S, empty parts") << Sql::rowS(u"OK", u"", u"OK", u"", u"")
-                                            << QStringLiteral("INSERT INTO S VALUES ('OK','','OK','','');");
-        QTest::newRow("row S, all parts")
-            << Sql::rowS(u"&Save As...\\tCtrl+S", u" ", u"SAVE AS", u"(&S)", u"...\\tCtrl+S")
-            << QStringLiteral("INSERT INTO S VALUES ('&Save As...\\tCtrl+S',' ','SAVE AS','(&S)','...\\tCtrl+S');");
-        QTest::newRow("row O") << Sql::rowO(u"12:Don't", u"Don't", u"Don't")
-                               << QStringLiteral("INSERT INTO O VALUES ('12:Don''t','Don''t','Don''t');");
-        QTest::newRow("row G") << Sql::rowG(u"", u"未译", u"7", u"Open", u"Open")
-                               << QStringLiteral("INSERT INTO G VALUES ('','未译','7','Open','Open');");
-        QTest::newRow("update O") << Sql::updateO(u"另存为(&S)...", u"&Save As...")
-                                  << QStringLiteral("UPDATE O SET o2='另存为(&S)...' WHERE o1='&Save As...' AND o2=o1;");
-        QTest::newRow("update G") << Sql::updateG(u"不要保存", u"Don't save")
-                                  << QStringLiteral("UPDATE G SET g2='不要保存',gs='复查' WHERE g1='Don''t save' AND gs='未译';");
-    }
-    void buildsStatement()
-    {
-        QFETCH(QString, statement);
-        QTEST(statement, "expected");
-    }
-
     void writesScript_data()
     {
         QTest::addColumn<QString>("kind");
