@@ -286,7 +286,7 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
 void frmMain::chooseTodo()
 {
     const FileDialogChoice choice = ShowOpenDialog(
-        this, {QStringLiteral("选择未译字典"), {DictionaryFilter, GlossaryFilter, TwoLineFilter}, 1, QString()});
+        this, {.title = QStringLiteral("选择未译字典"), .filters = {DictionaryFilter, GlossaryFilter, TwoLineFilter}});
     if (choice.accepted)
         AddComboHistory(cboToDo, choice.fileName);
 }
@@ -294,9 +294,8 @@ void frmMain::chooseTodo()
 void frmMain::chooseReference()
 {
     const FileDialogChoice choice = ShowOpenDialog(
-        this, {QStringLiteral("选择参照字典"),
-               {DictionaryFilter, QStringLiteral("已净化数据库(*.db)|*.db"), GlossaryFilter, TwoLineFilter},
-               1, QString()});
+        this, {.title = QStringLiteral("选择参照字典"),
+               .filters = {DictionaryFilter, QStringLiteral("已净化数据库(*.db)|*.db"), GlossaryFilter, TwoLineFilter}});
     if (choice.accepted)
         AddComboHistory(cboRefer, choice.fileName);
 }
@@ -305,8 +304,9 @@ void frmMain::chooseReference()
 void frmMain::chooseOutput()
 {
     const FileDialogChoice choice = ShowSaveDialog(
-        this, {QStringLiteral("选择已译字典的保存文件"),
-               {QStringLiteral("文本格式文件(*.txt)|*.txt"), GlossaryFilter}, 0, QString()});
+        this, {.title = QStringLiteral("选择已译字典的保存文件"),
+               .filters = {QStringLiteral("文本格式文件(*.txt)|*.txt"), GlossaryFilter},
+               .filterIndex = 0});
     if (choice.accepted)
         AddComboHistory(cboFinal, outputFileName(choice));
 }

@@ -1,8 +1,12 @@
+#include "AppFolder.h"
+#include "ApplicationSetup.h"
 #include "ComboHistory.h"
 #include "FileDialogs.h"
 #include "FormPosition.h"
 #include "cInifile.h"
 #include "MessageService.h"
+#include "ui/PlatformTitle.h"
+#include "ui/RealFileDialogs.h"
 
 #include <QApplication>
 #include <QComboBox>
@@ -23,12 +27,81 @@ private Q_SLOTS:
         QTest::newRow("two patterns") << QStringLiteral("PASSOLO字典/青墨文本(*.glo;*.a.txt;*.u.txt)|*.glo;*.txt")
                                       << QStringLiteral("PASSOLO字典/青墨文本(*.glo;*.a.txt;*.u.txt) (*.glo *.txt)");
         QTest::newRow("no bar") << u"*.ini"_qs << u"*.ini"_qs;
+        QTest::newRow("all files, dot or none") << QStringLiteral("所有文件(*.*)|*.*") << QStringLiteral("所有文件(*.*) (*)");
     }
     void convertsFilters()
     {
         QFETCH(QString, entry);
         QFETCH(QString, qt);
         QCOMPARE(qtNameFilter(entry), qt);
+    }
+
+    // With the details hidden Qt names the chosen entry by its description alone.
+    void readsTheChosenEntryFromARealDialog_data()
+    {
+        QTest::addColumn<bool>("open");
+        QTest::addColumn<QStringList>("filters");
+        QTest::addColumn<int>("chosen");
+        const QStringList twoLine{QStringLiteral("青墨文本(*.a.txt)|*.txt"), QStringLiteral("青墨文本(*.u.txt)|*.txt")};
+        QTest::newRow("save, second entry of one pattern") << false << twoLine << 2;
+        QTest::newRow("save, first entry") << false << twoLine << 1;
+        QTest::newRow("open, all files")
+            << true << QStringList{QStringLiteral("配置文件(*.ini)|*.ini"), QStringLiteral("所有文件(*.*)|*.*")} << 2;
+    }
+    void readsTheChosenEntryFromARealDialog()
+    {
+        QFETCH(bool, open);
+        QFETCH(QStringList, filters);
+        QFETCH(int, chosen);
+        const QString file = m_dir.filePath(QStringLiteral("选中"));
+        QFile::remove(file);
+        if (open)
+            QVERIFY(QFile(file).open(QIODevice::WriteOnly));
+        const FileDialogChoice choice = chooseInRealDialog(nullptr, {.title = u"title"_qs, .filters = filters},
+                                                           open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave,
+                                                           file, chosen);
+        QVERIFY(choice.accepted);
+        QCOMPARE(choice.fileName, file);
+        QCOMPARE(choice.filterIndex, chosen);
+    }
+
+    // A dialog title opens where its last file was chosen, at its last size; an explicit
+    // folder wins.
+    void remembersFolderAndSizePerTitle()
+    {
+        AppFolder::set(m_dir.filePath(u"app"_qs));
+        setFileDialogSettingsFile(u"Tallyra.ini"_qs);
+        const QString folder = m_dir.filePath(QStringLiteral("字典"));
+        QVERIFY(QDir().mkpath(folder));
+        const FileDialogOptions options{.title = QStringLiteral("选择未译字典"),
+                                        .filters = {QStringLiteral("所有文件(*.*)|*.*")}};
+        {
+            FileDialogRun run(nullptr, options, QFileDialog::AcceptSave);
+            run.dialog().resize(700, 450);
+            run.dialog().selectFile(folder + QStringLiteral("/新.glo"));
+            static_cast<QDialog &>(run.dialog()).accept();
+            QVERIFY(run.finish().accepted);
+        }
+        FileDialogRun again(nullptr, options, QFileDialog::AcceptOpen);
+        QCOMPARE(again.dialog().directory().absolutePath(), folder);
+        QCOMPARE(again.dialog().size(), QSize(700, 450));
+        FileDialogRun other(nullptr, {.title = QStringLiteral("选择参照字典")}, QFileDialog::AcceptOpen);
+        QCOMPARE(other.dialog().directory().absolutePath(), QDir::homePath());
+        FileDialogRun given(nullptr, {.title = options.title, .startFolder = m_dir.path()}, QFileDialog::AcceptOpen);
+        QCOMPARE(given.dialog().directory().absolutePath(), m_dir.path());
+        setFileDialogSettingsFile(QString());
+    }
+
+    // Qt would append a display name to every title the platform shows.
+    void showsTitlesAsGiven()
+    {
+        setUpApplication(static_cast<QApplication &>(*QCoreApplication::instance()), u"Tallyra"_qs);
+        setFileDialogSettingsFile(QString());
+        FileDialogRun run(nullptr, {.title = QStringLiteral("选择未译字典")}, QFileDialog::AcceptOpen);
+        run.dialog().show();
+        QVERIFY(QTest::qWaitForWindowExposed(&run.dialog()));
+        QCOMPARE(platformTitle(run.dialog()), QStringLiteral("选择未译字典"));
+        run.dialog().reject();
     }
 
     void bindsHistoriesToDropDowns()
