@@ -5,8 +5,11 @@
 #include "cInifile.h"
 
 #include <QDir>
+#include <QFileSystemModel>
 #include <QGuiApplication>
+#include <QHeaderView>
 #include <QScreen>
+#include <QTreeView>
 
 #include <optional>
 
@@ -49,6 +52,25 @@ QSize rememberedSize(const QString &title)
     if (const QScreen *screen = QGuiApplication::primaryScreen())
         size = size.boundedTo(screen->availableGeometry().size());
     return size;
+}
+
+// Qt sizes the columns for short English texts: the size, type and date columns are
+// fitted to what a folder shows once it has been read, the names get the rest.
+void fitColumnsOnLoad(QFileDialog &dialog)
+{
+    auto *view = dialog.findChild<QTreeView *>(QStringLiteral("treeView"));
+    auto *model = dialog.findChild<QFileSystemModel *>();
+    if (!view || !model)
+        return;
+    QObject::connect(model, &QFileSystemModel::directoryLoaded, view, [view] {
+        QHeaderView *header = view->header();
+        int others = 0;
+        for (int column = 1; column < header->count(); ++column) {
+            view->resizeColumnToContents(column);
+            others += header->sectionSize(column);
+        }
+        header->resizeSection(0, std::max(header->sectionSize(0), view->viewport()->width() - others));
+    });
 }
 
 class QtFileDialogService : public FileDialogService {
@@ -114,6 +136,7 @@ FileDialogRun::FileDialogRun(QWidget *parent, const FileDialogOptions &options, 
     m_dialog.setDefaultSuffix(options.defaultExtension);
     m_dialog.setDirectory(options.startFolder.isEmpty() ? rememberedFolder(options.title) : options.startFolder);
     m_dialog.resize(rememberedSize(options.title));
+    fitColumnsOnLoad(m_dialog);
 }
 
 FileDialogChoice FileDialogRun::finish()

@@ -11,7 +11,9 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QTemporaryDir>
+#include <QHeaderView>
 #include <QTest>
+#include <QTreeView>
 #include <QWidget>
 
 class WidgetHelpersTest : public QObject {
@@ -90,6 +92,19 @@ private Q_SLOTS:
         FileDialogRun given(nullptr, {.title = options.title, .startFolder = m_dir.path()}, QFileDialog::AcceptOpen);
         QCOMPARE(given.dialog().directory().absolutePath(), m_dir.path());
         setFileDialogSettingsFile(QString());
+    }
+
+    void fitsTheColumnsToTheFolder()
+    {
+        QVERIFY(QFile(m_dir.filePath(u"dict.glo"_qs)).open(QIODevice::WriteOnly));
+        FileDialogRun run(nullptr, {.title = u"title"_qs, .startFolder = m_dir.path()}, QFileDialog::AcceptOpen);
+        run.dialog().show();
+        auto *tree = run.dialog().findChild<QTreeView *>(u"treeView"_qs);
+        const QAbstractItemView *view = tree;
+        QTRY_VERIFY(view->model()->rowCount(view->rootIndex()) > 0);
+        for (int column = 1; column < tree->header()->count(); ++column)
+            QTRY_VERIFY2(tree->columnWidth(column) >= view->sizeHintForColumn(column), qPrintable(QString::number(column)));
+        run.dialog().reject();
     }
 
     // Qt would append a display name to every title the platform shows.
