@@ -16,6 +16,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 
 #include <memory>
@@ -329,6 +330,35 @@ private Q_SLOTS:
         combo(*window, u"cboFinal"_qs)->setEditText(folder + QStringLiteral("/结果.glo"));
         QTest::mouseDClick(control<QLabel>(*window, u"lalFinal"_qs), Qt::LeftButton);
         QCOMPARE(m_openedUrls, QList<QUrl>{QUrl::fromLocalFile(folder)});
+    }
+
+    void refusesToCloseDuringAJobAndSaysWhy()
+    {
+        const auto window = shownWindow();
+        for (const QString &name : {u"cboToDo"_qs, u"cboRefer"_qs, u"cboFinal"_qs})
+            combo(*window, name)->setEditText(m_dir.filePath(u"missing.glo"_qs));
+        bool closed = true;
+        QTimer::singleShot(0, window.get(), [&] { closed = window->close(); });
+        control<QPushButton>(*window, u"cmdStart"_qs)->click();
+        QVERIFY(!closed);
+        QVERIFY(window->isVisible());
+        QCOMPARE(m_messages.boxes.value(0).text, QStringLiteral("正在忙碌地处理，处理结束后才能关闭窗口。"));
+    }
+
+    // No address of the project's own yet: the web link opens the manual, no mail link.
+    void webLinkOpensTheManual()
+    {
+        const QString manual = QCoreApplication::applicationDirPath() + u"/Tallyra.html"_qs;
+        const bool shipped = QFile::exists(manual);
+        if (!shipped)
+            writeFile(manual, "<html></html>");
+        const auto window = shownWindow();
+        control<QCheckBox>(*window, u"chkAdvMode"_qs)->setChecked(false);
+        QVERIFY(!window->findChild<QWidget *>(u"LabelEmail"_qs));
+        QTest::mouseClick(control<QLabel>(*window, u"LabelWeb"_qs), Qt::LeftButton);
+        if (!shipped)
+            QFile::remove(manual);
+        QCOMPARE(m_openedUrls, QList<QUrl>{QUrl::fromLocalFile(manual)});
     }
 
     // Last: the program's own set-up changes the whole test program.
