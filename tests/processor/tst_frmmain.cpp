@@ -5,7 +5,6 @@
 #include "cInifile.h"
 #include "OptionsFrame.h"
 #include "frmMain.h"
-#include "ui/PlatformTitle.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -13,6 +12,7 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
@@ -22,6 +22,19 @@
 #include <memory>
 
 namespace {
+
+// The title the X server holds (the Xvfb run); elsewhere the window's own title.
+QString platformTitle(const QWidget &window)
+{
+    if (QGuiApplication::platformName() != u"xcb")
+        return window.windowTitle();
+    QProcess xprop;
+    xprop.start(u"xprop"_qs, {u"-id"_qs, QString::number(window.winId()), u"_NET_WM_NAME"_qs});
+    xprop.waitForFinished();
+    // _NET_WM_NAME(UTF8_STRING) = "title"
+    const QString line = QString::fromUtf8(xprop.readAllStandardOutput()).trimmed();
+    return line.mid(line.indexOf(u'"') + 1).chopped(1);
+}
 
 void writeFile(const QString &path, const QByteArray &bytes)
 {
@@ -348,17 +361,12 @@ private Q_SLOTS:
     // No address of the project's own yet: the web link opens the manual, no mail link.
     void webLinkOpensTheManual()
     {
-        const QString manual = QCoreApplication::applicationDirPath() + u"/Tallyra.html"_qs;
-        const bool shipped = QFile::exists(manual);
-        if (!shipped)
-            writeFile(manual, "<html></html>");
         const auto window = shownWindow();
         control<QCheckBox>(*window, u"chkAdvMode"_qs)->setChecked(false);
         QVERIFY(!window->findChild<QWidget *>(u"LabelEmail"_qs));
         QTest::mouseClick(control<QLabel>(*window, u"LabelWeb"_qs), Qt::LeftButton);
-        if (!shipped)
-            QFile::remove(manual);
-        QCOMPARE(m_openedUrls, QList<QUrl>{QUrl::fromLocalFile(manual)});
+        QCOMPARE(m_messages.boxes.value(0).text,
+                 u"无法打开使用说明:\r\n"_qs + QCoreApplication::applicationDirPath() + u"/Tallyra.html"_qs);
     }
 
     // Last: the program's own set-up changes the whole test program.
@@ -368,7 +376,6 @@ private Q_SLOTS:
         AppFolder::set(m_dir.filePath(u"app"_qs));
         const QString title = QStringLiteral("Tallyra v%1.%2").arg(PROJECT_VERSION_MAJOR).arg(PROJECT_VERSION_MINOR);
         const auto window = shownWindow();
-        QCOMPARE(window->windowTitle(), title);
         QCOMPARE(platformTitle(*window), title);
     }
 };

@@ -1,11 +1,9 @@
 #include "AppFolder.h"
-#include "ApplicationSetup.h"
 #include "ComboHistory.h"
 #include "FileDialogs.h"
 #include "FormPosition.h"
 #include "cInifile.h"
 #include "MessageService.h"
-#include "ui/PlatformTitle.h"
 #include "ui/RealFileDialogs.h"
 
 #include <QApplication>
@@ -38,85 +36,37 @@ private Q_SLOTS:
         QCOMPARE(qtNameFilter(entry), qt);
     }
 
-    // With the details hidden Qt names the chosen entry by its description alone.
-    void readsTheChosenEntryFromARealDialog_data()
-    {
-        QTest::addColumn<bool>("open");
-        QTest::addColumn<QStringList>("filters");
-        QTest::addColumn<int>("chosen");
-        const QStringList twoLine{QStringLiteral("青墨文本(*.a.txt)|*.txt"), QStringLiteral("青墨文本(*.u.txt)|*.txt")};
-        QTest::newRow("save, second entry of one pattern") << false << twoLine << 2;
-        QTest::newRow("save, first entry") << false << twoLine << 1;
-        QTest::newRow("open, all files")
-            << true << QStringList{QStringLiteral("配置文件(*.ini)|*.ini"), QStringLiteral("所有文件(*.*)|*.*")} << 2;
-    }
-    void readsTheChosenEntryFromARealDialog()
-    {
-        QFETCH(bool, open);
-        QFETCH(QStringList, filters);
-        QFETCH(int, chosen);
-        const QString file = m_dir.filePath(QStringLiteral("选中"));
-        QFile::remove(file);
-        if (open)
-            QVERIFY(QFile(file).open(QIODevice::WriteOnly));
-        const FileDialogChoice choice = chooseInRealDialog(nullptr, {.title = u"title"_qs, .filters = filters},
-                                                           open ? QFileDialog::AcceptOpen : QFileDialog::AcceptSave,
-                                                           file, chosen);
-        QVERIFY(choice.accepted);
-        QCOMPARE(choice.fileName, file);
-        QCOMPARE(choice.filterIndex, chosen);
-    }
-
-    // A dialog title opens where its last file was chosen, at its last size; an explicit
-    // folder wins.
+    // A dialog title opens where its last file was chosen, at its last size, with columns
+    // that fit; an explicit folder wins.
     void remembersFolderAndSizePerTitle()
     {
         AppFolder::set(m_dir.filePath(u"app"_qs));
         setFileDialogSettingsFile(u"Tallyra.ini"_qs);
         const QString folder = m_dir.filePath(QStringLiteral("字典"));
         QVERIFY(QDir().mkpath(folder));
-        const FileDialogOptions options{.title = QStringLiteral("选择未译字典"),
-                                        .filters = {QStringLiteral("所有文件(*.*)|*.*")}};
+        QFile text(folder + u"/old.a.txt"_qs);
+        QVERIFY(text.open(QIODevice::WriteOnly) && text.write("\r\n1:Open\r\n") > 0);
+        const FileDialogOptions options{.title = QStringLiteral("选择未译字典")};
         {
             FileDialogRun run(nullptr, options, QFileDialog::AcceptSave);
             run.dialog().resize(700, 450);
-            run.dialog().selectFile(folder + QStringLiteral("/新.glo"));
-            static_cast<QDialog &>(run.dialog()).accept();
-            QVERIFY(run.finish().accepted);
+            QVERIFY(chooseInRealDialog(nullptr, options, QFileDialog::AcceptSave, folder + u"/new"_qs, 1).accepted);
+            QVERIFY(run.finish().filterIndex == 0);
         }
         FileDialogRun again(nullptr, options, QFileDialog::AcceptOpen);
         QCOMPARE(again.dialog().directory().absolutePath(), folder);
         QCOMPARE(again.dialog().size(), QSize(700, 450));
+        again.dialog().show();
+        auto *tree = again.dialog().findChild<QTreeView *>(u"treeView"_qs);
+        const QAbstractItemView *view = tree;
+        QTRY_VERIFY(view->model()->rowCount(view->rootIndex()) > 0);
+        for (int column = 1; column < tree->header()->count(); ++column)
+            QTRY_VERIFY(tree->columnWidth(column) >= view->sizeHintForColumn(column));
         FileDialogRun other(nullptr, {.title = QStringLiteral("选择参照字典")}, QFileDialog::AcceptOpen);
         QCOMPARE(other.dialog().directory().absolutePath(), QDir::homePath());
         FileDialogRun given(nullptr, {.title = options.title, .startFolder = m_dir.path()}, QFileDialog::AcceptOpen);
         QCOMPARE(given.dialog().directory().absolutePath(), m_dir.path());
         setFileDialogSettingsFile(QString());
-    }
-
-    void fitsTheColumnsToTheFolder()
-    {
-        QVERIFY(QFile(m_dir.filePath(u"dict.glo"_qs)).open(QIODevice::WriteOnly));
-        FileDialogRun run(nullptr, {.title = u"title"_qs, .startFolder = m_dir.path()}, QFileDialog::AcceptOpen);
-        run.dialog().show();
-        auto *tree = run.dialog().findChild<QTreeView *>(u"treeView"_qs);
-        const QAbstractItemView *view = tree;
-        QTRY_VERIFY(view->model()->rowCount(view->rootIndex()) > 0);
-        for (int column = 1; column < tree->header()->count(); ++column)
-            QTRY_VERIFY2(tree->columnWidth(column) >= view->sizeHintForColumn(column), qPrintable(QString::number(column)));
-        run.dialog().reject();
-    }
-
-    // Qt would append a display name to every title the platform shows.
-    void showsTitlesAsGiven()
-    {
-        setUpApplication(static_cast<QApplication &>(*QCoreApplication::instance()), u"Tallyra"_qs);
-        setFileDialogSettingsFile(QString());
-        FileDialogRun run(nullptr, {.title = QStringLiteral("选择未译字典")}, QFileDialog::AcceptOpen);
-        run.dialog().show();
-        QVERIFY(QTest::qWaitForWindowExposed(&run.dialog()));
-        QCOMPARE(platformTitle(run.dialog()), QStringLiteral("选择未译字典"));
-        run.dialog().reject();
     }
 
     void bindsHistoriesToDropDowns()
