@@ -267,10 +267,7 @@ void frmMain::startProcessor()
 
 void frmMain::openManual()
 {
-    const QString manual = QCoreApplication::applicationDirPath() + QStringLiteral("/Quillet.html");
-    if (!QFileInfo::exists(manual) || !openWithDesktop(manual))
-        askUser(this, QStringLiteral("无法打开使用说明:\r\n") + manual, MessageService::Buttons::Ok,
-                MessageService::Icon::Exclamation);
+    ::openManual(this, QStringLiteral("Quillet.html"));
 }
 
 void frmMain::restoreLayout()

@@ -49,7 +49,10 @@ QLabel *namedLabel(const QString &name, const QString &text, QWidget *parent)
     return label;
 }
 
-// The program's name and purpose under the stages; nobody's address or link.
+const QString ManualFileName = QStringLiteral("Tallyra.html");
+
+// The program's name, purpose and manual under the stages. The project has no web or
+// mail address of its own yet: the web link opens the manual, the mail link is left out.
 QWidget *createCredits(QWidget *parent)
 {
     auto *credits = new QWidget(parent);
@@ -68,6 +71,11 @@ QWidget *createCredits(QWidget *parent)
     title->setFont(bold);
     texts->addWidget(title);
     texts->addWidget(namedLabel(QStringLiteral("lblAbout"), QStringLiteral("简体中文本地化字典的预翻译处理器"), credits));
+    QLabel *web = namedLabel(QStringLiteral("LabelWeb"), ManualFileName, credits);
+    web->setStyleSheet(QStringLiteral("color: #2e4a7d; text-decoration: underline;"));
+    web->setCursor(Qt::PointingHandCursor);
+    web->setToolTip(QStringLiteral("使用说明"));
+    texts->addWidget(web);
     row->addLayout(texts);
     row->addStretch();
     return credits;
@@ -147,6 +155,8 @@ QLayout *frmMain::createPanels()
     auto *grid = new QGridLayout;
     picState = new StatePanel(processorStageCaptions(), this);
     picState->addFooter(createCredits(picState));
+    LabelWeb = picState->findChild<QLabel *>(QStringLiteral("LabelWeb"));
+    LabelWeb->installEventFilter(this);
     fraOptAdv = new OptionsFrame(QStringLiteral("frmMain"), IniFileName, this);
     grid->addWidget(picState, 0, 0);
     grid->addWidget(fraOptAdv, 0, 0);
@@ -266,6 +276,8 @@ void frmMain::closeEvent(QCloseEvent *event)
 {
     if (m_busy) {
         event->ignore();
+        askUser(this, QStringLiteral("正在忙碌地处理，处理结束后才能关闭窗口。"), MessageService::Buttons::Ok,
+                MessageService::Icon::Information);
         return;
     }
     for (QComboBox *combo : {cboToDo, cboRefer, cboFinal})
@@ -280,13 +292,17 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
         OpenContainingFolder(cboFinal->currentText());
         return true;
     }
+    if (watched == LabelWeb && event->type() == QEvent::MouseButtonRelease) {
+        openManual(this, LabelWeb->text());
+        return true;
+    }
     return QWidget::eventFilter(watched, event);
 }
 
 void frmMain::chooseTodo()
 {
     const FileDialogChoice choice = ShowOpenDialog(
-        this, {QStringLiteral("选择未译字典"), {DictionaryFilter, GlossaryFilter, TwoLineFilter}, 1, QString()});
+        this, {.title = QStringLiteral("选择未译字典"), .filters = {DictionaryFilter, GlossaryFilter, TwoLineFilter}});
     if (choice.accepted)
         AddComboHistory(cboToDo, choice.fileName);
 }
@@ -294,9 +310,8 @@ void frmMain::chooseTodo()
 void frmMain::chooseReference()
 {
     const FileDialogChoice choice = ShowOpenDialog(
-        this, {QStringLiteral("选择参照字典"),
-               {DictionaryFilter, QStringLiteral("已净化数据库(*.db)|*.db"), GlossaryFilter, TwoLineFilter},
-               1, QString()});
+        this, {.title = QStringLiteral("选择参照字典"),
+               .filters = {DictionaryFilter, QStringLiteral("已净化数据库(*.db)|*.db"), GlossaryFilter, TwoLineFilter}});
     if (choice.accepted)
         AddComboHistory(cboRefer, choice.fileName);
 }
@@ -305,8 +320,9 @@ void frmMain::chooseReference()
 void frmMain::chooseOutput()
 {
     const FileDialogChoice choice = ShowSaveDialog(
-        this, {QStringLiteral("选择已译字典的保存文件"),
-               {QStringLiteral("文本格式文件(*.txt)|*.txt"), GlossaryFilter}, 0, QString()});
+        this, {.title = QStringLiteral("选择已译字典的保存文件"),
+               .filters = {QStringLiteral("文本格式文件(*.txt)|*.txt"), GlossaryFilter},
+               .filterIndex = 0});
     if (choice.accepted)
         AddComboHistory(cboFinal, outputFileName(choice));
 }

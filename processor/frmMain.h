@@ -66,6 +66,7 @@ private:
     QComboBox *cboFinal = nullptr;
     QLabel *lalFinal = nullptr;
     QLabel *LabelDoing = nullptr;
+    QLabel *LabelWeb = nullptr;
     QPushButton *cmdStart = nullptr;
     QCheckBox *chkAdvMode = nullptr;
     OptionsFrame *fraOptAdv = nullptr;

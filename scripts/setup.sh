@@ -4,7 +4,8 @@
 set -eu
 cd "$(dirname "$0")/.."
 
-packages="cmake ninja-build g++ qt6-base-dev qt6-translations-l10n libgl-dev sqlite3 fonts-wqy-microhei"
+packages="cmake ninja-build g++ qt6-base-dev qt6-translations-l10n libgl-dev sqlite3 fonts-wqy-microhei
+          xvfb xauth x11-utils"
 missing=""
 for package in $packages; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then

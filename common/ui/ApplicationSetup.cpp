@@ -1,6 +1,7 @@
 #include "ApplicationSetup.h"
 
 #include "AppFolder.h"
+#include "FileDialogs.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -37,10 +38,11 @@ void useCjkFont(QApplication &app)
 
 void setUpApplication(QApplication &app, const QString &title)
 {
+    // The name only: a display name would be appended to every window title by Qt.
     QApplication::setApplicationName(title);
-    QApplication::setApplicationDisplayName(title);
     QApplication::setApplicationVersion(QStringLiteral("%1.%2").arg(PROJECT_VERSION_MAJOR).arg(PROJECT_VERSION_MINOR));
     installChineseTranslations(app);
     useCjkFont(app);
     AppFolder::initialise();
+    setFileDialogSettingsFile(title + QStringLiteral(".ini"));
 }

@@ -1,9 +1,8 @@
 #pragma once
 
+#include <QFileDialog>
 #include <QString>
 #include <QStringList>
-
-class QWidget;
 
 // The settings of one open or save dialog, in the callers' terms.
 struct FileDialogOptions {
@@ -14,7 +13,8 @@ struct FileDialogOptions {
     int filterIndex = 1;
     // Without the leading ".".
     QString defaultExtension;
-    // The folder the dialog opens in; empty leaves the choice to the service.
+    // The folder the dialog opens in; empty opens the folder of the last file chosen in a
+    // dialog of the same title.
     QString startFolder;
 };
 
@@ -41,6 +41,30 @@ public:
 
 FileDialogChoice ShowOpenDialog(QWidget *parent, const FileDialogOptions &options);
 FileDialogChoice ShowSaveDialog(QWidget *parent, const FileDialogOptions &options);
+
+// One real dialog, set up from the options and read back after it closed; the service
+// runs it modally in between, tests choose and accept without a modal loop.
+class FileDialogRun {
+public:
+    FileDialogRun(QWidget *parent, const FileDialogOptions &options, QFileDialog::AcceptMode mode);
+    FileDialogRun(const FileDialogRun &) = delete;
+    FileDialogRun &operator=(const FileDialogRun &) = delete;
+
+    QFileDialog &dialog() { return m_dialog; }
+    // The choice; the folder of an accepted file and the dialog's size are kept for the
+    // next dialog of the same title.
+    FileDialogChoice finish();
+
+private:
+    int chosenFilterIndex() const;
+
+    QFileDialog m_dialog;
+    FileDialogOptions m_options;
+};
+
+// The INI file, by name in the program folder, in which every dialog title keeps its
+// last folder and size; without one nothing is kept.
+void setFileDialogSettingsFile(const QString &iniFileName);
 
 // "PASSOLO字典(*.glo)|*.glo" becomes "PASSOLO字典(*.glo) (*.glo)", the form Qt reads.
 QString qtNameFilter(const QString &entry);

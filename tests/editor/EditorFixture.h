@@ -10,6 +10,7 @@
 #include "cCtrlFlexGrid.h"
 #include "frmMain.h"
 #include "frmTEdit.h"
+#include "ui/RealFileDialogs.h"
 
 #include <QAction>
 #include <QFile>
@@ -49,10 +50,17 @@ public:
     QList<int> answers;
 };
 
+// Chooses the file and filter entry in a real dialog, as a user would; cancels without one.
 class FakeFileDialogs : public FileDialogService {
 public:
-    FileDialogChoice open(QWidget *, const FileDialogOptions &options) override { return answer(options); }
-    FileDialogChoice save(QWidget *, const FileDialogOptions &options) override { return answer(options); }
+    FileDialogChoice open(QWidget *parent, const FileDialogOptions &options) override
+    {
+        return answer(parent, options, QFileDialog::AcceptOpen);
+    }
+    FileDialogChoice save(QWidget *parent, const FileDialogOptions &options) override
+    {
+        return answer(parent, options, QFileDialog::AcceptSave);
+    }
 
     void choose(const QString &fileName, int filterIndex = 1) { choice = FileDialogChoice{true, fileName, filterIndex}; }
 
@@ -60,10 +68,10 @@ public:
     FileDialogOptions asked;
 
 private:
-    FileDialogChoice answer(const FileDialogOptions &options)
+    FileDialogChoice answer(QWidget *parent, const FileDialogOptions &options, QFileDialog::AcceptMode mode)
     {
         asked = options;
-        return choice;
+        return chooseInRealDialog(parent, options, mode, choice.fileName, choice.filterIndex);
     }
 };
 

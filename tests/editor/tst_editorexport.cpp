@@ -317,7 +317,6 @@ private Q_SLOTS:
         QTest::newRow("its own .txt") << u"OUT.TXT"_qs << 1 << u"OUT.TXT"_qs;
         QTest::newRow("its own .glo") << u"out.glo"_qs << 1 << u"out.glo"_qs;
         QTest::newRow("another ending") << u"out.csv"_qs << 1 << u"out.csv.txt"_qs;
-        QTest::newRow("another filter") << u"out"_qs << 2 << u"out.glo"_qs;
     }
     void namesTheOutputFile()
     {

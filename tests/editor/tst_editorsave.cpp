@@ -86,6 +86,9 @@ private Q_SLOTS:
         QTest::addColumn<int>("filter");
         QTest::addColumn<QString>("saved");
         QTest::newRow("ending appended") << u"dict"_qs << 2 << u"dict.u.txt"_qs;
+        QTest::newRow("first type") << u"dict"_qs << 1 << u"dict.a.txt"_qs;
+        QTest::newRow("third type") << u"dict"_qs << 3 << u"dict.a.csv"_qs;
+        QTest::newRow("fourth type") << u"dict"_qs << 4 << u"dict.u.csv"_qs;
         QTest::newRow("ending kept") << u"dict.u.txt"_qs << 2 << u"dict.u.txt"_qs;
         QTest::newRow("other ending extended") << u"dict.txt"_qs << 2 << u"dict.txt.u.txt"_qs;
         QTest::newRow("case ignored") << u"DICT.A.CSV"_qs << 3 << u"DICT.A.CSV"_qs;

@@ -2,6 +2,7 @@
 
 #include "FileDialogs.h"
 #include "MessageService.h"
+#include "ui/RealFileDialogs.h"
 
 #include <QList>
 #include <QString>
@@ -28,19 +29,20 @@ public:
     int answer = Ok;
 };
 
-// Chooses the prepared file (or cancels) at once and remembers each dialog's settings.
+// Chooses the prepared file and filter entry (or cancels) in a real dialog at once and
+// remembers each dialog's settings.
 class FakeFileDialogs : public FileDialogService {
 public:
     FakeFileDialogs() { FileDialogService::setInstance(this); }
     ~FakeFileDialogs() override { FileDialogService::setInstance(nullptr); }
 
-    FileDialogChoice open(QWidget *, const FileDialogOptions &options) override
+    FileDialogChoice open(QWidget *parent, const FileDialogOptions &options) override
     {
-        return choose(options, QStringLiteral("open"));
+        return choose(parent, options, QFileDialog::AcceptOpen);
     }
-    FileDialogChoice save(QWidget *, const FileDialogOptions &options) override
+    FileDialogChoice save(QWidget *parent, const FileDialogOptions &options) override
     {
-        return choose(options, QStringLiteral("save"));
+        return choose(parent, options, QFileDialog::AcceptSave);
     }
 
     // What the next dialog returns; an empty name cancels it.
@@ -55,14 +57,12 @@ public:
     int count = 0;
 
 private:
-    FileDialogChoice choose(const FileDialogOptions &options, const QString &dialogKind)
+    FileDialogChoice choose(QWidget *parent, const FileDialogOptions &options, QFileDialog::AcceptMode mode)
     {
-        kind = dialogKind;
+        kind = mode == QFileDialog::AcceptOpen ? QStringLiteral("open") : QStringLiteral("save");
         shown = options;
         ++count;
-        if (m_fileName.isEmpty())
-            return {false, QString(), dialogKind == u"open" ? -1 : 0};
-        return {true, m_fileName, m_filterIndex};
+        return chooseInRealDialog(parent, options, mode, m_fileName, m_filterIndex);
     }
 
     QString m_fileName;

@@ -1,6 +1,7 @@
 #include "processor/FakeServices.h"
 
 #include "AppFolder.h"
+#include "ApplicationSetup.h"
 #include "cInifile.h"
 #include "OptionsFrame.h"
 #include "frmMain.h"
@@ -11,14 +12,29 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QUrl>
 
 #include <memory>
 
 namespace {
+
+// The title the X server holds (the Xvfb run); elsewhere the window's own title.
+QString platformTitle(const QWidget &window)
+{
+    if (QGuiApplication::platformName() != u"xcb")
+        return window.windowTitle();
+    QProcess xprop;
+    xprop.start(u"xprop"_qs, {u"-id"_qs, QString::number(window.winId()), u"_NET_WM_NAME"_qs});
+    xprop.waitForFinished();
+    // _NET_WM_NAME(UTF8_STRING) = "title"
+    const QString line = QString::fromUtf8(xprop.readAllStandardOutput()).trimmed();
+    return line.mid(line.indexOf(u'"') + 1).chopped(1);
+}
 
 void writeFile(const QString &path, const QByteArray &bytes)
 {
@@ -37,6 +53,8 @@ class FrmMainTest : public QObject {
     QList<QUrl> m_openedUrls;
 
     QString programIni() const { return AppFolder::file(u"Tallyra.ini"_qs); }
+    // A file in the test's folders "d" and "字典", where a dialog can choose it.
+    QString at(const QString &name) const { return m_dir.filePath(name); }
 
     static std::unique_ptr<frmMain> shownWindow()
     {
@@ -70,6 +88,7 @@ private Q_SLOTS:
     void initTestCase()
     {
         AppFolder::set(m_dir.filePath(u"app"_qs));
+        QVERIFY(QDir(m_dir.path()).mkpath(u"d"_qs) && QDir(m_dir.path()).mkpath(QStringLiteral("字典")));
         QDesktopServices::setUrlHandler(u"file"_qs, this, "openUrl");
     }
     void cleanupTestCase() { QDesktopServices::unsetUrlHandler(u"file"_qs); }
@@ -174,22 +193,22 @@ private Q_SLOTS:
         const QStringList outputs{QStringLiteral("文本格式文件(*.txt)|*.txt"), glossary};
         QTest::newRow("to-do") << u"cmdOpen0"_qs << u"open"_qs << QStringLiteral("选择未译字典")
                                << QStringList{dictionaries, glossary, twoLine} << 1
-                               << QStringLiteral("/字典/未译.glo") << 1 << u"cboToDo"_qs << QStringLiteral("/字典/未译.glo");
+                               << at(QStringLiteral("字典/未译.glo")) << 1 << u"cboToDo"_qs << at(QStringLiteral("字典/未译.glo"));
         QTest::newRow("reference")
             << u"cmdOpen1"_qs << u"open"_qs << QStringLiteral("选择参照字典")
             << QStringList{dictionaries, QStringLiteral("已净化数据库(*.db)|*.db"), glossary, twoLine} << 1
-            << u"/d/ref.db"_qs << 2 << u"cboRefer"_qs << u"/d/ref.db"_qs;
+            << at(u"d/ref.db"_qs) << 2 << u"cboRefer"_qs << at(u"d/ref.db"_qs);
         QTest::newRow("output, text entry") << u"cmdSave"_qs << u"save"_qs << QStringLiteral("选择已译字典的保存文件")
-                                            << outputs << 0 << u"/d/out"_qs << 1 << u"cboFinal"_qs << u"/d/out.txt"_qs;
+                                            << outputs << 0 << at(u"d/out"_qs) << 1 << u"cboFinal"_qs << at(u"d/out.txt"_qs);
         QTest::newRow("output, glossary entry") << u"cmdSave"_qs << u"save"_qs << QStringLiteral("选择已译字典的保存文件")
-                                                << outputs << 0 << u"/d/out"_qs << 2 << u"cboFinal"_qs << u"/d/out.glo"_qs;
+                                                << outputs << 0 << at(u"d/out"_qs) << 2 << u"cboFinal"_qs << at(u"d/out.glo"_qs);
         QTest::newRow("output keeps .GLO") << u"cmdSave"_qs << u"save"_qs << QStringLiteral("选择已译字典的保存文件")
-                                           << outputs << 0 << u"/d/OUT.GLO"_qs << 1 << u"cboFinal"_qs << u"/d/OUT.GLO"_qs;
+                                           << outputs << 0 << at(u"d/OUT.GLO"_qs) << 1 << u"cboFinal"_qs << at(u"d/OUT.GLO"_qs);
         QTest::newRow("output keeps .txt") << u"cmdSave"_qs << u"save"_qs << QStringLiteral("选择已译字典的保存文件")
-                                           << outputs << 0 << u"/d/o.u.txt"_qs << 2 << u"cboFinal"_qs << u"/d/o.u.txt"_qs;
+                                           << outputs << 0 << at(u"d/o.u.txt"_qs) << 2 << u"cboFinal"_qs << at(u"d/o.u.txt"_qs);
         QTest::newRow("output, other extension") << u"cmdSave"_qs << u"save"_qs << QStringLiteral("选择已译字典的保存文件")
-                                                 << outputs << 0 << u"/d/o.csv"_qs << 1 << u"cboFinal"_qs
-                                                 << u"/d/o.csv.txt"_qs;
+                                                 << outputs << 0 << at(u"d/o.csv"_qs) << 1 << u"cboFinal"_qs
+                                                 << at(u"d/o.csv.txt"_qs);
         QTest::newRow("cancelled") << u"cmdOpen0"_qs << u"open"_qs << QStringLiteral("选择未译字典")
                                    << QStringList{dictionaries, glossary, twoLine} << 1 << QString() << -1
                                    << u"cboToDo"_qs << QString();
@@ -225,21 +244,21 @@ private Q_SLOTS:
         {
             const auto window = shownWindow();
             for (int i = 1; i <= 10; ++i) {
-                m_dialogs.prepare(QStringLiteral("/字典/%1.glo").arg(i));
+                m_dialogs.prepare(at(QStringLiteral("字典/%1.glo")).arg(i));
                 control<QPushButton>(*window, u"cmdOpen1"_qs)->click();
             }
-            m_dialogs.prepare(u"/字典/5.glo"_qs);
+            m_dialogs.prepare(at(u"字典/5.glo"_qs));
             control<QPushButton>(*window, u"cmdOpen1"_qs)->click();
-            expected = QStringList{u"/字典/5.glo"_qs, u"/字典/10.glo"_qs, u"/字典/9.glo"_qs, u"/字典/8.glo"_qs,
-                                   u"/字典/7.glo"_qs, u"/字典/6.glo"_qs, u"/字典/4.glo"_qs, u"/字典/3.glo"_qs};
+            expected = QStringList{at(u"字典/5.glo"_qs), at(u"字典/10.glo"_qs), at(u"字典/9.glo"_qs), at(u"字典/8.glo"_qs),
+                                   at(u"字典/7.glo"_qs), at(u"字典/6.glo"_qs), at(u"字典/4.glo"_qs), at(u"字典/3.glo"_qs)};
             QCOMPARE(entries(combo(*window, u"cboRefer"_qs)), expected);
             control<QPushButton>(*window, u"cmdClose"_qs)->click();
             QVERIFY(!window->isVisible());
         }
         cInifile ini(programIni(), u"frmMain.cboRefer"_qs);
         QCOMPARE(ini.value(u"Count"_qs), u"8"_qs);
-        QCOMPARE(ini.value(u"Item0"_qs), u"/字典/5.glo"_qs);
-        QCOMPARE(ini.value(u"Item7"_qs), u"/字典/3.glo"_qs);
+        QCOMPARE(ini.value(u"Item0"_qs), at(u"字典/5.glo"_qs));
+        QCOMPARE(ini.value(u"Item7"_qs), at(u"字典/3.glo"_qs));
         QCOMPARE(cInifile(programIni(), u"frmMain.cboToDo"_qs).value(u"Count"_qs), u"0"_qs);
 
         frmMain restored;
@@ -324,6 +343,40 @@ private Q_SLOTS:
         combo(*window, u"cboFinal"_qs)->setEditText(folder + QStringLiteral("/结果.glo"));
         QTest::mouseDClick(control<QLabel>(*window, u"lalFinal"_qs), Qt::LeftButton);
         QCOMPARE(m_openedUrls, QList<QUrl>{QUrl::fromLocalFile(folder)});
+    }
+
+    void refusesToCloseDuringAJobAndSaysWhy()
+    {
+        const auto window = shownWindow();
+        for (const QString &name : {u"cboToDo"_qs, u"cboRefer"_qs, u"cboFinal"_qs})
+            combo(*window, name)->setEditText(m_dir.filePath(u"missing.glo"_qs));
+        bool closed = true;
+        QTimer::singleShot(0, window.get(), [&] { closed = window->close(); });
+        control<QPushButton>(*window, u"cmdStart"_qs)->click();
+        QVERIFY(!closed);
+        QVERIFY(window->isVisible());
+        QCOMPARE(m_messages.boxes.value(0).text, QStringLiteral("正在忙碌地处理，处理结束后才能关闭窗口。"));
+    }
+
+    // No address of the project's own yet: the web link opens the manual, no mail link.
+    void webLinkOpensTheManual()
+    {
+        const auto window = shownWindow();
+        control<QCheckBox>(*window, u"chkAdvMode"_qs)->setChecked(false);
+        QVERIFY(!window->findChild<QWidget *>(u"LabelEmail"_qs));
+        QTest::mouseClick(control<QLabel>(*window, u"LabelWeb"_qs), Qt::LeftButton);
+        QCOMPARE(m_messages.boxes.value(0).text,
+                 u"无法打开使用说明:\r\n"_qs + QCoreApplication::applicationDirPath() + u"/Tallyra.html"_qs);
+    }
+
+    // Last: the program's own set-up changes the whole test program.
+    void showsTheDescribedTitle()
+    {
+        setUpApplication(static_cast<QApplication &>(*QCoreApplication::instance()), frmMain::ProgramTitle);
+        AppFolder::set(m_dir.filePath(u"app"_qs));
+        const QString title = QStringLiteral("Tallyra v%1.%2").arg(PROJECT_VERSION_MAJOR).arg(PROJECT_VERSION_MINOR);
+        const auto window = shownWindow();
+        QCOMPARE(platformTitle(*window), title);
     }
 };
 

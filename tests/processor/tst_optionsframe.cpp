@@ -237,8 +237,8 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<QString>("shown");
-        QTest::newRow("extension added") << u"/d/ref"_qs << u"/d/ref.db"_qs;
-        QTest::newRow("upper case kept") << u"/d/REF.DB"_qs << u"/d/REF.DB"_qs;
+        QTest::newRow("extension added") << m_dir.filePath(u"ref"_qs) << m_dir.filePath(u"ref.db"_qs);
+        QTest::newRow("upper case kept") << m_dir.filePath(u"REF.DB"_qs) << m_dir.filePath(u"REF.DB"_qs);
         QTest::newRow("cancelled keeps the path") << QString() << u"/old.db"_qs;
     }
     void choosesTheDatabaseFile()

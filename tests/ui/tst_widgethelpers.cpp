@@ -1,13 +1,17 @@
+#include "AppFolder.h"
 #include "ComboHistory.h"
 #include "FileDialogs.h"
 #include "FormPosition.h"
 #include "cInifile.h"
 #include "MessageService.h"
+#include "ui/RealFileDialogs.h"
 
 #include <QApplication>
 #include <QComboBox>
 #include <QTemporaryDir>
+#include <QHeaderView>
 #include <QTest>
+#include <QTreeView>
 #include <QWidget>
 
 class WidgetHelpersTest : public QObject {
@@ -23,12 +27,46 @@ private Q_SLOTS:
         QTest::newRow("two patterns") << QStringLiteral("PASSOLO字典/青墨文本(*.glo;*.a.txt;*.u.txt)|*.glo;*.txt")
                                       << QStringLiteral("PASSOLO字典/青墨文本(*.glo;*.a.txt;*.u.txt) (*.glo *.txt)");
         QTest::newRow("no bar") << u"*.ini"_qs << u"*.ini"_qs;
+        QTest::newRow("all files, dot or none") << QStringLiteral("所有文件(*.*)|*.*") << QStringLiteral("所有文件(*.*) (*)");
     }
     void convertsFilters()
     {
         QFETCH(QString, entry);
         QFETCH(QString, qt);
         QCOMPARE(qtNameFilter(entry), qt);
+    }
+
+    // A dialog title opens where its last file was chosen, at its last size, with columns
+    // that fit; an explicit folder wins.
+    void remembersFolderAndSizePerTitle()
+    {
+        AppFolder::set(m_dir.filePath(u"app"_qs));
+        setFileDialogSettingsFile(u"Tallyra.ini"_qs);
+        const QString folder = m_dir.filePath(QStringLiteral("字典"));
+        QVERIFY(QDir().mkpath(folder));
+        QFile text(folder + u"/old.a.txt"_qs);
+        QVERIFY(text.open(QIODevice::WriteOnly) && text.write("\r\n1:Open\r\n") > 0);
+        const FileDialogOptions options{.title = QStringLiteral("选择未译字典")};
+        {
+            FileDialogRun run(nullptr, options, QFileDialog::AcceptSave);
+            run.dialog().resize(700, 450);
+            QVERIFY(chooseInRealDialog(nullptr, options, QFileDialog::AcceptSave, folder + u"/new"_qs, 1).accepted);
+            QVERIFY(run.finish().filterIndex == 0);
+        }
+        FileDialogRun again(nullptr, options, QFileDialog::AcceptOpen);
+        QCOMPARE(again.dialog().directory().absolutePath(), folder);
+        QCOMPARE(again.dialog().size(), QSize(700, 450));
+        again.dialog().show();
+        auto *tree = again.dialog().findChild<QTreeView *>(u"treeView"_qs);
+        const QAbstractItemView *view = tree;
+        QTRY_VERIFY(view->model()->rowCount(view->rootIndex()) > 0);
+        for (int column = 1; column < tree->header()->count(); ++column)
+            QTRY_VERIFY(tree->columnWidth(column) >= view->sizeHintForColumn(column));
+        FileDialogRun other(nullptr, {.title = QStringLiteral("选择参照字典")}, QFileDialog::AcceptOpen);
+        QCOMPARE(other.dialog().directory().absolutePath(), QDir::homePath());
+        FileDialogRun given(nullptr, {.title = options.title, .startFolder = m_dir.path()}, QFileDialog::AcceptOpen);
+        QCOMPARE(given.dialog().directory().absolutePath(), m_dir.path());
+        setFileDialogSettingsFile(QString());
     }
 
     void bindsHistoriesToDropDowns()
