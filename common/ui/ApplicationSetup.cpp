@@ -1,6 +1,7 @@
 #include "ApplicationSetup.h"
 
 #include "AppFolder.h"
+#include "FileSizeLimit.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -43,4 +44,5 @@ void setUpApplication(QApplication &app, const QString &title)
     installChineseTranslations(app);
     useCjkFont(app);
     AppFolder::initialise();
+    reportWritesPastFileSizeLimit();
 }
