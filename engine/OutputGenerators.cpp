@@ -284,7 +284,7 @@ void OutputGenerator::finishOutput()
     QElapsedTimer clock;
     clock.start();
     ProgressClock spinner;
-    TextFileReader dump(WorkFiles::inFolder(m_work.OutputDumpFile), TextEncoding::Utf8);
+    TextFileReader dump(WorkFiles::inFolder(m_work.OutputDumpFile), TextEncoding::Utf8, LineEnd::Lf);
     TextFileWriter output(m_files.output, m_settings.outputEncoding);
     output.lines().writeLine(QString());
     QString line;

@@ -23,8 +23,8 @@ void ResultWriter::run()
 {
     m_scanner->setFieldSeparator(QStringLiteral("\t"));
     m_scanner->setFileName(m_inputFile);
-    // The match result is a work file, written by sqlite3 in UTF-8.
-    m_scanner->setEncoding(TextEncoding::Utf8);
+    // The match result is a work file, written by sqlite3 in UTF-8 with LF line ends.
+    m_scanner->setEncoding(TextEncoding::Utf8, LineEnd::Lf);
     open();
     m_scanner->start(*this);
 }

@@ -173,6 +173,10 @@ private Q_SLOTS:
         QTest::newRow("empty translation line stays empty")
             << twoLine({{u"Open"_qs, QString()}, {u"Close"_qs, u"Close"_qs}}) << QStringList{QStringLiteral("Close\t关闭")}
             << false << QStringList{QString(), u"1:Open"_qs, QString(), QString(), u"2:Close"_qs, QStringLiteral("关闭")};
+        QTest::newRow("stray CR before CR LF kept as read")
+            << twoLine({{u"Open"_qs, QStringLiteral("打开\r")}, {u"Close"_qs, u"Close"_qs}})
+            << QStringList{QStringLiteral("Close\t关闭")} << false
+            << QStringList{QString(), u"1:Open"_qs, QStringLiteral("打开\r"), QString(), u"2:Close"_qs, QStringLiteral("关闭")};
     }
     void producesTheEdgeResults()
     {
