@@ -291,10 +291,12 @@ private Q_SLOTS:
             QDir().mkpath(programIni());
         else
             writeFile(programIni(), "[TallyraCustomSetting]\r\nchkaUpperCase=1\r\n" + ini + "\r\n");
-        const auto window = shownWindow();
-        QCOMPARE(m_messages.boxes.size(), 1);
-        QVERIFY2(m_messages.boxes[0].text.startsWith(QStringLiteral("错误:%1\r\n").arg(error)),
-                 qPrintable(m_messages.boxes[0].text));
+        auto window = std::make_unique<frmMain>();
+        // The box waits until the window is on the screen.
+        QVERIFY(m_messages.boxes.isEmpty());
+        window->show();
+        QTRY_COMPARE(m_messages.boxes.size(), 1);
+        QVERIFY(m_messages.boxes[0].text.startsWith(QStringLiteral("错误:%1\r\n").arg(error)));
         combo(*window, u"cboFinal"_qs)->addItem(u"/d/o.glo"_qs);
         control<QPushButton>(*window, u"cmdClose"_qs)->click();
         QVERIFY(!window->isVisible());
