@@ -4,8 +4,10 @@
 #include "NumericText.h"
 #include "TextFile.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <QHash>
+#include <QTimer>
 
 #include <deque>
 #include <limits>
@@ -188,6 +190,8 @@ struct FileStamp {
 
 // The files read lately, each kept until it changes on disk, so that a run of
 // reads (a window loading its settings) reads and decodes a large file only once.
+// The texts are let go when control returns to the event loop: a run of calls has
+// ended there, and a large file is not held for the life of the program.
 class IniCache {
 public:
     static IniCache &instance()
@@ -209,6 +213,7 @@ public:
         if (m_entries.size() >= MaxFiles)
             m_entries.pop_front();
         m_entries.push_back({path, stamp, IniText(path)});
+        releaseAtEndOfRun();
         return m_entries.back().text;
     }
 
@@ -222,7 +227,19 @@ public:
     }
 
 private:
+    void releaseAtEndOfRun()
+    {
+        if (m_releaseDue || !QCoreApplication::instance())
+            return;
+        m_releaseDue = true;
+        QTimer::singleShot(0, QCoreApplication::instance(), [this] {
+            m_entries.clear();
+            m_releaseDue = false;
+        });
+    }
+
     static constexpr qsizetype MaxFiles = 4;
+    bool m_releaseDue = false;
     struct Entry {
         QString path;
         FileStamp stamp;
