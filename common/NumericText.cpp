@@ -56,16 +56,43 @@ bool isNumeric(QStringView text)
     return i == end;
 }
 
-std::optional<double> numericValue(QStringView text)
+namespace {
+
+struct Conversion {
+    double value = 0;
+    // False when the value was too large or too small for a double.
+    bool exact = false;
+};
+
+std::optional<Conversion> convert(QStringView text)
 {
     if (!isNumeric(text))
         return std::nullopt;
-    bool ok = false;
-    const double value = text.toString().replace(u'\t', u' ').toDouble(&ok);
-    // A numeric text with more digits than a double holds is still a (huge) number.
-    if (!ok && !std::isinf(value))
+    Conversion result;
+    result.value = text.toString().replace(u'\t', u' ').toDouble(&result.exact);
+    return result;
+}
+
+}
+
+std::optional<double> numericValue(QStringView text)
+{
+    const std::optional<Conversion> conversion = convert(text);
+    if (!conversion)
         return std::nullopt;
-    return value;
+    return conversion->value;
+}
+
+std::optional<int> wholeNumberValue(QStringView text, int minimum, int maximum)
+{
+    const std::optional<Conversion> conversion = convert(text);
+    if (!conversion || !conversion->exact)
+        return std::nullopt;
+    // Whole-number conversion rounds half to even (the default rounding mode).
+    const double value = std::nearbyint(conversion->value);
+    if (value < minimum || value > maximum)
+        return std::nullopt;
+    return static_cast<int>(value);
 }
 
 namespace LengthLimit {

@@ -7,8 +7,15 @@
 // the editor: optional blanks around an optionally signed decimal number with an
 // optional decimal point and exponent ("12", " 0012 ", "-5", "1.5", "2e3").
 bool isNumeric(QStringView text);
-// The value of a numeric text; nothing for any other text.
+// The value of a numeric text; nothing for any other text. A value beyond the range
+// of a double comes out as infinity (too large) or zero (too small), for callers whose
+// own range rule settles such values.
 std::optional<double> numericValue(QStringView text);
+// The checked conversion that follows the number test wherever a whole number is
+// needed: the value rounded half to even when it lies within [minimum, maximum];
+// nothing for a text that is not numeric or whose value lies outside, including one
+// too large or too small for a double.
+std::optional<int> wholeNumberValue(QStringView text, int minimum, int maximum);
 
 // The length limits of the options and of the export: 1 to 999999999 characters.
 namespace LengthLimit {

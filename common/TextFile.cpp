@@ -280,8 +280,8 @@ QString decode(QByteArrayView bytes, TextEncoding encoding)
 
 }
 
-LineReader::LineReader(QIODevice &device, TextEncoding encoding)
-    : m_device(device), m_encoding(encoding)
+LineReader::LineReader(QIODevice &device, TextEncoding encoding, LineEnd lineEnd)
+    : m_device(device), m_encoding(encoding), m_dropCr(lineEnd == LineEnd::CrLf)
 {
     if (encoding == TextEncoding::Gb18030)
         m_decoder.emplace(Gb18030Name, QStringConverter::Flag::Stateless);
@@ -329,7 +329,7 @@ bool LineReader::readLine(QString &line)
     }
     qsizetype end = lf >= 0 ? lf : m_buffer.size();
     const qsizetype next = lf >= 0 ? lf + 1 : end;
-    if (lf >= 0 && end > m_pos && m_buffer.at(end - 1) == '\r')
+    if (m_dropCr && lf >= 0 && end > m_pos && m_buffer.at(end - 1) == '\r')
         --end;
     decodeInto(line, m_buffer.constData() + m_pos, end - m_pos);
     m_consumed += next - m_pos;
@@ -362,7 +362,7 @@ void LineReader::decodeInto(QString &line, const char *data, qsizetype size)
     }
 }
 
-TextFileReader::TextFileReader(const QString &path, std::optional<TextEncoding> encoding)
+TextFileReader::TextFileReader(const QString &path, std::optional<TextEncoding> encoding, LineEnd lineEnd)
     : m_file(path)
 {
     if (path.isEmpty() || !QFileInfo(path).isFile())
@@ -370,7 +370,7 @@ TextFileReader::TextFileReader(const QString &path, std::optional<TextEncoding> 
     if (!m_file.open(QIODevice::ReadOnly))
         Errors::raise(Errors::PathFileAccess, path);
     m_size = m_file.size();
-    m_reader = std::make_unique<LineReader>(m_file, encoding ? *encoding : TextCodec::detect(m_file));
+    m_reader = std::make_unique<LineReader>(m_file, encoding ? *encoding : TextCodec::detect(m_file), lineEnd);
 }
 
 int TextFileReader::percentDone() const

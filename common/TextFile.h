@@ -29,11 +29,14 @@ QByteArray encode(QStringView text, TextEncoding encoding);
 QString decode(QByteArrayView bytes, TextEncoding encoding);
 }
 
-// Reads lines from a device: a line ends at LF, a CR right before the LF is dropped,
-// and the last line may lack its line end. Lines of any length are read whole.
+// Reads lines from a device: a line ends at LF and the last line may lack its line
+// end. With LineEnd::CrLf (text files) the one CR right before the LF belongs to the
+// line end and is dropped; any other CR is text and kept, so a line that ends in
+// CR CR LF keeps one CR. With LineEnd::Lf (sqlite3's output, whose lines end in LF)
+// every CR is text. Lines of any length are read whole.
 class LineReader {
 public:
-    LineReader(QIODevice &device, TextEncoding encoding);
+    LineReader(QIODevice &device, TextEncoding encoding, LineEnd lineEnd = LineEnd::CrLf);
 
     bool atEnd();
     // False once the input is exhausted.
@@ -51,6 +54,7 @@ private:
 
     QIODevice &m_device;
     TextEncoding m_encoding;
+    bool m_dropCr;
     std::optional<QStringDecoder> m_decoder;
     QByteArray m_buffer;
     qsizetype m_pos = 0;
@@ -62,7 +66,8 @@ private:
 // encoding (work files). A missing file raises error 53, an unreadable one error 75.
 class TextFileReader {
 public:
-    explicit TextFileReader(const QString &path, std::optional<TextEncoding> encoding = std::nullopt);
+    explicit TextFileReader(const QString &path, std::optional<TextEncoding> encoding = std::nullopt,
+                            LineEnd lineEnd = LineEnd::CrLf);
     LineReader &lines() { return *m_reader; }
     TextEncoding encoding() const { return m_reader->encoding(); }
     qint64 size() const { return m_size; }

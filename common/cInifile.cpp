@@ -4,37 +4,40 @@
 #include "NumericText.h"
 #include "TextFile.h"
 
+#include <QCoreApplication>
 #include <QFile>
+#include <QHash>
+#include <QTimer>
 
-#include <cmath>
+#include <deque>
+#include <limits>
 #include <optional>
+
+#include <sys/stat.h>
 
 namespace {
 
 // The lines of an INI file as read, and where its sections and keys stand.
 class IniText {
 public:
+    IniText() = default;
     explicit IniText(const QString &path)
     {
         QFile file(path);
-        if (!file.open(QIODevice::ReadOnly))
-            return;
-        m_encoding = TextCodec::detect(file);
-        LineReader reader(file, m_encoding);
-        QString line;
-        while (reader.readLine(line))
-            m_lines.append(line);
+        if (file.open(QIODevice::ReadOnly)) {
+            m_encoding = TextCodec::detect(file);
+            LineReader reader(file, m_encoding);
+            QString line;
+            while (reader.readLine(line))
+                m_lines.append(line);
+        }
+        reindex();
     }
 
-    // Index of the "[section]" line, or -1.
+    // Index of the first "[section]" line of that name, or -1.
     qsizetype findSection(const QString &section) const
     {
-        for (qsizetype i = 0; i < m_lines.size(); ++i) {
-            const std::optional<QString> name = sectionName(m_lines[i]);
-            if (name && name->compare(section, Qt::CaseInsensitive) == 0)
-                return i;
-        }
-        return -1;
+        return m_sections.value(section.toCaseFolded(), -1);
     }
 
     // One past the last line of the section that starts at this line.
@@ -46,15 +49,13 @@ public:
         return i;
     }
 
+    // Index of the first line of the key in the section, or -1.
     qsizetype findKey(qsizetype sectionLine, const QString &key) const
     {
-        const qsizetype end = sectionEnd(sectionLine);
-        for (qsizetype i = sectionLine + 1; i < end; ++i) {
-            const std::optional<QString> name = keyName(m_lines[i]);
-            if (name && name->compare(key, Qt::CaseInsensitive) == 0)
-                return i;
-        }
-        return -1;
+        auto keys = m_keys.find(sectionLine);
+        if (keys == m_keys.end())
+            keys = m_keys.insert(sectionLine, indexKeys(sectionLine));
+        return keys->value(key.toCaseFolded(), -1);
     }
 
     QStringList keysOf(qsizetype sectionLine) const
@@ -106,8 +107,19 @@ public:
         return value;
     }
 
-    QStringList &lines() { return m_lines; }
     const QString &line(qsizetype i) const { return m_lines[i]; }
+    void setLine(qsizetype i, const QString &text) { m_lines[i] = text; }
+    void insertLine(qsizetype i, const QString &text)
+    {
+        m_lines.insert(i, text);
+        reindex();
+    }
+    void removeLines(qsizetype from, qsizetype count)
+    {
+        m_lines.remove(from, count);
+        reindex();
+    }
+    qsizetype lineCount() const { return m_lines.size(); }
 
     void save(const QString &path) const
     {
@@ -118,8 +130,122 @@ public:
     }
 
 private:
+    void reindex()
+    {
+        m_sections.clear();
+        m_keys.clear();
+        // A name that occurs twice means its first occurrence.
+        for (qsizetype i = 0; i < m_lines.size(); ++i) {
+            const std::optional<QString> name = sectionName(m_lines[i]);
+            if (name && !m_sections.contains(name->toCaseFolded()))
+                m_sections.insert(name->toCaseFolded(), i);
+        }
+    }
+
+    QHash<QString, qsizetype> indexKeys(qsizetype sectionLine) const
+    {
+        QHash<QString, qsizetype> keys;
+        const qsizetype end = sectionEnd(sectionLine);
+        for (qsizetype i = sectionLine + 1; i < end; ++i) {
+            const std::optional<QString> name = keyName(m_lines[i]);
+            if (name && !keys.contains(name->toCaseFolded()))
+                keys.insert(name->toCaseFolded(), i);
+        }
+        return keys;
+    }
+
     QStringList m_lines;
     TextEncoding m_encoding = TextEncoding::Gb18030;
+    QHash<QString, qsizetype> m_sections;
+    mutable QHash<qsizetype, QHash<QString, qsizetype>> m_keys;
+};
+
+// What tells a changed file from the one read before: a save through a temporary
+// file gives a new inode, another writer a new size or change time.
+struct FileStamp {
+    bool exists = false;
+    dev_t device = 0;
+    ino_t inode = 0;
+    off_t size = 0;
+    timespec modified{};
+    timespec changed{};
+
+    static FileStamp of(const QString &path)
+    {
+        FileStamp stamp;
+        struct stat info;
+        if (::stat(QFile::encodeName(path).constData(), &info) != 0)
+            return stamp;
+        stamp = {true, info.st_dev, info.st_ino, info.st_size, info.st_mtim, info.st_ctim};
+        return stamp;
+    }
+
+    bool operator==(const FileStamp &other) const
+    {
+        const auto same = [](const timespec &a, const timespec &b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; };
+        return exists == other.exists && device == other.device && inode == other.inode && size == other.size
+            && same(modified, other.modified) && same(changed, other.changed);
+    }
+};
+
+// The files read lately, each kept until it changes on disk, so that a run of
+// reads (a window loading its settings) reads and decodes a large file only once.
+// The texts are let go when control returns to the event loop: a run of calls has
+// ended there, and a large file is not held for the life of the program.
+class IniCache {
+public:
+    static IniCache &instance()
+    {
+        static IniCache cache;
+        return cache;
+    }
+
+    const IniText &text(const QString &path)
+    {
+        const FileStamp stamp = FileStamp::of(path);
+        for (Entry &entry : m_entries) {
+            if (entry.path == path) {
+                if (!(entry.stamp == stamp))
+                    entry = {path, stamp, IniText(path)};
+                return entry.text;
+            }
+        }
+        if (m_entries.size() >= MaxFiles)
+            m_entries.pop_front();
+        m_entries.push_back({path, stamp, IniText(path)});
+        releaseAtEndOfRun();
+        return m_entries.back().text;
+    }
+
+    // The text as just written, so the next read need not read it back.
+    void remember(const QString &path, IniText text)
+    {
+        for (Entry &entry : m_entries) {
+            if (entry.path == path)
+                entry = {path, FileStamp::of(path), std::move(text)};
+        }
+    }
+
+private:
+    void releaseAtEndOfRun()
+    {
+        if (m_releaseDue || !QCoreApplication::instance())
+            return;
+        m_releaseDue = true;
+        QTimer::singleShot(0, QCoreApplication::instance(), [this] {
+            m_entries.clear();
+            m_releaseDue = false;
+        });
+    }
+
+    static constexpr qsizetype MaxFiles = 4;
+    bool m_releaseDue = false;
+    struct Entry {
+        QString path;
+        FileStamp stamp;
+        IniText text;
+    };
+    std::deque<Entry> m_entries;
 };
 
 // Outer blanks and quotes would be taken off on reading, so such values are quoted.
@@ -131,14 +257,20 @@ QString storedForm(const QString &value)
 }
 
 // 1 when the file was written, 0 when it could not be: a failed write raises nothing.
-int saveText(const IniText &text, const QString &path)
+int saveText(IniText text, const QString &path)
 {
     try {
         text.save(path);
-        return 1;
     } catch (const AppError &) {
         return 0;
     }
+    IniCache::instance().remember(path, std::move(text));
+    return 1;
+}
+
+const IniText &cachedText(const QString &path)
+{
+    return IniCache::instance().text(path);
 }
 
 QString joinWithNul(const QStringList &names)
@@ -157,7 +289,7 @@ cInifile::cInifile(const QString &path, const QString &section) : m_path(path), 
 
 QString cInifile::value() const
 {
-    const IniText text(m_path);
+    const IniText &text = cachedText(m_path);
     const qsizetype section = text.findSection(m_section);
     if (section < 0)
         return m_default;
@@ -182,24 +314,24 @@ void cInifile::setValue(const QString &value)
     QString clean = value;
     // A line break would start a new key line; NUL ends the text in the old functions.
     clean.remove(QChar(0)).remove(u'\r').remove(u'\n');
-    IniText text(m_path);
+    IniText text = cachedText(m_path);
     const QString stored = u'=' + storedForm(clean);
     qsizetype section = text.findSection(m_section);
     if (section < 0) {
-        text.lines().append(u'[' + m_section + u']');
-        section = text.lines().size() - 1;
+        section = text.lineCount();
+        text.insertLine(section, u'[' + m_section + u']');
     }
     const qsizetype key = text.findKey(section, m_key.trimmed());
     if (key >= 0) {
-        text.lines()[key] = *IniText::keyName(text.line(key)) + stored;
+        text.setLine(key, *IniText::keyName(text.line(key)) + stored);
     } else {
         const QString entry = m_key.trimmed() + stored;
         qsizetype at = text.sectionEnd(section);
         while (at > section + 1 && text.line(at - 1).trimmed().isEmpty())
             --at;
-        text.lines().insert(at, entry);
+        text.insertLine(at, entry);
     }
-    m_lastReturnCode = saveText(text, m_path);
+    m_lastReturnCode = saveText(std::move(text), m_path);
 }
 
 QString cInifile::INISection() const
@@ -214,41 +346,38 @@ QString cInifile::sections() const
 
 QStringList cInifile::EnumerateCurrentSection() const
 {
-    const IniText text(m_path);
+    const IniText &text = cachedText(m_path);
     const qsizetype section = text.findSection(m_section);
     return section < 0 ? QStringList() : text.keysOf(section);
 }
 
 QStringList cInifile::EnumerateAllSections() const
 {
-    return IniText(m_path).sectionNames();
+    return cachedText(m_path).sectionNames();
 }
 
 void cInifile::DeleteKey()
 {
-    IniText text(m_path);
+    IniText text = cachedText(m_path);
     const qsizetype section = text.findSection(m_section);
     const qsizetype key = section < 0 ? -1 : text.findKey(section, m_key);
     if (key >= 0)
-        text.lines().removeAt(key);
-    m_lastReturnCode = saveText(text, m_path);
+        text.removeLines(key, 1);
+    m_lastReturnCode = saveText(std::move(text), m_path);
 }
 
 void cInifile::DeleteSection()
 {
-    IniText text(m_path);
+    IniText text = cachedText(m_path);
     const qsizetype section = text.findSection(m_section);
     if (section >= 0)
-        text.lines().remove(section, text.sectionEnd(section) - section);
-    m_lastReturnCode = saveText(text, m_path);
+        text.removeLines(section, text.sectionEnd(section) - section);
+    m_lastReturnCode = saveText(std::move(text), m_path);
 }
 
 int cInifile::CLngDefault(const QString &text, int fallback)
 {
-    const std::optional<double> number = numericValue(text);
-    if (!number || *number > 2147483647.0 || *number < -2147483648.0)
-        return fallback;
-    return static_cast<int>(std::nearbyint(*number));
+    return wholeNumberValue(text, std::numeric_limits<int>::min(), std::numeric_limits<int>::max()).value_or(fallback);
 }
 
 void writeIniValue(cInifile &ini, const QString &key, const QString &value)

@@ -7,7 +7,10 @@
 // private-profile functions: "[section]" lines, "key=value" lines, section and key
 // names compared without regard to case, file, section and key created on write,
 // CR LF line ends, the file kept in the encoding it was read in (new files GB18030).
-// Every read goes to the file; nothing is cached. Values are returned whole: a value
+// A file is read once for a run of calls and kept until its size, time or inode
+// changes (or this class writes it) or the event loop runs again, so a run of reads
+// does not read a large file again for every key; every write still writes the
+// whole file at once. Values are returned whole: a value
 // with outer blanks or quotes is stored in double quotes, which reading removes again.
 class cInifile {
 public:

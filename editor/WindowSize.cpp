@@ -8,6 +8,7 @@
 
 #include <cmath>
 #include <functional>
+#include <limits>
 #include <optional>
 #include <utility>
 
@@ -17,15 +18,17 @@ namespace {
 
 const QString Section = QStringLiteral("wndsize");
 const QString StateKey = QStringLiteral("state");
+constexpr int IntMinimum = std::numeric_limits<int>::min();
+constexpr int IntMaximum = std::numeric_limits<int>::max();
 
 enum State { Normal = 0, Minimised = 1, Maximised = 2 };
 
 std::optional<int> readPixels(cInifile &ini, const QString &key)
 {
-    const std::optional<double> twips = numericValue(ini.value(key));
+    const std::optional<int> twips = wholeNumberValue(ini.value(key), IntMinimum, IntMaximum);
     if (!twips)
         return std::nullopt;
-    return static_cast<int>(std::lround(*twips / TwipsPerPixel));
+    return static_cast<int>(std::lround(double(*twips) / TwipsPerPixel));
 }
 
 int stateOf(const QWidget &window)
@@ -60,9 +63,9 @@ void load(QWidget &window, const QString &iniPath)
             return;
         apply(*pixels);
     }
-    const std::optional<double> state = numericValue(ini.value(StateKey));
+    const std::optional<int> state = wholeNumberValue(ini.value(StateKey), IntMinimum, IntMaximum);
     if (state)
-        window.setWindowState(windowStateOf(static_cast<int>(*state)));
+        window.setWindowState(windowStateOf(*state));
 }
 
 void save(const QWidget &window, const QString &iniPath)

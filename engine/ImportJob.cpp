@@ -65,7 +65,7 @@ void clsDikGenOO::finishSecondRun(qint64 milliseconds)
 
 void clsDikGenOO::finishOutput()
 {
-    TextFileReader dump(WorkFiles::inFolder(m_work.OutputDumpFile), TextEncoding::Utf8);
+    TextFileReader dump(WorkFiles::inFolder(m_work.OutputDumpFile), TextEncoding::Utf8, LineEnd::Lf);
     std::vector<GridRow> rows;
     rows.reserve(m_rows.rowCount());
     QString line;

@@ -2,7 +2,7 @@
 
 void LineScanner::start(Handler &handler)
 {
-    TextFileReader reader(m_fileName, m_encoding);
+    TextFileReader reader(m_fileName, m_encoding, m_lineEnd);
     m_reader = &reader;
     struct Release {
         LineScanner *scanner;

@@ -22,8 +22,13 @@ public:
 
     void setFileName(const QString &path) { m_fileName = path; }
     void setFieldSeparator(const QString &separator) { m_separator = separator; }
-    // Work files are read in their known encoding; dictionaries by the encoding rule.
-    void setEncoding(std::optional<TextEncoding> encoding) { m_encoding = encoding; }
+    // Work files are read in their known encoding and line end; dictionaries by the
+    // encoding rule.
+    void setEncoding(std::optional<TextEncoding> encoding, LineEnd lineEnd = LineEnd::CrLf)
+    {
+        m_encoding = encoding;
+        m_lineEnd = lineEnd;
+    }
     // Runs the whole scan; a missing or unreadable file raises its error to the caller.
     void start(Handler &handler);
 
@@ -39,6 +44,7 @@ private:
     QString m_fileName;
     QString m_separator = QStringLiteral("\t");
     std::optional<TextEncoding> m_encoding;
+    LineEnd m_lineEnd = LineEnd::CrLf;
     TextFileReader *m_reader = nullptr;
     QString m_record;
     mutable QList<QStringView> m_fields;

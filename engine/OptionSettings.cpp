@@ -5,8 +5,6 @@
 #include "LengthLimitSetting.h"
 #include "NumericText.h"
 
-#include <cmath>
-
 namespace {
 
 struct CheckField {
@@ -58,12 +56,12 @@ QStringList checkNames(int count)
 // A stored state is a 16-bit whole number that a check box must accept.
 int checkStateFrom(const QString &stored)
 {
-    const double number = std::nearbyint(*numericValue(stored));
-    if (number < -32768 || number > 32767)
+    const std::optional<int> number = wholeNumberValue(stored, -32768, 32767);
+    if (!number)
         Errors::raise(Errors::Overflow);
-    if (number < 0 || number > 2)
+    if (*number < 0 || *number > 2)
         Errors::raise(Errors::InvalidPropertyValue);
-    return static_cast<int>(number);
+    return *number;
 }
 
 }

@@ -11,6 +11,7 @@
 #include "TodoLoaders.h"
 
 #include <QDateTime>
+#include <QDir>
 #include <QElapsedTimer>
 #include <QFile>
 #include <QRandomGenerator>
@@ -41,21 +42,53 @@ QString joinQuery(bool caseInsensitive)
     throw AppError(ShellFailed, description);
 }
 
+// A database from elsewhere is input too: a tab or line break in an R value would
+// split the join's tab-separated records and put its text on unrelated entries.
+void rejectUnsafeReferenceDatabase(const QString &path)
+{
+    const QString query = QStringLiteral("SELECT count(*) FROM R WHERE r1 GLOB '*['||char(9,10,13)||']*' "
+                                         "OR r2 GLOB '*['||char(9,10,13)||']*';");
+    cCaptureConsole console;
+    const QString output = console.ShellConsole(
+        {QStringLiteral("sqlite3"), QStringLiteral("-safe"), QStringLiteral("-readonly"), path, query}, QString());
+    if (console.exitStatus() != 0)
+        raiseShellFailure(console.exitStatus(), output);
+    if (output.trimmed() != u"0")
+        Errors::raiseText(QStringLiteral("参照数据库的R表中有含制表符或换行符的值，不能用作参照: %1").arg(path));
+}
+
 }
 
 OutputGenerator::OutputGenerator(const JobSettings &settings, const JobFiles &files, JobObserver &observer,
                                  JobStatistics *statistics)
-    : m_settings(settings), m_files(files), m_observer(observer), m_statistics(statistics)
+    : m_settings(settings),
+      m_files(files),
+      m_observer(observer, settings.options.chkaKeepTmpFile),
+      m_statistics(statistics)
 {
     for (int i = 0; i < MaxStages; ++i)
-        m_labels[i] = std::make_unique<StageLabel>(observer, i);
+        m_labels[i] = std::make_unique<StageLabel>(m_observer, i);
 }
 
 OutputGenerator::~OutputGenerator() = default;
 
 bool OutputGenerator::Start()
 {
+    const bool done = runJob();
+    if (!done && !m_settings.options.chkaKeepTmpFile) {
+        // A failed job's scripts, partial databases and dumps would pile up in the
+        // program folder with every retry.
+        for (const QString &file : m_work.all())
+            QFile::remove(file);
+    }
+    return done;
+}
+
+bool OutputGenerator::runJob()
+{
     try {
+        if (!m_settings.referenceDatabasePath.isEmpty())
+            rejectUnsafeReferenceDatabase(m_settings.referenceDatabasePath);
         BuildBatScript();
         if (m_settings.referenceDatabasePath.isEmpty() && !loadReference())
             return false;
@@ -75,6 +108,14 @@ bool OutputGenerator::Start()
     if (!m_settings.options.chkaKeepTmpFile)
         DeleteWorkFiles();
     return true;
+}
+
+void KeptWorkFilesObserver::errorReported(const ErrorReport &report)
+{
+    ErrorReport noted = report;
+    if (m_keep)
+        noted.description += QStringLiteral("\r\n临时文件保留在: ") + QDir::toNativeSeparators(AppFolder::path());
+    m_target.errorReported(noted);
 }
 
 void OutputGenerator::BuildBatScript()
@@ -243,7 +284,7 @@ void OutputGenerator::finishOutput()
     QElapsedTimer clock;
     clock.start();
     ProgressClock spinner;
-    TextFileReader dump(WorkFiles::inFolder(m_work.OutputDumpFile), TextEncoding::Utf8);
+    TextFileReader dump(WorkFiles::inFolder(m_work.OutputDumpFile), TextEncoding::Utf8, LineEnd::Lf);
     TextFileWriter output(m_files.output, m_settings.outputEncoding);
     output.lines().writeLine(QString());
     QString line;

@@ -23,6 +23,23 @@ struct JobFiles {
     QString output;
 };
 
+// Passes every report on to the job's observer; the error text of a job that keeps
+// its work files says where they are, so they can be inspected.
+class KeptWorkFilesObserver : public JobObserver {
+public:
+    KeptWorkFilesObserver(JobObserver &target, bool keep) : m_target(target), m_keep(keep) {}
+    void stageProgress(int stage, const QString &caption) override { m_target.stageProgress(stage, caption); }
+    void stageFinished(int stage, qint64 milliseconds, const QString &fileName, const QString &caption) override
+    {
+        m_target.stageFinished(stage, milliseconds, fileName, caption);
+    }
+    void errorReported(const ErrorReport &report) override;
+
+private:
+    JobObserver &m_target;
+    bool m_keep;
+};
+
 // Runs one pre-translation job: writes the job's scripts, runs the loaders that turn
 // the dictionaries into SQL scripts, runs the scripts through sqlite3, writes the
 // result and reports each stage's time. The to-do format decides the scripts and the
@@ -71,9 +88,10 @@ private:
     bool loadTodo();
     qint64 runDatabase(const QString &script);
     bool writeResult();
+    bool runJob();
     void DeleteWorkFiles() const;
 
-    JobObserver &m_observer;
+    KeptWorkFilesObserver m_observer;
     JobStatistics *m_statistics;
     LineScanner m_awk;
     std::array<std::unique_ptr<StageLabel>, MaxStages> m_labels;

@@ -1,5 +1,6 @@
 #include "ResultWriters.h"
 
+#include "ErrorReport.h"
 #include "JobSettings.h"
 #include "JobStatistics.h"
 #include "SqlScriptWriter.h"
@@ -22,8 +23,8 @@ void ResultWriter::run()
 {
     m_scanner->setFieldSeparator(QStringLiteral("\t"));
     m_scanner->setFileName(m_inputFile);
-    // The match result is a work file, written by sqlite3 in UTF-8.
-    m_scanner->setEncoding(TextEncoding::Utf8);
+    // The match result is a work file, written by sqlite3 in UTF-8 with LF line ends.
+    m_scanner->setEncoding(TextEncoding::Utf8, LineEnd::Lf);
     open();
     m_scanner->start(*this);
 }
@@ -36,8 +37,10 @@ void ResultWriter::scanBegin(LineScanner &)
 void ResultWriter::scanRecord(LineScanner &scanner)
 {
     showPercent(scanner.percentDone());
-    if (scanner.fieldCount() > FieldsPerMatch)
-        return;
+    // sqlite3 writes every match as five fields; any other count means a value broke
+    // the record apart, and reading on would put text on the wrong entries.
+    if (scanner.fieldCount() != FieldsPerMatch)
+        Errors::raiseText(QStringLiteral("查询结果中有字段数不是 %1 的记录: %2").arg(FieldsPerMatch).arg(m_inputFile));
     write(scanner.fieldView(1), m_settings.rules.RedressTranslation(scanner.fieldView(2), scanner.fieldView(3),
                                                                     scanner.fieldView(4), scanner.fieldView(5)));
     if (m_statistics)

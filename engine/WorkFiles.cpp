@@ -38,6 +38,21 @@ WorkFiles WorkFiles::draw(bool twoLineTodo)
     return files;
 }
 
+QStringList WorkFiles::all() const
+{
+    QStringList files;
+    for (const QString &name : {DatabaseFile, DatabaseFile + QStringLiteral("-journal"), ReferenceSqlFile, TodoSqlFile,
+                                TodoSqlFile2, UpdateSqlFile, JoinResultFile, OutputDumpFile}) {
+        if (!name.isEmpty())
+            files << inFolder(name);
+    }
+    for (const QString &script : {ScriptFile, SecondScriptFile}) {
+        if (!script.isEmpty())
+            files << script;
+    }
+    return files;
+}
+
 QString WorkFiles::inFolder(const QString &name)
 {
     return AppFolder::file(name);
@@ -82,9 +97,10 @@ void ShellScript::copy(const QString &from, const QString &to)
 
 void ShellScript::copyReplacing(const QString &from, const QString &to)
 {
-    const QString partial = to + QStringLiteral(".part");
-    copy(from, partial);
-    m_lines << QStringLiteral("mv -f -- %1 %2").arg(shellQuote(partial), shellQuote(to));
+    const QString partial = shellQuote(to + QStringLiteral(".part"));
+    // A copy cut short (full disk, size limit) must not stay beside the kept target.
+    m_lines << QStringLiteral("cp -f -- %1 %2 && mv -f -- %2 %3 || { rm -f -- %2; exit 1; }")
+                   .arg(shellQuote(from), partial, shellQuote(to));
 }
 
 void ShellScript::remove(const QStringList &names)

@@ -20,6 +20,8 @@ struct WorkFiles {
     // Draws fresh names in the order database, .sql files, .txt files, scripts; the
     // second group of names only for a two-line to-do dictionary.
     static WorkFiles draw(bool twoLineTodo);
+    // Every work file of the job with its folder, journals of the database included.
+    QStringList all() const;
     // folder + a bare name
     static QString inFolder(const QString &name);
 };

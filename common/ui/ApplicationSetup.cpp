@@ -2,6 +2,7 @@
 
 #include "AppFolder.h"
 #include "FileDialogs.h"
+#include "FileSizeLimit.h"
 
 #include <QApplication>
 #include <QFontDatabase>
@@ -45,4 +46,5 @@ void setUpApplication(QApplication &app, const QString &title)
     useCjkFont(app);
     AppFolder::initialise();
     setFileDialogSettingsFile(title + QStringLiteral(".ini"));
+    reportWritesPastFileSizeLimit();
 }

@@ -12,6 +12,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <functional>
@@ -228,10 +229,24 @@ void OptionsFrame::CfgLoadIniToCtrl(const QString &fileName)
         state.loadFromIni(iniPath(fileName));
     } catch (const AppError &error) {
         showControlState(state);
-        reportError(error, QStringLiteral("CfgLoadIniToCtrl"));
+        reportLoadError(error);
         return;
     }
     showControlState(state);
+}
+
+// A window loads its settings while it is built, before it is on the screen. A box
+// shown then would stand alone, titled like the window, and hold the window back
+// until answered; so it waits for the window to be shown.
+void OptionsFrame::reportLoadError(const AppError &error)
+{
+    QWidget *owner = window();
+    if (owner->isVisible()) {
+        reportError(error, QStringLiteral("CfgLoadIniToCtrl"));
+        return;
+    }
+    const ErrorReport report = error.reportAt(formLocation(m_formName, QStringLiteral("CfgLoadIniToCtrl")));
+    QTimer::singleShot(0, owner, [owner, report] { showErrorBox(owner, report); });
 }
 
 void OptionsFrame::CfgLoadMaxToCtrl()

@@ -48,6 +48,7 @@ private:
     void applyPreset(const ProcessingOptions &preset);
     QString iniPath(const QString &fileName) const;
     void reportError(const AppError &error, const QString &procedure);
+    void reportLoadError(const AppError &error);
 
     void loadPresetFile();
     void savePresetFile();

@@ -2,6 +2,7 @@
 #include "CliOptions.h"
 #include "ConsoleObserver.h"
 #include "ErrorReport.h"
+#include "FileSizeLimit.h"
 #include "JobDriver.h"
 
 #include <QCoreApplication>
@@ -61,6 +62,7 @@ int runJob(const CliRequest &request, QTextStream &out, QTextStream &err)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    reportWritesPastFileSizeLimit();
     QCoreApplication::setApplicationName(QStringLiteral("Tallyra"));
     QTextStream out(stdout);
     QTextStream err(stderr);

@@ -49,6 +49,7 @@ private Q_SLOTS:
         QTest::newRow("leading zeros") << u"007"_qs << 7 << u"007"_qs;
         QTest::newRow("rounds half to even") << u"2.5"_qs << 2 << u"2.5"_qs;
         QTest::newRow("rounds to zero") << u"0.4"_qs << 50 << u"50"_qs;
+        QTest::newRow("too small for a number") << u"1e-99999"_qs << 50 << u"50"_qs;
         QTest::newRow("one") << u"1"_qs << 1 << u"1"_qs;
     }
     void validatesLengthLimits()

@@ -12,12 +12,12 @@ QByteArray gb(const QString &text)
     return TextCodec::encode(text, TextEncoding::Gb18030);
 }
 
-QStringList readAll(const QByteArray &bytes)
+QStringList readAll(const QByteArray &bytes, LineEnd lineEnd = LineEnd::CrLf)
 {
     QBuffer buffer;
     buffer.setData(bytes);
     buffer.open(QIODevice::ReadOnly);
-    LineReader reader(buffer, TextCodec::detect(buffer));
+    LineReader reader(buffer, TextCodec::detect(buffer), lineEnd);
     QStringList lines;
     QString line;
     while (reader.readLine(line))
@@ -72,6 +72,8 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("bytes");
         QTest::addColumn<QStringList>("lines");
         QTest::newRow("crlf") << QByteArray("a\r\nb\r\n") << QStringList{u"a"_qs, u"b"_qs};
+        QTest::newRow("stray cr before the line end is text") << QByteArray("a\r\r\nb\n")
+                                                              << QStringList{u"a\r"_qs, u"b"_qs};
         QTest::newRow("lf") << QByteArray("a\nb\n") << QStringList{u"a"_qs, u"b"_qs};
         QTest::newRow("no final line end") << QByteArray("a\r\nb") << QStringList{u"a"_qs, u"b"_qs};
         QTest::newRow("empty lines kept") << QByteArray("\r\n\r\nx\r\n") << QStringList{QString(), QString(), u"x"_qs};
@@ -88,6 +90,12 @@ private Q_SLOTS:
         QFETCH(QByteArray, bytes);
         QFETCH(QStringList, lines);
         QCOMPARE(readAll(bytes), lines);
+    }
+
+    // sqlite3's output ends its lines in LF: every CR in it belongs to a value.
+    void keepsEveryCrOfSqliteOutput()
+    {
+        QCOMPARE(readAll("a\r\r\nb\r\n", LineEnd::Lf), (QStringList{u"a\r\r"_qs, u"b\r"_qs}));
     }
 
     void readsVeryLongLineWhole()

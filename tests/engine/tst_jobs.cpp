@@ -177,6 +177,10 @@ private Q_SLOTS:
         QTest::newRow("empty translation line stays empty")
             << twoLine({{u"Open"_qs, QString()}, {u"Close"_qs, u"Close"_qs}}) << QStringList{QStringLiteral("Close\t关闭")}
             << false << QStringList{QString(), u"1:Open"_qs, QString(), QString(), u"2:Close"_qs, QStringLiteral("关闭")};
+        QTest::newRow("stray CR before CR LF kept as read")
+            << twoLine({{u"Open"_qs, QStringLiteral("打开\r")}, {u"Close"_qs, u"Close"_qs}})
+            << QStringList{QStringLiteral("Close\t关闭")} << false
+            << QStringList{QString(), u"1:Open"_qs, QStringLiteral("打开\r"), QString(), u"2:Close"_qs, QStringLiteral("关闭")};
     }
     void producesTheEdgeResults()
     {
@@ -299,14 +303,23 @@ private Q_SLOTS:
         QTest::addColumn<QString>("todo");
         QTest::addColumn<QString>("reference");
         QTest::addColumn<QString>("message");
-        QTest::newRow("sqlite3 missing") << u"path"_qs << u"todo.u.txt"_qs << u"ref.glo"_qs << u"sqlite3"_qs;
+        QTest::addColumn<bool>("keep");
+        QTest::newRow("sqlite3 missing") << u"path"_qs << u"todo.u.txt"_qs << u"ref.glo"_qs << u"sqlite3"_qs << false;
         QTest::newRow("failing statement") << u"database with S"_qs << u"todo.glo"_qs << u"bad.db"_qs
-                                           << u"table S already exists"_qs;
+                                           << u"table S already exists"_qs << false;
+        QTest::newRow("failing statement, work files kept")
+            << u"database with S"_qs << u"todo.u.txt"_qs << u"bad.db"_qs << QStringLiteral("临时文件保留在: ") << true;
+        QTest::newRow("line break in a database from elsewhere")
+            << u"database with a line break"_qs << u"todo.u.txt"_qs << u"crafted.db"_qs
+            << QStringLiteral("不能用作参照: ") << false;
+        QTest::newRow("saving the database cut short") << u"cp"_qs << u"todo.u.txt"_qs << u"ref.glo"_qs
+                                                       << QStringLiteral("数据库脚本执行失败") << false;
         QTest::newRow("missing reference") << QString() << u"todo.glo"_qs << u"missing.glo"_qs
-                                           << QStringLiteral("不能检测出“未译字典”或“参照字典”的文件格式");
-        QTest::newRow("legacy database") << u"legacy"_qs << u"todo.glo"_qs << u"old.db"_qs << u"SQLite 2.1"_qs;
+                                           << QStringLiteral("不能检测出“未译字典”或“参照字典”的文件格式") << false;
+        QTest::newRow("legacy database") << u"legacy"_qs << u"todo.glo"_qs << u"old.db"_qs << u"SQLite 2.1"_qs
+                                         << false;
         QTest::newRow("number line at the end of the to-do") << u"truncated"_qs << u"cut.u.txt"_qs << u"ref.glo"_qs
-                                                             << QStringLiteral("输入超出文件尾");
+                                                             << QStringLiteral("输入超出文件尾") << false;
     }
     void failuresStopTheJobAndKeepTheOutput()
     {
@@ -314,27 +327,46 @@ private Q_SLOTS:
         QFETCH(QString, todo);
         QFETCH(QString, reference);
         QFETCH(QString, message);
+        QFETCH(bool, keep);
         JobFolder folder;
         writeDictionaries(folder);
         folder.writeBytes(u"out"_qs, "the user's earlier result");
+        folder.writeBytes(u"saved.db"_qs, "the user's earlier database");
+        ProcessingOptions options = jobOptions();
+        options.chkaKeepTmpFile = keep;
         const QByteArray path = qgetenv("PATH");
         if (fault == u"path")
             qputenv("PATH", folder.path(u"empty"_qs).toLocal8Bit());
+        if (fault == u"cp") {
+            QDir().mkpath(folder.path(u"bin"_qs));
+            // A copy that stops half-way, as on a full disk.
+            folder.writeBytes(u"bin/cp"_qs, "#!/bin/sh\nprintf part > \"$4\"\nexit 1\n");
+            QFile::setPermissions(folder.path(u"bin/cp"_qs), QFile::ReadOwner | QFile::ExeOwner);
+            qputenv("PATH", folder.path(u"bin:"_qs).toLocal8Bit() + path);
+            options.chkSaveRefDB = true;
+            options.txtSaveRefDB = folder.path(u"saved.db"_qs);
+        }
         if (fault == u"database with S")
             createDatabase(folder.path(u"bad.db"_qs), u"CREATE TABLE R(r1 TEXT,r2 TEXT);CREATE TABLE S(x);"_qs);
+        if (fault == u"database with a line break")
+            createDatabase(folder.path(u"crafted.db"_qs),
+                           u"CREATE TABLE R(r1 TEXT,r2 TEXT);INSERT INTO R VALUES('OK','a'||char(10)||'1:x');"_qs);
         if (fault == u"legacy")
             folder.writeBytes(u"old.db"_qs, QByteArray("** This file contains an SQLite 2.1 database **") + QByteArray(2000, '\0'));
         if (fault == u"truncated")
             folder.write(u"cut.u.txt"_qs, {QString(), u"1:OK"_qs, u"OK"_qs, QString(), u"2:Cancel"_qs});
         JobDriver driver(u"Form 'frmMain' -> 'cmdStart_Click'"_qs);
         RecordingObserver observer;
-        const bool done = run(driver, folder, todo, reference, u"out"_qs, observer);
+        const bool done = run(driver, folder, todo, reference, u"out"_qs, observer, options);
         qputenv("PATH", path);
         QVERIFY(!done);
         QCOMPARE(observer.errors.size(), 1);
         QVERIFY2(observer.errors[0].description.contains(message), qPrintable(observer.errors[0].boxText()));
         QVERIFY(!observer.finishedStages.contains(3));
         QCOMPARE(folder.read(u"out"_qs), QByteArray("the user's earlier result"));
+        QCOMPARE(folder.read(u"saved.db"_qs), QByteArray("the user's earlier database"));
+        QVERIFY(!QFile::exists(folder.path(u"saved.db.part"_qs)));
+        QCOMPARE(folder.workFiles().isEmpty(), !keep);
     }
 
     void hostileTextAndPathsRunNothing()

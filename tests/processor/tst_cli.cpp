@@ -3,6 +3,8 @@
 #include <QProcess>
 #include <QTest>
 
+#include <sys/resource.h>
+
 namespace {
 
 struct CliRun {
@@ -75,6 +77,43 @@ private Q_SLOTS:
         const QString err = QString::fromUtf8(cli.readAllStandardError());
         QVERIFY2(err.contains(stderrPart), qPrintable(err));
         QVERIFY(!QFile::exists(folder.path(u"out.glo"_qs)));
+    }
+
+    // Past a file-size limit a write fails and is reported; nothing dies of SIGXFSZ.
+    void fileSizeLimitEndsInAnError_data()
+    {
+        QTest::addColumn<int>("limit");
+        QTest::addColumn<QString>("stderrPart");
+        QTest::newRow("work file of the program") << 100000 << QStringLiteral("错误:75\n");
+        QTest::newRow("query output of sqlite3") << 400000 << QStringLiteral("数据库脚本执行失败");
+    }
+    void fileSizeLimitEndsInAnError()
+    {
+        QFETCH(int, limit);
+        QFETCH(QString, stderrPart);
+        JobFolder folder;
+        // Eight to-do sources with the same match key, so the join is eight times the reference.
+        folder.write(u"todo.glo"_qs, {u"OK\tOK"_qs, u"&OK\t&OK"_qs, u"O&K\tO&K"_qs, u"OK:\tOK:"_qs, u"OK...\tOK..."_qs,
+                                      u" OK\t OK"_qs, u"OK \tOK "_qs, u"OK\\tCtrl+O\tOK\\tCtrl+O"_qs});
+        QStringList reference;
+        for (int i = 0; i < 2000; ++i)
+            reference << QStringLiteral("OK\t确定第%1号按钮的一段相当长的译文，用来把文件填满").arg(i);
+        folder.write(u"ref.glo"_qs, reference);
+        folder.writeBytes(u"out.glo"_qs, "the earlier result");
+        QProcess cli;
+        cli.setChildProcessModifier([limit] {
+            const rlimit size{rlim_t(limit), rlim_t(limit)};
+            setrlimit(RLIMIT_FSIZE, &size);
+        });
+        cli.start(QStringLiteral(TALLYRA_CLI_PATH),
+                  {u"--todo"_qs, folder.path(u"todo.glo"_qs), u"--reference"_qs, folder.path(u"ref.glo"_qs),
+                   u"--output"_qs, folder.path(u"out.glo"_qs), u"--app-folder"_qs, folder.path(u"app"_qs)});
+        QVERIFY(cli.waitForFinished(60000));
+        QCOMPARE(cli.exitCode(), 1);
+        const QString err = QString::fromUtf8(cli.readAllStandardError());
+        QVERIFY2(err.contains(stderrPart), qPrintable(err));
+        QCOMPARE(folder.read(u"out.glo"_qs), QByteArray("the earlier result"));
+        QCOMPARE(folder.workFiles(), QStringList());
     }
 
     void helpIsNoError()

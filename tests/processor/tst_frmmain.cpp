@@ -9,6 +9,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDesktopServices>
+#include <QDir>
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
@@ -288,6 +289,40 @@ private Q_SLOTS:
         QCOMPARE(window->isVisible(), !closed);
         QCOMPARE(cInifile(programIni(), u"TallyraCustomSetting"_qs).value(u"chkaUpperCase"_qs),
                  closed ? u"1"_qs : QString());
+    }
+
+    // A settings file the window cannot load must not keep the window from closing.
+    void closesAfterEveryLoadError_data()
+    {
+        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<int>("error");
+        QTest::newRow("check box stored as 5") << QByteArray("chkaAndX=5") << 380;
+        QTest::newRow("check box stored as -1") << QByteArray("chkaAndX=-1") << 380;
+        QTest::newRow("huge number") << QByteArray("chkaAndX=1e99999") << 6;
+        QTest::newRow("tiny number") << QByteArray("chkaAndX=1e-99999") << 6;
+        QTest::newRow("Tallyra.ini is a folder") << QByteArray() << 75;
+    }
+    void closesAfterEveryLoadError()
+    {
+        QFETCH(QByteArray, ini);
+        QFETCH(int, error);
+        if (ini.isEmpty())
+            QDir().mkpath(programIni());
+        else
+            writeFile(programIni(), "[TallyraCustomSetting]\r\nchkaUpperCase=1\r\n" + ini + "\r\n");
+        auto window = std::make_unique<frmMain>();
+        // The box waits until the window is on the screen.
+        QVERIFY(m_messages.boxes.isEmpty());
+        window->show();
+        QTRY_COMPARE(m_messages.boxes.size(), 1);
+        QVERIFY(m_messages.boxes[0].text.startsWith(QStringLiteral("错误:%1\r\n").arg(error)));
+        combo(*window, u"cboFinal"_qs)->addItem(u"/d/o.glo"_qs);
+        control<QPushButton>(*window, u"cmdClose"_qs)->click();
+        QVERIFY(!window->isVisible());
+        if (ini.isEmpty())
+            QVERIFY(QDir(programIni()).removeRecursively());
+        else
+            QCOMPARE(cInifile(programIni(), u"frmMain.cboFinal"_qs).value(u"Item0"_qs), u"/d/o.glo"_qs);
     }
 
     // However the window is closed, the settings are kept.

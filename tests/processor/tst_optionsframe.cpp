@@ -273,7 +273,7 @@ private Q_SLOTS:
         OptionsFrame frame(form, u"Tallyra.ini"_qs);
         frame.CfgLoadMaxToCtrl();
         frame.CfgLoadIniToCtrl();
-        QCOMPARE(m_messages.boxes.size(), 1);
+        QTRY_COMPARE(m_messages.boxes.size(), 1);
         QCOMPARE(m_messages.boxes[0].text,
                  QStringLiteral("错误:380\r\n无效属性值\r\n源代码位置: Form '%1' -> 'CfgLoadIniToCtrl'").arg(form));
         QCOMPARE(m_messages.boxes[0].icon, MessageService::Icon::Critical);
