@@ -7,6 +7,7 @@
 #include "FileDialogs.h"
 #include "MessageService.h"
 #include "TextFile.h"
+#include "DocumentSession.h"
 #include "cCtrlFlexGrid.h"
 #include "frmMain.h"
 #include "frmTEdit.h"

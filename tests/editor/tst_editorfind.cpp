@@ -39,7 +39,7 @@ public:
     {
         if (!openTable(u"find.a.csv"_qs, Table))
             qFatal("document not opened");
-        dialog = new frmFind(*window);
+        dialog = new frmFind(window->gridController(), window.get());
         if (!showDialog(*dialog))
             qFatal("find dialog not shown");
     }
@@ -182,7 +182,7 @@ private Q_SLOTS:
         const std::optional<QStringList> stored = FileHistory::load(EditorSettings::iniPath(), u"frmFind.cboFind"_qs);
         QVERIFY(stored);
         QCOMPARE(stored->first(), u"8"_qs);
-        frmFind again(*find.window);
+        frmFind again(find.window->gridController(), find.window.get());
         QCOMPARE(control<QComboBox>(again, u"cboFind"_qs)->count(), FileHistory::MaxEntries);
     }
 

@@ -68,7 +68,7 @@ public:
             qFatal("document not opened");
         reference = writeReference(*this, referenceKind);
         dialogs.choose(reference);
-        dialog = std::make_unique<frmImport>(*window);
+        dialog = std::make_unique<frmImport>(window->session(), window->gridController(), window.get());
         if (!showDialog(*dialog))
             qFatal("import dialog not shown");
     }
@@ -127,7 +127,7 @@ private Q_SLOTS:
         QCOMPARE(import.rows(), imported);
         QCOMPARE(import.grid().row(), 1);
         QVERIFY(import.window->windowTitle().startsWith(u'*'));
-        QVERIFY(!import.window->EditSuppressed);
+        QVERIFY(!import.window->session().EditSuppressed);
         QCOMPARE(import.stage(0).isEmpty(), reference == u"purified database");
         for (int stage = 1; stage < 5; ++stage)
             QVERIFY2(import.stage(stage).startsWith(u"时间: "), qPrintable(import.stage(stage)));
@@ -182,7 +182,7 @@ private Q_SLOTS:
         QCOMPARE(import.grid().DisplayMode(), 1);
         QVERIFY(import.grid().isCollapsed(7));
         QVERIFY(!import.window->isModified());
-        QVERIFY(!import.window->EditSuppressed);
+        QVERIFY(!import.window->session().EditSuppressed);
         QVERIFY(import.window->fg->updatesEnabled());
         QCOMPARE(import.dialog->isVisible(), dialogStays);
         if (dialogStays)
@@ -218,7 +218,7 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(AppFolder::file(u"Tallyra.ini"_qs)));
 
         import.dialogs.choice = FileDialogChoice();
-        frmImport again(*import.window);
+        frmImport again(import.window->session(), import.window->gridController(), import.window.get());
         QVERIFY(showDialog(again));
         QCOMPARE(control<QComboBox>(again, u"cboRefer"_qs)->itemText(0), import.reference);
         QCOMPARE(again.options()->checkBox(u"chkaUpperCase"_qs)->isChecked(), chosen);

@@ -48,7 +48,7 @@ private Q_SLOTS:
         QCOMPARE(editor.window->windowTitle(), name + u" - Quillet"_qs);
         QCOMPARE(editor.window->CurrentDocumentPath(), path);
         QCOMPARE(editor.window->recentFiles().value(0), path);
-        QVERIFY(!editor.window->EditSuppressed);
+        QVERIFY(!editor.window->session().EditSuppressed);
         QCOMPARE(editor.grid().row(), 1);
         QVERIFY(editor.messages.shown.isEmpty());
     }

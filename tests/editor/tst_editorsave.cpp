@@ -176,7 +176,7 @@ private Q_SLOTS:
         QVERIFY(QFileInfo(editor.path(u"folder.a.txt"_qs)).isDir());
         QVERIFY(!QFile::exists(editor.path(u"x.doc"_qs)));
         QVERIFY(editor.window->isEnabled());
-        QVERIFY(!editor.window->EditSuppressed);
+        QVERIFY(!editor.window->session().EditSuppressed);
 
         editor.messages.answers = {MessageService::Yes};
         QVERIFY(QFile::remove(editor.path(u"d.a.txt"_qs)) && QDir(editor.path(QString())).mkdir(u"d.a.txt"_qs));

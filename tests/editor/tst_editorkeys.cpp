@@ -1,0 +1,146 @@
+#include "EditorFixture.h"
+#include "DialogHelpers.h"
+#include "frmFind.h"
+
+#include <QComboBox>
+#include <QDockWidget>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+
+namespace {
+
+// Rows 1-4 in number order; grouped: 1 [复查], 2 C, 3 [已译], 4 A, 5 B, 6 [未译], 7 D.
+const QString Table = u"已译,1,A,甲\r\n已译,2,B,乙\r\n复查,3,C,C\r\n未译,4,D,D\r\n"_qs;
+
+QString counts(const EditorFixture &editor)
+{
+    return editor.window->findChild<QLabel *>(u"lblCounts"_qs)->text();
+}
+
+}
+
+class EditorKeysTest : public QObject {
+    Q_OBJECT
+
+private Q_SLOTS:
+    void shortcutsRunTheirCommands()
+    {
+        EditorFixture editor;
+        QVERIFY(editor.openTable(u"k.a.csv"_qs, Table));
+        QWidget *grid = editor.window->fg;
+        editor.window->MarkModified();
+        QTest::keyClick(grid, Qt::Key_S, Qt::ControlModifier);
+        QVERIFY(!editor.window->isModified());
+        for (const auto &[keys, title] : {std::pair{QKeyCombination(Qt::ControlModifier, Qt::Key_O), u"打开"_qs},
+                                          std::pair{Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_S, u"另存为"_qs}}) {
+            editor.dialogs.asked = {};
+            QTest::keyClick(grid, keys.key(), keys.keyboardModifiers());
+            QCOMPARE(editor.dialogs.asked.title, title);
+            QCOMPARE(editor.dialogs.asked.startFolder, QFileInfo(editor.path(u"k.a.csv"_qs)).absolutePath());
+        }
+
+        QTest::keyClick(grid, Qt::Key_F, Qt::ControlModifier);
+        auto *find = editor.window->findChild<frmFind *>();
+        QVERIFY(find && find->isVisible());
+        control<QComboBox>(*find, u"cboFind"_qs)->setEditText(u"已"_qs);
+        control<QComboBox>(*find, u"cboField"_qs)->setCurrentIndex(0);
+        control<QPushButton>(*find, u"cmdNext"_qs)->click();
+        QCOMPARE(editor.grid().row(), 2);
+        find->close();
+        QTest::keyClick(grid, Qt::Key_F3);
+        QCOMPARE(editor.grid().row(), 2);
+        QCOMPARE(editor.messages.texts(), QStringList{u"找不到"_qs});
+        editor.grid().setCursor(0);
+        editor.window->fg->setCurrentIndex({});
+        QTest::keyClick(grid, Qt::Key_F3);
+        QCOMPARE(editor.grid().row(), 1);
+
+        QTest::keyClick(grid, Qt::Key_Q, Qt::ControlModifier);
+        QVERIFY(!editor.window->isVisible());
+    }
+
+    void enterCommitsAndMoves_data()
+    {
+        QTest::addColumn<int>("modifiers");
+        QTest::addColumn<int>("row");
+        QTest::newRow("Enter as the button") << int(Qt::NoModifier) << 1;
+        QTest::newRow("Ctrl+Enter to the next") << int(Qt::ControlModifier) << 2;
+        QTest::newRow("Ctrl+Shift+Enter to the next unfinished") << int(Qt::ControlModifier | Qt::ShiftModifier) << 3;
+    }
+    void enterCommitsAndMoves()
+    {
+        QFETCH(int, modifiers);
+        QFETCH(int, row);
+        EditorFixture editor;
+        QVERIFY(editor.openTable(u"e.a.csv"_qs, Table));
+        editor.typeTranslation(u"X"_qs);
+        QTest::keyClick(editor.pane().Text2, Qt::Key_Return, Qt::KeyboardModifiers(modifiers));
+        QCOMPARE(editor.grid().row(), row);
+        QCOMPARE(editor.rows().value(0), u"已译|1|A|X"_qs);
+        QVERIFY(!editor.pane().translation().contains(u'\n'));
+    }
+
+    void controlHomeAndEndGoToTheFirstAndLastEntry()
+    {
+        EditorFixture editor;
+        QVERIFY(editor.openTable(u"h.a.csv"_qs, Table));
+        editor.trigger(u"miVSort"_qs);
+        editor.grid().setCursor(4);
+        QTest::keyClick(editor.window->fg, Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(editor.grid().row(), 7);
+        QTest::keyClick(editor.window->fg, Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(editor.grid().row(), 2);
+        QCOMPARE(editor.window->fg->currentIndex().column(), int(GridModel::Translation));
+    }
+
+    // Tab leaves the cell editor on its row: the next key edits that row again, never
+    // the following entry.
+    void tabInTheCellEditorStaysOnItsRow()
+    {
+        EditorFixture editor;
+        QVERIFY(editor.openTable(u"t.a.csv"_qs, Table));
+        QTreeView *grid = editor.window->fg;
+        grid->setFocus();
+        QTest::keyClick(grid, Qt::Key_F2);
+        auto *line = grid->viewport()->findChild<QLineEdit *>();
+        QVERIFY(line);
+        line->selectAll();
+        QTest::keyClicks(line, u"ab"_qs);
+        QTest::keyClick(line, Qt::Key_Tab);
+        QTest::keyClicks(QApplication::focusWidget(), u"z"_qs);
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QCOMPARE(editor.grid().row(), 1);
+        QCOMPARE(editor.rows().value(1), u"已译|2|B|乙"_qs);
+    }
+
+    void paneComesBackFromTheViewMenu()
+    {
+        EditorFixture editor;
+        editor.pane().close();
+        QAction *toggle = editor.window->findChild<QAction *>(u"miVEditPane"_qs);
+        QVERIFY(!toggle->isChecked());
+        toggle->trigger();
+        QVERIFY(editor.pane().isVisible());
+    }
+
+    void countsFollowEditsAndStatuses()
+    {
+        EditorFixture editor;
+        QVERIFY(editor.openTable(u"c.a.csv"_qs, Table));
+        QCOMPARE(counts(editor), u"未译 1  复查 1  不译 0  已译 2 / 4 (50.0%)"_qs);
+        editor.grid().setCursor(3);
+        editor.typeTranslation(u"丙"_qs);
+        QTest::keyClick(editor.pane().Text2, Qt::Key_Return);
+        QCOMPARE(counts(editor), u"未译 1  复查 0  不译 0  已译 3 / 4 (75.0%)"_qs);
+        editor.grid().setCursor(1);
+        editor.trigger(u"miSTno"_qs);
+        QCOMPARE(counts(editor), u"未译 1  复查 0  不译 1  已译 2 / 4 (50.0%)"_qs);
+        editor.trigger(u"miVSort"_qs);
+        QCOMPARE(editor.grid().model().data(editor.grid().model().groupIndex(0).siblingAtColumn(GridModel::Status)),
+                 QVariant(u"不译 (1)"_qs));
+    }
+};
+
+QTEST_MAIN(EditorKeysTest)
+#include "tst_editorkeys.moc"
