@@ -57,23 +57,32 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("empty file") << u"empty.a.txt"_qs << QByteArray();
-        QTest::newRow("missing file") << u"missing.a.txt"_qs << QByteArray("-");
-        QTest::newRow("unknown content and name") << u"notes.doc"_qs << QByteArray("just words\r\n");
+        // Named on the command line rather than chosen with the open command.
+        QTest::addColumn<bool>("given");
+        QTest::newRow("empty file") << u"empty.a.txt"_qs << QByteArray() << false;
+        QTest::newRow("empty file given") << u"empty.a.txt"_qs << QByteArray() << true;
+        QTest::newRow("byte-order mark only given") << u"bom.a.txt"_qs << QByteArray("\xEF\xBB\xBF") << true;
+        QTest::newRow("number line only given") << u"cut.a.txt"_qs << QByteArray("\r\n1:Open") << true;
+        QTest::newRow("missing file") << u"missing.a.txt"_qs << QByteArray("-") << false;
+        QTest::newRow("unknown content and name") << u"notes.doc"_qs << QByteArray("just words\r\n") << false;
         QByteArray binary;
         for (int i = 0; i < 4096; ++i)
             binary.append(static_cast<char>((i * 37) % 256 == 9 ? 0 : (i * 37) % 256));
-        QTest::newRow("binary") << u"image.bin"_qs << binary;
+        QTest::newRow("binary") << u"image.bin"_qs << binary << false;
     }
     void failsWithoutCrashing()
     {
         QFETCH(QString, name);
         QFETCH(QByteArray, bytes);
+        QFETCH(bool, given);
         EditorFixture editor;
         const QString path = name.startsWith(u"missing") ? editor.path(name) : editor.write(name, bytes);
         editor.dialogs.choose(path);
         editor.messages.answers = {MessageService::Ok};
-        editor.trigger(u"miFOpen"_qs);
+        if (given)
+            editor.window->OpenGivenFile(path);
+        else
+            editor.trigger(u"miFOpen"_qs);
         QCOMPARE(editor.messages.texts().constLast(), u"打开文件失败!"_qs);
         QCOMPARE(editor.messages.shown.constLast().icon, MessageService::Icon::Exclamation);
         QCOMPARE(editor.window->windowTitle(), u"Quillet"_qs);
