@@ -14,7 +14,7 @@ QVariant statusTint(const QString &status)
 {
     static const QColor untranslated(0xFF, 0xF1, 0xD0);
     static const QColor review(0xFD, 0xE4, 0xDA);
-    static const QColor notToTranslate(0xEC, 0xEC, 0xEC);
+    static const QColor notToTranslate(0xF0, 0xF0, 0xF0);
     if (status == EntryStatus::Untranslated)
         return untranslated;
     if (status == EntryStatus::Review)
@@ -267,9 +267,10 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
         }
         if (role == Qt::BackgroundRole)
             return m_groupBackground;
-        if (role == Qt::DisplayRole && index.column() == Status)
+        // The caption shows in the outline column, which the grid spans over the row.
+        if (role == Qt::DisplayRole && index.column() == Outline)
             return groupCaption(groupLabel(index.row()), groupEntryCount(index.row()));
-        if (role == Qt::EditRole && index.column() == Status)
+        if ((role == Qt::DisplayRole || role == Qt::EditRole) && index.column() == Status)
             return groupLabel(index.row());
         return (role == Qt::DisplayRole || role == Qt::EditRole) ? QVariant(QString()) : QVariant();
     }

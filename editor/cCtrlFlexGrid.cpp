@@ -213,10 +213,13 @@ void cCtrlFlexGrid::collapseFlaggedGroups()
 }
 
 // Group by group: QTreeView::expandAll() would keep a persistent index of every entry.
+// A header row's caption with its count spans the row, wider than the status column.
 void cCtrlFlexGrid::expandGroups()
 {
-    for (int group = 0; group < m_model.groupCount(); ++group)
+    for (int group = 0; group < m_model.groupCount(); ++group) {
+        m_grid->setFirstColumnSpanned(group, QModelIndex(), true);
         m_grid->expand(m_model.groupIndex(group));
+    }
 }
 
 int cCtrlFlexGrid::row() const
