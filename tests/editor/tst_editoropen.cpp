@@ -41,15 +41,12 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(QByteArray, bytes);
         QFETCH(QStringList, rows);
-        EditorFixture editor;
+        SessionFixture editor;
         const QString path = editor.write(name, bytes);
-        QVERIFY(editor.window->ActFileOpen(path));
+        QVERIFY(editor.session.open(path));
         QCOMPARE(editor.rows(), rows);
-        QCOMPARE(editor.window->windowTitle(), name + u" - Quillet"_qs);
-        QCOMPARE(editor.window->CurrentDocumentPath(), path);
-        QCOMPARE(editor.window->recentFiles().value(0), path);
-        QVERIFY(!editor.window->session().EditSuppressed);
-        QCOMPARE(editor.grid().row(), 1);
+        QCOMPARE(editor.session.path(), path);
+        QVERIFY(!editor.session.EditSuppressed);
         QVERIFY(editor.messages.shown.isEmpty());
     }
 
@@ -139,6 +136,8 @@ private Q_SLOTS:
         EditorFixture editor;
         QVERIFY(editor.open(u"one.a.txt"_qs, {u"1:A"_qs, u"甲"_qs}));
         QVERIFY(editor.open(u"two.a.txt"_qs, {u"1:B"_qs, u"乙"_qs}));
+        QCOMPARE(editor.window->windowTitle(), u"two.a.txt - Quillet"_qs);
+        QCOMPARE(editor.grid().row(), 1);
         const QString ini = AppFolder::file(u"Quillet.ini"_qs);
         QCOMPARE(FileHistory::load(ini, u"MRUFileList"_qs).value(), (QStringList{editor.path(u"two.a.txt"_qs),
                                                                                  editor.path(u"one.a.txt"_qs)}));
