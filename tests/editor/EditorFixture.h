@@ -163,15 +163,10 @@ public:
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
     }
 
-    ~EditorFixture() { window.reset(); }
-
     // Writes a two-line dictionary and opens it.
     bool open(const QString &name, const QStringList &entries) { return window->ActFileOpen(writeTwoLine(name, entries)); }
 
-    bool openTable(const QString &name, const QString &records)
-    {
-        return window->ActFileOpen(write(name, records));
-    }
+    bool openTable(const QString &name, const QString &records) { return window->ActFileOpen(write(name, records)); }
 
     cCtrlFlexGrid &grid() const { return window->gridController(); }
     frmTEdit &pane() const { return window->editPane(); }

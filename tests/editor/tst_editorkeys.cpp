@@ -1,22 +1,12 @@
 #include "EditorFixture.h"
-#include "DialogHelpers.h"
-#include "frmFind.h"
 
-#include <QComboBox>
-#include <QDockWidget>
 #include <QLabel>
 #include <QLineEdit>
-#include <QPushButton>
 
 namespace {
 
-// Rows 1-4 in number order; grouped: 1 [复查], 2 C, 3 [已译], 4 A, 5 B, 6 [未译], 7 D.
+// Rows 1-4 in number order.
 const QString Table = u"已译,1,A,甲\r\n已译,2,B,乙\r\n复查,3,C,C\r\n未译,4,D,D\r\n"_qs;
-
-QString counts(const EditorFixture &editor)
-{
-    return editor.window->findChild<QLabel *>(u"lblCounts"_qs)->text();
-}
 
 }
 
@@ -39,22 +29,6 @@ private Q_SLOTS:
             QCOMPARE(editor.dialogs.asked.title, title);
             QCOMPARE(editor.dialogs.asked.startFolder, QFileInfo(editor.path(u"k.a.csv"_qs)).absolutePath());
         }
-
-        QTest::keyClick(grid, Qt::Key_F, Qt::ControlModifier);
-        auto *find = editor.window->findChild<frmFind *>();
-        QVERIFY(find && find->isVisible());
-        control<QComboBox>(*find, u"cboFind"_qs)->setEditText(u"已"_qs);
-        control<QComboBox>(*find, u"cboField"_qs)->setCurrentIndex(0);
-        control<QPushButton>(*find, u"cmdNext"_qs)->click();
-        QCOMPARE(editor.grid().row(), 2);
-        find->close();
-        QTest::keyClick(grid, Qt::Key_F3);
-        QCOMPARE(editor.grid().row(), 2);
-        QCOMPARE(editor.messages.texts(), QStringList{u"找不到"_qs});
-        editor.grid().setCursor(0);
-        editor.window->fg->setCurrentIndex({});
-        QTest::keyClick(grid, Qt::Key_F3);
-        QCOMPARE(editor.grid().row(), 1);
 
         QTest::keyClick(grid, Qt::Key_Q, Qt::ControlModifier);
         QVERIFY(!editor.window->isVisible());
@@ -81,19 +55,6 @@ private Q_SLOTS:
         QVERIFY(!editor.pane().translation().contains(u'\n'));
     }
 
-    void controlHomeAndEndGoToTheFirstAndLastEntry()
-    {
-        EditorFixture editor;
-        QVERIFY(editor.openTable(u"h.a.csv"_qs, Table));
-        editor.trigger(u"miVSort"_qs);
-        editor.grid().setCursor(4);
-        QTest::keyClick(editor.window->fg, Qt::Key_End, Qt::ControlModifier);
-        QCOMPARE(editor.grid().row(), 7);
-        QTest::keyClick(editor.window->fg, Qt::Key_Home, Qt::ControlModifier);
-        QCOMPARE(editor.grid().row(), 2);
-        QCOMPARE(editor.window->fg->currentIndex().column(), int(GridModel::Translation));
-    }
-
     // Tab leaves the cell editor on its row: the next key edits that row again, never
     // the following entry.
     void tabInTheCellEditorStaysOnItsRow()
@@ -101,7 +62,6 @@ private Q_SLOTS:
         EditorFixture editor;
         QVERIFY(editor.openTable(u"t.a.csv"_qs, Table));
         QTreeView *grid = editor.window->fg;
-        grid->setFocus();
         QTest::keyClick(grid, Qt::Key_F2);
         auto *line = grid->viewport()->findChild<QLineEdit *>();
         QVERIFY(line);
@@ -128,14 +88,15 @@ private Q_SLOTS:
     {
         EditorFixture editor;
         QVERIFY(editor.openTable(u"c.a.csv"_qs, Table));
-        QCOMPARE(counts(editor), u"未译 1  复查 1  不译 0  已译 2 / 4 (50.0%)"_qs);
+        const auto counts = [&editor] { return editor.window->findChild<QLabel *>(u"lblCounts"_qs)->text(); };
+        QCOMPARE(counts(), u"未译 1  复查 1  不译 0  已译 2 / 4 (50.0%)"_qs);
         editor.grid().setCursor(3);
         editor.typeTranslation(u"丙"_qs);
         QTest::keyClick(editor.pane().Text2, Qt::Key_Return);
-        QCOMPARE(counts(editor), u"未译 1  复查 0  不译 0  已译 3 / 4 (75.0%)"_qs);
+        QCOMPARE(counts(), u"未译 1  复查 0  不译 0  已译 3 / 4 (75.0%)"_qs);
         editor.grid().setCursor(1);
         editor.trigger(u"miSTno"_qs);
-        QCOMPARE(counts(editor), u"未译 1  复查 0  不译 1  已译 2 / 4 (50.0%)"_qs);
+        QCOMPARE(counts(), u"未译 1  复查 0  不译 1  已译 2 / 4 (50.0%)"_qs);
         editor.trigger(u"miVSort"_qs);
         QCOMPARE(editor.grid().model().data(editor.grid().model().groupIndex(0)),
                  QVariant(u"不译 (1)"_qs));
