@@ -267,10 +267,9 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
         }
         if (role == Qt::BackgroundRole)
             return m_groupBackground;
-        // The caption shows in the outline column, which the grid spans over the row.
-        if (role == Qt::DisplayRole && index.column() == Outline)
+        if (role == Qt::DisplayRole && index.column() == Status)
             return groupCaption(groupLabel(index.row()), groupEntryCount(index.row()));
-        if ((role == Qt::DisplayRole || role == Qt::EditRole) && index.column() == Status)
+        if (role == Qt::EditRole && index.column() == Status)
             return groupLabel(index.row());
         return (role == Qt::DisplayRole || role == Qt::EditRole) ? QVariant(QString()) : QVariant();
     }

@@ -99,6 +99,24 @@ public:
         return QStyledItemDelegate::eventFilter(object, event);
     }
 
+    // A group row's caption with its count is wider than the status column: that cell
+    // paints across the rest of the row, whose other cells paint nothing. (Spanning the
+    // row in the view would cost a lookup per entry at every layout.)
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        const GridModel &model = m_controller->model();
+        if (!model.isGroupRow(model.gridRow(index))) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        if (index.column() > GridModel::Status)
+            return;
+        QStyleOptionViewItem across(option);
+        if (index.column() == GridModel::Status)
+            across.rect.setRight(m_controller->grid()->viewport()->width());
+        QStyledItemDelegate::paint(painter, across, index);
+    }
+
     // A little air above and below the Chinese glyphs, which fill their line.
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
@@ -213,13 +231,10 @@ void cCtrlFlexGrid::collapseFlaggedGroups()
 }
 
 // Group by group: QTreeView::expandAll() would keep a persistent index of every entry.
-// A header row's caption with its count spans the row, wider than the status column.
 void cCtrlFlexGrid::expandGroups()
 {
-    for (int group = 0; group < m_model.groupCount(); ++group) {
-        m_grid->setFirstColumnSpanned(group, QModelIndex(), true);
+    for (int group = 0; group < m_model.groupCount(); ++group)
         m_grid->expand(m_model.groupIndex(group));
-    }
 }
 
 int cCtrlFlexGrid::row() const

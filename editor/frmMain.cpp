@@ -71,7 +71,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     addDockWidget(Qt::BottomDockWidgetArea, m_pane);
     resizeDocks({m_pane}, {DefaultPaneHeight}, Qt::Vertical);
     m_menus->addPaneToggle(m_pane->toggleViewAction());
-    m_summary = new StatusSummary(m_session->model(), statusBar());
+    new StatusSummary(m_session->model(), statusBar());
 
     connectCommands();
     connectSession();

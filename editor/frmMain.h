@@ -11,7 +11,6 @@
 class DocumentSession;
 class MainMenus;
 class QTreeView;
-class StatusSummary;
 class cCtrlFlexGrid;
 class frmTEdit;
 
@@ -84,7 +83,6 @@ private:
     cCtrlFlexGrid *m_grid;
     frmTEdit *m_pane;
     MainMenus *m_menus;
-    StatusSummary *m_summary;
     QStringList m_recentFiles;
     QPointer<frmFind> m_find;
     std::optional<GridSearch> m_lastSearch;
