@@ -89,7 +89,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
 }
 
 // The grid's cell editor may still commit while the children go: nothing of that may
-// reach the half-destroyed window.
+// reach the half-destroyed window, and the grid goes before the model it shows.
 frmMain::~frmMain()
 {
     fg->viewport()->removeEventFilter(this);
@@ -97,6 +97,7 @@ frmMain::~frmMain()
     m_session->model().disconnect(this);
     m_session->disconnect(this);
     m_grid->disconnect(this);
+    delete fg;
 }
 
 // Every command first commits the edit pane.
