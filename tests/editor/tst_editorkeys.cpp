@@ -78,9 +78,7 @@ private Q_SLOTS:
     {
         EditorFixture editor;
         editor.pane().close();
-        QAction *toggle = editor.window->findChild<QAction *>(u"miVEditPane"_qs);
-        QVERIFY(!toggle->isChecked());
-        toggle->trigger();
+        editor.trigger(u"miVEditPane"_qs);
         QVERIFY(editor.pane().isVisible());
     }
 

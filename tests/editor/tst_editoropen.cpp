@@ -56,7 +56,6 @@ private Q_SLOTS:
         QTest::addColumn<QByteArray>("bytes");
         // Named on the command line rather than chosen with the open command.
         QTest::addColumn<bool>("given");
-        QTest::newRow("empty file") << u"empty.a.txt"_qs << QByteArray() << false;
         QTest::newRow("empty file given") << u"empty.a.txt"_qs << QByteArray() << true;
         QTest::newRow("byte-order mark only given") << u"bom.a.txt"_qs << QByteArray("\xEF\xBB\xBF") << true;
         QTest::newRow("number line only given") << u"cut.a.txt"_qs << QByteArray("\r\n1:Open") << true;
