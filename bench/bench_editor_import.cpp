@@ -74,7 +74,7 @@ EditorFigures importInEditor(const BenchDictionaries::Files &files, const QStrin
         qFatal("cannot open %s", qPrintable(files.todo));
     figures.openMs = clock.elapsed();
 
-    frmImport dialog(window);
+    frmImport dialog(window.session(), window.gridController(), &window);
     dialog.show();
     QCoreApplication::processEvents();
     dialog.findChild<QComboBox *>(QStringLiteral("cboRefer"))->setEditText(files.reference);

@@ -88,10 +88,25 @@ quint32 DictionaryDocument::labelId(const QString &text)
     return id;
 }
 
+void DictionaryDocument::countStatus(quint32 label, qsizetype change)
+{
+    if (label >= m_statusCounts.size())
+        m_statusCounts.resize(label + 1);
+    m_statusCounts[label] += change;
+}
+
+qsizetype DictionaryDocument::statusCount(const QString &status) const
+{
+    const auto found = m_labelIds.constFind(status);
+    return found == m_labelIds.cend() || *found >= m_statusCounts.size() ? 0 : m_statusCounts[*found];
+}
+
 void DictionaryDocument::append(const DictionaryEntry &entry, const QString &outline)
 {
+    const quint32 status = labelId(entry.status);
     m_entries.push_back(Entry{m_text.store(entry.number), m_text.store(entry.source), m_text.store(entry.translation),
-                              labelId(entry.status), labelId(outline), parseNumberKey(entry.number)});
+                              status, labelId(outline), parseNumberKey(entry.number)});
+    countStatus(status, 1);
 }
 
 DictionaryEntry DictionaryDocument::entryView(qsizetype i) const
@@ -111,6 +126,8 @@ bool DictionaryDocument::setStatus(qsizetype i, const QString &status)
     const quint32 id = labelId(status);
     if (m_entries[i].status == id)
         return false;
+    countStatus(m_entries[i].status, -1);
+    countStatus(id, 1);
     m_entries[i].status = id;
     return true;
 }

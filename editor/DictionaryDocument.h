@@ -67,6 +67,9 @@ public:
     bool setStatus(qsizetype i, const QString &status);
     bool setTranslation(qsizetype i, QStringView translation);
 
+    // How many entries have this status; kept as entries are added and changed.
+    qsizetype statusCount(const QString &status) const;
+
     // A non-numeric number sorts after every numeric one.
     double numberKey(qsizetype i) const { return m_entries[i].numberKey; }
     quint32 statusLabel(qsizetype i) const { return m_entries[i].status; }
@@ -89,9 +92,12 @@ private:
     };
 
     quint32 labelId(const QString &text);
+    void countStatus(quint32 label, qsizetype change);
 
     std::vector<Entry> m_entries;
     TextArena m_text;
     QStringList m_labels;
     QHash<QString, quint32> m_labelIds;
+    // Entries per label id, as a status.
+    std::vector<qsizetype> m_statusCounts;
 };

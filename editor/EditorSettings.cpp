@@ -12,6 +12,11 @@ const QString NoSaveExtraKey = QStringLiteral("NoSaveExtra");
 bool g_resetLayoutOnExit = false;
 }
 
+QString programTitle()
+{
+    return QStringLiteral("Quillet");
+}
+
 QString iniPath()
 {
     return AppFolder::file(QStringLiteral("Quillet.ini"));

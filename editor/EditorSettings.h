@@ -6,6 +6,9 @@
 // each key and its default.
 namespace EditorSettings {
 
+// The editor's name in captions and boxes.
+QString programTitle();
+
 // "Quillet.ini"
 QString iniPath();
 // "layout.cfg": the window's saved arrangement of bars and panes.

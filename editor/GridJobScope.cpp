@@ -1,24 +1,21 @@
 #include "GridJobScope.h"
 
 #include "cCtrlFlexGrid.h"
-#include "frmMain.h"
 
 #include <QCoreApplication>
 
-GridJobScope::GridJobScope(frmMain &editor) : m_editor(editor)
+GridJobScope::GridJobScope(DocumentSession &session, cCtrlFlexGrid &grid) : m_suppressed(session), m_grid(grid)
 {
-    m_editor.EditSuppressed = true;
-    m_editor.gridController().setRedraw(false);
+    m_grid.setRedraw(false);
 }
 
 GridJobScope::~GridJobScope()
 {
-    m_editor.gridController().setRedraw(true);
-    m_editor.EditSuppressed = false;
+    m_grid.setRedraw(true);
 }
 
 void GridJobScope::showFlatList()
 {
-    m_editor.gridController().DisplayAlphabetic(true);
+    m_grid.DisplayAlphabetic(true);
     QCoreApplication::processEvents();
 }

@@ -1,13 +1,15 @@
 #pragma once
 
-class frmMain;
+#include "DocumentSession.h"
+
+class cCtrlFlexGrid;
 
 // A job that reads or replaces every entry of the open document: while it runs the edit
 // pane commits nothing and the grid does not paint. Both end with the scope, however
 // the job ends.
 class GridJobScope {
 public:
-    explicit GridJobScope(frmMain &editor);
+    GridJobScope(DocumentSession &session, cCtrlFlexGrid &grid);
     ~GridJobScope();
     GridJobScope(const GridJobScope &) = delete;
     GridJobScope &operator=(const GridJobScope &) = delete;
@@ -17,5 +19,6 @@ public:
     void showFlatList();
 
 private:
-    frmMain &m_editor;
+    SuppressedEdits m_suppressed;
+    cCtrlFlexGrid &m_grid;
 };

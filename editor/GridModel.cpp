@@ -1,10 +1,34 @@
 #include "GridModel.h"
 
+#include <QColor>
 #include <QFont>
+#include <QLocale>
 
 namespace {
 // Internal id of top-level rows; a child's id is its group + 1.
 constexpr quintptr TopLevel = 0;
+
+// Light enough that black text and the selection's highlight stay readable: what is
+// left to do warm, what is not to be done grey, the finished plain.
+QVariant statusTint(const QString &status)
+{
+    static const QColor untranslated(0xFF, 0xF1, 0xD0);
+    static const QColor review(0xFD, 0xE4, 0xDA);
+    static const QColor notToTranslate(0xF0, 0xF0, 0xF0);
+    if (status == EntryStatus::Untranslated)
+        return untranslated;
+    if (status == EntryStatus::Review)
+        return review;
+    if (status == EntryStatus::NotToTranslate)
+        return notToTranslate;
+    return QVariant();
+}
+
+// "未译 (1,234)"
+QString groupCaption(const QString &label, int count)
+{
+    return label + QStringLiteral(" (") + QLocale(QLocale::English).toString(count) + u')';
+}
 }
 
 GridModel::GridModel(QObject *parent) : QAbstractItemModel(parent) {}
@@ -133,7 +157,7 @@ std::optional<qsizetype> GridModel::entryAt(int gridRow) const
 
 QString GridModel::cellText(int gridRow, int column) const
 {
-    return data(gridIndex(gridRow, column)).toString();
+    return data(gridIndex(gridRow, column), Qt::EditRole).toString();
 }
 
 bool GridModel::setTranslation(int gridRow, const QString &translation)
@@ -243,10 +267,14 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
         }
         if (role == Qt::BackgroundRole)
             return m_groupBackground;
-        if ((role == Qt::DisplayRole || role == Qt::EditRole) && index.column() == Status)
+        if (role == Qt::DisplayRole && index.column() == Status)
+            return groupCaption(groupLabel(index.row()), groupEntryCount(index.row()));
+        if (role == Qt::EditRole && index.column() == Status)
             return groupLabel(index.row());
         return (role == Qt::DisplayRole || role == Qt::EditRole) ? QVariant(QString()) : QVariant();
     }
+    if (role == Qt::BackgroundRole)
+        return statusTint(m_document.status(*entry));
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return QVariant();
     switch (index.column()) {

@@ -44,6 +44,7 @@ public:
     QModelIndex gridIndex(int gridRow, int column = Translation) const;
     bool isGroupRow(int gridRow) const;
     std::optional<qsizetype> entryAt(int gridRow) const;
+    // The cell's own text: a group header's status without its count.
     QString cellText(int gridRow, int column) const;
     // Header rows never change. The setters of several rows expect them in ascending
     // order and return how many changed.

@@ -7,6 +7,9 @@
 
 namespace {
 const QString RecentFilesTool = QStringLiteral("MRUFileList");
+const char *const DocumentTools[] = {"miFSave", "miFSaveAs", "miFImport", "miFExport", "miEResume",
+                                     "miChgSt", "miSTun",    "miSTed",    "miSTno",    "miSTck",
+                                     "miEFind", "miEFindNext", "miVOrder", "miVSort"};
 }
 
 MainMenus::MainMenus(QMainWindow *window) : QObject(window)
@@ -16,13 +19,14 @@ MainMenus::MainMenus(QMainWindow *window) : QObject(window)
     buildPopupMenu(window);
 }
 
-QAction *MainMenus::addTool(QMenu *menu, const char *name, const QString &caption, const QString &toolTip)
+QAction *MainMenus::addTool(QMenu *menu, const char *name, const QString &caption, const QString &toolTip,
+                            const QKeySequence &shortcut)
 {
     QAction *action = menu->addAction(caption);
     action->setObjectName(QLatin1String(name));
     action->setToolTip(toolTip);
     action->setIconText(toolTip);
-    connect(action, &QAction::triggered, this, [this, action] { Q_EMIT commandTriggered(action->objectName(), QString()); });
+    action->setShortcut(shortcut);
     return action;
 }
 
@@ -43,16 +47,17 @@ void MainMenus::buildMenuBar(QMainWindow *window)
 
     QMenu *file = bar->addMenu(QStringLiteral("文件(&F)"));
     file->setObjectName(QStringLiteral("mnuFile"));
-    addTool(file, "miFOpen", QStringLiteral("打开(&O)..."), QStringLiteral("打开..."));
+    addTool(file, "miFOpen", QStringLiteral("打开(&O)..."), QStringLiteral("打开..."), QKeySequence::Open);
     m_recentFiles = addSubMenu(file, "miOpenMRU", QStringLiteral("打开最近文件"), QStringLiteral("最近文件列表"));
     file->addSeparator();
-    addTool(file, "miFSave", QStringLiteral("保存(&S)"), QStringLiteral("保存"));
-    addTool(file, "miFSaveAs", QStringLiteral("另存为(&A)..."), QStringLiteral("另存为"));
+    addTool(file, "miFSave", QStringLiteral("保存(&S)"), QStringLiteral("保存"), QKeySequence::Save);
+    addTool(file, "miFSaveAs", QStringLiteral("另存为(&A)..."), QStringLiteral("另存为"),
+            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S));
     file->addSeparator();
     addTool(file, "miFImport", QStringLiteral("导入(&I)..."), QStringLiteral("导入"));
     addTool(file, "miFExport", QStringLiteral("导出(&E)..."), QStringLiteral("导出"));
     file->addSeparator();
-    addTool(file, "miFExit", QStringLiteral("退出(&X)"), QStringLiteral("退出"));
+    addTool(file, "miFExit", QStringLiteral("退出(&X)"), QStringLiteral("退出"), QKeySequence(Qt::CTRL | Qt::Key_Q));
 
     QMenu *edit = bar->addMenu(QStringLiteral("编辑(&E)"));
     edit->setObjectName(QStringLiteral("mnuEdit"));
@@ -63,10 +68,12 @@ void MainMenus::buildMenuBar(QMainWindow *window)
     addTool(status, "miSTno", QStringLiteral("设为不译状态(&N)"), QStringLiteral("设为不译状态"));
     addTool(status, "miSTck", QStringLiteral("设为复查状态(&C)"), QStringLiteral("设为复查状态"));
     edit->addSeparator();
-    addTool(edit, "miEFind", QStringLiteral("查找(&F)..."), QStringLiteral("查找"));
+    addTool(edit, "miEFind", QStringLiteral("查找(&F)..."), QStringLiteral("查找"), QKeySequence(Qt::CTRL | Qt::Key_F));
+    addTool(edit, "miEFindNext", QStringLiteral("查找下一个(&N)"), QStringLiteral("查找下一个"), QKeySequence(Qt::Key_F3));
 
     QMenu *view = bar->addMenu(QStringLiteral("查看(&V)"));
     view->setObjectName(QStringLiteral("mnuView"));
+    m_view = view;
     addTool(view, "miVOrder", QStringLiteral("按编号排序(&O)"), QStringLiteral("按编号排序"));
     addTool(view, "miVSort", QStringLiteral("按状态分组(&S)"), QStringLiteral("按状态分组"));
     view->addSeparator();
@@ -88,7 +95,6 @@ void MainMenus::buildToolBar(QMainWindow *window)
     QAction *reopen = new QAction(QStringLiteral("打开"), bar);
     reopen->setObjectName(QStringLiteral("miFReOpen"));
     reopen->setToolTip(QStringLiteral("打开"));
-    connect(reopen, &QAction::triggered, this, [this] { Q_EMIT commandTriggered(QStringLiteral("miFReOpen"), QString()); });
     bar->addAction(reopen);
     bar->addSeparator();
     for (const char *name : {"miFSave", "miFSaveAs", "-", "miFImport", "miFExport", "-", "miEResume", "miChgSt",
@@ -127,7 +133,22 @@ void MainMenus::setRecentFiles(const QStringList &paths)
         QAction *entry = m_recentFiles->addAction(path);
         entry->setObjectName(RecentFilesTool);
         entry->setToolTip(path);
-        connect(entry, &QAction::triggered, this, [this, path] { Q_EMIT commandTriggered(RecentFilesTool, path); });
+        connect(entry, &QAction::triggered, this, [this, path] { Q_EMIT recentFileChosen(path); });
     }
     m_recentFiles->setEnabled(!paths.isEmpty());
+}
+
+void MainMenus::addPaneToggle(QAction *toggle)
+{
+    toggle->setObjectName(QStringLiteral("miVEditPane"));
+    toggle->setText(QStringLiteral("翻译字符串(&T)"));
+    QAction *options = tool(QStringLiteral("miOption"));
+    m_view->insertAction(options, toggle);
+    m_view->insertSeparator(options);
+}
+
+void MainMenus::setDocumentCommandsEnabled(bool enabled)
+{
+    for (const char *name : DocumentTools)
+        tool(QLatin1String(name))->setEnabled(enabled);
 }

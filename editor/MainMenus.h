@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QKeySequence>
 #include <QObject>
 #include <QStringList>
 
@@ -8,8 +9,8 @@ class QMainWindow;
 class QMenu;
 
 // The editor's menu bar "MainMenu", tool bar "tbStandard" and grid pop-up "FGPopupMenu".
-// Every command is a QAction named after its tool; triggering one reports the tool's
-// name, and for the recent-files list ("MRUFileList") the path of the entry.
+// Every command is a QAction named after its tool, which the window connects to its
+// command; an entry of the recent-files list ("MRUFileList") reports its path.
 class MainMenus : public QObject {
     Q_OBJECT
 
@@ -19,17 +20,23 @@ public:
     QMenu *popupMenu() const { return m_popup; }
     QAction *tool(const QString &name) const;
     void setRecentFiles(const QStringList &paths);
+    // The checkable entry of the view menu that shows or hides the edit pane.
+    void addPaneToggle(QAction *toggle);
+    // The commands that act on the open document.
+    void setDocumentCommandsEnabled(bool enabled);
 
 Q_SIGNALS:
-    void commandTriggered(const QString &tool, const QString &entry);
+    void recentFileChosen(const QString &path);
 
 private:
-    QAction *addTool(QMenu *menu, const char *name, const QString &caption, const QString &toolTip);
+    QAction *addTool(QMenu *menu, const char *name, const QString &caption, const QString &toolTip,
+                     const QKeySequence &shortcut = QKeySequence());
     QMenu *addSubMenu(QMenu *menu, const char *name, const QString &caption, const QString &toolTip);
     void buildMenuBar(QMainWindow *window);
     void buildToolBar(QMainWindow *window);
     void buildPopupMenu(QMainWindow *window);
 
     QMenu *m_recentFiles = nullptr;
+    QMenu *m_view = nullptr;
     QMenu *m_popup = nullptr;
 };

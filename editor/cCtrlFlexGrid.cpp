@@ -3,9 +3,11 @@
 #include "FormPosition.h"
 #include "StoredText.h"
 
+#include <QAction>
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QLineEdit>
+#include <QMenuBar>
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
@@ -21,9 +23,27 @@ const QStringList FlagStatuses{EntryStatus::Untranslated, EntryStatus::Translate
 // Column widths of the grid in twips; the translation takes the rest.
 constexpr int ColumnTwips[] = {230, 600, 1000, 4000};
 
-bool isLetterJump(int key, Qt::KeyboardModifiers modifiers)
+// A shortcut of the window or a menu's access key (Alt+letter of the menu bar).
+bool isWindowKey(const QWidget *window, const QKeySequence &keys)
 {
-    return key >= Qt::Key_A && key <= Qt::Key_Z && (modifiers & (Qt::ControlModifier | Qt::AltModifier));
+    for (const QAction *action : window->findChildren<QAction *>()) {
+        if (action->shortcuts().contains(keys))
+            return true;
+    }
+    const QMenuBar *bar = window->findChild<QMenuBar *>();
+    if (!bar)
+        return false;
+    const QList<QAction *> menus = bar->actions();
+    return std::any_of(menus.begin(), menus.end(),
+                       [&keys](const QAction *menu) { return QKeySequence::mnemonic(menu->text()) == keys; });
+}
+
+bool isLetterJump(const QWidget *window, int key, Qt::KeyboardModifiers modifiers)
+{
+    if (key < Qt::Key_A || key > Qt::Key_Z || !(modifiers & (Qt::ControlModifier | Qt::AltModifier)))
+        return false;
+    const Qt::KeyboardModifiers held = modifiers & (Qt::ShiftModifier | Qt::ControlModifier | Qt::AltModifier);
+    return !isWindowKey(window, QKeySequence(QKeyCombination(held, Qt::Key(key))));
 }
 
 QChar letterOf(int key)
@@ -63,6 +83,40 @@ public:
             m_controller->commitCellEdit(index, line->text());
     }
 
+    // Tab commits and leaves the editor on the same row: it must not open the next row's
+    // translation, where the next keystroke would replace it unseen.
+    bool eventFilter(QObject *object, QEvent *event) override
+    {
+        auto *editor = qobject_cast<QWidget *>(object);
+        if (editor && event->type() == QEvent::KeyPress) {
+            const int key = static_cast<QKeyEvent *>(event)->key();
+            if (key == Qt::Key_Tab || key == Qt::Key_Backtab) {
+                Q_EMIT commitData(editor);
+                Q_EMIT closeEditor(editor, QAbstractItemDelegate::NoHint);
+                return true;
+            }
+        }
+        return QStyledItemDelegate::eventFilter(object, event);
+    }
+
+    // A group row's caption with its count is wider than the status column: that cell
+    // paints across the rest of the row, whose other cells paint nothing. (Spanning the
+    // row in the view would cost a lookup per entry at every layout.)
+    void paint(QPainter *painter, const QStyleOptionViewItem &option, const QModelIndex &index) const override
+    {
+        const GridModel &model = m_controller->model();
+        if (!model.isGroupRow(model.gridRow(index))) {
+            QStyledItemDelegate::paint(painter, option, index);
+            return;
+        }
+        if (index.column() > GridModel::Status)
+            return;
+        QStyleOptionViewItem across(option);
+        if (index.column() == GridModel::Status)
+            across.rect.setRight(m_controller->grid()->viewport()->width());
+        QStyledItemDelegate::paint(painter, across, index);
+    }
+
     // A little air above and below the Chinese glyphs, which fill their line.
     QSize sizeHint(const QStyleOptionViewItem &option, const QModelIndex &index) const override
     {
@@ -75,7 +129,7 @@ private:
     cCtrlFlexGrid *m_controller;
 };
 
-cCtrlFlexGrid::cCtrlFlexGrid(QObject *parent) : QObject(parent) {}
+cCtrlFlexGrid::cCtrlFlexGrid(GridModel &model, QObject *parent) : QObject(parent), m_model(model) {}
 
 void cCtrlFlexGrid::BindingToFlexGrid(QTreeView *grid)
 {
@@ -113,10 +167,7 @@ void cCtrlFlexGrid::DisplayAlphabetic(bool unBuffered)
 {
     setRedraw(false);
     m_model.showFlat();
-    m_grid->setRootIsDecorated(false);
-    m_grid->setColumnHidden(GridModel::Outline, true);
-    m_grid->scrollToTop();
-    setCursor(1);
+    showMode();
     if (!unBuffered)
         setRedraw(true);
 }
@@ -125,25 +176,58 @@ void cCtrlFlexGrid::DisplayCategorized(bool unBuffered)
 {
     setRedraw(false);
     m_model.showGrouped();
-    expandGroups();
-    m_grid->setColumnHidden(GridModel::Outline, false);
-    m_grid->setRootIsDecorated(true);
-    m_grid->scrollToTop();
-    setCursor(2);
+    showMode();
     if (!unBuffered)
         setRedraw(true);
 }
 
-void cCtrlFlexGrid::showDocument(DictionaryDocument document)
+void cCtrlFlexGrid::showLoadedDocument()
 {
     setRedraw(false);
-    m_model.replaceDocument(std::move(document));
+    showMode();
+    setRedraw(true);
+}
+
+// The outline column and the group buttons of the model's display mode, every group
+// open, the cursor on the first entry at the top.
+void cCtrlFlexGrid::showMode()
+{
     const bool grouped = m_model.mode() == GridModel::Mode::Grouped;
     if (grouped)
         expandGroups();
+    m_grid->setColumnHidden(GridModel::Outline, !grouped);
+    m_grid->setRootIsDecorated(grouped);
     m_grid->scrollToTop();
     setCursor(grouped ? 2 : 1);
+}
+
+void cCtrlFlexGrid::keepPlaceForSave()
+{
+    m_savedPlace = Place{DisplayMode(), topRow(), row()};
+    setRedraw(false);
+}
+
+void cCtrlFlexGrid::restorePlaceAfterSave()
+{
+    if (m_savedPlace.displayMode == 1) {
+        DisplayCategorized(true);
+        collapseFlaggedGroups();
+    } else {
+        showMode();
+    }
+    setCursor(m_savedPlace.row);
+    setTopRow(m_savedPlace.topRow);
     setRedraw(true);
+}
+
+void cCtrlFlexGrid::collapseFlaggedGroups()
+{
+    if (!CollapsedGroups.any())
+        return;
+    for (int group = 0; group < m_model.groupCount(); ++group) {
+        if (CollapsedGroups.isSet(m_model.groupLabel(group)))
+            setCollapsed(m_model.groupHeaderRow(group), true);
+    }
 }
 
 // Group by group: QTreeView::expandAll() would keep a persistent index of every entry.
@@ -221,6 +305,30 @@ void cCtrlFlexGrid::scrollUpOneScreen(int topRow)
     bar->setValue(std::max(0, bar->value() - bar->pageStep()));
 }
 
+int cCtrlFlexGrid::firstEntryRow() const
+{
+    if (rows() < 2)
+        return 0;
+    return isGroupRow(1) ? 2 : 1;
+}
+
+int cCtrlFlexGrid::lastEntryRow() const
+{
+    return rows() < 2 ? 0 : rows() - 1;
+}
+
+int cCtrlFlexGrid::nextUnfinishedRow(int row) const
+{
+    const DictionaryDocument &document = m_model.document();
+    for (int candidate = std::max(row + 1, 1); candidate < rows(); ++candidate) {
+        const std::optional<qsizetype> entry = m_model.entryAt(candidate);
+        if (entry && (document.status(*entry) == EntryStatus::Untranslated
+                      || document.status(*entry) == EntryStatus::Review))
+            return candidate;
+    }
+    return 0;
+}
+
 std::vector<int> cCtrlFlexGrid::selectedRows() const
 {
     std::vector<int> rows;
@@ -260,7 +368,7 @@ void cCtrlFlexGrid::keepCursorInTranslation(const QModelIndex &current)
 void cCtrlFlexGrid::setGroupCollapsed(int row, bool collapsed)
 {
     setCollapsed(row, collapsed);
-    CollapsedGroups.set(textMatrix(row, GridModel::Status), collapsed);
+    CollapsedGroups.set(m_model.groupLabel(m_model.groupOf(row)), collapsed);
 }
 
 void cCtrlFlexGrid::toggleGroup(int row)
@@ -273,7 +381,7 @@ bool cCtrlFlexGrid::eventFilter(QObject *watched, QEvent *event)
     if (watched == m_grid && event->type() == QEvent::ShortcutOverride) {
         auto *key = static_cast<QKeyEvent *>(event);
         // A letter jump that finds a row wins over a menu's access key.
-        if (isLetterJump(key->key(), key->modifiers()) && jumpTarget(letterOf(key->key())) > 0) {
+        if (isLetterJump(m_grid->window(), key->key(), key->modifiers()) && jumpTarget(letterOf(key->key())) > 0) {
             event->accept();
             return true;
         }
@@ -289,6 +397,10 @@ bool cCtrlFlexGrid::eventFilter(QObject *watched, QEvent *event)
 
 bool cCtrlFlexGrid::keyPressed(int key, Qt::KeyboardModifiers modifiers)
 {
+    if ((key == Qt::Key_Home || key == Qt::Key_End) && (modifiers & Qt::ControlModifier)) {
+        moveCursorTo(key == Qt::Key_Home ? firstEntryRow() : lastEntryRow());
+        return true;
+    }
     // The cursor keeps to the translation column, so these keys only open and close groups.
     const int current = row();
     switch (key) {
@@ -304,14 +416,21 @@ bool cCtrlFlexGrid::keyPressed(int key, Qt::KeyboardModifiers modifiers)
         return true;
     default: break;
     }
-    if (!isLetterJump(key, modifiers))
+    if (!isLetterJump(m_grid->window(), key, modifiers))
         return false;
     const int target = jumpTarget(letterOf(key));
     if (target == 0)
         return false;
-    setCursor(target);
-    m_grid->scrollTo(m_model.gridIndex(target, GridModel::Translation));
+    moveCursorTo(target);
     return true;
+}
+
+void cCtrlFlexGrid::moveCursorTo(int row)
+{
+    if (row <= 0)
+        return;
+    setCursor(row);
+    m_grid->scrollTo(m_model.gridIndex(row, GridModel::Translation));
 }
 
 bool cCtrlFlexGrid::doubleClicked(const QPoint &position)

@@ -22,15 +22,15 @@ private:
 };
 
 // The controller of the editor's grid `fg`: its columns, the flat and the grouped display,
-// which cells may be edited, where the cursor may stand and the keyboard. It owns the
-// grid's model and receives the grid's events itself.
+// which cells may be edited, where the cursor may stand and the keyboard. It shows the
+// document session's model and receives the grid's events itself.
 //
 // Rows are grid rows as GridModel counts them (0 the heading, 1 the first row shown).
 class cCtrlFlexGrid : public QObject {
     Q_OBJECT
 
 public:
-    explicit cCtrlFlexGrid(QObject *parent = nullptr);
+    explicit cCtrlFlexGrid(GridModel &model, QObject *parent = nullptr);
 
     void BindingToFlexGrid(QTreeView *grid);
     QTreeView *grid() const { return m_grid; }
@@ -43,9 +43,12 @@ public:
     void DisplayAlphabetic(bool unBuffered = false);
     void DisplayCategorized(bool unBuffered = false);
     CollapsedGroupFlags CollapsedGroups;
-    // Shows a newly read document in the current display mode; a flat list keeps the
-    // order of the file.
-    void showDocument(DictionaryDocument document);
+    // Shows a newly read document from the top, in the model's display mode.
+    void showLoadedDocument();
+    // A save sorts the entries into the flat list; afterwards the grid shows again the
+    // display, the collapsed groups, the cursor and the top row it had before.
+    void keepPlaceForSave();
+    void restorePlaceAfterSave();
 
     // The grid's row count, the heading row included.
     int rows() const { return m_model.gridRowCount() + 1; }
@@ -67,6 +70,11 @@ public:
     bool isRowOnScreen(int row) const;
     // Makes the row that is one screen above this top row the top row (or the first).
     void scrollUpOneScreen(int topRow);
+    // The first and the last entry row (no group header), 0 in an empty grid.
+    int firstEntryRow() const;
+    int lastEntryRow() const;
+    // The first entry row below this one still "未译" or "复查"; 0 when there is none.
+    int nextUnfinishedRow(int row) const;
     // Selected rows in ascending order.
     std::vector<int> selectedRows() const;
     void setRedraw(bool on);
@@ -81,18 +89,29 @@ protected:
 private:
     friend class TranslationDelegate;
 
+    struct Place {
+        int displayMode = 0;
+        int topRow = 0;
+        int row = 0;
+    };
+
     void InitGrid();
+    void showMode();
     void expandGroups();
+    void collapseFlaggedGroups();
     void commitCellEdit(const QModelIndex &index, const QString &text);
     void keepCursorInTranslation(const QModelIndex &current);
     void toggleGroup(int row);
     void setGroupCollapsed(int row, bool collapsed);
     bool keyPressed(int key, Qt::KeyboardModifiers modifiers);
+    // Puts the cursor on the row and scrolls it into view; nothing for row 0.
+    void moveCursorTo(int row);
     bool doubleClicked(const QPoint &position);
     int jumpTarget(QChar letter) const;
     int firstMatch(QChar letter, int from, int to) const;
 
-    GridModel m_model;
+    GridModel &m_model;
+    Place m_savedPlace;
     QTreeView *m_grid = nullptr;
     // Kept apart: events still arrive while the grid is being destroyed.
     QWidget *m_viewport = nullptr;

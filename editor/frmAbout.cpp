@@ -1,6 +1,6 @@
 #include "frmAbout.h"
 
-#include "frmMain.h"
+#include "EditorSettings.h"
 
 #include <QHBoxLayout>
 #include <QLabel>
@@ -29,7 +29,7 @@ frmAbout::frmAbout(QWidget *parent) : QDialog(parent)
     QLabel *image = namedLabel(QStringLiteral("Image1"), QString(), this);
     image->setPixmap(QPixmap(QStringLiteral(":/quillet.png"))
                          .scaled(IconSize, IconSize, Qt::KeepAspectRatio, Qt::SmoothTransformation));
-    QLabel *title = namedLabel(QStringLiteral("Label1"), frmMain::ProgramTitle, this);
+    QLabel *title = namedLabel(QStringLiteral("Label1"), EditorSettings::programTitle(), this);
     QFont bold = title->font();
     bold.setBold(true);
     bold.setPointSizeF(bold.pointSizeF() * 1.5);

@@ -1,6 +1,7 @@
 #include "frmExport.h"
 
 #include "ComboHistory.h"
+#include "DocumentSession.h"
 #include "EditorSettings.h"
 #include "FileDialogs.h"
 #include "GridJobScope.h"
@@ -8,7 +9,6 @@
 #include "MessageService.h"
 #include "YieldClock.h"
 #include "cCtrlFlexGrid.h"
-#include "frmMain.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -81,7 +81,8 @@ QGroupBox *namedFrame(const QString &name, const QString &title, QWidget *parent
 
 }
 
-frmExport::frmExport(frmMain &editor) : QDialog(&editor), m_editor(editor)
+frmExport::frmExport(DocumentSession &session, cCtrlFlexGrid &grid, QWidget *parent)
+    : QDialog(parent), m_session(session), m_grid(grid)
 {
     setObjectName(FormName);
     setWindowTitle(QStringLiteral("导出"));
@@ -265,7 +266,8 @@ void frmExport::showEvent(QShowEvent *event)
 void frmExport::cmdSave_Click()
 {
     const FileDialogChoice choice = ShowSaveDialog(
-        this, {QStringLiteral("选择导出文件的保存位置"), {QStringLiteral("文本格式文件(*.txt)|*.txt")}, 1, QString()});
+        this, {QStringLiteral("选择导出文件的保存位置"), {QStringLiteral("文本格式文件(*.txt)|*.txt")}, 1, QString(),
+               m_session.documentFolder()});
     if (choice.accepted)
         AddComboHistory(cboExFile, exportFileName(choice));
 }
@@ -311,10 +313,10 @@ void frmExport::cmdStart_Click()
 // The file replaces an existing one only once it was written completely.
 void frmExport::writeEntries(const ExportOptions &options)
 {
-    GridJobScope scope(m_editor);
+    GridJobScope scope(m_session, m_grid);
     scope.showFlatList();
     EntryExportWriter writer(cboExFile->currentText(), options);
-    const DictionaryDocument &document = m_editor.gridController().model().document();
+    const DictionaryDocument &document = m_session.model().document();
     YieldClock clock;
     for (qsizetype i = 0; i < document.size(); ++i) {
         clock.yieldIfDue();

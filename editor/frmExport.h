@@ -12,7 +12,8 @@ class QLayout;
 class QLineEdit;
 class QPushButton;
 class QRadioButton;
-class frmMain;
+class DocumentSession;
+class cCtrlFlexGrid;
 
 // The export dialog: writes the open document's entries chosen by status and by a
 // length condition as two-line text or as a glossary. Serves one run; afterwards only
@@ -21,7 +22,7 @@ class frmExport : public QDialog {
     Q_OBJECT
 
 public:
-    explicit frmExport(frmMain &editor);
+    frmExport(DocumentSession &session, cCtrlFlexGrid &grid, QWidget *parent);
 
     // The settings in the section "ExportSetting" of "Quillet.ini".
     void CfgSaveCtrlToIni();
@@ -51,7 +52,8 @@ private:
     void writeEntries(const ExportOptions &options);
     void showFinished();
 
-    frmMain &m_editor;
+    DocumentSession &m_session;
+    cCtrlFlexGrid &m_grid;
     QRadioButton *Option1 = nullptr;
     QRadioButton *Option2 = nullptr;
     QList<QCheckBox *> m_statusBoxes;

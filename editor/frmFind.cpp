@@ -4,7 +4,6 @@
 #include "EditorSettings.h"
 #include "MessageService.h"
 #include "cCtrlFlexGrid.h"
-#include "frmMain.h"
 
 #include <QCheckBox>
 #include <QComboBox>
@@ -17,6 +16,7 @@
 #include <QVBoxLayout>
 
 #include <functional>
+#include <optional>
 
 namespace {
 
@@ -24,6 +24,33 @@ constexpr int SourceField = 2;
 constexpr int FindBoxContentsLength = 32;
 
 using CellTest = std::function<bool(const QString &)>;
+
+// The first row from `first` on whose cell in the column passes the test; 0 when none
+// does. Group rows are searched like entry rows, as the grid shows them; rows of
+// collapsed groups too.
+int findRow(const cCtrlFlexGrid &grid, int first, int column, const CellTest &matches)
+{
+    for (int row = first; row < grid.rows(); ++row) {
+        if (matches(grid.textMatrix(row, column)))
+            return row;
+    }
+    return 0;
+}
+
+std::optional<CellTest> cellTest(const GridSearch &search)
+{
+    const QString text = search.text;
+    if (search.regularExpression) {
+        const QRegularExpression expression(text);
+        if (!expression.isValid())
+            return std::nullopt;
+        return [expression](const QString &cell) { return expression.match(cell).hasMatch(); };
+    }
+    const Qt::CaseSensitivity sensitivity = search.caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    if (search.wholeText)
+        return [text, sensitivity](const QString &cell) { return cell.compare(text, sensitivity) == 0; };
+    return [text, sensitivity](const QString &cell) { return cell.startsWith(text, sensitivity); };
+}
 
 QPushButton *namedButton(const QString &name, const QString &caption, QWidget *parent)
 {
@@ -34,7 +61,26 @@ QPushButton *namedButton(const QString &name, const QString &caption, QWidget *p
 
 }
 
-frmFind::frmFind(frmMain &editor) : QDialog(&editor), m_editor(editor)
+void findNextRow(QWidget *messageParent, cCtrlFlexGrid &grid, const GridSearch &search)
+{
+    const int first = grid.row() + 1;
+    if (first >= grid.rows())
+        return;
+    const std::optional<CellTest> matches = cellTest(search);
+    if (!matches) {
+        askUser(messageParent, QStringLiteral("查找失败"), MessageService::Buttons::Ok, MessageService::Icon::Critical);
+        return;
+    }
+    const int found = findRow(grid, first, search.column, *matches);
+    if (found == 0) {
+        askUser(messageParent, QStringLiteral("找不到"), MessageService::Buttons::Ok, MessageService::Icon::Information);
+        return;
+    }
+    grid.setCursor(found);
+    grid.setTopRow(found);
+}
+
+frmFind::frmFind(cCtrlFlexGrid &grid, QWidget *parent) : QDialog(parent), m_grid(grid)
 {
     setObjectName(QStringLiteral("frmFind"));
     setWindowTitle(QStringLiteral("查找"));
@@ -115,46 +161,11 @@ QLayout *frmFind::createButtons()
 
 void frmFind::cmdNext_Click()
 {
-    const QString text = cboFind->currentText();
-    AddComboHistory(cboFind, text);
-    cCtrlFlexGrid &grid = m_editor.gridController();
-    const int first = grid.row() + 1;
-    if (first >= grid.rows())
-        return;
-    CellTest matches;
-    if (Option2->isChecked()) {
-        const QRegularExpression expression(text);
-        if (!expression.isValid()) {
-            askUser(this, QStringLiteral("查找失败"), MessageService::Buttons::Ok, MessageService::Icon::Critical);
-            return;
-        }
-        matches = [expression](const QString &cell) { return expression.match(cell).hasMatch(); };
-    } else {
-        const Qt::CaseSensitivity sensitivity = Check1->isChecked() ? Qt::CaseSensitive : Qt::CaseInsensitive;
-        if (Check2->isChecked())
-            matches = [text, sensitivity](const QString &cell) { return cell.compare(text, sensitivity) == 0; };
-        else
-            matches = [text, sensitivity](const QString &cell) { return cell.startsWith(text, sensitivity); };
-    }
-    const int found = findRow(first, cboField->currentIndex() + 1, matches);
-    if (found == 0) {
-        askUser(this, QStringLiteral("找不到"), MessageService::Buttons::Ok, MessageService::Icon::Information);
-        return;
-    }
-    grid.setCursor(found);
-    grid.setTopRow(found);
-}
-
-// Group rows are searched like entry rows, as the grid shows them; rows of collapsed
-// groups too.
-int frmFind::findRow(int first, int column, const CellTest &matches) const
-{
-    const cCtrlFlexGrid &grid = m_editor.gridController();
-    for (int row = first; row < grid.rows(); ++row) {
-        if (matches(grid.textMatrix(row, column)))
-            return row;
-    }
-    return 0;
+    const GridSearch search{cboFind->currentText(), cboField->currentIndex() + 1, Option2->isChecked(),
+                            Check1->isChecked(), Check2->isChecked()};
+    AddComboHistory(cboFind, search.text);
+    Q_EMIT searched(search);
+    findNextRow(this, m_grid, search);
 }
 
 void frmFind::done(int result)

@@ -1,13 +1,26 @@
 #pragma once
 
-#include <QDialog>
+#include "GridModel.h"
 
-#include <functional>
+#include <QDialog>
 
 class QCheckBox;
 class QComboBox;
 class QRadioButton;
-class frmMain;
+class cCtrlFlexGrid;
+
+// One search of the find dialog, kept so that it can be repeated from the cursor.
+struct GridSearch {
+    QString text;
+    int column = GridModel::Source;
+    bool regularExpression = false;
+    bool caseSensitive = false;
+    bool wholeText = false;
+};
+
+// Searches downward from the row after the cursor and puts the cursor on the row found;
+// a box tells when nothing was found or the expression is invalid.
+void findNextRow(QWidget *messageParent, cCtrlFlexGrid &grid, const GridSearch &search);
 
 // The find dialog: searches one column of the grid downward from the row after the
 // cursor, by the beginning or the whole of the cell text or by a regular expression.
@@ -16,12 +29,13 @@ class frmFind : public QDialog {
     Q_OBJECT
 
 public:
-    explicit frmFind(frmMain &editor);
+    frmFind(cCtrlFlexGrid &grid, QWidget *parent);
 
     void cmdNext_Click();
 
 Q_SIGNALS:
     void helpRequested();
+    void searched(const GridSearch &search);
 
 protected:
     void done(int result) override;
@@ -30,10 +44,8 @@ private:
     QLayout *createFields();
     QLayout *createOptions();
     QLayout *createButtons();
-    // The first row from `first` on whose cell in the column passes the test; 0 when none does.
-    int findRow(int first, int column, const std::function<bool(const QString &)> &matches) const;
 
-    frmMain &m_editor;
+    cCtrlFlexGrid &m_grid;
     QComboBox *cboFind;
     QComboBox *cboField;
     QRadioButton *Option1;

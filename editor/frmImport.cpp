@@ -10,8 +10,8 @@
 #include "MessageService.h"
 #include "OptionsFrame.h"
 #include "StatePanel.h"
+#include "DocumentSession.h"
 #include "cCtrlFlexGrid.h"
-#include "frmMain.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -36,7 +36,8 @@ constexpr int ComboContentsLength = 48;
 
 }
 
-frmImport::frmImport(frmMain &editor) : QDialog(&editor), m_editor(editor)
+frmImport::frmImport(DocumentSession &session, cCtrlFlexGrid &grid, QWidget *parent)
+    : QDialog(parent), m_session(session), m_grid(grid)
 {
     setObjectName(FormName);
     setWindowTitle(QStringLiteral("导入"));
@@ -133,7 +134,7 @@ void frmImport::cmdOpen_Click()
                {QStringLiteral("PASSOLO字典/青墨文本(*.glo;*.a.txt;*.u.txt)|*.glo;*.txt"),
                 QStringLiteral("已净化数据库(*.db)|*.db"), QStringLiteral("PASSOLO字典(*.glo)|*.glo"),
                 QStringLiteral("青墨文本(*.a.txt;*.u.txt)|*.txt")},
-               1, QString()});
+               1, QString(), m_session.documentFolder()});
     if (choice.accepted)
         AddComboHistory(cboRefer, choice.fileName);
 }
@@ -170,19 +171,18 @@ void frmImport::cmdStart_Click()
 // any failure the document stays as it was, in content, order and display.
 void frmImport::importReference(const ProcessingOptions &options)
 {
-    GridJobScope scope(m_editor);
-    cCtrlFlexGrid &grid = m_editor.gridController();
+    GridJobScope scope(m_session, m_grid);
     std::optional<std::vector<GridRow>> result;
     {
-        const DocumentRowSource rows(grid.model().document());
+        const DocumentRowSource rows(m_session.model().document());
         result = runImport(cboRefer->currentText(), options, rows, *this, JobLocation);
     }
     if (!result)
         return;
     scope.showFlatList();
-    grid.model().replaceRows(documentRows(*result));
-    grid.setCursor(1);
-    m_editor.MarkModified();
+    m_session.model().replaceRows(documentRows(*result));
+    m_grid.setCursor(1);
+    m_session.MarkModified();
 }
 
 void frmImport::showFinished()

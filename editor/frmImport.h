@@ -11,7 +11,8 @@ class QLabel;
 class QLayout;
 class QPushButton;
 class StatePanel;
-class frmMain;
+class DocumentSession;
+class cCtrlFlexGrid;
 
 // The import dialog: pre-translates the open document from a reference dictionary or
 // a purified reference database. Matched untranslated entries come back for review
@@ -21,7 +22,7 @@ class frmImport : public QDialog, public JobObserver {
     Q_OBJECT
 
 public:
-    explicit frmImport(frmMain &editor);
+    frmImport(DocumentSession &session, cCtrlFlexGrid &grid, QWidget *parent);
 
     OptionsFrame *options() const { return fraOptAdv; }
     // Hides or shows every control whose name begins with cbo, chk, txt, cmd or lal,
@@ -47,7 +48,8 @@ private:
     void importReference(const ProcessingOptions &options);
     void showFinished();
 
-    frmMain &m_editor;
+    DocumentSession &m_session;
+    cCtrlFlexGrid &m_grid;
     QComboBox *cboRefer = nullptr;
     QPushButton *cmdStart = nullptr;
     QPushButton *cmdClose = nullptr;

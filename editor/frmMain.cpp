@@ -1,28 +1,29 @@
 #include "frmMain.h"
 
+#include "DocumentSession.h"
 #include "EditorSettings.h"
 #include "FileHistory.h"
 #include "MainMenus.h"
 #include "MessageService.h"
 #include "ShellActions.h"
+#include "StatusSummary.h"
 #include "StoredText.h"
 #include "WindowSize.h"
 #include "cCtrlFlexGrid.h"
 #include "frmAbout.h"
 #include "frmExport.h"
-#include "frmFind.h"
 #include "frmImport.h"
 #include "frmOption.h"
 #include "frmTEdit.h"
 
+#include <QAction>
+#include <QApplication>
 #include <QCloseEvent>
-#include <QCoreApplication>
 #include <QDialog>
 #include <QFile>
 #include <QFileInfo>
-#include <QHash>
-#include <QMimeData>
 #include <QMenu>
+#include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProcess>
 #include <QSaveFile>
@@ -47,18 +48,19 @@ QString droppedFile(const QMimeData *data)
 
 }
 
-const QString frmMain::ProgramTitle = QStringLiteral("Quillet");
+const QString frmMain::ProgramTitle = EditorSettings::programTitle();
 
 frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
 {
     setObjectName(QStringLiteral("frmMain"));
     resize(DefaultSize);
+    m_session = new DocumentSession(this, this);
     showCaption();
 
     fg = new QTreeView(this);
     fg->setObjectName(QStringLiteral("fg"));
     setCentralWidget(fg);
-    m_grid = new cCtrlFlexGrid(this);
+    m_grid = new cCtrlFlexGrid(m_session->model(), this);
     m_grid->BindingToFlexGrid(fg);
     fg->setContextMenuPolicy(Qt::CustomContextMenu);
     fg->viewport()->setAcceptDrops(true);
@@ -68,14 +70,17 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     m_pane = new frmTEdit(this);
     addDockWidget(Qt::BottomDockWidgetArea, m_pane);
     resizeDocks({m_pane}, {DefaultPaneHeight}, Qt::Vertical);
+    m_menus->addPaneToggle(m_pane->toggleViewAction());
+    new StatusSummary(m_session->model(), statusBar());
 
-    connect(m_menus, &MainMenus::commandTriggered, this, &frmMain::dispatchCommand);
+    connectCommands();
+    connectSession();
     connect(fg, &QWidget::customContextMenuRequested, this,
             [this](const QPoint &position) { m_menus->popupMenu()->popup(fg->viewport()->mapToGlobal(position)); });
     connect(fg->selectionModel(), &QItemSelectionModel::currentChanged, this, &frmMain::fillEditPane);
-    connect(&m_grid->model(), &QAbstractItemModel::modelReset, this, [this] { m_pane->showEntry(0, {}, {}); });
+    connect(&m_session->model(), &QAbstractItemModel::modelReset, this, [this] { m_pane->showEntry(0, {}, {}); });
     connect(m_grid, &cCtrlFlexGrid::cellEdited, this, &frmMain::UpdateToEditBox);
-    connect(m_pane, &frmTEdit::updateRequested, this, &frmMain::moveAfterUpdate);
+    connect(m_pane, &frmTEdit::updateRequested, this, [this](int mode) { commitAndMove(mode); });
 
     WindowSize::load(*this, EditorSettings::iniPath());
     restoreLayout();
@@ -84,99 +89,140 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
 }
 
 // The grid's cell editor may still commit while the children go: nothing of that may
-// reach the half-destroyed window.
+// reach the half-destroyed window, and the grid goes before the model it shows.
 frmMain::~frmMain()
 {
     fg->viewport()->removeEventFilter(this);
     fg->selectionModel()->disconnect(this);
-    m_grid->model().disconnect(this);
+    m_session->model().disconnect(this);
+    m_session->disconnect(this);
     m_grid->disconnect(this);
+    delete fg;
+}
+
+// Every command first commits the edit pane.
+void frmMain::onCommand(const char *tool, const std::function<void()> &command)
+{
+    connect(m_menus->tool(QLatin1String(tool)), &QAction::triggered, this, [this, command] {
+        UpdateFromEditBox();
+        command();
+    });
+}
+
+void frmMain::connectCommands()
+{
+    onCommand("miFOpen", [this] { OpenDocumentDialog(); });
+    onCommand("miFReOpen", [this] { OpenDocumentDialog(); });
+    onCommand("miTallyra", [this] { startProcessor(); });
+    onCommand("miFExit", [this] { close(); });
+    onCommand("miOption", [this] { frmOption(this).exec(); });
+    onCommand("miHContent", [this] { openManual(); });
+    onCommand("miHAbout", [this] { frmAbout(this).exec(); });
+    onCommand("miVOrder", [this] { m_grid->DisplayAlphabetic(false); });
+    onCommand("miVSort", [this] { m_grid->DisplayCategorized(false); });
+    onCommand("miSTun", [this] { SetSelectedStatus(EntryStatus::Untranslated); });
+    onCommand("miSTed", [this] { SetSelectedStatus(EntryStatus::Translated); });
+    onCommand("miSTno", [this] { SetSelectedStatus(EntryStatus::NotToTranslate); });
+    onCommand("miSTck", [this] { SetSelectedStatus(EntryStatus::Review); });
+    onCommand("miEResume", [this] { ResumeSelected(); });
+    onCommand("miEFind", [this] { showFindDialog(); });
+    onCommand("miEFindNext", [this] { findNext(); });
+    onCommand("miFSave", [this] { SaveDocument(m_session->path()); });
+    onCommand("miFSaveAs", [this] { SaveDocumentAs(); });
+    onCommand("miFImport", [this] { frmImport(*m_session, *m_grid, this).exec(); });
+    onCommand("miFExport", [this] { frmExport(*m_session, *m_grid, this).exec(); });
+    connect(m_menus, &MainMenus::recentFileChosen, this, [this](const QString &path) {
+        UpdateFromEditBox();
+        OpenRecentFile(path);
+    });
+}
+
+void frmMain::connectSession()
+{
+    m_menus->setDocumentCommandsEnabled(false);
+    connect(m_session, &DocumentSession::pathChanged, this, [this](const QString &path) {
+        m_menus->setDocumentCommandsEnabled(!path.isEmpty());
+        showCaption();
+    });
+    connect(m_session, &DocumentSession::modifiedChanged, this, &frmMain::showCaption);
+    connect(m_session, &DocumentSession::busyChanged, this, &frmMain::showBusy);
+    connect(m_session, &DocumentSession::documentLoaded, m_grid, &cCtrlFlexGrid::showLoadedDocument);
+    connect(m_session, &DocumentSession::aboutToSave, m_grid, &cCtrlFlexGrid::keepPlaceForSave);
+    connect(m_session, &DocumentSession::saveEnded, m_grid, &cCtrlFlexGrid::restorePlaceAfterSave);
+}
+
+// While a file is read or written: busy pointer, the status text in the edit pane, and
+// the window disabled so that no command can start meanwhile.
+void frmMain::showBusy(const QString &status)
+{
+    const bool busy = !status.isEmpty();
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        m_pane->setStatusText(status);
+    }
+    setEnabled(!busy);
+    if (!busy) {
+        m_pane->showLengthLine();
+        QApplication::restoreOverrideCursor();
+    }
 }
 
 void frmMain::showCaption()
 {
-    if (m_documentPath.isEmpty()) {
+    if (!m_session->hasDocument()) {
         setWindowTitle(ProgramTitle);
         return;
     }
-    const QString caption = QFileInfo(m_documentPath).fileName() + QStringLiteral(" - ") + ProgramTitle;
-    setWindowTitle(m_modified ? u'*' + caption : caption);
+    const QString caption = QFileInfo(m_session->path()).fileName() + QStringLiteral(" - ") + ProgramTitle;
+    setWindowTitle(m_session->isModified() ? u'*' + caption : caption);
+}
+
+QString frmMain::CurrentDocumentPath() const
+{
+    return m_session->path();
+}
+
+bool frmMain::isModified() const
+{
+    return m_session->isModified();
 }
 
 void frmMain::MarkModified()
 {
-    m_modified = true;
-    showCaption();
-}
-
-void frmMain::dispatchCommand(const QString &tool, const QString &entry)
-{
-    UpdateFromEditBox();
-    if (tool == u"miFOpen" || tool == u"miFReOpen")
-        OpenDocumentDialog();
-    else if (tool == u"miTallyra")
-        startProcessor();
-    else if (tool == u"MRUFileList")
-        OpenRecentFile(entry);
-    else if (tool == u"miFExit")
-        close();
-    else if (tool == u"miOption")
-        frmOption(this).exec();
-    else if (tool == u"miHContent")
-        openManual();
-    else if (tool == u"miHAbout")
-        frmAbout(this).exec();
-    else if (!m_documentPath.isEmpty())
-        dispatchDocumentCommand(tool);
-}
-
-void frmMain::dispatchDocumentCommand(const QString &tool)
-{
-    static const QHash<QString, QString> statusTools{{QStringLiteral("miSTun"), EntryStatus::Untranslated},
-                                                     {QStringLiteral("miSTed"), EntryStatus::Translated},
-                                                     {QStringLiteral("miSTno"), EntryStatus::NotToTranslate},
-                                                     {QStringLiteral("miSTck"), EntryStatus::Review}};
-    if (statusTools.contains(tool))
-        SetSelectedStatus(statusTools.value(tool));
-    else if (tool == u"miVOrder")
-        m_grid->DisplayAlphabetic(false);
-    else if (tool == u"miVSort")
-        m_grid->DisplayCategorized(false);
-    else if (tool == u"miEResume")
-        ResumeSelected();
-    else if (tool == u"miEFind")
-        showFindDialog();
-    else if (tool == u"miFSave")
-        SaveDocument(m_documentPath);
-    else if (tool == u"miFSaveAs")
-        SaveDocumentAs();
-    else if (tool == u"miFImport")
-        frmImport(*this).exec();
-    else if (tool == u"miFExport")
-        frmExport(*this).exec();
+    m_session->MarkModified();
 }
 
 // One find dialog at a time; it stays open over the window for repeated searches.
 void frmMain::showFindDialog()
 {
     if (!m_find) {
-        m_find = new frmFind(*this);
+        m_find = new frmFind(*m_grid, this);
         connect(m_find, &frmFind::helpRequested, this, &frmMain::openManual);
+        connect(m_find, &frmFind::searched, this, [this](const GridSearch &search) { m_lastSearch = search; });
     }
     m_find->show();
     m_find->raise();
     m_find->activateWindow();
 }
 
+// Repeats the last search from the cursor; before the first one, opens the dialog.
+void frmMain::findNext()
+{
+    if (m_lastSearch)
+        findNextRow(this, *m_grid, *m_lastSearch);
+    else
+        showFindDialog();
+}
+
 void frmMain::SetSelectedStatus(const QString &status)
 {
-    if (m_grid->model().setStatus(m_grid->selectedRows(), status) > 0 && !m_documentPath.isEmpty())
+    if (m_session->model().setStatus(m_grid->selectedRows(), status) > 0 && m_session->hasDocument())
         MarkModified();
 }
 
 void frmMain::ResumeSelected()
 {
-    if (m_grid->model().restoreSources(m_grid->selectedRows()) > 0)
+    if (m_session->model().restoreSources(m_grid->selectedRows()) > 0)
         UpdateToEditBox();
 }
 
@@ -217,7 +263,7 @@ void frmMain::UpdateToEditBox()
 
 void frmMain::UpdateFromEditBox()
 {
-    if (EditSuppressed)
+    if (m_session->EditSuppressed)
         return;
     const int row = m_pane->row();
     if (row <= 0 || row >= m_grid->rows() || m_grid->isGroupRow(row))
@@ -225,24 +271,24 @@ void frmMain::UpdateFromEditBox()
     const QString typed = m_pane->translation();
     if (typed == m_pane->source() || typed == m_grid->textMatrix(row, GridModel::Translation) || !m_pane->isEdited())
         return;
-    m_grid->model().setTranslation(row, StoredText::fromTyped(typed));
-    m_grid->model().setStatus(row, EntryStatus::Translated);
+    m_session->model().setTranslation(row, StoredText::fromTyped(typed));
+    m_session->model().setStatus(row, EntryStatus::Translated);
     MarkModified();
 }
 
-void frmMain::moveAfterUpdate()
+void frmMain::commitAndMove(int mode)
 {
     UpdateFromEditBox();
     const int current = m_grid->row();
-    if (current > 0 && m_pane->updateMode() == frmTEdit::UpdateAndNext) {
-        const int next = m_grid->rowBelow(current);
+    if (current > 0 && (mode == frmTEdit::UpdateAndNext || mode == frmTEdit::UpdateAndNextUnfinished)) {
+        const int next = mode == frmTEdit::UpdateAndNext ? m_grid->rowBelow(current) : m_grid->nextUnfinishedRow(current);
         if (next > 0) {
             m_grid->setCursor(next);
             const int after = m_grid->rowBelow(next);
             if (!m_grid->isRowOnScreen(after > 0 ? after : next))
                 m_grid->setTopRow(next);
         }
-    } else if (current > 0 && m_pane->updateMode() == frmTEdit::UpdateAndPrevious) {
+    } else if (current > 0 && mode == frmTEdit::UpdateAndPrevious) {
         const int previous = m_grid->rowAbove(current);
         if (previous > 0) {
             // Judged before the move, which scrolls the row into view by itself.
@@ -290,7 +336,7 @@ void frmMain::saveLayout()
 
 void frmMain::closeEvent(QCloseEvent *event)
 {
-    if (m_busy) {
+    if (m_session->isBusy()) {
         event->ignore();
         return;
     }
@@ -324,8 +370,7 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
             return false;
         drop->acceptProposedAction();
         UpdateFromEditBox();
-        if (openFile(path) == OpenResult::Failed)
-            askUser(this, QStringLiteral("打开文件失败!"), MessageService::Buttons::Ok, MessageService::Icon::Exclamation);
+        OpenGivenFile(path);
         return true;
     }
     return QMainWindow::eventFilter(watched, event);

@@ -1,18 +1,21 @@
 #pragma once
 
+#include "frmFind.h"
+
 #include <QMainWindow>
 #include <QPointer>
 #include <QStringList>
 
+#include <optional>
+
+class DocumentSession;
 class MainMenus;
 class QTreeView;
-class YieldClock;
 class cCtrlFlexGrid;
-class frmFind;
 class frmTEdit;
 
-// The editor's window: it holds the open document in its grid `fg`, the docked edit
-// pane, the menus and the recent-files list, and runs the commands.
+// The editor's window: it shows the document session in its grid `fg` and the docked
+// edit pane, holds the menus and the recent-files list, and runs the commands.
 class frmMain : public QMainWindow {
     Q_OBJECT
 
@@ -22,20 +25,20 @@ public:
     explicit frmMain(QWidget *parent = nullptr);
     ~frmMain() override;
 
-    // The document.
+    // The document; the session does the work.
     bool ActFileOpen(const QString &path);
+    // A file named on the command line or dropped on the grid; one that cannot be opened
+    // gives the same message as the open command.
+    void OpenGivenFile(const QString &path);
     // 0 nothing to ask, 6 saved, 7 not saved, 2 cancelled (also when the save failed).
     int AskSaveChanges();
     // False when the file was not written; the document then stays modified.
     bool SaveDocument(const QString &path);
     void SaveDocumentAs();
     void OpenDocumentDialog();
-    QString CurrentDocumentPath() const { return m_documentPath; }
-    bool isModified() const { return m_modified; }
+    QString CurrentDocumentPath() const;
+    bool isModified() const;
     void MarkModified();
-    // While set, the edit pane commits nothing: from start-up until the first open,
-    // during a save and while a whole-document job replaces the rows.
-    bool EditSuppressed = true;
 
     // Commands on the selected rows.
     void SetSelectedStatus(const QString &status);
@@ -49,6 +52,7 @@ public:
     void UpdateToEditBox();
     void UpdateFromEditBox();
 
+    DocumentSession &session() const { return *m_session; }
     cCtrlFlexGrid &gridController() const { return *m_grid; }
     frmTEdit &editPane() const { return *m_pane; }
     QTreeView *fg;
@@ -60,31 +64,26 @@ protected:
 private:
     enum class OpenResult { Loaded, Cancelled, Failed };
 
-    void dispatchCommand(const QString &tool, const QString &entry);
-    void dispatchDocumentCommand(const QString &tool);
+    void connectCommands();
+    void connectSession();
+    void onCommand(const char *tool, const std::function<void()> &command);
+    void showBusy(const QString &status);
     void showFindDialog();
+    void findNext();
     void fillEditPane();
-    void moveAfterUpdate();
+    void commitAndMove(int mode);
     void startProcessor();
     void openManual();
     void restoreLayout();
     void saveLayout();
     void showCaption();
-
     OpenResult openFile(const QString &path);
-    bool loadByContent(const QString &path);
-    void LoadASCIIText(const QString &path);
-    void LoadTabText(const QString &path);
-    void LoadTableText(const QString &path);
-    QString writeDocumentFiles(const QString &path, YieldClock &clock);
-    void collapseFlaggedGroups();
 
+    DocumentSession *m_session;
     cCtrlFlexGrid *m_grid;
     frmTEdit *m_pane;
     MainMenus *m_menus;
-    QString m_documentPath;
-    bool m_modified = false;
-    bool m_busy = false;
     QStringList m_recentFiles;
     QPointer<frmFind> m_find;
+    std::optional<GridSearch> m_lastSearch;
 };

@@ -12,21 +12,28 @@
 #include <QPushButton>
 #include <QVBoxLayout>
 
+#include <functional>
+
 namespace {
 
 const QString EditedMark = QStringLiteral("*");
 
 // A text box for one dictionary field: it wraps long text but takes no line break,
-// neither typed nor pasted, since no dictionary format could store one.
+// neither typed nor pasted, since no dictionary format could store one. Enter goes to
+// the handler, when there is one.
 class FieldTextEdit : public QPlainTextEdit {
 public:
     using QPlainTextEdit::QPlainTextEdit;
+
+    std::function<void(Qt::KeyboardModifiers)> onEnter;
 
 protected:
     void keyPressEvent(QKeyEvent *event) override
     {
         if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
             event->accept();
+            if (onEnter)
+                onEnter(event->modifiers());
             return;
         }
         QPlainTextEdit::keyPressEvent(event);
@@ -55,7 +62,7 @@ frmTEdit::frmTEdit(QWidget *parent) : QDockWidget(QStringLiteral("翻译字符�
     Combo1 = new QComboBox(Picture1);
     Combo1->setObjectName(QStringLiteral("Combo1"));
     Combo1->addItems({QStringLiteral("仅更新"), QStringLiteral("更新并转下一条"), QStringLiteral("更新并转上一条")});
-    Command1 = new QPushButton(QStringLiteral("更新"), Picture1);
+    Command1 = new QPushButton(QStringLiteral("更新(&U)"), Picture1);
     Command1->setObjectName(QStringLiteral("Command1"));
     Label1 = new QLabel(Picture1);
     Label1->setObjectName(QStringLiteral("Label1"));
@@ -68,7 +75,9 @@ frmTEdit::frmTEdit(QWidget *parent) : QDockWidget(QStringLiteral("翻译字符�
     Text1 = new FieldTextEdit(content);
     Text1->setObjectName(QStringLiteral("Text1"));
     Text1->setReadOnly(true);
-    Text2 = new FieldTextEdit(content);
+    auto *translationBox = new FieldTextEdit(content);
+    translationBox->onEnter = [this](Qt::KeyboardModifiers modifiers) { enterPressed(modifiers); };
+    Text2 = translationBox;
     Text2->setObjectName(QStringLiteral("Text2"));
     Picture1->setFocusProxy(Text2);
 
@@ -81,7 +90,7 @@ frmTEdit::frmTEdit(QWidget *parent) : QDockWidget(QStringLiteral("翻译字符�
     setWidget(content);
 
     connect(Text2, &QPlainTextEdit::textChanged, this, &frmTEdit::translationTyped);
-    connect(Command1, &QPushButton::clicked, this, &frmTEdit::updateRequested);
+    connect(Command1, &QPushButton::clicked, this, [this] { Q_EMIT updateRequested(updateMode()); });
     showLengthLine();
 }
 
@@ -112,6 +121,16 @@ QString frmTEdit::translation() const
 frmTEdit::UpdateMode frmTEdit::updateMode() const
 {
     return static_cast<UpdateMode>(Combo1->currentIndex());
+}
+
+void frmTEdit::enterPressed(Qt::KeyboardModifiers modifiers)
+{
+    if (!(modifiers & Qt::ControlModifier))
+        Q_EMIT updateRequested(updateMode());
+    else if (modifiers & Qt::ShiftModifier)
+        Q_EMIT updateRequested(UpdateAndNextUnfinished);
+    else
+        Q_EMIT updateRequested(UpdateAndNext);
 }
 
 void frmTEdit::translationTyped()

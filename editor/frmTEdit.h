@@ -14,7 +14,8 @@ class frmTEdit : public QDockWidget {
     Q_OBJECT
 
 public:
-    enum UpdateMode { UpdateOnly = 0, UpdateAndNext = 1, UpdateAndPrevious = 2 };
+    // The first three are the choices of Combo1; the last only a key gives.
+    enum UpdateMode { UpdateOnly = 0, UpdateAndNext = 1, UpdateAndPrevious = 2, UpdateAndNextUnfinished = 3 };
 
     explicit frmTEdit(QWidget *parent = nullptr);
 
@@ -47,11 +48,14 @@ public:
     QPlainTextEdit *Text2;
 
 Q_SIGNALS:
-    // The update button "更新" was pressed.
-    void updateRequested();
+    // Commit, then move as the mode says: the update button "更新" and Enter in the
+    // translation box give Combo1's choice, Ctrl+Enter the next entry, Ctrl+Shift+Enter
+    // the next entry still "未译" or "复查".
+    void updateRequested(int mode);
 
 private:
     void translationTyped();
+    void enterPressed(Qt::KeyboardModifiers modifiers);
 
     int m_row = 0;
     QString m_loadedTranslation;

@@ -12,6 +12,6 @@ int main(int argc, char *argv[])
     // The whole command line names the file, blanks and all.
     const QStringList arguments = QApplication::arguments().mid(1);
     if (!arguments.isEmpty())
-        window.ActFileOpen(arguments.join(u' '));
+        window.OpenGivenFile(arguments.join(u' '));
     return QApplication::exec();
 }

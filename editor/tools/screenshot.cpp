@@ -58,13 +58,12 @@ int main(int argc, char *argv[])
     file.commit();
 
     frmMain window;
-    window.resize(1000, 660);
+    window.resize(1000, 720);
     window.show();
     if (!window.ActFileOpen(path))
         return 1;
     window.findChild<QAction *>(QStringLiteral("miVSort"))->trigger();
     cCtrlFlexGrid &grid = window.gridController();
-    grid.setCollapsed(1, true);
     grid.setCursor(grid.rowBelow(grid.rowBelow(grid.rowBelow(4))));
     window.editPane().Text2->setPlainText(QStringLiteral("无法打开文件“%s”。"));
     QApplication::processEvents();

@@ -1,12 +1,13 @@
 #pragma once
 
-// A fresh editor window per test in its own program folder, with message boxes and file
-// dialogs answered by fakes so that no modal window ever waits.
+// A fresh editor window or document session per test in its own program folder, with
+// message boxes and file dialogs answered by fakes so that no modal window ever waits.
 
 #include "AppFolder.h"
 #include "FileDialogs.h"
 #include "MessageService.h"
 #include "TextFile.h"
+#include "DocumentSession.h"
 #include "cCtrlFlexGrid.h"
 #include "frmMain.h"
 #include "frmTEdit.h"
@@ -75,22 +76,19 @@ private:
     }
 };
 
-class EditorFixture {
+// A program folder of its own per test, with message boxes and file dialogs answered by
+// fakes, and helpers for the files in it.
+class FolderFixture {
 public:
-    EditorFixture()
+    FolderFixture()
     {
         AppFolder::set(m_dir.path());
         MessageService::setInstance(&messages);
         FileDialogService::setInstance(&dialogs);
-        window = std::make_unique<frmMain>();
-        window->show();
-        window->activateWindow();
-        QVERIFY(QTest::qWaitForWindowActive(window.get()));
     }
 
-    ~EditorFixture()
+    ~FolderFixture()
     {
-        window.reset();
         MessageService::setInstance(nullptr);
         FileDialogService::setInstance(nullptr);
     }
@@ -111,6 +109,15 @@ public:
         return write(name, mark + TextCodec::encode(text, encoding));
     }
 
+    // A two-line dictionary ("number:source", translation per entry).
+    QString writeTwoLine(const QString &name, const QStringList &entries) const
+    {
+        QString text;
+        for (qsizetype i = 0; i + 1 < entries.size(); i += 2)
+            text += QStringLiteral("\r\n") + entries[i] + QStringLiteral("\r\n") + entries[i + 1] + QStringLiteral("\r\n");
+        return write(name, text);
+    }
+
     QByteArray bytes(const QString &name) const
     {
         QFile file(path(name));
@@ -120,40 +127,59 @@ public:
 
     QString text(const QString &name) const { return TextCodec::decode(bytes(name), TextEncoding::Gb18030); }
 
-    // Writes a two-line dictionary ("number:source", translation per entry) and opens it.
-    bool open(const QString &name, const QStringList &entries)
+    FakeMessages messages;
+    FakeFileDialogs dialogs;
+
+private:
+    QTemporaryDir m_dir;
+};
+
+// "status|number|source|translation" of every grid row, header rows as their status.
+inline QStringList gridRows(const GridModel &model)
+{
+    QStringList result;
+    for (int row = 1; row <= model.gridRowCount(); ++row) {
+        if (model.isGroupRow(row)) {
+            result.append(u'[' + model.cellText(row, GridModel::Status) + u']');
+            continue;
+        }
+        QStringList cells;
+        for (int column = GridModel::Status; column <= GridModel::Translation; ++column)
+            cells.append(model.cellText(row, column));
+        result.append(cells.join(u'|'));
+    }
+    return result;
+}
+
+// The document session alone, for what needs no window.
+class SessionFixture : public FolderFixture {
+public:
+    bool open(const QString &name, const QStringList &entries) { return session.open(writeTwoLine(name, entries)); }
+    QStringList rows() const { return gridRows(session.model()); }
+
+    DocumentSession session{nullptr};
+};
+
+// A fresh editor window per test.
+class EditorFixture : public FolderFixture {
+public:
+    EditorFixture()
     {
-        QString text;
-        for (qsizetype i = 0; i + 1 < entries.size(); i += 2)
-            text += QStringLiteral("\r\n") + entries[i] + QStringLiteral("\r\n") + entries[i + 1] + QStringLiteral("\r\n");
-        return window->ActFileOpen(write(name, text));
+        window = std::make_unique<frmMain>();
+        window->show();
+        window->activateWindow();
+        QVERIFY(QTest::qWaitForWindowActive(window.get()));
     }
 
-    bool openTable(const QString &name, const QString &records)
-    {
-        return window->ActFileOpen(write(name, records));
-    }
+    // Writes a two-line dictionary and opens it.
+    bool open(const QString &name, const QStringList &entries) { return window->ActFileOpen(writeTwoLine(name, entries)); }
+
+    bool openTable(const QString &name, const QString &records) { return window->ActFileOpen(write(name, records)); }
 
     cCtrlFlexGrid &grid() const { return window->gridController(); }
     frmTEdit &pane() const { return window->editPane(); }
     void trigger(const QString &tool) const { window->findChild<QAction *>(tool)->trigger(); }
-
-    // "status|number|source|translation" of every grid row, header rows as their status.
-    QStringList rows() const
-    {
-        QStringList result;
-        for (int row = 1; row < grid().rows(); ++row) {
-            if (grid().isGroupRow(row)) {
-                result.append(u'[' + grid().textMatrix(row, GridModel::Status) + u']');
-                continue;
-            }
-            QStringList cells;
-            for (int column = GridModel::Status; column <= GridModel::Translation; ++column)
-                cells.append(grid().textMatrix(row, column));
-            result.append(cells.join(u'|'));
-        }
-        return result;
-    }
+    QStringList rows() const { return gridRows(grid().model()); }
 
     // Types over the translation box's text, key by key.
     void typeTranslation(const QString &text) const
@@ -169,10 +195,5 @@ public:
         }
     }
 
-    FakeMessages messages;
-    FakeFileDialogs dialogs;
     std::unique_ptr<frmMain> window;
-
-private:
-    QTemporaryDir m_dir;
 };

@@ -32,7 +32,7 @@ public:
         if (!openTable(u"doc.a.csv"_qs, document))
             qFatal("document not opened");
         dialogs.choose(path(u"out"_qs));
-        dialog = std::make_unique<frmExport>(*window);
+        dialog = std::make_unique<frmExport>(window->session(), window->gridController(), window.get());
         if (!showDialog(*dialog))
             qFatal("export dialog not shown");
     }
@@ -171,7 +171,7 @@ private Q_SLOTS:
         QCOMPARE(finish->text(), u"完成(&F)"_qs);
         for (const QString &hidden : {u"Frame1"_qs, u"Frame4"_qs, u"cboExFile"_qs, u"cmdSave"_qs, u"cmdStart"_qs, u"lalFRD"_qs})
             QVERIFY2(exporter.find<QWidget>(hidden)->isHidden(), qPrintable(hidden));
-        QVERIFY(!exporter.window->EditSuppressed);
+        QVERIFY(!exporter.window->session().EditSuppressed);
         QVERIFY(exporter.window->fg->updatesEnabled());
     }
 
@@ -259,7 +259,7 @@ private Q_SLOTS:
         QCOMPARE(exporter.bytes(u"out.txt"_qs), QByteArray("old"));
         QCOMPARE(QDir(exporter.path(QString())).entryList({u"out.txt*"_qs}), QStringList{u"out.txt"_qs});
         QVERIFY(!exporter.dialog->isVisible());
-        QVERIFY(!exporter.window->EditSuppressed);
+        QVERIFY(!exporter.window->session().EditSuppressed);
         QVERIFY(exporter.window->fg->updatesEnabled());
     }
 
@@ -286,7 +286,7 @@ private Q_SLOTS:
                  QStringList{exporter.path(u"out.txt"_qs)});
 
         exporter.dialogs.choice = FileDialogChoice();
-        frmExport again(*exporter.window);
+        frmExport again(exporter.window->session(), exporter.window->gridController(), exporter.window.get());
         QVERIFY(showDialog(again));
         QVERIFY(control<QRadioButton>(again, u"Option2"_qs)->isChecked());
         QVERIFY(control<QCheckBox>(again, u"chkStaCK"_qs)->isChecked());

@@ -39,7 +39,8 @@ public:
     {
         if (!openTable(u"find.a.csv"_qs, Table))
             qFatal("document not opened");
-        dialog = new frmFind(*window);
+        trigger(u"miEFind"_qs);
+        dialog = window->findChild<frmFind *>();
         if (!showDialog(*dialog))
             qFatal("find dialog not shown");
     }
@@ -54,6 +55,14 @@ public:
     }
 
     void next() const { control<QPushButton>(*dialog, u"cmdNext"_qs)->click(); }
+
+    // Back to the main window, where its shortcuts work.
+    bool closeDialog() const
+    {
+        dialog->close();
+        window->activateWindow();
+        return QTest::qWaitForWindowActive(window.get());
+    }
 
     QStringList history() const
     {
@@ -113,20 +122,22 @@ private Q_SLOTS:
         QCOMPARE(find.history().value(0), search.text);
     }
 
+    // F3 repeats the search without the dialog.
     void continuesAfterEachHit()
     {
         FindFixture find;
         find.grid().setCursor(1);
         find.set({Source, u"Ope"_qs});
-        QList<int> hits;
-        for (int i = 0; i < 4; ++i) {
-            find.next();
+        find.next();
+        QVERIFY(find.closeDialog());
+        QList<int> hits{find.grid().row()};
+        for (int i = 0; i < 3; ++i) {
+            QTest::keyClick(find.window->fg, Qt::Key_F3);
             hits.append(find.grid().row());
         }
         // The last hit is the last row: the search then does nothing at all.
         QCOMPARE(hits, (QList<int>{2, 3, 5, 5}));
         QVERIFY(find.messages.shown.isEmpty());
-        QCOMPARE(find.history(), QStringList{u"Ope"_qs});
     }
 
     // Group rows are searched as the grid shows them, and a hit in a collapsed group opens it.
@@ -182,16 +193,17 @@ private Q_SLOTS:
         const std::optional<QStringList> stored = FileHistory::load(EditorSettings::iniPath(), u"frmFind.cboFind"_qs);
         QVERIFY(stored);
         QCOMPARE(stored->first(), u"8"_qs);
-        frmFind again(*find.window);
+        frmFind again(find.window->gridController(), find.window.get());
         QCOMPARE(control<QComboBox>(again, u"cboFind"_qs)->count(), FileHistory::MaxEntries);
     }
 
     void opensFromTheMenuOnce()
     {
         FindFixture find;
-        find.dialog->close();
-        find.trigger(u"miEFind"_qs);
-        QTRY_COMPARE(find.window->findChildren<frmFind *>().size(), 1);
+        QVERIFY(find.closeDialog());
+        QTRY_VERIFY(!find.window->findChild<frmFind *>());
+        QTest::keyClick(find.window->fg, Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(find.window->findChildren<frmFind *>().size(), 1);
         frmFind *dialog = find.window->findChildren<frmFind *>().first();
         QVERIFY(dialog->isVisible() && !dialog->isModal());
         find.trigger(u"miEFind"_qs);

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QLineEdit>
+#include <QMenu>
 #include <QTimer>
 
 namespace {
@@ -39,12 +40,13 @@ private Q_SLOTS:
         QTest::addColumn<int>("key");
         QTest::addColumn<int>("modifiers");
         QTest::addColumn<int>("to");
-        QTest::newRow("below, either case") << false << 4 << int(Qt::Key_O) << int(Qt::ControlModifier) << 6;
+        QTest::newRow("below, either case") << false << 4 << int(Qt::Key_O) << int(Qt::AltModifier) << 6;
+        QTest::newRow("taken by a shortcut") << false << 4 << int(Qt::Key_O) << int(Qt::ControlModifier) << 4;
         QTest::newRow("wraps to the top") << false << 5 << int(Qt::Key_D) << int(Qt::ControlModifier) << 1;
         QTest::newRow("with Alt") << false << 1 << int(Qt::Key_D) << int(Qt::AltModifier) << 5;
         QTest::newRow("no match stays") << false << 3 << int(Qt::Key_Z) << int(Qt::ControlModifier) << 3;
         QTest::newRow("shift alone is typing") << false << 1 << int(Qt::Key_S) << int(Qt::ShiftModifier) << 1;
-        QTest::newRow("collapsed group skipped") << true << 1 << int(Qt::Key_O) << int(Qt::ControlModifier) << 9;
+        QTest::newRow("collapsed group skipped") << true << 1 << int(Qt::Key_O) << int(Qt::AltModifier) << 9;
     }
     void jumpsToTheNextSourceWithTheLetter()
     {
@@ -88,6 +90,10 @@ private Q_SLOTS:
         QCOMPARE(editor.grid().row(), 3);
         QVERIFY(!isEditing(editor.window->fg));
         QVERIFY(!editor.grid().isCollapsed(1));
+        QTest::keyClick(editor.window->fg, Qt::Key_End, Qt::ControlModifier);
+        QCOMPARE(editor.grid().row(), 9);
+        QTest::keyClick(editor.window->fg, Qt::Key_Home, Qt::ControlModifier);
+        QCOMPARE(editor.grid().row(), 2);
     }
 
     void doubleClickTogglesGroupsAndEditsTranslations()
@@ -189,11 +195,24 @@ private Q_SLOTS:
     void documentCommandsWaitForADocument()
     {
         EditorFixture editor;
-        for (const char *tool : {"miVSort", "miFSave", "miSTck", "miEResume"})
-            editor.trigger(QLatin1String(tool));
-        QCOMPARE(editor.grid().DisplayMode(), 0);
+        QTest::keyClick(editor.window->fg, Qt::Key_S, Qt::ControlModifier);
         QVERIFY(editor.messages.shown.isEmpty());
-        QCOMPARE(editor.window->windowTitle(), u"Quillet"_qs);
+        QVERIFY(!editor.window->findChild<QAction *>(u"miFExport"_qs)->isEnabled());
+        QVERIFY(editor.openTable(u"w.a.csv"_qs, Table));
+        QVERIFY(editor.window->findChild<QAction *>(u"miFExport"_qs)->isEnabled());
+    }
+
+    // Alt+F opens the file menu even where a source begins with F; Alt+D still jumps.
+    void menuAccessKeysWinOverLetterJumps()
+    {
+        EditorFixture editor;
+        QVERIFY(editor.openTable(u"m.a.csv"_qs, u"未译,1,File,File\r\n未译,2,Done,Done\r\n"_qs));
+        editor.window->fg->setFocus();
+        QTest::keyClick(editor.window->fg, Qt::Key_D, Qt::AltModifier);
+        QCOMPARE(editor.grid().row(), 2);
+        QTest::keyClick(editor.window->fg, Qt::Key_F, Qt::AltModifier);
+        QTRY_VERIFY(editor.window->findChild<QMenu *>(u"mnuFile"_qs)->isVisible());
+        QCOMPARE(editor.grid().row(), 2);
     }
 
     void everyCommandCommitsTheEditPaneFirst()

@@ -68,7 +68,7 @@ public:
             qFatal("document not opened");
         reference = writeReference(*this, referenceKind);
         dialogs.choose(reference);
-        dialog = std::make_unique<frmImport>(*window);
+        dialog = std::make_unique<frmImport>(window->session(), window->gridController(), window.get());
         if (!showDialog(*dialog))
             qFatal("import dialog not shown");
     }
@@ -106,16 +106,20 @@ private Q_SLOTS:
         QTest::addColumn<QString>("document");
         QTest::addColumn<QString>("reference");
         QTest::addColumn<QStringList>("imported");
-        QTest::newRow("glossary") << Document << u"glossary"_qs << Imported;
-        QTest::newRow("two-line text") << Document << u"two-line text"_qs << Imported;
-        QTest::newRow("purified database") << Document << u"purified database"_qs << Imported;
-        QTest::newRow("all translated") << TranslatedDocument << u"glossary"_qs << TranslatedRows;
+        QTest::addColumn<QString>("counts");
+        const QString counts = u"未译 1  复查 2  不译 1  已译 1 / 5 (20.0%)"_qs;
+        QTest::newRow("glossary") << Document << u"glossary"_qs << Imported << counts;
+        QTest::newRow("two-line text") << Document << u"two-line text"_qs << Imported << counts;
+        QTest::newRow("purified database") << Document << u"purified database"_qs << Imported << counts;
+        QTest::newRow("all translated") << TranslatedDocument << u"glossary"_qs << TranslatedRows
+                                        << u"未译 0  复查 0  不译 0  已译 2 / 2 (100.0%)"_qs;
     }
     void importsFromEachReference()
     {
         QFETCH(QString, document);
         QFETCH(QString, reference);
         QFETCH(QStringList, imported);
+        QFETCH(QString, counts);
         ImportFixture import(document, reference);
         QCOMPARE(import.dialogs.asked.title, u"选择参照字典"_qs);
         QCOMPARE(import.dialogs.asked.filters.size(), 4);
@@ -125,9 +129,10 @@ private Q_SLOTS:
         QVERIFY(import.start());
         QVERIFY2(import.messages.shown.isEmpty(), qPrintable(import.messages.texts().join(u'\n')));
         QCOMPARE(import.rows(), imported);
+        QCOMPARE(import.window->findChild<QLabel *>(u"lblCounts"_qs)->text(), counts);
         QCOMPARE(import.grid().row(), 1);
         QVERIFY(import.window->windowTitle().startsWith(u'*'));
-        QVERIFY(!import.window->EditSuppressed);
+        QVERIFY(!import.window->session().EditSuppressed);
         QCOMPARE(import.stage(0).isEmpty(), reference == u"purified database");
         for (int stage = 1; stage < 5; ++stage)
             QVERIFY2(import.stage(stage).startsWith(u"时间: "), qPrintable(import.stage(stage)));
@@ -182,7 +187,7 @@ private Q_SLOTS:
         QCOMPARE(import.grid().DisplayMode(), 1);
         QVERIFY(import.grid().isCollapsed(7));
         QVERIFY(!import.window->isModified());
-        QVERIFY(!import.window->EditSuppressed);
+        QVERIFY(!import.window->session().EditSuppressed);
         QVERIFY(import.window->fg->updatesEnabled());
         QCOMPARE(import.dialog->isVisible(), dialogStays);
         if (dialogStays)
@@ -218,7 +223,7 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(AppFolder::file(u"Tallyra.ini"_qs)));
 
         import.dialogs.choice = FileDialogChoice();
-        frmImport again(*import.window);
+        frmImport again(import.window->session(), import.window->gridController(), import.window.get());
         QVERIFY(showDialog(again));
         QCOMPARE(control<QComboBox>(again, u"cboRefer"_qs)->itemText(0), import.reference);
         QCOMPARE(again.options()->checkBox(u"chkaUpperCase"_qs)->isChecked(), chosen);

@@ -41,15 +41,12 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(QByteArray, bytes);
         QFETCH(QStringList, rows);
-        EditorFixture editor;
+        SessionFixture editor;
         const QString path = editor.write(name, bytes);
-        QVERIFY(editor.window->ActFileOpen(path));
+        QVERIFY(editor.session.open(path));
         QCOMPARE(editor.rows(), rows);
-        QCOMPARE(editor.window->windowTitle(), name + u" - Quillet"_qs);
-        QCOMPARE(editor.window->CurrentDocumentPath(), path);
-        QCOMPARE(editor.window->recentFiles().value(0), path);
-        QVERIFY(!editor.window->EditSuppressed);
-        QCOMPARE(editor.grid().row(), 1);
+        QCOMPARE(editor.session.path(), path);
+        QVERIFY(!editor.session.EditSuppressed);
         QVERIFY(editor.messages.shown.isEmpty());
     }
 
@@ -57,23 +54,31 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("name");
         QTest::addColumn<QByteArray>("bytes");
-        QTest::newRow("empty file") << u"empty.a.txt"_qs << QByteArray();
-        QTest::newRow("missing file") << u"missing.a.txt"_qs << QByteArray("-");
-        QTest::newRow("unknown content and name") << u"notes.doc"_qs << QByteArray("just words\r\n");
+        // Named on the command line rather than chosen with the open command.
+        QTest::addColumn<bool>("given");
+        QTest::newRow("empty file given") << u"empty.a.txt"_qs << QByteArray() << true;
+        QTest::newRow("byte-order mark only given") << u"bom.a.txt"_qs << QByteArray("\xEF\xBB\xBF") << true;
+        QTest::newRow("number line only given") << u"cut.a.txt"_qs << QByteArray("\r\n1:Open") << true;
+        QTest::newRow("missing file") << u"missing.a.txt"_qs << QByteArray("-") << false;
+        QTest::newRow("unknown content and name") << u"notes.doc"_qs << QByteArray("just words\r\n") << false;
         QByteArray binary;
         for (int i = 0; i < 4096; ++i)
             binary.append(static_cast<char>((i * 37) % 256 == 9 ? 0 : (i * 37) % 256));
-        QTest::newRow("binary") << u"image.bin"_qs << binary;
+        QTest::newRow("binary") << u"image.bin"_qs << binary << false;
     }
     void failsWithoutCrashing()
     {
         QFETCH(QString, name);
         QFETCH(QByteArray, bytes);
+        QFETCH(bool, given);
         EditorFixture editor;
         const QString path = name.startsWith(u"missing") ? editor.path(name) : editor.write(name, bytes);
         editor.dialogs.choose(path);
         editor.messages.answers = {MessageService::Ok};
-        editor.trigger(u"miFOpen"_qs);
+        if (given)
+            editor.window->OpenGivenFile(path);
+        else
+            editor.trigger(u"miFOpen"_qs);
         QCOMPARE(editor.messages.texts().constLast(), u"打开文件失败!"_qs);
         QCOMPARE(editor.messages.shown.constLast().icon, MessageService::Icon::Exclamation);
         QCOMPARE(editor.window->windowTitle(), u"Quillet"_qs);
@@ -130,6 +135,8 @@ private Q_SLOTS:
         EditorFixture editor;
         QVERIFY(editor.open(u"one.a.txt"_qs, {u"1:A"_qs, u"甲"_qs}));
         QVERIFY(editor.open(u"two.a.txt"_qs, {u"1:B"_qs, u"乙"_qs}));
+        QCOMPARE(editor.window->windowTitle(), u"two.a.txt - Quillet"_qs);
+        QCOMPARE(editor.grid().row(), 1);
         const QString ini = AppFolder::file(u"Quillet.ini"_qs);
         QCOMPARE(FileHistory::load(ini, u"MRUFileList"_qs).value(), (QStringList{editor.path(u"two.a.txt"_qs),
                                                                                  editor.path(u"one.a.txt"_qs)}));

@@ -32,13 +32,13 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(QString, noSaveExtra);
         QFETCH(QString, companion);
-        EditorFixture editor;
+        SessionFixture editor;
         QVERIFY(editor.open(u"source.a.txt"_qs, Sample));
-        editor.grid().setCursor(3);
-        editor.trigger(u"miSTck"_qs);
+        editor.session.model().setStatus(3, u"复查"_qs);
+        editor.session.MarkModified();
         cInifile(AppFolder::file(u"Quillet.ini"_qs), u"OPTION"_qs).setValue(u"NoSaveExtra"_qs, noSaveExtra);
-        QVERIFY(editor.window->SaveDocument(editor.path(name)));
-        QVERIFY(!editor.window->windowTitle().contains(u'*'));
+        QVERIFY(editor.session.save(editor.path(name)));
+        QVERIFY(!editor.session.isModified());
         QStringList expected{name};
         if (!companion.isEmpty())
             expected.append(companion);
@@ -46,16 +46,16 @@ private Q_SLOTS:
         QCOMPARE(QDir(editor.path(QString())).entryList({u"x.*"_qs}), expected);
 
         const QString reopen = companion.endsWith(u".csv") ? companion : name;
-        QVERIFY(editor.window->ActFileOpen(editor.path(reopen)));
+        QVERIFY(editor.session.open(editor.path(reopen)));
         const QString thirdStatus = reopen.endsWith(u".csv") ? u"复查"_qs : u"已译"_qs;
         QCOMPARE(editor.rows(), (QStringList{u"未译|1|Exit|Exit"_qs, u"已译|2|Open|打开"_qs, thirdStatus + u"|3|Find|查找"_qs}));
     }
 
     void writesTheTwoLineShape()
     {
-        EditorFixture editor;
+        SessionFixture editor;
         QVERIFY(editor.open(u"d.a.txt"_qs, Sample));
-        QVERIFY(editor.window->SaveDocument(editor.path(u"d.a.txt"_qs)));
+        QVERIFY(editor.session.save(editor.path(u"d.a.txt"_qs)));
         QCOMPARE(editor.text(u"d.a.txt"_qs), u"\r\n1:Exit\r\nExit\r\n\r\n2:Open\r\n打开\r\n\r\n3:Find\r\n查找\r\n"_qs);
         QCOMPARE(editor.text(u"d.a.csv"_qs), u"未译,1,Exit,Exit\r\n已译,2,Open,打开\r\n已译,3,Find,查找\r\n"_qs);
     }
@@ -70,11 +70,11 @@ private Q_SLOTS:
     void writesBackInTheEncodingItRead()
     {
         QFETCH(int, encoding);
-        EditorFixture editor;
+        SessionFixture editor;
         const auto textEncoding = static_cast<TextEncoding>(encoding);
         const QString path = editor.write(u"e.a.txt"_qs, u"\r\n1:Open\r\n打开\r\n"_qs, textEncoding);
-        QVERIFY(editor.window->ActFileOpen(path));
-        QVERIFY(editor.window->SaveDocument(path));
+        QVERIFY(editor.session.open(path));
+        QVERIFY(editor.session.save(path));
         QCOMPARE(encodingOfFile(path), textEncoding);
         QCOMPARE(TextCodec::decode(editor.bytes(u"e.a.txt"_qs), TextEncoding::Utf8).contains(u"打开"),
                  textEncoding != TextEncoding::Gb18030);
@@ -100,18 +100,25 @@ private Q_SLOTS:
         QFETCH(QString, typed);
         QFETCH(int, filter);
         QFETCH(QString, saved);
+        SessionFixture editor;
+        QVERIFY(editor.open(u"d.a.txt"_qs, Sample));
+        QVERIFY(editor.session.saveAs(editor.path(typed), filter));
+        QCOMPARE(editor.session.path(), editor.path(saved));
+        QVERIFY(QFile::exists(editor.path(saved)));
+    }
+
+    void saveAsAsksWithTheFiveTypes()
+    {
         EditorFixture editor;
         QVERIFY(editor.open(u"d.a.txt"_qs, Sample));
         editor.window->MarkModified();
-        editor.dialogs.choose(editor.path(typed), filter);
+        editor.dialogs.choose(editor.path(u"terms"_qs), 5);
         editor.trigger(u"miFSaveAs"_qs);
         QCOMPARE(editor.dialogs.asked.filters,
                  (QStringList{u"青墨文本(*.a.txt)|*.txt"_qs, u"青墨文本(*.u.txt)|*.txt"_qs, u"本编辑器文本(*.a.csv)|*.csv"_qs,
                               u"本编辑器文本(*.u.csv)|*.csv"_qs, u"PASSOLO字典(*.glo)|*.glo"_qs}));
-        QCOMPARE(editor.window->CurrentDocumentPath(), editor.path(saved));
-        QVERIFY(QFile::exists(editor.path(saved)));
-        QCOMPARE(editor.window->windowTitle(), saved + u" - Quillet"_qs);
-        QCOMPARE(editor.window->recentFiles().value(0), editor.path(saved));
+        QCOMPARE(editor.window->windowTitle(), u"terms.glo - Quillet"_qs);
+        QCOMPARE(editor.window->recentFiles().value(0), editor.path(u"terms.glo"_qs));
     }
 
     void answersTheSaveQuestion_data()
@@ -179,7 +186,7 @@ private Q_SLOTS:
         QVERIFY(QFileInfo(editor.path(u"folder.a.txt"_qs)).isDir());
         QVERIFY(!QFile::exists(editor.path(u"x.doc"_qs)));
         QVERIFY(editor.window->isEnabled());
-        QVERIFY(!editor.window->EditSuppressed);
+        QVERIFY(!editor.window->session().EditSuppressed);
 
         editor.messages.answers = {MessageService::Yes};
         QVERIFY(QFile::remove(editor.path(u"d.a.txt"_qs)) && QDir(editor.path(QString())).mkdir(u"d.a.txt"_qs));
@@ -188,8 +195,8 @@ private Q_SLOTS:
 
     void reportsAnEmptyName()
     {
-        EditorFixture editor;
-        QVERIFY(!editor.window->SaveDocument(QString()));
+        SessionFixture editor;
+        QVERIFY(!editor.session.save(QString()));
         QCOMPARE(editor.messages.texts(), QStringList{u"保存的文件名为空"_qs});
     }
 

@@ -43,12 +43,14 @@ private Q_SLOTS:
                                              u"miFSaveAs 另存为(&A)..."_qs, u"miFImport 导入(&I)..."_qs,
                                              u"miFExport 导出(&E)..."_qs, u"miFExit 退出(&X)"_qs};
         QTest::newRow("edit") << u"mnuEdit"_qs
-                              << QStringList{u"miEResume 恢复原文(&R)"_qs, u"miChgSt 更改状态(&S)"_qs, u"miEFind 查找(&F)..."_qs};
+                              << QStringList{u"miEResume 恢复原文(&R)"_qs, u"miChgSt 更改状态(&S)"_qs, u"miEFind 查找(&F)..."_qs,
+                                             u"miEFindNext 查找下一个(&N)"_qs};
         QTest::newRow("status") << u"miChgSt"_qs
                                 << QStringList{u"miSTun 设为未译状态(&U)"_qs, u"miSTed 设为已译状态(&D)"_qs,
                                                u"miSTno 设为不译状态(&N)"_qs, u"miSTck 设为复查状态(&C)"_qs};
         QTest::newRow("view") << u"mnuView"_qs
-                              << QStringList{u"miVOrder 按编号排序(&O)"_qs, u"miVSort 按状态分组(&S)"_qs, u"miOption 选项(&O)..."_qs,
+                              << QStringList{u"miVOrder 按编号排序(&O)"_qs, u"miVSort 按状态分组(&S)"_qs,
+                                             u"miVEditPane 翻译字符串(&T)"_qs, u"miOption 选项(&O)..."_qs,
                                              u"miTallyra 字典处理(&I)..."_qs};
         QTest::newRow("help") << u"mnuHelp"_qs << QStringList{u"miHContent 使用说明(&C)..."_qs, u"miHAbout 关于(&A)..."_qs};
         QTest::newRow("tool bar") << u"tbStandard"_qs

@@ -1,0 +1,237 @@
+#include "DocumentSession.h"
+
+#include "DictionaryFiles.h"
+#include "DocumentFiles.h"
+#include "EditorSettings.h"
+#include "FormatDetection.h"
+#include "MessageService.h"
+#include "TextFile.h"
+#include "YieldClock.h"
+
+#include <QFileInfo>
+
+#include <future>
+#include <optional>
+
+namespace {
+
+// While a file is read or written: the windows show the status and start no command.
+class BusyScope {
+public:
+    BusyScope(DocumentSession &session, bool &busy, const QString &status) : m_session(session), m_busy(busy)
+    {
+        m_busy = true;
+        Q_EMIT m_session.busyChanged(status);
+    }
+
+    ~BusyScope()
+    {
+        m_busy = false;
+        Q_EMIT m_session.busyChanged(QString());
+    }
+
+    BusyScope(const BusyScope &) = delete;
+    BusyScope &operator=(const BusyScope &) = delete;
+
+private:
+    DocumentSession &m_session;
+    bool &m_busy;
+};
+
+const QStringList SaveAsEndings{QStringLiteral(".a.txt"), QStringLiteral(".u.txt"), QStringLiteral(".a.csv"),
+                                QStringLiteral(".u.csv"), QStringLiteral(".glo")};
+
+}
+
+DocumentSession::DocumentSession(QWidget *messageParent, QObject *parent)
+    : QObject(parent), m_messageParent(messageParent)
+{
+}
+
+QString DocumentSession::documentFolder() const
+{
+    return hasDocument() ? QFileInfo(m_path).absolutePath() : QString();
+}
+
+void DocumentSession::MarkModified()
+{
+    m_modified = true;
+    Q_EMIT modifiedChanged(true);
+}
+
+void DocumentSession::setModified(bool modified)
+{
+    m_modified = modified;
+    Q_EMIT modifiedChanged(modified);
+}
+
+void DocumentSession::setPath(const QString &path)
+{
+    m_path = path;
+    Q_EMIT pathChanged(path);
+}
+
+bool DocumentSession::open(const QString &path)
+{
+    const bool loaded = QFileInfo(path).isFile() && loadByContent(path);
+    if (loaded) {
+        m_modified = false;
+        setPath(QFileInfo(path).absoluteFilePath());
+        Q_EMIT modifiedChanged(false);
+    }
+    EditSuppressed = false;
+    return loaded;
+}
+
+// The content decides before the name: a ".txt" file of single-tab lines is a glossary.
+bool DocumentSession::loadByContent(const QString &path)
+{
+    DictionaryFormat format = DictionaryFormat::Unrecognised;
+    try {
+        format = DetectDictionaryFormat(path);
+    } catch (const AppError &) {
+        return false;
+    }
+    if (format == DictionaryFormat::Glossary) {
+        LoadTabText(path);
+        return true;
+    }
+    if (format == DictionaryFormat::TwoLineText) {
+        LoadASCIIText(path);
+        return true;
+    }
+    const QString extension = QFileInfo(path).suffix().toLower();
+    if (extension == u"glo")
+        LoadTabText(path);
+    else if (extension == u"txt")
+        LoadASCIIText(path);
+    else if (extension == u"csv")
+        LoadTableText(path);
+    else
+        return false;
+    return true;
+}
+
+// A two-line text always ends in the flat list sorted by number; the other formats keep
+// the display mode, and a flat list keeps the order of the file.
+void DocumentSession::LoadASCIIText(const QString &path)
+{
+    load(path, DocumentFiles::readTwoLineText, QStringLiteral("LoadASCIIText"), true);
+}
+
+void DocumentSession::LoadTabText(const QString &path)
+{
+    load(path, DocumentFiles::readGlossary, QStringLiteral("LoadTabText"), false);
+}
+
+void DocumentSession::LoadTableText(const QString &path)
+{
+    load(path, DocumentFiles::readTableText, QStringLiteral("ActFileOpen"), false);
+}
+
+// The entries read before an error stay in the document; the error is reported once the
+// windows are usable again.
+void DocumentSession::load(const QString &path, Reader read, const QString &procedure, bool sortByNumber)
+{
+    std::optional<ErrorReport> error;
+    {
+        BusyScope busy(*this, m_busy, QStringLiteral("正在打开..."));
+        DictionaryDocument document;
+        YieldClock clock;
+        try {
+            read(path, document, [&clock] { clock.yieldIfDue(); });
+        } catch (const AppError &failure) {
+            error = failure.reportAt(formLocation(QStringLiteral("frmMain"), procedure));
+        }
+        m_model.replaceDocument(std::move(document));
+        if (sortByNumber)
+            m_model.showFlat();
+        Q_EMIT documentLoaded();
+    }
+    if (error)
+        showErrorBox(m_messageParent, *error);
+}
+
+bool DocumentSession::save(const QString &path)
+{
+    if (path.isEmpty()) {
+        askUser(m_messageParent, QStringLiteral("保存的文件名为空"), MessageService::Buttons::Ok,
+                MessageService::Icon::Critical);
+        return false;
+    }
+    EditSuppressed = true;
+    QString failure;
+    {
+        BusyScope busy(*this, m_busy, QStringLiteral("正在保存..."));
+        YieldClock clock;
+        Q_EMIT aboutToSave();
+        m_model.showFlat();
+        clock.yieldNow();
+        failure = writeDocumentFiles(path, clock);
+        Q_EMIT saveEnded();
+    }
+    const bool saved = failure.isEmpty();
+    if (saved)
+        setModified(false);
+    else
+        askUser(m_messageParent, failure, MessageService::Buttons::Ok, MessageService::Icon::Critical);
+    EditSuppressed = false;
+    return saved;
+}
+
+// The text of the box that reports a failure; empty when every file was written.
+QString DocumentSession::writeDocumentFiles(const QString &path, YieldClock &clock)
+{
+    const DictionaryFiles::SaveFormat format = DictionaryFiles::saveFormat(path);
+    if (format == DictionaryFiles::SaveFormat::None)
+        return QStringLiteral("文件扩展名不符:\r\n") + path;
+    const DictionaryDocument &document = m_model.document();
+    const QString companion = EditorSettings::noSaveExtra() ? QString() : DictionaryFiles::companionPath(path);
+    try {
+        // The companion is written on a second core meanwhile, from the same unchanging
+        // document (the windows start no command). Neither file replaces its target
+        // before both were written completely.
+        std::future<std::unique_ptr<TextFileWriter>> companionJob;
+        if (!companion.isEmpty())
+            companionJob = std::async(std::launch::async, [&document, companion] {
+                return DocumentFiles::writeUncommitted(document, companion, DictionaryFiles::saveFormat(companion), [] {});
+            });
+        const std::unique_ptr<TextFileWriter> file =
+                DocumentFiles::writeUncommitted(document, path, format, [&clock] { clock.yieldIfDue(); });
+        const std::unique_ptr<TextFileWriter> companionFile = companionJob.valid() ? companionJob.get() : nullptr;
+        file->commit();
+        if (companionFile)
+            companionFile->commit();
+    } catch (const AppError &error) {
+        return error.reportAt(formLocation(QStringLiteral("frmMain"), QStringLiteral("SaveDocument"))).boxText();
+    }
+    return QString();
+}
+
+bool DocumentSession::saveAs(const QString &chosenName, int filterIndex)
+{
+    const QString name = saveAsName(chosenName, filterIndex);
+    YieldClock().yieldNow();
+    if (!save(name))
+        return false;
+    setPath(name);
+    return true;
+}
+
+QString DocumentSession::saveAsName(QString chosenName, int filterIndex)
+{
+    chosenName.remove(QChar(u'\0'));
+    if (filterIndex >= 1 && filterIndex <= SaveAsEndings.size()) {
+        const QString &ending = SaveAsEndings[filterIndex - 1];
+        if (!QFileInfo(chosenName).fileName().toLower().endsWith(ending))
+            chosenName += ending;
+    }
+    return chosenName;
+}
+
+bool DocumentSession::hasEditorEnding(const QString &path)
+{
+    const QString name = path.toLower();
+    return std::any_of(SaveAsEndings.begin(), SaveAsEndings.end(),
+                       [&name](const QString &ending) { return name.endsWith(ending); });
+}

@@ -1,0 +1,91 @@
+#pragma once
+
+#include "GridModel.h"
+
+#include <QObject>
+#include <QString>
+
+#include <functional>
+
+class QWidget;
+class YieldClock;
+
+// The open document apart from any window: its entries (in the grid's model), its path,
+// whether it was changed since the last open or save, and reading and writing it.
+// Windows follow it through its signals; its message boxes go to the given parent.
+class DocumentSession : public QObject {
+    Q_OBJECT
+
+public:
+    explicit DocumentSession(QWidget *messageParent, QObject *parent = nullptr);
+
+    GridModel &model() { return m_model; }
+    const GridModel &model() const { return m_model; }
+    QString path() const { return m_path; }
+    bool hasDocument() const { return !m_path.isEmpty(); }
+    // Where file dialogs open: the open document's folder, empty while none is open.
+    QString documentFolder() const;
+    bool isModified() const { return m_modified; }
+    void MarkModified();
+    bool isBusy() const { return m_busy; }
+
+    // While set, the edit pane commits nothing: from start-up until the first open,
+    // during a save and while a whole-document job replaces the rows.
+    bool EditSuppressed = true;
+
+    // Reads the file by its content, then by its name; false when it is no dictionary
+    // the editor reads. Entries read before an error stay, after the error's box.
+    bool open(const QString &path);
+    // Writes the entries in number order (the model ends in the flat list). False when
+    // the file was not written; the document then stays modified.
+    bool save(const QString &path);
+    // Saves under a name chosen in the save-as box and makes it the document's path.
+    bool saveAs(const QString &chosenName, int filterIndex);
+    // The chosen name with the ending of the chosen type appended when it lacks it.
+    static QString saveAsName(QString chosenName, int filterIndex);
+    static bool hasEditorEnding(const QString &path);
+
+Q_SIGNALS:
+    void modifiedChanged(bool modified);
+    // A document was opened or saved under another name; empty while none is open.
+    void pathChanged(const QString &path);
+    // A file is being read or written; an empty status when that has ended.
+    void busyChanged(const QString &status);
+    // A newly read document replaced the entries; the grid shows it from the top.
+    void documentLoaded();
+    // Around the write of a save, which sorts the entries into the flat list: the grid
+    // keeps its display, cursor and collapsed groups across it.
+    void aboutToSave();
+    void saveEnded();
+
+private:
+    using Reader = void (*)(const QString &, DictionaryDocument &, const std::function<void()> &);
+
+    bool loadByContent(const QString &path);
+    void LoadASCIIText(const QString &path);
+    void LoadTabText(const QString &path);
+    void LoadTableText(const QString &path);
+    void load(const QString &path, Reader read, const QString &procedure, bool sortByNumber);
+    QString writeDocumentFiles(const QString &path, YieldClock &clock);
+    void setModified(bool modified);
+    void setPath(const QString &path);
+
+    QWidget *m_messageParent;
+    GridModel m_model;
+    QString m_path;
+    bool m_modified = false;
+    bool m_busy = false;
+};
+
+// A job that reads or replaces every entry of the open document: while it runs the edit
+// pane commits nothing. Ends with the scope, however the job ends.
+class SuppressedEdits {
+public:
+    explicit SuppressedEdits(DocumentSession &session) : m_session(session) { m_session.EditSuppressed = true; }
+    ~SuppressedEdits() { m_session.EditSuppressed = false; }
+    SuppressedEdits(const SuppressedEdits &) = delete;
+    SuppressedEdits &operator=(const SuppressedEdits &) = delete;
+
+private:
+    DocumentSession &m_session;
+};

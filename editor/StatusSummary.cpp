@@ -1,0 +1,52 @@
+#include "StatusSummary.h"
+
+#include "GridModel.h"
+
+#include <QLabel>
+#include <QLocale>
+#include <QProgressBar>
+#include <QStatusBar>
+
+namespace {
+constexpr int ProgressWidth = 120;
+constexpr int PerMille = 1000;
+}
+
+StatusSummary::StatusSummary(const GridModel &model, QStatusBar *bar) : QObject(bar), m_model(model)
+{
+    m_counts = new QLabel(bar);
+    m_counts->setObjectName(QStringLiteral("lblCounts"));
+    m_progress = new QProgressBar(bar);
+    m_progress->setObjectName(QStringLiteral("barTranslated"));
+    m_progress->setRange(0, PerMille);
+    m_progress->setTextVisible(false);
+    m_progress->setFixedWidth(ProgressWidth);
+    bar->addPermanentWidget(m_counts);
+    bar->addPermanentWidget(m_progress);
+    connect(&model, &QAbstractItemModel::modelReset, this, &StatusSummary::refresh);
+    connect(&model, &QAbstractItemModel::dataChanged, this, &StatusSummary::refresh);
+    refresh();
+}
+
+QString StatusSummary::text() const
+{
+    const DictionaryDocument &document = m_model.document();
+    const QLocale numbers(QLocale::English);
+    QString text;
+    for (const QString &status : {EntryStatus::Untranslated, EntryStatus::Review, EntryStatus::NotToTranslate})
+        text += status + u' ' + numbers.toString(document.statusCount(status)) + QStringLiteral("  ");
+    const qsizetype translated = document.statusCount(EntryStatus::Translated);
+    const double share = 100.0 * static_cast<double>(translated) / static_cast<double>(document.size());
+    return text + EntryStatus::Translated + u' ' + numbers.toString(translated) + QStringLiteral(" / ")
+        + numbers.toString(document.size()) + QStringLiteral(" (") + QString::number(share, 'f', 1) + QStringLiteral("%)");
+}
+
+void StatusSummary::refresh()
+{
+    const DictionaryDocument &document = m_model.document();
+    const bool any = !document.isEmpty();
+    m_counts->setText(any ? text() : QString());
+    m_progress->setVisible(any);
+    if (any)
+        m_progress->setValue(static_cast<int>(PerMille * document.statusCount(EntryStatus::Translated) / document.size()));
+}
