@@ -1,9 +1,8 @@
 #include "PurifiedDatabase.h"
+#include "TestData.h"
 
-#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTest>
 
 namespace {
 
@@ -14,12 +13,6 @@ const QString FilledReference = ReferenceTable
 const QString ManyRows = QStringLiteral(
         "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<20000)"
         " INSERT INTO R SELECT 'KEY'||i, '译文'||i FROM n;");
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 }
 
@@ -89,7 +82,7 @@ private Q_SLOTS:
     // short: the answer may change, but the check must neither crash nor read astray.
     void survivesDamagedDatabases()
     {
-        const QByteArray good = readFile(createDatabase(u"PRAGMA page_size=512;"_qs + FilledReference));
+        const QByteArray good = readBytes(createDatabase(u"PRAGMA page_size=512;"_qs + FilledReference));
         QVERIFY(good.size() >= 512);
         for (qsizetype at = 0; at < 512; ++at) {
             for (const char value : {'\x00', '\xFF', '\x81'}) {
@@ -117,11 +110,7 @@ private:
 
     QString write(const QByteArray &bytes, const QString &name = QString())
     {
-        const QString path = m_dir.filePath(name.isEmpty() ? QStringLiteral("f%1.bin").arg(++m_files) : name);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            qFatal("cannot write %s", qPrintable(path));
-        return path;
+        return writeBytes(m_dir.filePath(name.isEmpty() ? QStringLiteral("f%1.bin").arg(++m_files) : name), bytes);
     }
 
     const QString m_sqlite = QStringLiteral("/usr/bin/sqlite3");
