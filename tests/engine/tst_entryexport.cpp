@@ -1,25 +1,8 @@
 #include "EntryExport.h"
+#include "TestData.h"
 #include "cInifile.h"
 
-#include <QFile>
 #include <QTemporaryDir>
-#include <QTest>
-
-namespace {
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
-
-DictionaryEntry entry(const QString &status, const QString &number, const QString &source, const QString &translation)
-{
-    return {status, number, source, translation};
-}
-
-}
 
 class EntryExportTest : public QObject {
     Q_OBJECT
@@ -34,7 +17,7 @@ private Q_SLOTS:
         QTest::addColumn<QString>("translation");
         QTest::addColumn<bool>("passes");
         const QString ok = u"OK"_qs;
-        const QString chinese = QStringLiteral("确定");  // 4 bytes
+        const QString chinese = u"确定"_qs;  // 4 bytes
         QTest::newRow("any length") << 0 << 1 << ok << chinese << true;
         QTest::newRow("source shorter: 2 < 3") << 1 << 3 << ok << chinese << true;
         QTest::newRow("source shorter: 2 < 2 fails") << 1 << 2 << ok << chinese << false;
@@ -72,7 +55,7 @@ private Q_SLOTS:
             << QStringList{u"9 1\t4 2"_qs, QStringLiteral("Open\t打开"), QStringLiteral("Save\t保存")};
         QTest::newRow("review and untranslated, two-line")
             << true << QList<bool>{true, false, false, true}
-            << QStringList{QString(), u"2:Close"_qs, u"Close"_qs, QString(), u"0012:Exit"_qs, QStringLiteral("退出")};
+            << QStringList{QString(), u"2:Close"_qs, u"Close"_qs, QString(), u"0012:Exit"_qs, u"退出"_qs};
         QTest::newRow("not to translate only") << false << QList<bool>{false, false, true, false}
                                                << QStringList{u"9 1\t4 2"_qs, u"Ctrl\tCtrl"_qs};
     }
@@ -89,11 +72,12 @@ private Q_SLOTS:
         options.review = statuses[3];
         const QString path = m_dir.filePath(u"export.txt"_qs);
         EntryExportWriter writer(path, options);
-        for (const DictionaryEntry &e : {entry(EntryStatus::Translated, u"1"_qs, u"Open"_qs, QStringLiteral("打开")),
-                                         entry(EntryStatus::Untranslated, u"2"_qs, u"Close"_qs, u"Close"_qs),
-                                         entry(EntryStatus::Translated, u"3"_qs, u"Save"_qs, QStringLiteral("保存")),
-                                         entry(EntryStatus::NotToTranslate, u"4"_qs, u"Ctrl"_qs, u"Ctrl"_qs),
-                                         entry(EntryStatus::Review, u"0012"_qs, u"Exit"_qs, QStringLiteral("退出"))})
+        for (const DictionaryEntry &e : std::initializer_list<DictionaryEntry>{
+                 {EntryStatus::Translated, u"1"_qs, u"Open"_qs, u"打开"_qs},
+                 {EntryStatus::Untranslated, u"2"_qs, u"Close"_qs, u"Close"_qs},
+                 {EntryStatus::Translated, u"3"_qs, u"Save"_qs, u"保存"_qs},
+                 {EntryStatus::NotToTranslate, u"4"_qs, u"Ctrl"_qs, u"Ctrl"_qs},
+                 {EntryStatus::Review, u"0012"_qs, u"Exit"_qs, u"退出"_qs}})
             writer.offer(e);
         writer.commit();
         QCOMPARE(readBytes(path), TextCodec::encode(lines.join(u"\r\n"_qs) + u"\r\n"_qs, TextEncoding::Gb18030));
@@ -111,9 +95,7 @@ private Q_SLOTS:
         saved.txtLenLimit = u"0"_qs;
         saved.saveToIni(ini);
         QCOMPARE(saved.txtLenLimit, u"50"_qs);
-        QCOMPARE(readBytes(ini), QByteArray("[ExportSetting]\r\noptFormat=1\r\nchkStaUN=0\r\nchkStaED=1\r\nchkStaCK=0\r\n"
-                                            "chkStaNO=1\r\ntxtPLOID1=7 1\r\ntxtPLOID2=4 2\r\ncboCondition=5\r\n"
-                                            "txtLenLimit=50\r\n"));
+        QCOMPARE(readBytes(ini), testData(u"export-settings.ini"_qs));
         cInifile(ini, ExportControlState::IniSection).setValue(u"cboCondition"_qs, u"9"_qs);
         cInifile(ini, ExportControlState::IniSection).setValue(u"txtPLOID2"_qs, QString());
         ExportControlState loaded;
