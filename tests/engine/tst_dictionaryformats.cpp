@@ -47,10 +47,29 @@ QByteArray writeAll(const Entries &entries, TextEncoding encoding)
     return buffer.data();
 }
 
-template <typename Reader, typename Writer>
-QByteArray rewrite(const QByteArray &bytes, TextEncoding encoding)
+Entries readFormat(DictionaryFiles::SaveFormat format, const QByteArray &bytes)
 {
-    return writeAll<Writer>(readAll<Reader>(bytes), encoding);
+    switch (format) {
+    case TwoLineText: return readAll<TwoLineTextReader>(bytes);
+    case Glossary: return readAll<GlossaryReader>(bytes);
+    default: return readAll<TableTextReader>(bytes);
+    }
+}
+
+QByteArray writeFormat(DictionaryFiles::SaveFormat format, const Entries &entries, TextEncoding encoding)
+{
+    switch (format) {
+    case TwoLineText: return writeAll<TwoLineTextWriter>(entries, encoding);
+    case Glossary: return writeAll<GlossaryWriter>(entries, encoding);
+    default: return writeAll<TableTextWriter>(entries, encoding);
+    }
+}
+
+// A GB18030 fixture from tests/data in the encoding asked for.
+QByteArray fixture(const QString &name, TextEncoding encoding)
+{
+    QByteArray bytes = TextCodec::encode(TextCodec::decode(testData(name), TextEncoding::Gb18030), encoding);
+    return encoding == TextEncoding::Utf8WithBom ? "\xEF\xBB\xBF" + bytes : bytes;
 }
 
 // The number of entries read, or the error number raised as a negative count.
@@ -72,81 +91,26 @@ const QString Translated = EntryStatus::Translated;
 class DictionaryFormatsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void readsTwoLineText_data()
+    // Each fixture holds the awkward lines of its format; its .expected file lists the entries.
+    void readsDictionaries_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<Entries>("expected");
-        QTest::newRow("colon in source") << u"\r\n12:Open: file\r\n打开: 文件\r\n"_qs
-                                         << Entries{{Translated, u"12"_qs, u"Open: file"_qs, u"打开: 文件"_qs}};
-        QTest::newRow("non-numeric prefixes passed over")
-            << u":Open\nabc:Open\n3:Save\nSave\n1e:x\ny"_qs << Entries{{Untranslated, u"3"_qs, u"Save"_qs, u"Save"_qs}};
-        QTest::newRow("empty translation is translated")
-            << u"1:Open\n\n"_qs << Entries{{Translated, u"1"_qs, u"Open"_qs, QString()}};
-        QTest::newRow("translation that looks like a number line")
-            << u"1:Open\n3:Save\n"_qs << Entries{{Translated, u"1"_qs, u"Open"_qs, u"3:Save"_qs}};
-        QTest::newRow("numbers kept as written")
-            << u"0012:Open\nx\n 7 :a\na\n-3:a\nb\n1.5:c\nd"_qs
-            << Entries{{Translated, u"0012"_qs, u"Open"_qs, u"x"_qs}, {Untranslated, u" 7 "_qs, u"a"_qs, u"a"_qs},
-                       {Translated, u"-3"_qs, u"a"_qs, u"b"_qs}, {Translated, u"1.5"_qs, u"c"_qs, u"d"_qs}};
-        QTest::newRow("status is case-sensitive")
-            << u"1:Open\nopen\n"_qs << Entries{{Translated, u"1"_qs, u"Open"_qs, u"open"_qs}};
+        QTest::addColumn<QString>("file");
+        QTest::addColumn<TextEncoding>("encoding");
+        for (const char *file : {"read.txt", "read.glo", "read.csv"}) {
+            QTest::addRow("%s gb18030", file) << QString::fromLatin1(file) << TextEncoding::Gb18030;
+            QTest::addRow("%s utf-8", file) << QString::fromLatin1(file) << TextEncoding::Utf8;
+        }
     }
-    void readsTwoLineText()
+    void readsDictionaries()
     {
-        QFETCH(QString, text);
-        QFETCH(Entries, expected);
-        QCOMPARE(readAll<TwoLineTextReader>(gb(text)), expected);
-        QCOMPARE(readAll<TwoLineTextReader>(text.toUtf8()), expected);
-    }
-
-    void readsGlossary_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<Entries>("expected");
-        QTest::newRow("third field ignored")
-            << u"Open\t打开\tx\r\n"_qs << Entries{{Translated, u"1"_qs, u"Open"_qs, u"打开"_qs}};
-        QTest::newRow("no tab, empty line, numbering over all lines")
-            << u"abc\n\na\tb\nc\td"_qs
-            << Entries{{Translated, u"1"_qs, u"abc"_qs, QString()}, {Untranslated, u"2"_qs, QString(), QString()},
-                       {Translated, u"3"_qs, u"a"_qs, u"b"_qs}, {Translated, u"4"_qs, u"c"_qs, u"d"_qs}};
-        QTest::newRow("language line is an entry")
-            << u"9 1\t4 2\nOpen\tOpen\n"_qs
-            << Entries{{Translated, u"1"_qs, u"9 1"_qs, u"4 2"_qs}, {Untranslated, u"2"_qs, u"Open"_qs, u"Open"_qs}};
-        QTest::newRow("escaped tab stays escaped")
-            << u"Open\\tCtrl+O\t打开\\tCtrl+O"_qs
-            << Entries{{Translated, u"1"_qs, u"Open\\tCtrl+O"_qs, u"打开\\tCtrl+O"_qs}};
-    }
-    void readsGlossary()
-    {
-        QFETCH(QString, text);
-        QFETCH(Entries, expected);
-        QCOMPARE(readAll<GlossaryReader>(gb(text)), expected);
-        QCOMPARE(readAll<GlossaryReader>(text.toUtf8()), expected);
-    }
-
-    void readsTableText_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<Entries>("expected");
-        QTest::newRow("plain") << u"复查,7,Open,打开\r\n"_qs << Entries{{u"复查"_qs, u"7"_qs, u"Open"_qs, u"打开"_qs}};
-        QTest::newRow("outline column dropped")
-            << u",不译,7,Open,Open"_qs << Entries{{u"不译"_qs, u"7"_qs, u"Open"_qs, u"Open"_qs}};
-        QTest::newRow("five fields without outline column")
-            << u",x,7,Open,y"_qs << Entries{{QString(), u"x"_qs, u"7"_qs, u"Open"_qs}};
-        QTest::newRow("empty status of four fields kept")
-            << u",7,Open,打开"_qs << Entries{{QString(), u"7"_qs, u"Open"_qs, u"打开"_qs}};
-        QTest::newRow("missing fields empty, empty lines passed over")
-            << u"\r\n已译,1\r\n\r\n"_qs << Entries{{Translated, u"1"_qs, QString(), QString()}};
-        QTest::newRow("unclosed quote runs to the end")
-            << u"已译,1,\"a,b"_qs << Entries{{Translated, u"1"_qs, u"a,b"_qs, QString()}};
-        QTest::newRow("text after closing quote kept")
-            << u"已译,1,\"a\"b,c"_qs << Entries{{Translated, u"1"_qs, u"ab"_qs, u"c"_qs}};
-    }
-    void readsTableText()
-    {
-        QFETCH(QString, text);
-        QFETCH(Entries, expected);
-        QCOMPARE(readAll<TableTextReader>(gb(text)), expected);
+        QFETCH(QString, file);
+        QFETCH(TextEncoding, encoding);
+        Entries expected;
+        for (const QString &line : QString::fromUtf8(testData(file + u".expected"_qs)).split(u'\n')) {
+            if (!line.isEmpty() && !line.startsWith(u'#'))
+                expected.append(line.split(u'|'));
+        }
+        QCOMPARE(readFormat(DictionaryFiles::saveFormat(file), fixture(file, encoding)), expected);
     }
 
     void tableTextKeepsEveryField()
@@ -175,15 +139,10 @@ private Q_SLOTS:
     {
         QFETCH(QString, file);
         QFETCH(TextEncoding, encoding);
-        QByteArray bytes = TextCodec::encode(TextCodec::decode(testData(file), TextEncoding::Gb18030), encoding);
-        if (encoding == TextEncoding::Utf8WithBom)
-            bytes.prepend("\xEF\xBB\xBF");
+        const QByteArray bytes = fixture(file, encoding);
         QCOMPARE(TextCodec::detect(bytes), encoding);
-        switch (DictionaryFiles::saveFormat(file)) {
-        case TwoLineText: QCOMPARE((rewrite<TwoLineTextReader, TwoLineTextWriter>(bytes, encoding)), bytes); break;
-        case Glossary: QCOMPARE((rewrite<GlossaryReader, GlossaryWriter>(bytes, encoding)), bytes); break;
-        default: QCOMPARE((rewrite<TableTextReader, TableTextWriter>(bytes, encoding)), bytes);
-        }
+        const DictionaryFiles::SaveFormat format = DictionaryFiles::saveFormat(file);
+        QCOMPARE(writeFormat(format, readFormat(format, bytes), encoding), bytes);
     }
 
     void statusesOutsideTableTextFollowTheRule()
