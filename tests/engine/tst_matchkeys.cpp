@@ -5,33 +5,26 @@
 
 namespace {
 
-// The option variants the case tables in tests/data name.
+// The option variants the case tables in tests/data name: the full preset with one change.
 ProcessingOptions variant(const QString &name)
 {
-    ProcessingOptions o = ProcessingOptions::full();
-    const auto brackets = [&](const char *left, const char *right) {
-        o.txtrAndXBK1 = QString::fromLatin1(left);
-        o.txtrAndXBK2 = QString::fromLatin1(right);
+    static const QHash<QString, void (*)(ProcessingOptions &)> changes{
+        {u"full"_qs, [](ProcessingOptions &) {}},
+        {u"round"_qs, [](ProcessingOptions &o) { o.txtrAndXBK1 = u"\\("_qs, o.txtrAndXBK2 = u"\\)"_qs; }},
+        {u"wide-brackets"_qs,
+         [](ProcessingOptions &o) { o.txtrAndXBK1 = u"\\uFF08"_qs, o.txtrAndXBK2 = u"\\uFF09"_qs; }},
+        {u"square-suffix"_qs, [](ProcessingOptions &o) { o.txttAndXBK1 = u"["_qs, o.txttAndXBK2 = u"]"_qs; }},
+        {u"upper"_qs, [](ProcessingOptions &o) { o.chkaUpperCase = true; }},
+        {u"no-wide-accelerator"_qs, [](ProcessingOptions &o) { o.chkrAndXEER = false; }},
+        {u"no-colon"_qs, [](ProcessingOptions &o) { o.chkaBanMaoHao = false; }},
+        {u"no-left-trim"_qs, [](ProcessingOptions &o) { o.chkaLTrimSpace = false; }},
+        {u"no-right-trim"_qs, [](ProcessingOptions &o) { o.chkaRTrimSpace = false; }},
     };
-    if (name == u"round")
-        brackets("\\(", "\\)");
-    else if (name == u"wide-brackets")
-        brackets("\\uFF08", "\\uFF09");
-    else if (name == u"square-suffix")
-        o.txttAndXBK1 = u"["_qs, o.txttAndXBK2 = u"]"_qs;
-    else if (name == u"upper")
-        o.chkaUpperCase = true;
-    else if (name == u"no-wide-accelerator")
-        o.chkrAndXEER = false;
-    else if (name == u"no-colon")
-        o.chkaBanMaoHao = false;
-    else if (name == u"no-left-trim")
-        o.chkaLTrimSpace = false;
-    else if (name == u"no-right-trim")
-        o.chkaRTrimSpace = false;
-    else if (name != u"full")
+    ProcessingOptions options = ProcessingOptions::full();
+    if (!changes.contains(name))
         qFatal("unknown option variant %s", qPrintable(name));
-    return o;
+    changes[name](options);
+    return options;
 }
 
 // Texts that reduce alike on both sides.
@@ -144,18 +137,7 @@ private Q_SLOTS:
         }
     }
 
-    void rewritesUnicodeEscapes_data()
-    {
-        QTest::addColumn<QString>("pattern");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("other escapes kept") << u"a(b)\\(\\t\\."_qs << u"a(b)\\(\\t\\."_qs;
-        QTest::newRow("class range") << u"[\\u007F-\\uffff]"_qs << u"[\\x{007F}-\\x{ffff}]"_qs;
-        QTest::newRow("escaped backslash") << u"\\\\u0041"_qs << u"\\\\u0041"_qs;
-        QTest::newRow("escaped backslash then escape") << u"\\\\\\u0041"_qs << u"\\\\\\x{0041}"_qs;
-        QTest::newRow("too few digits") << u"\\u12"_qs << u"\\u12"_qs;
-        QTest::newRow("not hexadecimal") << u"\\u12G4"_qs << u"\\u12G4"_qs;
-        QTest::newRow("lone backslash at end") << u"a\\"_qs << u"a\\"_qs;
-    }
+    void rewritesUnicodeEscapes_data() { addTestTable(u"unicode-escapes.txt"_qs, {"pattern", "expected"}); }
     void rewritesUnicodeEscapes()
     {
         QFETCH(QString, pattern);
