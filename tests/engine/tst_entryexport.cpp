@@ -49,21 +49,19 @@ private Q_SLOTS:
     {
         QTest::addColumn<bool>("twoLine");
         QTest::addColumn<QList<bool>>("statuses");  // untranslated, translated, not to translate, review
-        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("expected");
         QTest::newRow("translated only, glossary")
-            << false << QList<bool>{false, true, false, false}
-            << QStringList{u"9 1\t4 2"_qs, QStringLiteral("Open\t打开"), QStringLiteral("Save\t保存")};
+            << false << QList<bool>{false, true, false, false} << u"export-translated.glo"_qs;
         QTest::newRow("review and untranslated, two-line")
-            << true << QList<bool>{true, false, false, true}
-            << QStringList{QString(), u"2:Close"_qs, u"Close"_qs, QString(), u"0012:Exit"_qs, u"退出"_qs};
-        QTest::newRow("not to translate only") << false << QList<bool>{false, false, true, false}
-                                               << QStringList{u"9 1\t4 2"_qs, u"Ctrl\tCtrl"_qs};
+            << true << QList<bool>{true, false, false, true} << u"export-review-untranslated.txt"_qs;
+        QTest::newRow("not to translate only")
+            << false << QList<bool>{false, false, true, false} << u"export-not-to-translate.glo"_qs;
     }
     void writesTheChosenStatuses()
     {
         QFETCH(bool, twoLine);
         QFETCH(QList<bool>, statuses);
-        QFETCH(QStringList, lines);
+        QFETCH(QString, expected);
         ExportOptions options;
         options.twoLine = twoLine;
         options.untranslated = statuses[0];
@@ -80,7 +78,7 @@ private Q_SLOTS:
                  {EntryStatus::Review, u"0012"_qs, u"Exit"_qs, u"退出"_qs}})
             writer.offer(e);
         writer.commit();
-        QCOMPARE(readBytes(path), TextCodec::encode(lines.join(u"\r\n"_qs) + u"\r\n"_qs, TextEncoding::Gb18030));
+        QCOMPARE(readBytes(path), testData(expected));
     }
 
     void keepsTheSettings()
