@@ -26,15 +26,7 @@ private Q_SLOTS:
         QCOMPARE(missing.value(key), u"FAIL"_qs);
     }
 
-    void keepsValuesWhole_data()
-    {
-        QTest::addColumn<QString>("value");
-        QTest::newRow("long chinese path") << QStringLiteral("/home/用户/字典/").repeated(40);
-        QTest::newRow("outer blanks") << u"  ( "_qs;
-        QTest::newRow("quoted") << u"\"quoted\""_qs;
-        QTest::newRow("regex fragment") << u"(?:\\(|\\[|\\<|\\{)"_qs;
-        QTest::newRow("equals sign") << u"a=b"_qs;
-    }
+    void keepsValuesWhole_data() { addTestTable(u"ini-values.txt"_qs, {"value"}); }
     void keepsValuesWhole()
     {
         QFETCH(QString, value);
