@@ -94,8 +94,7 @@ private Q_SLOTS:
         ExportControlState state;
         state.txtPLOID1.clear();
         state.txtPLOID2.clear();
-        const ExportOptions options = state.toOptions();
-        QCOMPARE(options.sourceLanguage + u'\t' + options.targetLanguage, u"9 1\t4 2"_qs);
+        QCOMPARE(state.toOptions().sourceLanguage + u'\t' + state.toOptions().targetLanguage, u"9 1\t4 2"_qs);
     }
 };
 
