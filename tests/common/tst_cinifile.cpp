@@ -26,6 +26,18 @@ private Q_SLOTS:
         QCOMPARE(missing.value(key), u"FAIL"_qs);
     }
 
+    // Reads are served from the file as last read; a change by anyone else is seen.
+    void readsAgainAfterAnOutsideChange()
+    {
+        cInifile ini(path(), u"Main"_qs);
+        writeBytes(path(), "[Main]\r\nName=Alpha\r\n");
+        QCOMPARE(ini.value(u"Name"_qs), u"Alpha"_qs);
+        writeBytes(path(), "[Main]\r\nName=Gamma\r\n");
+        QCOMPARE(ini.value(u"Name"_qs), u"Gamma"_qs);
+        QFile::remove(path());
+        QCOMPARE(ini.value(u"Name"_qs), QString());
+    }
+
     void keepsValuesWhole_data() { addTestTable(u"ini-values.txt"_qs, {"value"}); }
     void keepsValuesWhole()
     {
