@@ -1,28 +1,9 @@
 #include "FileHistory.h"
-#include "cInifile.h"
+#include "TestData.h"
 #include "TextFile.h"
+#include "cInifile.h"
 
-#include <QFile>
 #include <QTemporaryDir>
-#include <QTest>
-
-namespace {
-
-void writeBytes(const QString &path, const QByteArray &bytes)
-{
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    file.write(bytes);
-}
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
-
-}
 
 class cInifileTest : public QObject {
     Q_OBJECT
@@ -32,36 +13,17 @@ class cInifileTest : public QObject {
 private Q_SLOTS:
     void init() { QFile::remove(path()); }
 
-    void readsLikeProfileFunctions_data()
-    {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QString>("section");
-        QTest::addColumn<QString>("key");
-        QTest::addColumn<QString>("expected");
-        const QByteArray file = "; comment\r\n[Main]\r\nName=Alpha\r\n  Spaced Key  =  value with blanks  \r\n"
-                                "Empty=\r\n[Other]\r\nName=Beta\r\n[main]\r\nName=Second\r\n";
-        QTest::newRow("plain") << file << u"Main"_qs << u"Name"_qs << u"Alpha"_qs;
-        QTest::newRow("section case ignored") << file << u"MAIN"_qs << u"name"_qs << u"Alpha"_qs;
-        QTest::newRow("first of two like-named sections") << file << u"main"_qs << u"Name"_qs << u"Alpha"_qs;
-        QTest::newRow("blanks around key and value") << file << u"Main"_qs << u"spaced key"_qs << u"value with blanks"_qs;
-        QTest::newRow("empty value is not the default") << file << u"Main"_qs << u"Empty"_qs << QString();
-        QTest::newRow("key of another section") << file << u"Other"_qs << u"Name"_qs << u"Beta"_qs;
-        QTest::newRow("missing key gives default") << file << u"Main"_qs << u"Nope"_qs << u"FAIL"_qs;
-        QTest::newRow("missing section gives default") << file << u"Nope"_qs << u"Name"_qs << u"FAIL"_qs;
-        QTest::newRow("comment is no key") << file << u"Main"_qs << u"; comment"_qs << u"FAIL"_qs;
-        QTest::newRow("missing file gives default") << QByteArray() << u"Main"_qs << u"Name"_qs << u"FAIL"_qs;
-    }
+    void readsLikeProfileFunctions_data() { addTestTable(u"profile-cases.txt"_qs, {"section", "key", "expected"}); }
     void readsLikeProfileFunctions()
     {
-        QFETCH(QByteArray, file);
         QFETCH(QString, section);
         QFETCH(QString, key);
-        QFETCH(QString, expected);
-        if (!file.isEmpty())
-            writeBytes(path(), file);
-        cInifile ini(path(), section);
+        cInifile ini(testDataPath(u"profile.ini"_qs), section);
         ini.setDefault(u"FAIL"_qs);
-        QCOMPARE(ini.value(key), expected);
+        QTEST(ini.value(key), "expected");
+        cInifile missing(path(), section);
+        missing.setDefault(u"FAIL"_qs);
+        QCOMPARE(missing.value(key), u"FAIL"_qs);
     }
 
     // Reads are served from the file as last read; a change by anyone else is seen.
@@ -76,16 +38,7 @@ private Q_SLOTS:
         QCOMPARE(ini.value(u"Name"_qs), QString());
     }
 
-    void keepsValuesWhole_data()
-    {
-        QTest::addColumn<QString>("value");
-        QTest::newRow("300 characters") << QString(300, u'x');
-        QTest::newRow("long chinese path") << QStringLiteral("/home/用户/字典/").repeated(40);
-        QTest::newRow("outer blanks") << u"  ( "_qs;
-        QTest::newRow("quoted") << u"\"quoted\""_qs;
-        QTest::newRow("regex fragment") << u"(?:\\(|\\[|\\<|\\{)"_qs;
-        QTest::newRow("equals sign") << u"a=b"_qs;
-    }
+    void keepsValuesWhole_data() { addTestTable(u"ini-values.txt"_qs, {"value"}); }
     void keepsValuesWhole()
     {
         QFETCH(QString, value);
@@ -95,19 +48,24 @@ private Q_SLOTS:
         QCOMPARE(cInifile(path(), u"s"_qs).value(u"k"_qs), value);
     }
 
-    void writesInPlaceAndCreatesWhatIsMissing()
+    void editsInPlace()
     {
-        writeBytes(path(), "; keep me\r\n[A]\r\nx=1\r\ny=2\r\n\r\n[B]\r\nz=3\r\n");
+        writeBytes(path(), testData(u"edit-before.ini"_qs));
         cInifile ini(path(), u"a"_qs);
         ini.setValue(u"X"_qs, u"10"_qs);
         ini.setValue(u"new"_qs, u"4"_qs);
+        ini.setKey(u"y"_qs);
+        ini.DeleteKey();
+        QVERIFY(ini.success());
         ini.setSection(u"C"_qs);
         ini.setValue(u"w"_qs, u"5"_qs);
-        QCOMPARE(readBytes(path()),
-                 QByteArray("; keep me\r\n[A]\r\nx=10\r\ny=2\r\nnew=4\r\n\r\n[B]\r\nz=3\r\n[C]\r\nw=5\r\n"));
+        ini.setSection(u"D"_qs);
+        ini.DeleteSection();
+        QCOMPARE(readBytes(path()), testData(u"edit-after.ini"_qs));
+        QVERIFY(ini.EnumerateCurrentSection().isEmpty());
         ini.setSection(u"A"_qs);
-        QCOMPARE(ini.EnumerateCurrentSection(), (QStringList{u"x"_qs, u"y"_qs, u"new"_qs}));
-        QCOMPARE(ini.INISection(), QStringLiteral("x%1y%1new%1").arg(QChar(0)));
+        QCOMPARE(ini.EnumerateCurrentSection(), (QStringList{u"x"_qs, u"new"_qs}));
+        QCOMPARE(ini.INISection(), QStringLiteral("x%1new%1").arg(QChar(0)));
         QCOMPARE(ini.EnumerateAllSections(), (QStringList{u"A"_qs, u"B"_qs, u"C"_qs}));
     }
 
@@ -122,36 +80,20 @@ private Q_SLOTS:
 
     void keepsTheFileEncoding_data()
     {
-        QTest::addColumn<QByteArray>("original");
         QTest::addColumn<TextEncoding>("encoding");
-        QTest::newRow("gb18030") << TextCodec::encode(QStringLiteral("[字典]\r\n名=值\r\n"), TextEncoding::Gb18030)
-                                 << TextEncoding::Gb18030;
-        QTest::newRow("utf-8") << QStringLiteral("[字典]\r\n名=值\r\n").toUtf8() << TextEncoding::Utf8;
+        QTest::newRow("gb18030") << TextEncoding::Gb18030;
+        QTest::newRow("utf-8") << TextEncoding::Utf8;
     }
     void keepsTheFileEncoding()
     {
-        QFETCH(QByteArray, original);
         QFETCH(TextEncoding, encoding);
-        writeBytes(path(), original);
-        cInifile ini(path(), QStringLiteral("字典"));
-        QCOMPARE(ini.value(QStringLiteral("名")), QStringLiteral("值"));
-        ini.setValue(QStringLiteral("路径"), QStringLiteral("/tmp/参照.glo"));
+        const QString text = TextCodec::decode(testData(u"chinese.ini"_qs), TextEncoding::Gb18030);
+        writeBytes(path(), TextCodec::encode(text, encoding));
+        cInifile ini(path(), u"字典"_qs);
+        QCOMPARE(ini.value(u"名"_qs), u"值"_qs);
+        ini.setValue(u"路径"_qs, u"/tmp/参照.glo"_qs);
         QCOMPARE(encodingOfFile(path()), encoding);
-        QCOMPARE(ini.value(QStringLiteral("路径")), QStringLiteral("/tmp/参照.glo"));
-    }
-
-    void deletesKeysAndSections()
-    {
-        writeBytes(path(), "[A]\r\nx=1\r\ny=2\r\n[B]\r\nz=3\r\n");
-        cInifile ini(path(), u"A"_qs);
-        ini.setKey(u"x"_qs);
-        ini.DeleteKey();
-        QVERIFY(ini.success());
-        ini.setSection(u"B"_qs);
-        ini.DeleteSection();
-        QCOMPARE(readBytes(path()), QByteArray("[A]\r\ny=2\r\n"));
-        ini.setSection(u"Missing"_qs);
-        QVERIFY(ini.EnumerateCurrentSection().isEmpty());
+        QCOMPARE(ini.value(u"路径"_qs), u"/tmp/参照.glo"_qs);
     }
 
     void failedWriteIsReported()
@@ -162,22 +104,12 @@ private Q_SLOTS:
         QVERIFY(!ini.success());
     }
 
-    void convertsNumbers_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("expected");
-        QTest::newRow("plain") << u"42"_qs << 42;
-        QTest::newRow("blanks and sign") << u" -7 "_qs << -7;
-        QTest::newRow("not a number") << u"FAIL"_qs << -1;
-        QTest::newRow("empty") << QString() << -1;
-        QTest::newRow("too large") << u"99999999999"_qs << -1;
-        QTest::newRow("rounds half to even") << u"2.5"_qs << 2;
-    }
     void convertsNumbers()
     {
-        QFETCH(QString, text);
-        QFETCH(int, expected);
-        QCOMPARE(cInifile::CLngDefault(text, -1), expected);
+        QCOMPARE(cInifile::CLngDefault(u" -7 "_qs, -1), -7);
+        QCOMPARE(cInifile::CLngDefault(u"2.5"_qs, -1), 2);  // half to even
+        for (const QString &text : {u"FAIL"_qs, QString(), u"99999999999"_qs})
+            QCOMPARE(cInifile::CLngDefault(text, -1), -1);
     }
 
     void keepsFileHistories()

@@ -1,37 +1,23 @@
 #include "PurifiedDatabase.h"
+#include "TestData.h"
 
-#include <QFile>
 #include <QProcess>
 #include <QTemporaryDir>
-#include <QTest>
 
 namespace {
 
-const QString ReferenceTable = QStringLiteral("CREATE TABLE R(r1 TEXT,r2 TEXT);");
-const QString FilledReference = ReferenceTable
-        + QStringLiteral("INSERT INTO R VALUES('OPEN','打开'),('SAVE','保存');CREATE INDEX Ri ON R(r1);");
+const QString FilledReference = QStringLiteral("CREATE TABLE R(r1 TEXT,r2 TEXT);"
+        "INSERT INTO R VALUES('OPEN','打开'),('SAVE','保存');CREATE INDEX Ri ON R(r1);");
 // Enough rows to spread the table over thousands of pages.
 const QString ManyRows = QStringLiteral(
         "WITH RECURSIVE n(i) AS (SELECT 1 UNION ALL SELECT i+1 FROM n WHERE i<20000)"
         " INSERT INTO R SELECT 'KEY'||i, '译文'||i FROM n;");
-
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 }
 
 class PurifiedDatabaseTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void initTestCase()
-    {
-        QVERIFY(m_dir.isValid());
-        QVERIFY2(QFile::exists(m_sqlite), "the sqlite3 shell is needed");
-    }
-
     void recognisesReferenceTable_data()
     {
         QTest::addColumn<QString>("script");
@@ -89,7 +75,7 @@ private Q_SLOTS:
     // short: the answer may change, but the check must neither crash nor read astray.
     void survivesDamagedDatabases()
     {
-        const QByteArray good = readFile(createDatabase(u"PRAGMA page_size=512;"_qs + FilledReference));
+        const QByteArray good = readBytes(createDatabase(u"PRAGMA page_size=512;"_qs + FilledReference));
         QVERIFY(good.size() >= 512);
         for (qsizetype at = 0; at < 512; ++at) {
             for (const char value : {'\x00', '\xFF', '\x81'}) {
@@ -107,7 +93,7 @@ private:
     {
         const QString path = m_dir.filePath(QStringLiteral("db%1.db").arg(++m_files));
         QProcess shell;
-        shell.start(m_sqlite, {u"-bail"_qs, path});
+        shell.start(u"sqlite3"_qs, {u"-bail"_qs, path});
         shell.write(script.toUtf8());
         shell.closeWriteChannel();
         if (!shell.waitForFinished(60000) || shell.exitCode() != 0)
@@ -117,14 +103,9 @@ private:
 
     QString write(const QByteArray &bytes, const QString &name = QString())
     {
-        const QString path = m_dir.filePath(name.isEmpty() ? QStringLiteral("f%1.bin").arg(++m_files) : name);
-        QFile file(path);
-        if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
-            qFatal("cannot write %s", qPrintable(path));
-        return path;
+        return writeBytes(m_dir.filePath(name.isEmpty() ? QStringLiteral("f%1.bin").arg(++m_files) : name), bytes);
     }
 
-    const QString m_sqlite = QStringLiteral("/usr/bin/sqlite3");
     QTemporaryDir m_dir;
     int m_files = 0;
 };

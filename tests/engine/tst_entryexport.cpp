@@ -1,25 +1,8 @@
 #include "EntryExport.h"
+#include "TestData.h"
 #include "cInifile.h"
 
-#include <QFile>
 #include <QTemporaryDir>
-#include <QTest>
-
-namespace {
-
-QByteArray readBytes(const QString &path)
-{
-    QFile file(path);
-    file.open(QIODevice::ReadOnly);
-    return file.readAll();
-}
-
-DictionaryEntry entry(const QString &status, const QString &number, const QString &source, const QString &translation)
-{
-    return {status, number, source, translation};
-}
-
-}
 
 class EntryExportTest : public QObject {
     Q_OBJECT
@@ -28,59 +11,37 @@ class EntryExportTest : public QObject {
 private Q_SLOTS:
     void filtersByByteLength_data()
     {
-        QTest::addColumn<int>("condition");
-        QTest::addColumn<int>("value");
-        QTest::addColumn<QString>("source");
-        QTest::addColumn<QString>("translation");
-        QTest::addColumn<bool>("passes");
-        const QString ok = u"OK"_qs;
-        const QString chinese = QStringLiteral("确定");  // 4 bytes
-        QTest::newRow("any length") << 0 << 1 << ok << chinese << true;
-        QTest::newRow("source shorter: 2 < 3") << 1 << 3 << ok << chinese << true;
-        QTest::newRow("source shorter: 2 < 2 fails") << 1 << 2 << ok << chinese << false;
-        QTest::newRow("source equal, chinese source counts 4") << 2 << 4 << chinese << ok << true;
-        QTest::newRow("source longer") << 3 << 1 << ok << chinese << true;
-        QTest::newRow("translation shorter than 4 fails for chinese") << 4 << 4 << ok << chinese << false;
-        QTest::newRow("translation equal 2, two ascii letters") << 5 << 2 << chinese << ok << true;
-        QTest::newRow("translation equal 2, two chinese characters fail") << 5 << 2 << ok << chinese << false;
-        QTest::newRow("translation longer") << 6 << 3 << ok << chinese << true;
-        QTest::newRow("translation longer than source: 4 > 2") << 7 << 0 << ok << chinese << true;
-        QTest::newRow("translation longer than source: equal fails") << 7 << 0 << ok << u"确"_qs << false;
-        QTest::newRow("huge value without overflow") << 1 << 999999999 << QString(40000, u'x') << ok << true;
-        QTest::newRow("unknown condition passes nothing") << 8 << 1 << ok << chinese << false;
+        addTestTable(u"export-filter.txt"_qs, {"condition", "value", "source", "translation", "passes"});
     }
     void filtersByByteLength()
     {
-        QFETCH(int, condition);
-        QFETCH(int, value);
+        QFETCH(QString, condition);
+        QFETCH(QString, value);
         QFETCH(QString, source);
         QFETCH(QString, translation);
-        QFETCH(bool, passes);
         ExportOptions options;
-        options.condition = condition;
-        options.lengthValue = value;
-        QCOMPARE(ExportFilter(options, source, translation), passes);
+        options.condition = condition.toInt();
+        options.lengthValue = value.toInt();
+        QTEST(ExportFilter(options, source, translation) ? u"yes"_qs : u"no"_qs, "passes");
     }
 
     void writesTheChosenStatuses_data()
     {
         QTest::addColumn<bool>("twoLine");
         QTest::addColumn<QList<bool>>("statuses");  // untranslated, translated, not to translate, review
-        QTest::addColumn<QStringList>("lines");
+        QTest::addColumn<QString>("expected");
         QTest::newRow("translated only, glossary")
-            << false << QList<bool>{false, true, false, false}
-            << QStringList{u"9 1\t4 2"_qs, QStringLiteral("Open\t打开"), QStringLiteral("Save\t保存")};
+            << false << QList<bool>{false, true, false, false} << u"export-translated.glo"_qs;
         QTest::newRow("review and untranslated, two-line")
-            << true << QList<bool>{true, false, false, true}
-            << QStringList{QString(), u"2:Close"_qs, u"Close"_qs, QString(), u"0012:Exit"_qs, QStringLiteral("退出")};
-        QTest::newRow("not to translate only") << false << QList<bool>{false, false, true, false}
-                                               << QStringList{u"9 1\t4 2"_qs, u"Ctrl\tCtrl"_qs};
+            << true << QList<bool>{true, false, false, true} << u"export-review-untranslated.txt"_qs;
+        QTest::newRow("not to translate only")
+            << false << QList<bool>{false, false, true, false} << u"export-not-to-translate.glo"_qs;
     }
     void writesTheChosenStatuses()
     {
         QFETCH(bool, twoLine);
         QFETCH(QList<bool>, statuses);
-        QFETCH(QStringList, lines);
+        QFETCH(QString, expected);
         ExportOptions options;
         options.twoLine = twoLine;
         options.untranslated = statuses[0];
@@ -89,14 +50,15 @@ private Q_SLOTS:
         options.review = statuses[3];
         const QString path = m_dir.filePath(u"export.txt"_qs);
         EntryExportWriter writer(path, options);
-        for (const DictionaryEntry &e : {entry(EntryStatus::Translated, u"1"_qs, u"Open"_qs, QStringLiteral("打开")),
-                                         entry(EntryStatus::Untranslated, u"2"_qs, u"Close"_qs, u"Close"_qs),
-                                         entry(EntryStatus::Translated, u"3"_qs, u"Save"_qs, QStringLiteral("保存")),
-                                         entry(EntryStatus::NotToTranslate, u"4"_qs, u"Ctrl"_qs, u"Ctrl"_qs),
-                                         entry(EntryStatus::Review, u"0012"_qs, u"Exit"_qs, QStringLiteral("退出"))})
+        for (const DictionaryEntry &e : std::initializer_list<DictionaryEntry>{
+                 {EntryStatus::Translated, u"1"_qs, u"Open"_qs, u"打开"_qs},
+                 {EntryStatus::Untranslated, u"2"_qs, u"Close"_qs, u"Close"_qs},
+                 {EntryStatus::Translated, u"3"_qs, u"Save"_qs, u"保存"_qs},
+                 {EntryStatus::NotToTranslate, u"4"_qs, u"Ctrl"_qs, u"Ctrl"_qs},
+                 {EntryStatus::Review, u"0012"_qs, u"Exit"_qs, u"退出"_qs}})
             writer.offer(e);
         writer.commit();
-        QCOMPARE(readBytes(path), TextCodec::encode(lines.join(u"\r\n"_qs) + u"\r\n"_qs, TextEncoding::Gb18030));
+        QCOMPARE(readBytes(path), testData(expected));
     }
 
     void keepsTheSettings()
@@ -111,9 +73,7 @@ private Q_SLOTS:
         saved.txtLenLimit = u"0"_qs;
         saved.saveToIni(ini);
         QCOMPARE(saved.txtLenLimit, u"50"_qs);
-        QCOMPARE(readBytes(ini), QByteArray("[ExportSetting]\r\noptFormat=1\r\nchkStaUN=0\r\nchkStaED=1\r\nchkStaCK=0\r\n"
-                                            "chkStaNO=1\r\ntxtPLOID1=7 1\r\ntxtPLOID2=4 2\r\ncboCondition=5\r\n"
-                                            "txtLenLimit=50\r\n"));
+        QCOMPARE(readBytes(ini), testData(u"export-settings.ini"_qs));
         cInifile(ini, ExportControlState::IniSection).setValue(u"cboCondition"_qs, u"9"_qs);
         cInifile(ini, ExportControlState::IniSection).setValue(u"txtPLOID2"_qs, QString());
         ExportControlState loaded;
@@ -134,8 +94,7 @@ private Q_SLOTS:
         ExportControlState state;
         state.txtPLOID1.clear();
         state.txtPLOID2.clear();
-        const ExportOptions options = state.toOptions();
-        QCOMPARE(options.sourceLanguage + u'\t' + options.targetLanguage, u"9 1\t4 2"_qs);
+        QCOMPARE(state.toOptions().sourceLanguage + u'\t' + state.toOptions().targetLanguage, u"9 1\t4 2"_qs);
     }
 };
 

@@ -1,33 +1,24 @@
 #include "DictionaryEntry.h"
 #include "ImportJob.h"
 #include "JobFixture.h"
+#include "TestData.h"
 
 #include <QProcess>
-#include <QTest>
 
 namespace {
 
 class Rows : public GridRowSource {
 public:
-    std::vector<GridRow> rows;
-    qsizetype rowCount() const override { return qsizetype(rows.size()); }
-    GridRow rowAt(qsizetype row) const override { return rows[row]; }
-};
-
-Rows document()
-{
-    Rows rows;
-    rows.rows = {
+    std::vector<GridRow> rows{
         {QString(), EntryStatus::Untranslated, u"1"_qs, u"&Open...\\tCtrl+O"_qs, u"&Open...\\tCtrl+O"_qs},
         {QString(), EntryStatus::NotToTranslate, u"2"_qs, u"&Open...\\tCtrl+O"_qs, u"&Open...\\tCtrl+O"_qs},
-        {QString(), EntryStatus::Translated, u"3"_qs, u"Close"_qs, QStringLiteral("关上")},
+        {QString(), EntryStatus::Translated, u"3"_qs, u"Close"_qs, u"关上"_qs},
         {QString(), EntryStatus::Untranslated, u"0004"_qs, u"Close"_qs, u"Close"_qs},
         {QString(), EntryStatus::Untranslated, u"5"_qs, u"Don't know"_qs, u"Don't know"_qs},
     };
-    return rows;
-}
-
-const QStringList Reference{u"9 1\t4 2"_qs, QStringLiteral("&Open...\t打开(&O)..."), QStringLiteral("Close\t关闭")};
+    qsizetype rowCount() const override { return qsizetype(rows.size()); }
+    GridRow rowAt(qsizetype row) const override { return rows[row]; }
+};
 
 QStringList flatten(const std::vector<GridRow> &rows)
 {
@@ -37,13 +28,19 @@ QStringList flatten(const std::vector<GridRow> &rows)
     return cells;
 }
 
-const QStringList Imported{
-    QStringLiteral("|复查|1|&Open...\\tCtrl+O|打开(&O)...\\tCtrl+O"),
-    QStringLiteral("|不译|2|&Open...\\tCtrl+O|&Open...\\tCtrl+O"),
-    QStringLiteral("|已译|3|Close|关上"),
-    QStringLiteral("|复查|0004|Close|关闭"),
-    QStringLiteral("|未译|5|Don't know|Don't know"),
-};
+QStringList imported()
+{
+    QStringList lines = QString::fromUtf8(testData(u"import-expected.txt"_qs)).split(u'\n', Qt::SkipEmptyParts);
+    lines.removeFirst();
+    return lines;
+}
+
+bool createDatabase(const QString &path, const QString &sql)
+{
+    QProcess sqlite;
+    sqlite.start(u"sqlite3"_qs, {path, sql});
+    return sqlite.waitForFinished() && sqlite.exitCode() == 0;
+}
 
 }
 
@@ -53,12 +50,11 @@ private Q_SLOTS:
     void marksMatchedUntranslatedEntriesForReview()
     {
         JobFolder folder;
-        folder.write(u"ref.glo"_qs, Reference);
-        const Rows rows = document();
+        folder.writeBytes(u"ref.glo"_qs, testData(u"import-reference.glo"_qs));
         RecordingObserver observer;
-        const auto result = runImport(folder.path(u"ref.glo"_qs), ProcessingOptions::full(), rows, observer, u"test"_qs);
+        const auto result = runImport(folder.path(u"ref.glo"_qs), ProcessingOptions::full(), Rows(), observer, u"test"_qs);
         QVERIFY(result);
-        QCOMPARE(flatten(*result), Imported);
+        QCOMPARE(flatten(*result), imported());
         QCOMPARE(observer.finishedStages, (QList<int>{0, 1, 2, 3, 4}));
         QVERIFY(observer.finished.last().endsWith(u".txt"_qs));
         QVERIFY(folder.workFiles().isEmpty());
@@ -67,16 +63,12 @@ private Q_SLOTS:
     void takesAPurifiedDatabase()
     {
         JobFolder folder;
-        QProcess sqlite;
-        sqlite.start(u"sqlite3"_qs, {folder.path(u"ref.db"_qs),
-                                     QStringLiteral("CREATE TABLE R(r1 TEXT,r2 TEXT);INSERT INTO R VALUES('Open','打开');"
-                                                    "INSERT INTO R VALUES('Close','关闭');")});
-        QVERIFY(sqlite.waitForFinished());
-        const Rows rows = document();
+        QVERIFY(createDatabase(folder.path(u"ref.db"_qs), u"CREATE TABLE R(r1 TEXT,r2 TEXT);"
+                                                         "INSERT INTO R VALUES('Open','打开'),('Close','关闭');"_qs));
         RecordingObserver observer;
-        const auto result = runImport(folder.path(u"ref.db"_qs), ProcessingOptions::full(), rows, observer, u"test"_qs);
+        const auto result = runImport(folder.path(u"ref.db"_qs), ProcessingOptions::full(), Rows(), observer, u"test"_qs);
         QVERIFY(result);
-        QCOMPARE(flatten(*result), Imported);
+        QCOMPARE(flatten(*result), imported());
         QVERIFY(!observer.finishedStages.contains(0));
     }
 
@@ -84,7 +76,7 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("reference");
         QTest::addColumn<QString>("message");
-        QTest::newRow("missing reference") << u"none.glo"_qs << QStringLiteral("不能检测出“参照字典”的文件格式");
+        QTest::newRow("missing reference") << u"none.glo"_qs << u"不能检测出“参照字典”的文件格式"_qs;
         QTest::newRow("database step fails") << u"bad.db"_qs << u"table G already exists"_qs;
     }
     void failuresReturnNothing()
@@ -92,12 +84,9 @@ private Q_SLOTS:
         QFETCH(QString, reference);
         QFETCH(QString, message);
         JobFolder folder;
-        QProcess sqlite;
-        sqlite.start(u"sqlite3"_qs, {folder.path(u"bad.db"_qs), u"CREATE TABLE R(r1 TEXT,r2 TEXT);CREATE TABLE G(x);"_qs});
-        QVERIFY(sqlite.waitForFinished());
-        const Rows rows = document();
+        QVERIFY(createDatabase(folder.path(u"bad.db"_qs), u"CREATE TABLE R(r1 TEXT,r2 TEXT);CREATE TABLE G(x);"_qs));
         RecordingObserver observer;
-        QVERIFY(!runImport(folder.path(reference), ProcessingOptions::full(), rows, observer,
+        QVERIFY(!runImport(folder.path(reference), ProcessingOptions::full(), Rows(), observer,
                            u"Form 'frmImport' -> 'cmdStart_Click'"_qs));
         QCOMPARE(observer.errors.size(), 1);
         QVERIFY2(observer.errors[0].description.contains(message), qPrintable(observer.errors[0].boxText()));

@@ -1,9 +1,8 @@
 #include "ErrorReport.h"
 #include "LineScanner.h"
+#include "TestData.h"
 
-#include <QFile>
 #include <QTemporaryDir>
-#include <QTest>
 
 namespace {
 
@@ -43,13 +42,8 @@ private Q_SLOTS:
     {
         QFETCH(QByteArray, file);
         QFETCH(QStringList, events);
-        const QString path = m_dir.filePath(u"scan.txt"_qs);
-        QFile out(path);
-        out.open(QIODevice::WriteOnly);
-        out.write(file);
-        out.close();
         LineScanner scanner;
-        scanner.setFileName(path);
+        scanner.setFileName(writeBytes(m_dir.filePath(u"scan.txt"_qs), file));
         scanner.setFieldSeparator(u"\t"_qs);
         Recorder recorder;
         scanner.start(recorder);

@@ -1,115 +1,66 @@
 #include "SqlScriptWriter.h"
 #include "SqlStatements.h"
+#include "TestData.h"
 
-#include <QFile>
 #include <QProcess>
-#include <QStandardPaths>
 #include <QTemporaryDir>
-#include <QTest>
 
 namespace {
 
-QByteArray readFile(const QString &path)
-{
-    QFile file(path);
-    if (!file.open(QIODevice::ReadOnly))
-        return QByteArray();
-    return file.readAll();
-}
-
-QByteArray lines(std::initializer_list<const char *> statements)
-{
-    QByteArray text;
-    for (const char *statement : statements)
-        text.append(statement).append("\r\n");
-    return text;
-}
-
 // Values a dictionary line or a grid cell could carry to break out of its statement.
 const QStringList HostileValues{
-    QStringLiteral("Don't save"),
-    QStringLiteral("');DROP TABLE R;--"),
-    QStringLiteral(".shell touch pwned"),
-    QStringLiteral("x\n.shell touch pwned"),
-    QStringLiteral("x\r\n.read /etc/passwd\r\n"),
-    QStringLiteral("ends in CR\r"),
-    QString::fromUtf16(u"a\0b", 3),
-    QString::fromUtf16(u"\0", 1),
-    QString::fromUtf16(u"\r\0\n'", 4),
-    QStringLiteral("C:\\temp\\t 100% & 另存为(&S)\t"),
-    QStringLiteral("'; .quit"),
-    QString(),
+    u"Don't save"_qs, u"');DROP TABLE R;--"_qs, u".shell touch pwned"_qs, u"x\n.shell touch pwned"_qs,
+    u"x\r\n.read /etc/passwd\r\n"_qs, u"ends in CR\r"_qs, QString::fromUtf16(u"a\0b", 3), QString::fromUtf16(u"\0", 1),
+    QString::fromUtf16(u"\r\0\n'", 4), u"C:\\temp\\t 100% & 另存为(&S)\t"_qs, u"'; .quit"_qs, QString(),
 };
 
-QString storedForm(QString value)
+// The stored form of a value as hexadecimal UTF-8, as sqlite3's hex() gives it.
+QString hex(QString value)
 {
-    return value.remove(QChar(u'\0'));
+    return QString::fromLatin1(value.remove(QChar(u'\0')).toUtf8().toHex().toUpper());
 }
 
+// The sqlite3 shell on work.db in a temporary folder.
 class Sqlite {
 public:
-    explicit Sqlite(const QString &folder)
-        : m_folder(folder), m_program(QStandardPaths::findExecutable(QStringLiteral("sqlite3")))
-    {
-    }
+    QString path(const QString &name) const { return m_folder.filePath(name); }
 
-    bool available() const { return !m_program.isEmpty(); }
+    // Runs the script the way the generated job scripts do; empty output when all went well.
+    QByteArray runScript(const QString &script) const { return run({u"-safe"_qs, u"-bail"_qs, u"work.db"_qs}, script); }
 
-    // Runs the script the way the generated job scripts do.
-    QByteArray runScript(const QString &script) const
+    // One line per row, the columns joined by '|'.
+    QStringList query(const QString &sql) const
     {
-        QProcess process;
-        process.setWorkingDirectory(m_folder);
-        process.setStandardInputFile(script);
-        process.start(m_program, {QStringLiteral("-safe"), QStringLiteral("-bail"), database()});
-        return finished(process);
-    }
-
-    QByteArray query(const QString &sql) const
-    {
-        QProcess process;
-        process.setWorkingDirectory(m_folder);
-        process.start(m_program, {QStringLiteral("-safe"), QStringLiteral("-separator"), QStringLiteral("|"),
-                                  database(), sql});
-        return finished(process);
-    }
-
-    // Each stored value as hexadecimal UTF-8, one row per line, so line breaks in
-    // the values cannot disturb the reading.
-    QList<QStringList> hexRows(const QString &columns, const QString &table) const
-    {
-        QList<QStringList> rows;
-        const QByteArray output = query(QStringLiteral("SELECT %1 FROM %2 ORDER BY rowid;").arg(columns, table));
-        for (const QByteArray &line : output.split('\n')) {
-            if (!line.isEmpty())
-                rows.append(QString::fromLatin1(line).split(u'|'));
-        }
-        return rows;
+        const QByteArray output = run({u"-safe"_qs, u"-separator"_qs, u"|"_qs, u"work.db"_qs, sql});
+        return QString::fromUtf8(output).split(u'\n', Qt::SkipEmptyParts);
     }
 
 private:
-    QString database() const { return m_folder + QStringLiteral("/work.db"); }
-
-    static QByteArray finished(QProcess &process)
+    QByteArray run(const QStringList &arguments, const QString &input = QString()) const
     {
-        if (!process.waitForFinished(60000) || process.exitStatus() != QProcess::NormalExit
-            || process.exitCode() != 0) {
-            qWarning() << "sqlite3 failed:" << process.readAllStandardError();
-            return QByteArrayLiteral("failed");
-        }
+        QProcess process;
+        process.setWorkingDirectory(m_folder.path());
+        if (!input.isEmpty())
+            process.setStandardInputFile(input);
+        process.start(u"sqlite3"_qs, arguments);
+        process.waitForFinished(60000);
         const QByteArray errors = process.readAllStandardError();
-        if (!errors.isEmpty())
-            qWarning() << "sqlite3 said:" << errors;
+        if (process.exitStatus() != QProcess::NormalExit || process.exitCode() != 0 || !errors.isEmpty())
+            return "sqlite3 failed: " + errors;
         return process.readAllStandardOutput();
     }
 
-    QString m_folder;
-    QString m_program;
+    QTemporaryDir m_folder;
 };
 
-QString hex(const QString &value)
+void writeRow(TableScriptWriter &writer, WorkTable table, const QStringList &f)
 {
-    return QString::fromLatin1(storedForm(value).toUtf8().toHex().toUpper());
+    switch (table) {
+    case WorkTable::R: return writer.writeR({f[0], f[1]});
+    case WorkTable::S: return writer.writeS(f[0], {f[1], f[2], f[3], f[4]});
+    case WorkTable::O: return writer.writeO(f[0], f[1], f[2]);
+    case WorkTable::G: return writer.writeG(f[0], f[1], f[2], f[3], f[4]);
+    }
 }
 
 }
@@ -117,170 +68,103 @@ QString hex(const QString &value)
 class SqlStatementsTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    void quotesValue_data()
+    // A line end must not reach the script even where sqlite3 would accept it in a string.
+    void quotesLineEndsOutsideTheString()
     {
-        QTest::addColumn<QString>("value");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("empty") << QString() << QStringLiteral("''");
-        QTest::newRow("plain") << QStringLiteral("OK") << QStringLiteral("'OK'");
-        QTest::newRow("quote") << QStringLiteral("Don't save") << QStringLiteral("'Don''t save'");
-        QTest::newRow("only quotes") << QStringLiteral("''") << QStringLiteral("''''''");
-        QTest::newRow("backslashes and escaped tab") << QStringLiteral("C:\\dir\\tCtrl+S") << QStringLiteral("'C:\\dir\\tCtrl+S'");
-        QTest::newRow("chinese") << QStringLiteral("另存为(&S)…") << QStringLiteral("'另存为(&S)…'");
-        QTest::newRow("tab character") << QStringLiteral("a\tb") << QStringLiteral("'a\tb'");
-        QTest::newRow("percent and ampersand") << QStringLiteral("100% && more") << QStringLiteral("'100% && more'");
-        QTest::newRow("other control characters") << QStringLiteral("\x1b\x01\x7f") << QStringLiteral("'\x1b\x01\x7f'");
-        QTest::newRow("carriage return") << QStringLiteral("a\rb") << QStringLiteral("'a'||char(13)||'b'");
-        QTest::newRow("line feed alone") << QStringLiteral("\n") << QStringLiteral("''||char(10)||''");
-        QTest::newRow("line end run") << QStringLiteral("a\r\n\nb") << QStringLiteral("'a'||char(13,10,10)||'b'");
-        QTest::newRow("nul dropped") << QString::fromUtf16(u"a\0b", 3) << QStringLiteral("'ab'");
-        QTest::newRow("nul inside line ends") << QString::fromUtf16(u"\r\0\n", 3) << QStringLiteral("''||char(13,10)||''");
-        QTest::newRow("quote beside line end") << QStringLiteral("it's\r\n'") << QStringLiteral("'it''s'||char(13,10)||''''");
-    }
-    void quotesValue()
-    {
-        QFETCH(QString, value);
-        QTEST(Sql::quoted(value), "expected");
-    }
-
-    void writesScript_data()
-    {
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<QList<QStringList>>("rows");
-        QTest::addColumn<QByteArray>("expected");
-        QTest::newRow("reference table") << QStringLiteral("R")
-                                         << QList<QStringList>{{"Save As", "另存为"}, {"Don't", "不要"}}
-                                         << lines({"BEGIN TRANSACTION;", "CREATE TABLE R(r1 TEXT,r2 TEXT);",
-                                                   "INSERT INTO R VALUES ('Save As','另存为');",
-                                                   "INSERT INTO R VALUES ('Don''t','不要');",
-                                                   "CREATE INDEX irm ON R(r1);", "COMMIT;"});
-        QTest::newRow("empty reference table")
-            << QStringLiteral("R") << QList<QStringList>{}
-            << lines({"BEGIN TRANSACTION;", "CREATE TABLE R(r1 TEXT,r2 TEXT);", "CREATE INDEX irm ON R(r1);", "COMMIT;"});
-        QTest::newRow("to-do table, duplicates kept")
-            << QStringLiteral("S") << QList<QStringList>{{"OK", "", "OK", "", ""}, {"OK", "", "OK", "", ""}}
-            << lines({"BEGIN TRANSACTION;", "CREATE TABLE S(so TEXT,sh TEXT,sm TEXT,sk TEXT,st TEXT);",
-                      "INSERT INTO S VALUES ('OK','','OK','','');", "INSERT INTO S VALUES ('OK','','OK','','');",
-                      "CREATE INDEX ism ON S(sm);", "COMMIT;"});
-        QTest::newRow("entry table O")
-            << QStringLiteral("O") << QList<QStringList>{{"1:Open", "Open", "Open"}}
-            << lines({"BEGIN TRANSACTION;", "CREATE TABLE O(o0 TEXT,o1 TEXT,o2 TEXT);",
-                      "INSERT INTO O VALUES ('1:Open','Open','Open');", "CREATE INDEX ioo ON O(o1);", "COMMIT;"});
-        QTest::newRow("entry table G")
-            << QStringLiteral("G") << QList<QStringList>{{"", "未译", "1", "Open\tx", "Open\tx"}}
-            << lines({"BEGIN TRANSACTION;", "CREATE TABLE G(g0 TEXT,gs TEXT,gn TEXT,g1 TEXT,g2 TEXT);",
-                      "INSERT INTO G VALUES ('','未译','1','Open\tx','Open\tx');", "CREATE INDEX igg ON G(g1);",
-                      "COMMIT;"});
-        QTest::newRow("updates of O")
-            << QStringLiteral("update O") << QList<QStringList>{{"打开(&O)", "&Open"}, {"a\rb", "x"}}
-            << lines({"BEGIN TRANSACTION;", "UPDATE O SET o2='打开(&O)' WHERE o1='&Open' AND o2=o1;",
-                      "UPDATE O SET o2='a'||char(13)||'b' WHERE o1='x' AND o2=o1;", "COMMIT;"});
-        QTest::newRow("updates of G")
-            << QStringLiteral("update G") << QList<QStringList>{{"打开", "Open"}}
-            << lines({"BEGIN TRANSACTION;", "UPDATE G SET g2='打开',gs='复查' WHERE g1='Open' AND gs='未译';", "COMMIT;"});
-        QTest::newRow("no updates") << QStringLiteral("update G") << QList<QStringList>{}
-                                    << lines({"BEGIN TRANSACTION;", "COMMIT;"});
-    }
-    void writesScript()
-    {
-        QFETCH(QString, kind);
-        QFETCH(QList<QStringList>, rows);
-        QTemporaryDir folder;
-        const QString path = folder.filePath(QStringLiteral("script.sql"));
-        QFile old(path);
-        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("stale content that is longer than the script\n") > 0);
-        old.close();
-        if (kind.startsWith(QStringLiteral("update"))) {
-            UpdateScriptWriter writer(path, kind.endsWith(u'O') ? WorkTable::O : WorkTable::G);
-            for (const QStringList &row : rows)
-                writer.writeUpdate(row[0], row[1]);
-            writer.finish();
-        } else {
-            TableScriptWriter writer(path, kind == u"R"   ? WorkTable::R
-                                             : kind == u"S" ? WorkTable::S
-                                             : kind == u"O" ? WorkTable::O
-                                                            : WorkTable::G);
-            for (const QStringList &row : rows) {
-                if (kind == u"R")
-                    writer.writeR({row[0], row[1]});
-                else if (kind == u"S")
-                    writer.writeS(row[0], {row[1], row[2], row[3], row[4]});
-                else if (kind == u"O")
-                    writer.writeO(row[0], row[1], row[2]);
-                else
-                    writer.writeG(row[0], row[1], row[2], row[3], row[4]);
-            }
-            writer.finish();
-        }
-        QTEST(readFile(path), "expected");
+        QCOMPARE(Sql::quoted(u"it's\r"_qs), u"'it''s'||char(13)||''"_qs);
+        QCOMPARE(Sql::quoted(QString::fromUtf16(u"a\r\0\n\nb", 6)), u"'a'||char(13,10,10)||'b'"_qs);
     }
 
     void stoppedWriterLeavesFormerFile()
     {
         QTemporaryDir folder;
-        const QString path = folder.filePath(QStringLiteral("script.sql"));
-        QFile old(path);
-        QVERIFY(old.open(QIODevice::WriteOnly) && old.write("former\r\n") > 0);
-        old.close();
+        const QString path = writeBytes(folder.filePath(u"script.sql"_qs), "former\r\n");
         {
             TableScriptWriter writer(path, WorkTable::R);
-            writer.writeR({QStringLiteral("a"), QStringLiteral("b")});
+            writer.writeR({u"a"_qs, u"b"_qs});
         }
-        QCOMPARE(readFile(path), QByteArray("former\r\n"));
+        QCOMPARE(readBytes(path), QByteArray("former\r\n"));
     }
 
-    // Each hostile value must stay inside its own statement: the real shell loads
-    // exactly one row per value, runs nothing else and gives the text back intact.
-    void hostileValuesStayValues()
+    // Each hostile value must stay inside its own statement and column: the real
+    // shell loads one row per value into an indexed table, runs nothing else and
+    // gives every text back intact. A longer former script is replaced whole.
+    void tableScriptsKeepValues_data()
     {
-        QTemporaryDir folder;
-        Sqlite sqlite(folder.path());
-        QVERIFY2(sqlite.available(), "sqlite3 is needed for this test");
-
-        const QString tableScript = folder.filePath(QStringLiteral("r.sql"));
-        TableScriptWriter reference(tableScript, WorkTable::R);
-        for (const QString &value : HostileValues)
-            reference.writeR({value, value + QStringLiteral("译")});
-        reference.finish();
-        QCOMPARE(readFile(tableScript).count("\r\n"), HostileValues.size() + 4);
-        QCOMPARE(readFile(tableScript).count('\n'), HostileValues.size() + 4);
-        QCOMPARE(sqlite.runScript(tableScript), QByteArray());
-
-        const QList<QStringList> stored = sqlite.hexRows(QStringLiteral("hex(r1),hex(r2)"), QStringLiteral("R"));
-        QCOMPARE(stored.size(), HostileValues.size());
-        for (qsizetype i = 0; i < stored.size(); ++i) {
-            QCOMPARE(stored[i].value(0), hex(HostileValues[i]));
-            QCOMPARE(stored[i].value(1), hex(HostileValues[i] + QStringLiteral("译")));
+        QTest::addColumn<WorkTable>("table");
+        QTest::addColumn<QStringList>("columns");
+        QTest::addColumn<QString>("indexed");
+        QTest::newRow("R") << WorkTable::R << QStringList{"r1", "r2"} << u"r1"_qs;
+        QTest::newRow("S") << WorkTable::S << QStringList{"so", "sh", "sm", "sk", "st"} << u"sm"_qs;
+        QTest::newRow("O") << WorkTable::O << QStringList{"o0", "o1", "o2"} << u"o1"_qs;
+        QTest::newRow("G") << WorkTable::G << QStringList{"g0", "gs", "gn", "g1", "g2"} << u"g1"_qs;
+    }
+    void tableScriptsKeepValues()
+    {
+        QFETCH(WorkTable, table);
+        QFETCH(QStringList, columns);
+        const QString name = QString(QTest::currentDataTag());
+        Sqlite sqlite;
+        const QString script = writeBytes(sqlite.path(u"t.sql"_qs), QByteArray("stale text\n").repeated(500));
+        TableScriptWriter writer(script, table);
+        QStringList expected;
+        for (const QString &value : HostileValues) {
+            QStringList fields, stored;
+            for (const QString &column : columns) {
+                fields << value + column;
+                stored << hex(value + column);
+            }
+            writeRow(writer, table, fields);
+            expected << stored.join(u'|');
         }
-        QVERIFY(!QFile::exists(folder.filePath(QStringLiteral("pwned"))));
+        writer.finish();
+
+        const QByteArray text = readBytes(script);
+        QVERIFY(text.startsWith("BEGIN TRANSACTION;\r\n") && text.endsWith("COMMIT;\r\n"));
+        QCOMPARE(text.count('\n'), HostileValues.size() + 4);
+        QCOMPARE(text.count("\r\n"), HostileValues.size() + 4);
+        QCOMPARE(sqlite.runScript(script), QByteArray());
+        QCOMPARE(sqlite.query(u"SELECT hex(%1) FROM %2 ORDER BY rowid;"_qs.arg(columns.join(u"),hex("_qs), name)),
+                 expected);
+        QTEST(sqlite.query(u"SELECT i.name FROM sqlite_master m, pragma_index_info(m.name) i "
+                           "WHERE m.type='index' AND m.tbl_name='%1';"_qs.arg(name)).join(u','),
+              "indexed");
+        QVERIFY(!QFile::exists(sqlite.path(u"pwned"_qs)));
     }
 
-    // The update finds the entries again by the same quoted text it stored them with.
-    void hostileValuesUpdateTheirOwnRows()
+    // An update finds its entries by the same quoted text they were stored with and
+    // touches only those still untranslated; G marks them for review.
+    void updatesOnlyUntranslatedEntries()
     {
-        QTemporaryDir folder;
-        Sqlite sqlite(folder.path());
-        QVERIFY2(sqlite.available(), "sqlite3 is needed for this test");
-
-        const QString tableScript = folder.filePath(QStringLiteral("o.sql"));
-        TableScriptWriter entries(tableScript, WorkTable::O);
-        for (qsizetype i = 0; i < HostileValues.size(); ++i)
-            entries.writeO(QStringLiteral("%1:").arg(i + 1) + HostileValues[i], HostileValues[i], HostileValues[i]);
-        entries.finish();
-        const QString updateScript = folder.filePath(QStringLiteral("u.sql"));
-        UpdateScriptWriter updates(updateScript, WorkTable::O);
-        for (const QString &value : HostileValues)
-            updates.writeUpdate(QStringLiteral("译\r\n") + value, value);
-        updates.finish();
-        QCOMPARE(sqlite.runScript(tableScript), QByteArray());
-        QCOMPARE(sqlite.runScript(updateScript), QByteArray());
-
-        const QList<QStringList> stored = sqlite.hexRows(QStringLiteral("hex(o1),hex(o2)"), QStringLiteral("O"));
-        QCOMPARE(stored.size(), HostileValues.size());
-        for (qsizetype i = 0; i < stored.size(); ++i) {
-            QCOMPARE(stored[i].value(0), hex(HostileValues[i]));
-            QCOMPARE(stored[i].value(1), hex(QStringLiteral("译\r\n") + HostileValues[i]));
+        Sqlite sqlite;
+        const QString tables = sqlite.path(u"t.sql"_qs), updates = sqlite.path(u"u.sql"_qs);
+        TableScriptWriter o(tables, WorkTable::O);
+        UpdateScriptWriter uo(updates, WorkTable::O);
+        for (const QString &value : HostileValues) {
+            o.writeO(u"1:"_qs + value, value, value);
+            o.writeO(u"2:"_qs + value, value, u"kept"_qs);
+            uo.writeUpdate(u"译\r\n"_qs + value, value);
         }
+        o.finish();
+        uo.finish();
+        QCOMPARE(sqlite.runScript(tables), QByteArray());
+        QCOMPARE(sqlite.runScript(updates), QByteArray());
+        QStringList expected;
+        for (const QString &value : HostileValues)
+            expected << hex(value) + u'|' + hex(u"译\r\n"_qs + value) << hex(value) + u'|' + hex(u"kept"_qs);
+        QCOMPARE(sqlite.query(u"SELECT hex(o1),hex(o2) FROM O ORDER BY rowid;"_qs), expected);
+
+        TableScriptWriter g(tables, WorkTable::G);
+        for (const char *status : {"未译", "已译", "不译", "复查"})
+            g.writeG(QString(), QString::fromUtf8(status), u"1"_qs, u"Open"_qs, u"Open"_qs);
+        g.finish();
+        UpdateScriptWriter ug(updates, WorkTable::G);
+        ug.writeUpdate(u"打开"_qs, u"Open"_qs);
+        ug.finish();
+        QCOMPARE(sqlite.runScript(tables), QByteArray());
+        QCOMPARE(sqlite.runScript(updates), QByteArray());
+        QCOMPARE(sqlite.query(u"SELECT gs,g2 FROM G ORDER BY rowid;"_qs),
+                 (QStringList{u"复查|打开"_qs, u"已译|Open"_qs, u"不译|Open"_qs, u"复查|Open"_qs}));
     }
 };
 

@@ -1,0 +1,52 @@
+#pragma once
+
+#include <QFile>
+#include <QTest>
+
+// Fixtures live in tests/data; tests copy them into temporary folders as bytes.
+
+inline QString testDataPath(const QString &name)
+{
+    return QString::fromUtf8(TEST_DATA_DIR "/") + name;
+}
+
+inline QByteArray readBytes(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
+
+inline QByteArray testData(const QString &name)
+{
+    const QByteArray bytes = readBytes(testDataPath(name));
+    if (bytes.isEmpty())
+        qFatal("missing test data %s", qPrintable(name));
+    return bytes;
+}
+
+inline QString writeBytes(const QString &path, const QByteArray &bytes)
+{
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(bytes) != bytes.size())
+        qFatal("cannot write %s", qPrintable(path));
+    return path;
+}
+
+// A UTF-8 case table: one row per line, fields split at '|', every space kept;
+// the first field names the row, the others fill the columns in order. Lines
+// starting with '#' and empty lines are notes.
+inline void addTestTable(const QString &name, const QList<const char *> &columns)
+{
+    for (const char *column : columns)
+        QTest::addColumn<QString>(column);
+    for (const QString &line : QString::fromUtf8(testData(name)).split(u'\n')) {
+        if (line.isEmpty() || line.startsWith(u'#'))
+            continue;
+        const QStringList fields = line.split(u'|');
+        if (fields.size() != columns.size() + 1)
+            qFatal("%s: wrong field count in: %s", qPrintable(name), qPrintable(line));
+        QTestData &row = QTest::newRow(qPrintable(fields[0]));
+        for (qsizetype i = 1; i < fields.size(); ++i)
+            row << fields[i];
+    }
+}
