@@ -8,6 +8,7 @@
 #include "PathNames.h"
 #include "ReferenceLoaders.h"
 #include "ResultWriters.h"
+#include "RunningJob.h"
 #include "TodoLoaders.h"
 
 #include <QDateTime>
@@ -55,6 +56,9 @@ OutputGenerator::~OutputGenerator() = default;
 
 bool OutputGenerator::Start()
 {
+    const struct Forget {
+        ~Forget() { RunningJob::setWorkFiles({}); }
+    } forgetWorkFiles;
     try {
         BuildBatScript();
         if (m_settings.referenceDatabasePath.isEmpty() && !loadReference())
@@ -80,6 +84,12 @@ bool OutputGenerator::Start()
 void OutputGenerator::BuildBatScript()
 {
     m_work = WorkFiles::draw(todoIsTwoLineText());
+    if (!m_settings.options.chkaKeepTmpFile) {
+        QStringList interrupted = m_work.paths();
+        if (m_settings.referenceDatabasePath.isEmpty() && m_settings.options.chkSaveRefDB)
+            interrupted << savedDatabaseName() + QStringLiteral(".part");
+        RunningJob::setWorkFiles(interrupted);
+    }
     writeFirstScript();
     if (todoIsTwoLineText())
         writeSecondScript();

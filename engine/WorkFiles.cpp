@@ -43,6 +43,22 @@ QString WorkFiles::inFolder(const QString &name)
     return AppFolder::file(name);
 }
 
+QStringList WorkFiles::paths() const
+{
+    QStringList all;
+    for (const QString *name : {&DatabaseFile, &ReferenceSqlFile, &TodoSqlFile, &TodoSqlFile2, &UpdateSqlFile,
+                                &JoinResultFile, &OutputDumpFile}) {
+        if (!name->isEmpty())
+            all << inFolder(*name);
+    }
+    all << inFolder(DatabaseFile + QStringLiteral("-journal"));
+    for (const QString *script : {&ScriptFile, &SecondScriptFile}) {
+        if (!script->isEmpty())
+            all << *script;
+    }
+    return all;
+}
+
 QString shellQuote(const QString &word)
 {
     QString quoted = word;

@@ -22,6 +22,8 @@ struct WorkFiles {
     static WorkFiles draw(bool twoLineTodo);
     // folder + a bare name
     static QString inFolder(const QString &name);
+    // Every drawn work file with its folder, and the database's journal.
+    QStringList paths() const;
 };
 
 // A fresh bare file name in the program folder with the given extension (".sql").
