@@ -1,0 +1,19 @@
+#pragma once
+
+#include <QProcess>
+#include <QString>
+#include <QStringList>
+
+struct CliRun {
+    int exitCode = -1;
+    QString out;
+    QString err;
+};
+
+inline CliRun runCli(const QStringList &arguments)
+{
+    QProcess cli;
+    cli.start(QStringLiteral(TALLYRA_CLI_PATH), arguments);
+    cli.waitForFinished(60000);
+    return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput()), QString::fromUtf8(cli.readAllStandardError())};
+}
