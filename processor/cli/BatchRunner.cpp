@@ -141,8 +141,8 @@ void BatchRunner::forget(Job &job)
 }
 
 // Each job removes its own work files and ends its database shell when told to stop;
-// then their folders go. Results are written through temporary files, so a stopped
-// job leaves none half-written.
+// the batch's work folder then goes as a whole. Results are written through temporary
+// files, so a stopped job leaves none half-written.
 void BatchRunner::interrupt(int signal)
 {
     m_signal = signal;
@@ -151,7 +151,6 @@ void BatchRunner::interrupt(int signal)
     for (const auto &job : m_running) {
         if (!job->process.waitForFinished(StopWaitMs))
             job->process.kill();
-        QDir(job->folder).removeRecursively();
     }
     m_loop.quit();
 }
