@@ -33,6 +33,28 @@ std::optional<QString> referencePair(const QString &reference)
     return pair;
 }
 
+// What every job is handed: the options as one preset file, and the reference or,
+// once purified, the database in the batch's work folder.
+BatchRunner::Setup jobSetup(const CliRequest &request, const QTemporaryDir &workFolder)
+{
+    if (!workFolder.isValid())
+        Errors::raise(Errors::PathFileAccess, AppFolder::path());
+    BatchRunner::Setup setup;
+    setup.program = QCoreApplication::applicationFilePath();
+    setup.reference = QFileInfo(request.files.reference).absoluteFilePath();
+    setup.optionsFile = workFolder.filePath(QStringLiteral("options.ini"));
+    setup.workFolder = workFolder.path();
+    setup.jobs = request.jobs > 0 ? request.jobs : QThread::idealThreadCount();
+    setup.keepWorkFiles = request.keepWorkFiles;
+    cliOptionState(request, AppFolder::file(QStringLiteral("Tallyra.ini"))).saveToIni(setup.optionsFile);
+    const std::optional<QString> pair = referencePair(setup.reference);
+    if (pair) {
+        setup.databasePath = workFolder.filePath(QStringLiteral("reference.db"));
+        setup.referencePair = *pair;
+    }
+    return setup;
+}
+
 }
 
 int runBatch(const CliRequest &request, QTextStream &out, QTextStream &err)
@@ -46,32 +68,18 @@ int runBatch(const CliRequest &request, QTextStream &out, QTextStream &err)
         QMetaObject::invokeMethod(QCoreApplication::instance(), [signal] { BatchRunner::interruptRunning(signal); },
                                   Qt::QueuedConnection);
     });
+    const BatchPlan plan = BatchPlan::make(request, err);
+    if (plan.refusal() != BatchPlan::Refusal::None)
+        return plan.refusal() == BatchPlan::Refusal::BadArguments ? 2 : 1;
     QTemporaryDir workFolder(AppFolder::file(QStringLiteral("tlybatch-XXXXXX")));
     workFolder.setAutoRemove(!request.keepWorkFiles);
     BatchRunner::Setup setup;
-    setup.program = QCoreApplication::applicationFilePath();
-    setup.reference = QFileInfo(request.files.reference).absoluteFilePath();
-    setup.optionsFile = QDir(workFolder.path()).filePath(QStringLiteral("options.ini"));
-    setup.workFolder = workFolder.path();
-    setup.jobs = request.jobs > 0 ? request.jobs : QThread::idealThreadCount();
-    setup.keepWorkFiles = request.keepWorkFiles;
     try {
-        if (!workFolder.isValid())
-            Errors::raise(Errors::PathFileAccess, AppFolder::path());
-        cliOptionState(request, AppFolder::file(QStringLiteral("Tallyra.ini"))).saveToIni(setup.optionsFile);
-        const std::optional<QString> pair = referencePair(setup.reference);
-        if (pair) {
-            setup.databasePath = QDir(workFolder.path()).filePath(QStringLiteral("reference.db"));
-            setup.referencePair = *pair;
-        }
+        setup = jobSetup(request, workFolder);
     } catch (const AppError &error) {
         err << ConsoleObserver::text(error.reportAt(cliErrorLocation())) << Qt::endl;
         return 1;
     }
-    const BatchPlan plan = BatchPlan::make(request, err);
-    if (plan.refusal() != BatchPlan::Refusal::None)
-        return plan.refusal() == BatchPlan::Refusal::BadArguments ? 2 : 1;
-
     BatchProgress progress(int(plan.items().size()), out, err, isatty(STDERR_FILENO));
     BatchRunner runner(setup, plan.items(), progress);
     const int signal = runner.run();
