@@ -95,12 +95,17 @@ void OutputGenerator::BuildBatScript()
         writeSecondScript();
 }
 
+QString automaticDatabaseName(const QString &reference)
+{
+    const QString dayHour = QDateTime::currentDateTime().toString(QStringLiteral("ddhh"));
+    return ChangeExtension(reference, u'_' + dayHour + QStringLiteral(".db"));
+}
+
 QString OutputGenerator::savedDatabaseName() const
 {
     if (!m_settings.options.txtSaveRefDB.isEmpty())
         return m_settings.options.txtSaveRefDB;
-    const QString dayHour = QDateTime::currentDateTime().toString(QStringLiteral("ddhh"));
-    return ChangeExtension(m_files.reference, u'_' + dayHour + QStringLiteral(".db"));
+    return automaticDatabaseName(m_files.reference);
 }
 
 void OutputGenerator::writeFirstScript() const

@@ -9,6 +9,7 @@
 #include "ErrorReport.h"
 #include "FormatDetection.h"
 #include "InterruptWatcher.h"
+#include "OutputGenerators.h"
 #include "PurifiedDatabase.h"
 
 #include <QCoreApplication>
@@ -34,7 +35,7 @@ std::optional<QString> referencePair(const QString &reference)
 }
 
 // What every job is handed: the options as one preset file, and the reference or,
-// once purified, the database in the batch's work folder.
+// once purified, the database in the batch's work folder (or where --save-db names).
 BatchRunner::Setup jobSetup(const CliRequest &request, const QTemporaryDir &workFolder)
 {
     if (!workFolder.isValid())
@@ -50,6 +51,10 @@ BatchRunner::Setup jobSetup(const CliRequest &request, const QTemporaryDir &work
     const std::optional<QString> pair = referencePair(setup.reference);
     if (pair) {
         setup.databasePath = workFolder.filePath(QStringLiteral("reference.db"));
+        if (request.saveDatabase) {
+            setup.databasePath = request.savedDatabasePath.isEmpty() ? automaticDatabaseName(setup.reference)
+                                                                     : request.savedDatabasePath;
+        }
         setup.referencePair = *pair;
     }
     return setup;
@@ -59,10 +64,6 @@ BatchRunner::Setup jobSetup(const CliRequest &request, const QTemporaryDir &work
 
 int runBatch(const CliRequest &request, QTextStream &out, QTextStream &err)
 {
-    if (request.saveDatabase) {
-        err << QStringLiteral("--save-db 只用于单个未译字典") << Qt::endl;
-        return 2;
-    }
     // Runs on the batch's event loop, so an interrupt before the jobs start stops them all.
     const InterruptWatcher watcher([](int signal) {
         QMetaObject::invokeMethod(QCoreApplication::instance(), [signal] { BatchRunner::interruptRunning(signal); },

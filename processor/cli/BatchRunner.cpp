@@ -2,6 +2,7 @@
 
 #include "BatchProgress.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
@@ -21,6 +22,7 @@ struct BatchRunner::Job {
     QString folder;
     bool purifying = false;
     QElapsedTimer clock;
+    QDateTime started;
     QProcess process;
 };
 
@@ -95,9 +97,10 @@ void BatchRunner::startJob(size_t index)
         if (getppid() != parent)
             raise(SIGTERM);
     });
-    Job &started = *job;
-    QObject::connect(&job->process, &QProcess::finished, [this, &started] { jobFinished(started); });
+    Job &running = *job;
+    QObject::connect(&job->process, &QProcess::finished, [this, &running] { jobFinished(running); });
     job->clock.start();
+    job->started = QDateTime::currentDateTime();
     job->process.start(m_setup.program, jobArguments(m_items[index], job->folder));
     m_running.push_back(std::move(job));
 }
@@ -122,8 +125,9 @@ void BatchRunner::jobFinished(Job &job)
             error = job.process.errorString();
         m_progress.fileFailed(item.name, error);
     }
+    // A database saved where an older one lay counts only when this job wrote it.
     if (job.purifying)
-        m_purified = QFileInfo::exists(m_setup.databasePath);
+        m_purified = QFileInfo(m_setup.databasePath).lastModified() >= job.started;
     forget(job);
     startJobs();
 }

@@ -106,14 +106,17 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("reference");
         QTest::addColumn<int>("purifications");
-        QTest::newRow("glossary reference") << u"ref.glo"_qs << 1;
-        QTest::newRow("two-line reference") << u"ref.u.txt"_qs << 1;
-        QTest::newRow("purified database") << u"ref.db"_qs << 0;
+        QTest::addColumn<QStringList>("options");
+        QTest::newRow("glossary reference") << u"ref.glo"_qs << 1 << QStringList();
+        QTest::newRow("two-line reference") << u"ref.u.txt"_qs << 1 << QStringList();
+        QTest::newRow("purified database") << u"ref.db"_qs << 0 << QStringList();
+        QTest::newRow("database saved") << u"ref.u.txt"_qs << 1 << QStringList{u"--save-db"_qs, u"saved.db"_qs};
     }
     void everyResultIsTheSingleRunsResult()
     {
         QFETCH(QString, reference);
         QFETCH(int, purifications);
+        QFETCH(QStringList, options);
         JobFolder folder;
         writeBatch(folder);
         const QStringList app{u"--app-folder"_qs, folder.path(u"app"_qs)};
@@ -124,9 +127,11 @@ private Q_SLOTS:
 
         const CliRun batch = runCli(QStringList{u"--todo-dir"_qs, folder.path(u"todo"_qs), u"--recursive"_qs,
                                                 u"--reference"_qs, folder.path(reference), u"--output-dir"_qs,
-                                                folder.path(u"out"_qs), u"--jobs"_qs, u"2"_qs} + app);
+                                                folder.path(u"out"_qs), u"--jobs"_qs, u"2"_qs} + app
+                                    + options.replaceInStrings(u"saved.db"_qs, folder.path(u"saved.db"_qs)));
         QVERIFY2(batch.exitCode == 0, qPrintable(batch.err));
         QCOMPARE(batch.out.count(processorStageCaptions().value(0)), purifications);
+        QCOMPARE(QFile::exists(folder.path(u"saved.db"_qs)), !options.isEmpty());
         for (const QString &name : BatchNames) {
             const CliRun single = runCli(QStringList{u"--todo"_qs, folder.path(u"todo/"_qs + name), u"--reference"_qs,
                                                      folder.path(reference), u"--output"_qs, folder.path(u"single"_qs)} + app);
