@@ -63,8 +63,8 @@ void BatchPlan::addCandidates(const CliRequest &request, QTextStream &err)
         add(todo, QFileInfo(todo).fileName(), request.outputDir, err);
     if (request.todoDir.isEmpty())
         return;
-    const QDir folder(request.todoDir);
-    for (const QString &todo : filesBelow(request.todoDir, request.recursive))
+    const QDir folder(QFileInfo(request.todoDir).absoluteFilePath());
+    for (const QString &todo : filesBelow(folder.path(), request.recursive))
         add(todo, folder.relativeFilePath(todo), request.outputDir, err);
 }
 

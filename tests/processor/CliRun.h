@@ -10,9 +10,10 @@ struct CliRun {
     QString err;
 };
 
-inline CliRun runCli(const QStringList &arguments)
+inline CliRun runCli(const QStringList &arguments, const QString &workingFolder = QString())
 {
     QProcess cli;
+    cli.setWorkingDirectory(workingFolder);
     cli.start(QStringLiteral(TALLYRA_CLI_PATH), arguments);
     cli.waitForFinished(60000);
     return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput()), QString::fromUtf8(cli.readAllStandardError())};

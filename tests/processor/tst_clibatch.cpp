@@ -149,8 +149,9 @@ private Q_SLOTS:
         writeBatch(folder);
         folder.writeBytes(u"todo/empty.glo"_qs, QByteArray());
         QDir().mkpath(folder.path(u"out/b.glo"_qs));
-        const CliRun batch = runCli({u"--todo-dir"_qs, folder.path(u"todo"_qs), u"--reference"_qs, folder.path(u"ref.glo"_qs),
-                                     u"--output-dir"_qs, folder.path(u"out"_qs), u"--app-folder"_qs, folder.path(u"app"_qs)});
+        const CliRun batch = runCli({u"--todo-dir"_qs, u"todo"_qs, u"--reference"_qs, u"ref.glo"_qs, u"--output-dir"_qs,
+                                     u"out"_qs, u"--app-folder"_qs, u"app"_qs},
+                                    folder.path(QString()));
         QCOMPARE(batch.exitCode, 1);
         QVERIFY2(batch.err.contains(u"empty.glo: "_qs) && batch.err.contains(u"b.glo: 错误:75"_qs), qPrintable(batch.err));
         QVERIFY(QFileInfo(folder.path(u"out/a.u.txt"_qs)).size() > 0);
