@@ -64,8 +64,12 @@ void BatchPlan::addCandidates(const CliRequest &request, QTextStream &err)
     if (request.todoDir.isEmpty())
         return;
     const QDir folder(QFileInfo(request.todoDir).absoluteFilePath());
-    for (const QString &todo : filesBelow(folder.path(), request.recursive))
-        add(todo, folder.relativeFilePath(todo), request.outputDir, err);
+    // Results of an earlier batch in an output folder below the to-do folder are no to-do files.
+    const QString outputBelow = QFileInfo(request.outputDir).absoluteFilePath() + u'/';
+    for (const QString &todo : filesBelow(folder.path(), request.recursive)) {
+        if (outputBelow == folder.path() + u'/' || !todo.startsWith(outputBelow))
+            add(todo, folder.relativeFilePath(todo), request.outputDir, err);
+    }
 }
 
 void BatchPlan::add(const QString &todo, const QString &name, const QString &outputDir, QTextStream &err)
