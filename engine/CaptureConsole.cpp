@@ -40,14 +40,13 @@ void killOwnGroup(int)
 
 [[noreturn]] void execCommand(const SpawnPlan &plan)
 {
-    const int input = open("/dev/null", O_RDONLY);
+    const int input = open("/dev/null", O_RDONLY | O_CLOEXEC);
     if (input >= 0)
         dup2(input, STDIN_FILENO);
     if (plan.isStdOut)
         dup2(plan.pipeWrite, STDOUT_FILENO);
     if (plan.isStdErr)
         dup2(plan.pipeWrite, STDERR_FILENO);
-    signal(SIGTERM, SIG_DFL);
     if (plan.directory.isEmpty() || chdir(plan.directory.constData()) == 0)
         execve(plan.program.constData(), plan.argv.data(), environ);
     _exit(127);
