@@ -99,6 +99,10 @@ void BatchRunner::startJob(size_t index)
     });
     Job &running = *job;
     QObject::connect(&job->process, &QProcess::finished, [this, &running] { jobFinished(running); });
+    QObject::connect(&job->process, &QProcess::errorOccurred, [this, &running](QProcess::ProcessError error) {
+        if (error == QProcess::FailedToStart)
+            jobFinished(running);
+    });
     job->clock.start();
     job->started = QDateTime::currentDateTime();
     job->process.start(m_setup.program, jobArguments(m_items[index], job->folder));
