@@ -207,11 +207,11 @@ private Q_SLOTS:
                                     folder.path(u"out.glo"_qs), u"--app-folder"_qs, folder.path(u"app"_qs)};
         QProcess cli;
         cli.start(QStringLiteral(TALLYRA_CLI_PATH), arguments);
+        int group = 0;
+        QTRY_VERIFY_WITH_TIMEOUT((group = shellGroupOf(cli.processId())) > 0, 30000);
         // Killed while sqlite3 is inside a transaction, which only an end of the whole
         // group keeps from being committed.
         QTRY_VERIFY_WITH_TIMEOUT(!folder.workFiles().filter(u"-journal"_qs).isEmpty(), 30000);
-        const int group = shellGroupOf(cli.processId());
-        QVERIFY(group > 0);
         kill(pid_t(cli.processId()), signal);
         QVERIFY(cli.waitForFinished());
         QTRY_COMPARE_WITH_TIMEOUT(living([group](const ProcessInfo &p) { return p.group == group; }), 0, 10000);
