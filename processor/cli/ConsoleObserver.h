@@ -12,8 +12,13 @@ public:
     void stageProgress(int stage, const QString &caption) override;
     void stageFinished(int stage, qint64 milliseconds, const QString &fileName, const QString &caption) override;
     void errorReported(const ErrorReport &report) override;
+    // The error box's text with plain line ends.
+    static QString text(const ErrorReport &report);
+    // The time of the reference stage, -1 when it did not run.
+    qint64 referenceMilliseconds() const { return m_referenceMs; }
 
 private:
     QTextStream m_out;
     QTextStream m_err;
+    qint64 m_referenceMs = -1;
 };
