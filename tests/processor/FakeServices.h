@@ -54,14 +54,12 @@ public:
 
     QString kind;
     FileDialogOptions shown;
-    int count = 0;
 
 private:
     FileDialogChoice choose(QWidget *parent, const FileDialogOptions &options, QFileDialog::AcceptMode mode)
     {
         kind = mode == QFileDialog::AcceptOpen ? QStringLiteral("open") : QStringLiteral("save");
         shown = options;
-        ++count;
         return chooseInRealDialog(parent, options, mode, m_fileName, m_filterIndex);
     }
 

@@ -5,6 +5,7 @@
 #include "ComboHistory.h"
 #include "cInifile.h"
 #include "OptionsFrame.h"
+#include "StatePanel.h"
 #include "frmMain.h"
 
 #include <QCheckBox>
@@ -17,6 +18,7 @@
 #include <QMap>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -24,6 +26,8 @@
 
 #include <memory>
 
+// What the window adds to the engine: controls, stage labels, histories and boxes. The
+// engine's own tests pin every format pair's rows.
 namespace {
 
 // The title the X server holds (the Xvfb run); elsewhere the window's own title.
@@ -40,6 +44,14 @@ QString platformTitle(const QWidget &window)
 }
 
 const QString Fixtures = QStringLiteral(TEST_DATA_DIR "/processor/");
+const QRegularExpression TimeOnly(QStringLiteral("^时间: [0-9,]+ms$"));
+const QRegularExpression TimeAndSize(QStringLiteral("^时间: [0-9,]+ms 大小: [0-9,]+KB$"));
+
+QByteArray contents(const QString &path)
+{
+    QFile file(path);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+}
 
 }
 
@@ -49,43 +61,92 @@ class FrmMainTest : public QObject {
     FakeMessages m_messages;
     FakeFileDialogs m_dialogs;
     QList<QUrl> m_openedUrls;
+    std::unique_ptr<frmMain> m_window;
 
     QString programIni() const { return AppFolder::file(u"Tallyra.ini"_qs); }
-    // A file in the test's folders "d" and "字典", where a dialog can choose it.
-    QString at(const QString &name) const { return m_dir.filePath(name); }
+    // A file in the test's folder, which holds the fixtures and the folders "d" and "字典".
+    QString file(const QString &name) const { return m_dir.filePath(name); }
 
-    static std::unique_ptr<frmMain> shownWindow()
+    frmMain &open(bool shown = true)
     {
-        auto window = std::make_unique<frmMain>();
-        window->show();
-        if (!QTest::qWaitForWindowExposed(window.get()))
-            qWarning("window not exposed");
-        return window;
+        m_window = std::make_unique<frmMain>();
+        if (shown) {
+            m_window->show();
+            if (!QTest::qWaitForWindowExposed(m_window.get()))
+                qWarning("window not exposed");
+        }
+        return *m_window;
     }
-    template <typename T>
-    static T *control(const frmMain &window, const QString &name)
+    template <typename T = QWidget>
+    T *get(const QString &name) const
     {
-        T *found = window.findChild<T *>(name);
+        T *found = m_window->findChild<T *>(name);
         if (!found)
             qFatal("no control %s", qPrintable(name));
         return found;
     }
-    static QComboBox *combo(const frmMain &window, const QString &name) { return control<QComboBox>(window, name); }
-    static QStringList visibleWidgets(const QWidget &window)
+    QComboBox *combo(const QString &name) const { return get<QComboBox>(name); }
+    QStringList history(const QString &name) const
+    {
+        QStringList entries;
+        for (int i = 0; i < combo(name)->count(); ++i)
+            entries.append(combo(name)->itemText(i));
+        return entries;
+    }
+    QStringList visibleWidgets() const
     {
         QStringList names;
-        for (const QWidget *child : window.findChildren<QWidget *>()) {
+        for (const QWidget *child : m_window->findChildren<QWidget *>()) {
             if (child->isVisible())
                 names.append(QString::fromLatin1(child->metaObject()->className()) + u':' + child->objectName());
         }
         return names;
     }
-    static QStringList entries(const QComboBox *box)
+
+    // A stage's caption, or "pending" / "unfinished" where its colours are not the ones
+    // that go with an empty or a final caption.
+    QString stage(int index) const
     {
-        QStringList list;
-        for (int i = 0; i < box->count(); ++i)
-            list.append(box->itemText(i));
-        return list;
+        const QLabel *label = get<QLabel>(QStringLiteral("lblState%1").arg(index));
+        const auto rgb = [](const QWidget *widget, QPalette::ColorRole role) {
+            return widget->palette().color(role).rgb() & 0xFFFFFF;
+        };
+        const QRgb background = rgb(label, QPalette::Window);
+        const QRgb text = rgb(label, QPalette::WindowText);
+        const QRgb marker = rgb(get(QStringLiteral("shpState%1").arg(index)), QPalette::Window);
+        if (label->text().isEmpty())
+            return background == StatePanel::NeutralBackground && marker == background && text == StatePanel::PendingText
+                ? QStringLiteral("pending") : QStringLiteral("wrong colours");
+        return background == StatePanel::FinishedBackground && marker == background && text == StatePanel::FinishedText
+            ? label->text() : QStringLiteral("unfinished");
+    }
+    void verifyFinished(int index, const QRegularExpression &caption) const
+    {
+        QVERIFY2(caption.match(stage(index)).hasMatch(), qPrintable(stage(index)));
+    }
+
+    // The note and the stages as the window shows them at the first moment the job lets
+    // events run.
+    QStringList start(const QString &todo, const QString &reference, const QString &output)
+    {
+        combo(u"cboToDo"_qs)->setEditText(todo);
+        combo(u"cboRefer"_qs)->setEditText(reference);
+        combo(u"cboFinal"_qs)->setEditText(output);
+        QStringList busy;
+        QTimer::singleShot(0, this, [&] {
+            busy.append(get(u"LabelDoing"_qs)->isVisible() ? u"note"_qs : u"no note"_qs);
+            for (int i = 0; i < 4; ++i)
+                busy.append(stage(i));
+        });
+        get<QPushButton>(u"cmdStart"_qs)->click();
+        return busy;
+    }
+    void verifyIdleAgain() const
+    {
+        QVERIFY(!get<QCheckBox>(u"chkAdvMode"_qs)->isChecked());
+        QVERIFY(!m_window->options()->isVisible());
+        QVERIFY(combo(u"cboToDo"_qs)->isVisible());
+        QVERIFY(!get(u"LabelDoing"_qs)->isVisible());
     }
 
 public Q_SLOTS:
@@ -94,8 +155,10 @@ public Q_SLOTS:
 private Q_SLOTS:
     void initTestCase()
     {
-        AppFolder::set(m_dir.filePath(u"app"_qs));
+        AppFolder::set(file(u"app"_qs));
         QVERIFY(QDir(m_dir.path()).mkpath(u"d"_qs) && QDir(m_dir.path()).mkpath(QStringLiteral("字典")));
+        for (const QString &name : QDir(Fixtures).entryList(QDir::Files))
+            QVERIFY(QFile::copy(Fixtures + name, file(name)));
         QDesktopServices::setUrlHandler(u"file"_qs, this, "openUrl");
     }
     void cleanupTestCase() { QDesktopServices::unsetUrlHandler(u"file"_qs); }
@@ -106,6 +169,7 @@ private Q_SLOTS:
         m_messages.answer = MessageService::Ok;
         m_openedUrls.clear();
     }
+    void cleanup() { m_window.reset(); }
 
     // The full preset is the default that the program's INI file overrides.
     void loadsPresetThenIniFile_data()
@@ -123,15 +187,14 @@ private Q_SLOTS:
         QFETCH(QString, lenLimit);
         if (!ini.isEmpty())
             QVERIFY(QFile::copy(Fixtures + ini, programIni()));
-        const auto window = shownWindow();
-        OptionsFrame *options = window->options();
+        OptionsFrame *options = open().options();
         QVERIFY(options->isVisible());
         QCOMPARE(options->checkBox(u"chkaAndX"_qs)->isChecked(), andX);
         QCOMPARE(options->textBox(u"txttAndXBK1"_qs)->isEnabled(), andX);
         QVERIFY(options->checkBox(u"chkrQuanSenHao"_qs)->isChecked());
         QCOMPARE(options->textBox(u"txtLenLimit"_qs)->text(), lenLimit);
         QVERIFY(!options->textBox(u"txtSaveRefDB"_qs)->isEnabled());
-        QVERIFY(!control<QPushButton>(*window, u"cmdStart"_qs)->isEnabled());
+        QVERIFY(!get(u"cmdStart"_qs)->isEnabled());
         QVERIFY(m_messages.boxes.isEmpty());
     }
 
@@ -153,17 +216,16 @@ private Q_SLOTS:
         QFETCH(QString, reference);
         QFETCH(QString, output);
         QFETCH(bool, enabled);
-        frmMain window;
-        auto *start = control<QPushButton>(window, u"cmdStart"_qs);
-        combo(window, u"cboToDo"_qs)->setEditText(todo);
-        combo(window, u"cboRefer"_qs)->setEditText(reference);
-        combo(window, u"cboFinal"_qs)->setEditText(output);
-        QCOMPARE(start->isEnabled(), enabled);
+        open(false);
+        combo(u"cboToDo"_qs)->setEditText(todo);
+        combo(u"cboRefer"_qs)->setEditText(reference);
+        combo(u"cboFinal"_qs)->setEditText(output);
+        QCOMPARE(get(u"cmdStart"_qs)->isEnabled(), enabled);
         // A choice from the list counts as well.
-        QComboBox *last = combo(window, u"cboFinal"_qs);
+        QComboBox *last = combo(u"cboFinal"_qs);
         last->addItem(u"chosen.glo"_qs);
         last->setCurrentIndex(last->count() - 1);
-        QCOMPARE(start->isEnabled(), !todo.isEmpty() && !reference.isEmpty());
+        QCOMPARE(get(u"cmdStart"_qs)->isEnabled(), !todo.isEmpty() && !reference.isEmpty());
     }
 
     // Each button's dialog, as the user sees it, and the name it puts into its drop-down.
@@ -197,18 +259,20 @@ private Q_SLOTS:
             {u"cmdOpen1"_qs,
              {QStringLiteral("选择参照字典"), dictionaries, QStringLiteral("已净化数据库(*.db)|*.db"), glossary, twoLine}},
             {u"cmdSave"_qs, {QStringLiteral("选择已译字典的保存文件"), QStringLiteral("文本格式文件(*.txt)|*.txt"), glossary}}};
-        frmMain window;
-        m_dialogs.prepare(chosen.isEmpty() ? chosen : at(chosen), chosenFilter);
-        control<QPushButton>(window, button)->click();
+        open(false);
+        m_dialogs.prepare(chosen.isEmpty() ? chosen : file(chosen), chosenFilter);
+        get<QPushButton>(button)->click();
         QCOMPARE(m_dialogs.kind, button == u"cmdSave" ? u"save"_qs : u"open"_qs);
         QCOMPARE(QStringList{m_dialogs.shown.title} + m_dialogs.shown.filters, dialogs[button]);
         QCOMPARE(m_dialogs.shown.filterIndex, button == u"cmdSave" ? 0 : 1);
         const QString name = button == u"cmdOpen0" ? u"cboToDo"_qs : button == u"cmdOpen1" ? u"cboRefer"_qs : u"cboFinal"_qs;
-        const QStringList expected = shown.isEmpty() ? QStringList() : QStringList{at(shown)};
-        QCOMPARE(entries(combo(window, name)), expected);
-        QCOMPARE(combo(window, name)->currentText(), expected.value(0));
+        const QStringList expected = shown.isEmpty() ? QStringList() : QStringList{file(shown)};
+        QCOMPARE(history(name), expected);
+        QCOMPARE(combo(name)->currentText(), expected.value(0));
     }
 
+    // Closing saves the options and the histories; the next window lists them with an
+    // empty edit field.
     void closesOnlyWhenConfirmed_data()
     {
         QTest::addColumn<int>("answer");
@@ -220,17 +284,20 @@ private Q_SLOTS:
     {
         QFETCH(int, answer);
         QFETCH(bool, closed);
-        const auto window = shownWindow();
-        window->options()->checkBox(u"chkaUpperCase"_qs)->setChecked(true);
+        open().options()->textBox(u"txttAndXBK2"_qs)->setText(QStringLiteral("】"));
+        AddComboHistory(combo(u"cboRefer"_qs), u"/d/r.glo"_qs);
         m_messages.answer = answer;
-        control<QPushButton>(*window, u"cmdClose"_qs)->click();
+        get<QPushButton>(u"cmdClose"_qs)->click();
         QCOMPARE(m_messages.boxes.size(), 1);
         QCOMPARE(m_messages.boxes[0].text, QStringLiteral("确实要关闭吗？"));
         QCOMPARE(m_messages.boxes[0].buttons, MessageService::Buttons::OkCancel);
         QCOMPARE(m_messages.boxes[0].icon, MessageService::Icon::Question);
-        QCOMPARE(window->isVisible(), !closed);
-        QCOMPARE(cInifile(programIni(), u"TallyraCustomSetting"_qs).value(u"chkaUpperCase"_qs),
-                 closed ? u"1"_qs : QString());
+        QCOMPARE(m_window->isVisible(), !closed);
+        QCOMPARE(cInifile(programIni(), u"TallyraCustomSetting"_qs).value(u"txttAndXBK2"_qs),
+                 closed ? QStringLiteral("】") : QString());
+        open(false);
+        QCOMPARE(history(u"cboRefer"_qs), closed ? QStringList{u"/d/r.glo"_qs} : QStringList());
+        QCOMPARE(combo(u"cboRefer"_qs)->currentText(), QString());
     }
 
     // A settings file the window cannot load must not keep the window from closing; the
@@ -248,37 +315,18 @@ private Q_SLOTS:
         QFETCH(QString, ini);
         QFETCH(int, error);
         QVERIFY(ini.isEmpty() ? QDir().mkpath(programIni()) : QFile::copy(Fixtures + ini, programIni()));
-        auto window = std::make_unique<frmMain>();
+        open(false);
         QVERIFY(m_messages.boxes.isEmpty());
-        window->show();
+        m_window->show();
         QTRY_COMPARE(m_messages.boxes.size(), 1);
         QVERIFY(m_messages.boxes[0].text.startsWith(QStringLiteral("错误:%1\r\n").arg(error)));
-        combo(*window, u"cboFinal"_qs)->addItem(u"/d/o.glo"_qs);
-        control<QPushButton>(*window, u"cmdClose"_qs)->click();
-        QVERIFY(!window->isVisible());
+        combo(u"cboFinal"_qs)->addItem(u"/d/o.glo"_qs);
+        get<QPushButton>(u"cmdClose"_qs)->click();
+        QVERIFY(!m_window->isVisible());
         if (ini.isEmpty())
             QVERIFY(QDir(programIni()).removeRecursively());
         else
             QCOMPARE(cInifile(programIni(), u"frmMain.cboFinal"_qs).value(u"Item0"_qs), u"/d/o.glo"_qs);
-    }
-
-    // However the window is closed, the settings and the histories are kept; the next
-    // window lists them with an empty edit field.
-    void savesOnEveryClose()
-    {
-        {
-            const auto window = shownWindow();
-            window->options()->textBox(u"txttAndXBK2"_qs)->setText(QStringLiteral("】"));
-            AddComboHistory(combo(*window, u"cboRefer"_qs), u"/d/r.glo"_qs);
-            AddComboHistory(combo(*window, u"cboFinal"_qs), u"/d/o.glo"_qs);
-            window->close();
-        }
-        QVERIFY(m_messages.boxes.isEmpty());
-        QCOMPARE(cInifile(programIni(), u"TallyraCustomSetting"_qs).value(u"txttAndXBK2"_qs), QStringLiteral("】"));
-        frmMain restored;
-        QCOMPARE(entries(combo(restored, u"cboRefer"_qs)), QStringList{u"/d/r.glo"_qs});
-        QCOMPARE(entries(combo(restored, u"cboFinal"_qs)), QStringList{u"/d/o.glo"_qs});
-        QCOMPARE(combo(restored, u"cboFinal"_qs)->currentText(), QString());
     }
 
     // While a job runs only the note and the progress panel are seen; afterwards exactly
@@ -292,65 +340,177 @@ private Q_SLOTS:
     void hidesTheJobControls()
     {
         QFETCH(bool, advancedMode);
-        const auto window = shownWindow();
-        control<QCheckBox>(*window, u"chkAdvMode"_qs)->setChecked(advancedMode);
-        const QStringList before = visibleWidgets(*window);
-        const QSize size = window->size();
-        window->SetJobControlsVisible(false);
-        const QWidget *panel = control<QWidget>(*window, u"picState"_qs);
-        const QWidget *note = control<QLabel>(*window, u"LabelDoing"_qs);
+        open();
+        get<QCheckBox>(u"chkAdvMode"_qs)->setChecked(advancedMode);
+        const QStringList before = visibleWidgets();
+        const QSize size = m_window->size();
+        m_window->SetJobControlsVisible(false);
+        const QWidget *panel = get(u"picState"_qs);
+        const QWidget *note = get(u"LabelDoing"_qs);
         QVERIFY(note->isVisible());
-        for (const QWidget *child : window->findChildren<QWidget *>()) {
+        for (const QWidget *child : m_window->findChildren<QWidget *>()) {
             if (child->isVisible() && child != note && child != panel && !panel->isAncestorOf(child))
                 QFAIL(qPrintable(child->objectName() + u" is seen"_qs));
         }
-        window->SetJobControlsVisible(true);
-        QCOMPARE(visibleWidgets(*window), before);
-        QCOMPARE(window->size(), size);
+        m_window->SetJobControlsVisible(true);
+        QCOMPARE(visibleWidgets(), before);
+        QCOMPARE(m_window->size(), size);
     }
 
     void doubleClickOpensTheOutputFolder()
     {
-        const auto window = shownWindow();
-        const QString folder = m_dir.filePath(QStringLiteral("输出"));
+        open();
+        const QString folder = file(QStringLiteral("输出"));
         QVERIFY(QDir().mkpath(folder));
-        combo(*window, u"cboFinal"_qs)->setEditText(folder + QStringLiteral("/结果.glo"));
-        QTest::mouseDClick(control<QLabel>(*window, u"lalFinal"_qs), Qt::LeftButton);
+        combo(u"cboFinal"_qs)->setEditText(folder + QStringLiteral("/结果.glo"));
+        QTest::mouseDClick(get(u"lalFinal"_qs), Qt::LeftButton);
         QCOMPARE(m_openedUrls, QList<QUrl>{QUrl::fromLocalFile(folder)});
     }
 
+    // Closing from the title bar while the job runs would pull the window from under it.
     void refusesToCloseDuringAJobAndSaysWhy()
     {
-        const auto window = shownWindow();
-        for (const QString &name : {u"cboToDo"_qs, u"cboRefer"_qs, u"cboFinal"_qs})
-            combo(*window, name)->setEditText(m_dir.filePath(u"missing.glo"_qs));
+        open();
         bool closed = true;
-        QTimer::singleShot(0, window.get(), [&] { closed = window->close(); });
-        control<QPushButton>(*window, u"cmdStart"_qs)->click();
+        QTimer::singleShot(0, m_window.get(), [&] { closed = m_window->close(); });
+        start(file(u"missing.glo"_qs), file(u"missing.glo"_qs), file(u"missing.glo"_qs));
         QVERIFY(!closed);
-        QVERIFY(window->isVisible());
+        QVERIFY(m_window->isVisible());
         QCOMPARE(m_messages.boxes.value(0).text, QStringLiteral("正在忙碌地处理，处理结束后才能关闭窗口。"));
     }
 
     // No address of the project's own yet: the web link opens the manual, no mail link.
     void webLinkOpensTheManual()
     {
-        const auto window = shownWindow();
-        control<QCheckBox>(*window, u"chkAdvMode"_qs)->setChecked(false);
-        QVERIFY(!window->findChild<QWidget *>(u"LabelEmail"_qs));
-        QTest::mouseClick(control<QLabel>(*window, u"LabelWeb"_qs), Qt::LeftButton);
+        open();
+        get<QCheckBox>(u"chkAdvMode"_qs)->setChecked(false);
+        QVERIFY(!m_window->findChild<QWidget *>(u"LabelEmail"_qs));
+        QTest::mouseClick(get(u"LabelWeb"_qs), Qt::LeftButton);
         QCOMPARE(m_messages.boxes.value(0).text,
                  u"无法打开使用说明:\r\n"_qs + QCoreApplication::applicationDirPath() + u"/Tallyra.html"_qs);
+    }
+
+    // One job per output family; the last stage's caption follows the to-do's format.
+    void runsAWholeJob_data()
+    {
+        QTest::addColumn<QString>("todo");
+        QTest::addColumn<QString>("reference");
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<QString>("expected");
+        QTest::addColumn<bool>("advancedMode");
+        QTest::newRow("glossary") << u"todo.glo"_qs << u"reference.glo"_qs << u"PP.glo"_qs << u"expected-PP.glo"_qs
+                                  << true;
+        QTest::newRow("two-line text") << u"todo.u.txt"_qs << u"reference.a.txt"_qs << QStringLiteral("结果/OO.u.txt")
+                                       << u"expected-OO.u.txt"_qs << false;
+    }
+    void runsAWholeJob()
+    {
+        QFETCH(QString, todo);
+        QFETCH(QString, reference);
+        QFETCH(QString, output);
+        QFETCH(QString, expected);
+        QFETCH(bool, advancedMode);
+        QDir(m_dir.path()).mkpath(QFileInfo(file(output)).path());
+        open();
+        get<QCheckBox>(u"chkAdvMode"_qs)->setChecked(advancedMode);
+
+        const QStringList busy = start(file(todo), file(reference), file(output));
+
+        QVERIFY(m_messages.boxes.isEmpty());
+        QCOMPARE(contents(file(output)), contents(file(expected)));
+        QCOMPARE(busy.value(0), u"note"_qs);
+        verifyFinished(0, TimeAndSize);
+        verifyFinished(1, TimeAndSize);
+        verifyFinished(2, TimeOnly);
+        verifyFinished(3, todo.endsWith(u".glo") ? TimeAndSize : TimeOnly);
+        verifyIdleAgain();
+        QCOMPARE(history(u"cboToDo"_qs), QStringList{file(todo)});
+        QCOMPARE(history(u"cboRefer"_qs), QStringList{file(reference)});
+        QCOMPARE(history(u"cboFinal"_qs), QStringList{file(output)});
+        const QStringList workFiles{u"*.sql"_qs, u"*.sh"_qs, u"*.txt"_qs, u"*.db"_qs};
+        QCOMPARE(QDir(AppFolder::path()).entryList(workFiles, QDir::Files), QStringList());
+    }
+
+    // A saved purified database serves as the next job's reference: no reference stage,
+    // and the stages of the first job are cleared when the second starts.
+    void startsTwiceWithAPurifiedDatabase()
+    {
+        const QString database = file(QStringLiteral("参照.db"));
+        OptionsFrame *options = open().options();
+        options->checkBox(u"chkSaveRefDB"_qs)->setChecked(true);
+        options->textBox(u"txtSaveRefDB"_qs)->setText(database);
+        start(file(u"todo.glo"_qs), file(u"reference.glo"_qs), file(u"first.glo"_qs));
+        QVERIFY(QFileInfo(database).size() > 0);
+
+        options->checkBox(u"chkSaveRefDB"_qs)->setChecked(false);
+        const QStringList busy = start(file(u"todo.u.txt"_qs), database, file(u"second.u.txt"_qs));
+
+        QVERIFY(m_messages.boxes.isEmpty());
+        QCOMPARE(busy, (QStringList{u"note"_qs, u"pending"_qs, u"pending"_qs, u"pending"_qs, u"pending"_qs}));
+        QVERIFY(QFileInfo(file(u"second.u.txt"_qs)).size() > 0);
+        QCOMPARE(stage(0), u"pending"_qs);
+        verifyFinished(1, TimeAndSize);
+        verifyFinished(2, TimeOnly);
+        verifyFinished(3, TimeOnly);
+        QCOMPARE(history(u"cboRefer"_qs), (QStringList{database, file(u"reference.glo"_qs)}));
+        QCOMPARE(m_window->driver().ReferenceDatabasePath(), database);
+    }
+
+    // Errors of the driver itself: the box, the window back, the histories untouched.
+    void reportsJobsThatCannotStart_data()
+    {
+        QTest::addColumn<QString>("todo");
+        QTest::addColumn<QString>("reference");
+        QTest::addColumn<QString>("box");
+        QTest::newRow("missing reference")
+            << u"todo.glo"_qs << u"missing.glo"_qs
+            << QStringLiteral("错误:1000\r\n不能检测出“未译字典”或“参照字典”的文件格式\r\n"
+                              "源代码位置: Form 'frmMain' -> 'cmdStart_Click'");
+        QTest::newRow("empty to-do")
+            << u"empty.glo"_qs << u"reference.glo"_qs
+            << QStringLiteral("错误:62\r\n输入超出文件尾\r\n源代码位置: Form 'frmMain' -> 'cmdStart_Click'");
+    }
+    void reportsJobsThatCannotStart()
+    {
+        QFETCH(QString, todo);
+        QFETCH(QString, reference);
+        QFETCH(QString, box);
+        open();
+        start(file(todo), file(reference), file(u"never.glo"_qs));
+        QCOMPARE(m_messages.boxes.size(), 1);
+        QCOMPARE(m_messages.boxes[0].text, box);
+        QCOMPARE(m_messages.boxes[0].icon, MessageService::Icon::Critical);
+        QVERIFY(!QFile::exists(file(u"never.glo"_qs)));
+        for (int i = 0; i < 4; ++i)
+            QCOMPARE(stage(i), u"pending"_qs);
+        verifyIdleAgain();
+        QCOMPARE(history(u"cboToDo"_qs), QStringList());
+        QCOMPARE(history(u"cboFinal"_qs), QStringList());
+        QCOMPARE(combo(u"cboToDo"_qs)->currentText(), file(todo));
+    }
+
+    // A stage that fails reports itself; the window then ends the job as after a success.
+    void keepsTheHistoriesAfterAFailedStage()
+    {
+        const QString output = file(u"no such folder/out.glo"_qs);
+        open();
+        start(file(u"todo.glo"_qs), file(u"reference.glo"_qs), output);
+        QCOMPARE(m_messages.boxes.size(), 1);
+        QVERIFY2(m_messages.boxes[0].text.contains(u"源代码位置: Class Module '"_qs),
+                 qPrintable(m_messages.boxes[0].text));
+        QVERIFY(!QFile::exists(output));
+        verifyIdleAgain();
+        QCOMPARE(history(u"cboFinal"_qs), QStringList{output});
     }
 
     // Last: the program's own set-up changes the whole test program.
     void showsTheDescribedTitle()
     {
         setUpApplication(static_cast<QApplication &>(*QCoreApplication::instance()), frmMain::ProgramTitle);
-        AppFolder::set(m_dir.filePath(u"app"_qs));
-        const QString title = QStringLiteral("Tallyra v%1.%2").arg(PROJECT_VERSION_MAJOR).arg(PROJECT_VERSION_MINOR);
-        const auto window = shownWindow();
-        QCOMPARE(platformTitle(*window), title);
+        AppFolder::set(file(u"app"_qs));
+        open();
+        QCOMPARE(platformTitle(*m_window),
+                 QStringLiteral("Tallyra v%1.%2").arg(PROJECT_VERSION_MAJOR).arg(PROJECT_VERSION_MINOR));
     }
 };
 
