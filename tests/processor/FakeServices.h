@@ -52,19 +52,23 @@ public:
         m_filterIndex = filterIndex;
     }
 
-    QString kind;
-    FileDialogOptions shown;
-    int count = 0;
+    // The last dialog: "open" or "save", title, filter entries, filter index, default extension.
+    QStringList shown() const
+    {
+        return QStringList{m_kind, m_shown.title} + m_shown.filters
+            + QStringList{QString::number(m_shown.filterIndex), m_shown.defaultExtension};
+    }
 
 private:
     FileDialogChoice choose(QWidget *parent, const FileDialogOptions &options, QFileDialog::AcceptMode mode)
     {
-        kind = mode == QFileDialog::AcceptOpen ? QStringLiteral("open") : QStringLiteral("save");
-        shown = options;
-        ++count;
+        m_kind = mode == QFileDialog::AcceptOpen ? QStringLiteral("open") : QStringLiteral("save");
+        m_shown = options;
         return chooseInRealDialog(parent, options, mode, m_fileName, m_filterIndex);
     }
 
+    QString m_kind;
+    FileDialogOptions m_shown;
     QString m_fileName;
     int m_filterIndex = 1;
 };
