@@ -323,6 +323,7 @@ private Q_SLOTS:
         m_window->show();
         QTRY_COMPARE(m_messages.boxes.size(), 1);
         QVERIFY(m_messages.boxes[0].text.startsWith(QStringLiteral("错误:%1\r\n").arg(error)));
+        QVERIFY(!m_window->options()->textBox(u"txtLenLimit"_qs)->text().isEmpty());
         combo(u"cboFinal"_qs)->addItem(u"/d/o.glo"_qs);
         get<QPushButton>(u"cmdClose"_qs)->click();
         QVERIFY(!m_window->isVisible());
