@@ -1,8 +1,9 @@
-#include "DictionaryDocument.h"
-#include "GridModel.h"
+#include "EditorFixture.h"
 
+#include "cInifile.h"
+
+#include <QDir>
 #include <QSignalSpy>
-#include <QTest>
 
 namespace {
 
@@ -130,7 +131,128 @@ private Q_SLOTS:
         QCOMPARE(model.restoreSources({1, 2, 3}), 2);
         QCOMPARE(model.cellText(2, GridModel::Translation), u"source 0"_qs);
     }
+
+    void opensEachFormat_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QStringList>("rows");
+        const QStringList twoLine{u"未译|2|Open|Open"_qs, u"已译|10|Save:|保存:"_qs, u"已译|0012|Exit|"_qs};
+        QTest::newRow("two-line text, sorted by number") << u"open.a.txt"_qs << twoLine;
+        QTest::newRow("two-line text in UTF-8") << u"open.u.txt"_qs << twoLine;
+        QTest::newRow("glossary keeps its lines")
+            << u"open.glo"_qs << QStringList{u"已译|1|9 1|4 2"_qs, u"已译|2|Open|打开"_qs, u"已译|3|NoTab|"_qs,
+                                             u"未译|4||"_qs, u"未译|5|Same|Same"_qs};
+        QTest::newRow("table text keeps order and statuses")
+            << u"open.a.csv"_qs << QStringList{u"复查|9|a, b|甲"_qs, u"不译|1|c|c"_qs};
+        QTest::newRow(".txt of tab lines is a glossary") << u"tabs.a.txt"_qs
+                                                         << QStringList{u"未译|1|Open|Open"_qs, u"已译|2|Save|x"_qs};
+        QTest::newRow(".glo of number lines is two-line text") << u"numbers.glo"_qs
+                                                               << QStringList{u"已译|3|Quit|Q"_qs, u"未译|7|Open|Open"_qs};
+    }
+    void opensEachFormat()
+    {
+        QFETCH(QString, name);
+        QFETCH(QStringList, rows);
+        SessionFixture editor;
+        QVERIFY(editor.open(name));
+        QCOMPARE(editor.rows(), rows);
+        QCOMPARE(editor.session.path(), editor.path(name));
+        QVERIFY(!editor.session.EditSuppressed);
+        QVERIFY(editor.messages.shown.isEmpty());
+    }
+
+    // Entries before a number line that ends the file stay; noise opens without a crash.
+    void readsWhatItCanOfBrokenText()
+    {
+        SessionFixture editor;
+        QByteArray noise;
+        for (int i = 0; i < 65536; ++i)
+            noise.append(static_cast<char>(i * 7919 % 251));
+        editor.session.open(editor.write(u"noise.a.txt"_qs, noise));
+        QVERIFY(!editor.session.isBusy());
+        editor.messages.shown.clear();
+        QString text;
+        for (int i = 1; i <= 6; ++i)
+            text += QStringLiteral("%1:Text %1\r\n译文 %1\r\n").arg(i);
+        QVERIFY(editor.session.open(editor.write(u"cut.a.txt"_qs, text + u"7:Last"_qs)));
+        QCOMPARE(editor.messages.texts(),
+                 QStringList{u"错误:62\r\n输入超出文件尾\r\n源代码位置: Form 'frmMain' -> 'LoadASCIIText'"_qs});
+        QCOMPARE(editor.session.model().gridRowCount(), 6);
+    }
+
+    void savesWithCompanions_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QString>("noSaveExtra");
+        QTest::addColumn<QString>("companion");
+        QTest::newRow("two-line text") << u"x.a.txt"_qs << u""_qs << u"x.a.csv"_qs;
+        QTest::newRow("glossary gets the a table") << u"x.glo"_qs << u"0"_qs << u"x.a.csv"_qs;
+        QTest::newRow("table gets two-line text") << u"x.u.csv"_qs << u"False"_qs << u"x.u.txt"_qs;
+        QTest::newRow("unreadable setting is off") << u"x.a.txt"_qs << u"yes"_qs << u"x.a.csv"_qs;
+        QTest::newRow("suppressed") << u"x.a.txt"_qs << u"1"_qs << QString();
+        QTest::newRow("suppressed by word") << u"x.glo"_qs << u"True"_qs << QString();
+    }
+    void savesWithCompanions()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, noSaveExtra);
+        QFETCH(QString, companion);
+        SessionFixture editor;
+        QVERIFY(editor.open(u"sample.a.txt"_qs));
+        editor.session.model().setStatus(3, u"复查"_qs);
+        editor.session.MarkModified();
+        cInifile(AppFolder::file(u"Quillet.ini"_qs), u"OPTION"_qs).setValue(u"NoSaveExtra"_qs, noSaveExtra);
+        QVERIFY(editor.session.save(editor.path(name)));
+        QVERIFY(!editor.session.isModified());
+        QStringList expected{name};
+        if (!companion.isEmpty())
+            expected.append(companion);
+        expected.sort();
+        QCOMPARE(QDir(editor.path(QString())).entryList({u"x.*"_qs}), expected);
+
+        const QString reopen = companion.endsWith(u".csv") ? companion : name;
+        QVERIFY(editor.session.open(editor.path(reopen)));
+        const QString thirdStatus = reopen.endsWith(u".csv") ? u"复查"_qs : u"已译"_qs;
+        QCOMPARE(editor.rows(), (QStringList{u"未译|1|Exit|Exit"_qs, u"已译|2|Open|打开"_qs, thirdStatus + u"|3|Find|查找"_qs}));
+    }
+
+    void writesTheTwoLineShape()
+    {
+        SessionFixture editor;
+        QVERIFY(editor.open(u"sample.a.txt"_qs));
+        QVERIFY(editor.session.save(editor.path(u"sample.a.txt"_qs)));
+        QCOMPARE(editor.bytes(u"sample.a.txt"_qs), testData(u"editor/sample-saved.a.txt"_qs));
+        QCOMPARE(editor.bytes(u"sample.a.csv"_qs), testData(u"editor/sample-saved.a.csv"_qs));
+    }
+
+    void writesBackInTheEncodingItRead_data()
+    {
+        QTest::addColumn<int>("encoding");
+        QTest::newRow("GB18030") << int(TextEncoding::Gb18030);
+        QTest::newRow("UTF-8") << int(TextEncoding::Utf8);
+        QTest::newRow("UTF-8 with mark") << int(TextEncoding::Utf8WithBom);
+    }
+    void writesBackInTheEncodingItRead()
+    {
+        QFETCH(int, encoding);
+        SessionFixture editor;
+        const auto textEncoding = static_cast<TextEncoding>(encoding);
+        const QString path = editor.write(u"e.a.txt"_qs, u"\r\n1:Open\r\n打开\r\n"_qs, textEncoding);
+        QVERIFY(editor.session.open(path));
+        QVERIFY(editor.session.save(path));
+        QCOMPARE(encodingOfFile(path), textEncoding);
+        QCOMPARE(TextCodec::decode(editor.bytes(u"e.a.txt"_qs), TextEncoding::Utf8).contains(u"打开"),
+                 textEncoding != TextEncoding::Gb18030);
+    }
+
+    void reportsAnEmptyName()
+    {
+        SessionFixture editor;
+        QVERIFY(!editor.session.save(QString()));
+        QCOMPARE(editor.messages.texts(), QStringList{u"保存的文件名为空"_qs});
+        QCOMPARE(DocumentSession::saveAsName(u"x\u0000y"_qs, 1), u"xy.a.txt"_qs);
+    }
 };
 
-QTEST_GUILESS_MAIN(EditorDocumentTest)
+QTEST_MAIN(EditorDocumentTest)
 #include "tst_editordocument.moc"

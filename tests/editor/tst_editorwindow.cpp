@@ -2,28 +2,20 @@
 
 #include "EditorSettings.h"
 #include "cInifile.h"
+#include "frmAbout.h"
+#include "frmOption.h"
 
-#include <QDockWidget>
-#include <QMenu>
-#include <QMenuBar>
-#include <QToolBar>
+#include <QApplication>
+#include <QCheckBox>
+#include <QLabel>
+#include <QPushButton>
+#include <QTimer>
 
 namespace {
 
-// "name caption" of each entry, "-" for a separator.
-QStringList toolsOf(const QList<QAction *> &actions)
+cInifile iniSection(const QString &section)
 {
-    QStringList tools;
-    for (const QAction *action : actions) {
-        if (!action->isSeparator())
-            tools.append(action->objectName() + u' ' + action->text());
-    }
-    return tools;
-}
-
-cInifile windowSection()
-{
-    return cInifile(EditorSettings::iniPath(), u"wndsize"_qs);
+    return cInifile(EditorSettings::iniPath(), section);
 }
 
 }
@@ -32,83 +24,29 @@ class EditorWindowTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void namesMenusAndBars_data()
-    {
-        QTest::addColumn<QString>("container");
-        QTest::addColumn<QStringList>("tools");
-        QTest::newRow("menu bar") << u"MainMenu"_qs
-                                  << QStringList{u" 文件(&F)"_qs, u" 编辑(&E)"_qs, u" 查看(&V)"_qs, u" 帮助(&H)"_qs};
-        QTest::newRow("file") << u"mnuFile"_qs
-                              << QStringList{u"miFOpen 打开(&O)..."_qs, u"miOpenMRU 打开最近文件"_qs, u"miFSave 保存(&S)"_qs,
-                                             u"miFSaveAs 另存为(&A)..."_qs, u"miFImport 导入(&I)..."_qs,
-                                             u"miFExport 导出(&E)..."_qs, u"miFExit 退出(&X)"_qs};
-        QTest::newRow("edit") << u"mnuEdit"_qs
-                              << QStringList{u"miEResume 恢复原文(&R)"_qs, u"miChgSt 更改状态(&S)"_qs, u"miEFind 查找(&F)..."_qs,
-                                             u"miEFindNext 查找下一个(&N)"_qs};
-        QTest::newRow("status") << u"miChgSt"_qs
-                                << QStringList{u"miSTun 设为未译状态(&U)"_qs, u"miSTed 设为已译状态(&D)"_qs,
-                                               u"miSTno 设为不译状态(&N)"_qs, u"miSTck 设为复查状态(&C)"_qs};
-        QTest::newRow("view") << u"mnuView"_qs
-                              << QStringList{u"miVOrder 按编号排序(&O)"_qs, u"miVSort 按状态分组(&S)"_qs,
-                                             u"miVEditPane 翻译字符串(&T)"_qs, u"miOption 选项(&O)..."_qs,
-                                             u"miTallyra 字典处理(&I)..."_qs};
-        QTest::newRow("help") << u"mnuHelp"_qs << QStringList{u"miHContent 使用说明(&C)..."_qs, u"miHAbout 关于(&A)..."_qs};
-        QTest::newRow("tool bar") << u"tbStandard"_qs
-                                  << QStringList{u"miFReOpen 打开"_qs, u"miFSave 保存(&S)"_qs, u"miFSaveAs 另存为(&A)..."_qs,
-                                                 u"miFImport 导入(&I)..."_qs, u"miFExport 导出(&E)..."_qs,
-                                                 u"miEResume 恢复原文(&R)"_qs, u"miChgSt 更改状态(&S)"_qs, u"miEFind 查找(&F)..."_qs,
-                                                 u"miVOrder 按编号排序(&O)"_qs, u"miVSort 按状态分组(&S)"_qs,
-                                                 u"miTallyra 字典处理(&I)..."_qs};
-        QTest::newRow("pop-up") << u"FGPopupMenu"_qs
-                                << QStringList{u"miEResume 恢复原文(&R)"_qs, u"miSTun 设为未译状态(&U)"_qs,
-                                               u"miSTed 设为已译状态(&D)"_qs, u"miSTno 设为不译状态(&N)"_qs,
-                                               u"miSTck 设为复查状态(&C)"_qs};
-    }
-    void namesMenusAndBars()
-    {
-        QFETCH(QString, container);
-        QFETCH(QStringList, tools);
-        EditorFixture editor;
-        QWidget *widget = editor.window->findChild<QWidget *>(container);
-        QVERIFY(widget);
-        QCOMPARE(toolsOf(widget->actions()), tools);
-    }
-
-    void givesToolTips()
-    {
-        EditorFixture editor;
-        const QStringList expected{u"miFOpen 打开..."_qs, u"miOpenMRU 最近文件列表"_qs, u"miFReOpen 打开"_qs,
-                                   u"miSTck 设为复查状态"_qs, u"miTallyra 字典处理"_qs, u"miHAbout 关于"_qs};
-        for (const QString &entry : expected) {
-            const QString name = entry.section(u' ', 0, 0);
-            QCOMPARE(editor.window->findChild<QAction *>(name)->toolTip(), entry.section(u' ', 1));
-        }
-        QCOMPARE(editor.window->findChild<QDockWidget *>(u"frmTEdit"_qs)->windowTitle(), u"翻译字符串"_qs);
-    }
+    void cleanup() { EditorSettings::setResetLayoutOnExit(false); }
 
     void keepsThePositionInTwips()
     {
-        {
-            EditorFixture editor;
-            editor.window->setGeometry(100, 80, 700, 500);
-            QVERIFY(editor.window->close());
-            cInifile ini = windowSection();
-            QCOMPARE(ini.value(u"width"_qs), QString::number(editor.window->width() * 15));
-            QCOMPARE(ini.value(u"state"_qs), u"0"_qs);
+        EditorFixture editor;
+        editor.window->setGeometry(100, 80, 700, 500);
+        QVERIFY(editor.window->close());
+        cInifile ini = iniSection(u"wndsize"_qs);
+        QCOMPARE(ini.value(u"width"_qs), QString::number(editor.window->width() * 15));
+        QCOMPARE(ini.value(u"state"_qs), u"0"_qs);
 
-            ini.setValue(u"left"_qs, u"1500"_qs);
-            ini.setValue(u"top"_qs, u"garbage"_qs);
-            ini.setValue(u"width"_qs, u"9000"_qs);
-            frmMain restored;
-            QCOMPARE(restored.x(), 100);
-            QVERIFY(restored.width() != 9000 / 15);
-        }
+        ini.setValue(u"left"_qs, u"1500"_qs);
+        ini.setValue(u"top"_qs, u"garbage"_qs);
+        ini.setValue(u"width"_qs, u"9000"_qs);
+        frmMain restored;
+        QCOMPARE(restored.x(), 100);
+        QVERIFY(restored.width() != 9000 / 15);
     }
 
     void maximisedWindowWritesOnlyItsState()
     {
         EditorFixture editor;
-        cInifile ini = windowSection();
+        cInifile ini = iniSection(u"wndsize"_qs);
         for (const QString &key : {u"left"_qs, u"top"_qs, u"width"_qs, u"height"_qs})
             ini.setValue(key, u"1515"_qs);
         editor.window->showMaximized();
@@ -119,21 +57,32 @@ private Q_SLOTS:
         QVERIFY(restored.windowState() & Qt::WindowMaximized);
     }
 
+    // The layout is deleted at the shut-down after the option was chosen; the next run
+    // starts with the option off and saves one again.
     void keepsOrResetsTheLayout()
     {
         EditorFixture editor;
         editor.window->removeDockWidget(&editor.pane());
         editor.window->addDockWidget(Qt::RightDockWidgetArea, &editor.pane());
         QVERIFY(editor.window->close());
-        QVERIFY(QFile::exists(EditorSettings::layoutPath()));
-        {
-            frmMain restored;
-            QCOMPARE(restored.dockWidgetArea(&restored.editPane()), Qt::RightDockWidgetArea);
-            EditorSettings::setResetLayoutOnExit(true);
-            QVERIFY(restored.close());
-            EditorSettings::setResetLayoutOnExit(false);
-        }
+        editor.window = std::make_unique<frmMain>();
+        QCOMPARE(editor.window->dockWidgetArea(&editor.pane()), Qt::RightDockWidgetArea);
+        EditorSettings::setResetLayoutOnExit(true);
+        QVERIFY(editor.window->close());
         QVERIFY(!QFile::exists(EditorSettings::layoutPath()));
+        EditorSettings::setResetLayoutOnExit(false);
+        editor.window = std::make_unique<frmMain>();
+        QCOMPARE(editor.window->dockWidgetArea(&editor.pane()), Qt::BottomDockWidgetArea);
+        editor.window->close();
+        QVERIFY(QFile::exists(EditorSettings::layoutPath()));
+    }
+
+    void paneComesBackFromTheViewMenu()
+    {
+        EditorFixture editor;
+        editor.pane().close();
+        editor.trigger(u"miVEditPane"_qs);
+        QVERIFY(editor.pane().isVisible());
     }
 
     void closingAsksAboutChanges_data()
@@ -148,12 +97,12 @@ private Q_SLOTS:
         QFETCH(int, answer);
         QFETCH(bool, closed);
         EditorFixture editor;
-        QVERIFY(editor.open(u"w.a.txt"_qs, {u"1:Open"_qs, u"打开"_qs}));
+        QVERIFY(editor.open(u"sample.a.txt"_qs));
         editor.typeTranslation(u"开"_qs);
         editor.messages.answers = {answer};
         QCOMPARE(editor.window->close(), closed);
         QCOMPARE(editor.messages.texts(), QStringList{u"当前打开的文件已经被更改，想要保存文件吗？"_qs});
-        QCOMPARE(editor.window->windowTitle(), u"*w.a.txt - Quillet"_qs);
+        QCOMPARE(editor.window->windowTitle(), u"*sample.a.txt - Quillet"_qs);
     }
 
     void reportsMissingCompanionPrograms_data()
@@ -171,6 +120,90 @@ private Q_SLOTS:
         editor.trigger(tool);
         QCOMPARE(editor.messages.shown.size(), 1);
         QVERIFY(editor.messages.texts()[0].startsWith(message));
+    }
+
+    void commandsOpenTheirDialogsModally_data()
+    {
+        QTest::addColumn<QString>("tool");
+        QTest::addColumn<QString>("dialog");
+        QTest::newRow("options") << u"miOption"_qs << u"frmOption"_qs;
+        QTest::newRow("about") << u"miHAbout"_qs << u"frmAbout"_qs;
+        QTest::newRow("import") << u"miFImport"_qs << u"frmImport"_qs;
+        QTest::newRow("export") << u"miFExport"_qs << u"frmExport"_qs;
+    }
+    void commandsOpenTheirDialogsModally()
+    {
+        QFETCH(QString, tool);
+        QFETCH(QString, dialog);
+        EditorFixture editor;
+        QVERIFY(editor.open(u"sample.a.txt"_qs));
+        QString shown;
+        QTimer::singleShot(0, [&shown] {
+            QWidget *modal = QApplication::activeModalWidget();
+            shown = modal->objectName();
+            modal->close();
+        });
+        editor.trigger(tool);
+        QCOMPARE(shown, dialog);
+    }
+
+    void optionsShowTheStoredSaveSetting_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("ticked");
+        QTest::newRow("1") << u"1"_qs << true;
+        QTest::newRow("True") << u"True"_qs << true;
+        QTest::newRow("0") << u"0"_qs << false;
+        QTest::newRow("no key") << QString() << false;
+    }
+    void optionsShowTheStoredSaveSetting()
+    {
+        QFETCH(QString, stored);
+        QFETCH(bool, ticked);
+        EditorFixture editor;
+        if (!stored.isNull())
+            iniSection(u"OPTION"_qs).setValue(u"NoSaveExtra"_qs, stored);
+        frmOption dialog(editor.window.get());
+        QCOMPARE(control<QCheckBox>(dialog, u"chkNoSaveExtra"_qs)->isChecked(), ticked);
+        QVERIFY(!control<QCheckBox>(dialog, u"chkDeleteLayout"_qs)->isChecked());
+    }
+
+    void optionsOkStoresAndCancelKeeps_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("reset");
+        QTest::newRow("OK") << u"cmdOK"_qs << u"1"_qs << true;
+        QTest::newRow("cancel") << u"Command2"_qs << u"0"_qs << false;
+    }
+    void optionsOkStoresAndCancelKeeps()
+    {
+        QFETCH(QString, button);
+        QFETCH(QString, stored);
+        QFETCH(bool, reset);
+        EditorFixture editor;
+        iniSection(u"OPTION"_qs).setValue(u"NoSaveExtra"_qs, u"0"_qs);
+        frmOption dialog(editor.window.get());
+        QVERIFY(showDialog(dialog));
+        control<QCheckBox>(dialog, u"chkNoSaveExtra"_qs)->setChecked(true);
+        control<QCheckBox>(dialog, u"chkDeleteLayout"_qs)->setChecked(true);
+        control<QPushButton>(dialog, button)->click();
+        QVERIFY(!dialog.isVisible());
+        QCOMPARE(iniSection(u"OPTION"_qs).value(u"NoSaveExtra"_qs), stored);
+        QCOMPARE(EditorSettings::resetLayoutOnExit(), reset);
+    }
+
+    void aboutShowsTheVersionAndClosesOnAClick()
+    {
+        EditorFixture editor;
+        frmAbout dialog(editor.window.get());
+        QVERIFY(showDialog(dialog));
+        QCOMPARE(control<QLabel>(dialog, u"Label3"_qs)->text(),
+                 u"版本: %1.%2 (β%3)"_qs.arg(PROJECT_VERSION_MAJOR).arg(PROJECT_VERSION_MINOR).arg(PROJECT_VERSION_PATCH));
+        auto *image = control<QLabel>(dialog, u"Image1"_qs);
+        QVERIFY(!image->pixmap().isNull());
+        QTest::mouseClick(image, Qt::LeftButton);
+        QVERIFY(!dialog.isVisible());
     }
 };
 
