@@ -121,7 +121,7 @@ private:
     }
 };
 
-const QStringList AllStatuses{u"chkStaUN"_qs, u"chkStaED"_qs, u"chkStaNO"_qs, u"chkStaCK"_qs};
+const QStringList AllStatuses{u"未译"_qs, u"已译"_qs, u"不译"_qs, u"复查"_qs};
 
 // The dialog on export.a.csv, or on the document given, with "out" chosen as the file.
 class ExportFixture : public EditorFixture {
@@ -139,10 +139,11 @@ public:
     template <typename T>
     T *find(const QString &name) const { return control<T>(*dialog, name); }
 
+    // Ticks the status boxes by their captions, as a user finds them.
     void check(const QStringList &statuses) const
     {
-        for (const QString &name : AllStatuses)
-            find<QCheckBox>(name)->setChecked(statuses.contains(name));
+        for (QCheckBox *box : find<QWidget>(u"Frame4"_qs)->findChildren<QCheckBox *>())
+            box->setChecked(statuses.contains(box->text()));
     }
     void chooseLength(int condition, const QString &value) const
     {
@@ -438,7 +439,7 @@ private Q_SLOTS:
         exporter.find<QRadioButton>(twoLine ? u"Option2"_qs : u"Option1"_qs)->setChecked(true);
         exporter.find<QLineEdit>(u"txtPLOID1"_qs)->setText(identifiers.section(u'|', 0, 0));
         exporter.find<QLineEdit>(u"txtPLOID2"_qs)->setText(identifiers.section(u'|', 1, 1));
-        exporter.check({u"chkStaED"_qs});
+        exporter.check({u"已译"_qs});
         exporter.start();
         QCOMPARE(exporter.bytes(u"out.txt"_qs), testData(u"editor/"_qs + file));
         QCOMPARE(exporter.find<QLabel>(u"LabelDoing"_qs)->text(), u"成功导出!"_qs);
@@ -467,7 +468,7 @@ private Q_SLOTS:
         exporter.grid().DisplayCategorized();
         for (int row = 1; row < exporter.grid().rows(); ++row)
             exporter.grid().setCollapsed(row, true);
-        exporter.check({u"chkStaED"_qs, u"chkStaNO"_qs});
+        exporter.check({u"已译"_qs, u"不译"_qs});
         exporter.start();
         QCOMPARE(exporter.sources(), u"ab,Open,x"_qs);
         QCOMPARE(exporter.grid().DisplayMode(), 0);
@@ -514,7 +515,7 @@ private Q_SLOTS:
         ExportFixture exporter;
         QCOMPARE(exporter.dialogs.asked.title, u"选择导出文件的保存位置"_qs);
         exporter.find<QRadioButton>(u"Option2"_qs)->setChecked(true);
-        exporter.check({u"chkStaUN"_qs, u"chkStaCK"_qs});
+        exporter.check({u"未译"_qs, u"复查"_qs});
         exporter.find<QLineEdit>(u"txtPLOID1"_qs)->setText(u"7 1"_qs);
         exporter.chooseLength(6, u"-3"_qs);
         exporter.dialog->close();
