@@ -71,7 +71,7 @@ public:
 };
 
 // import.a.csv grouped: 1 [不译], 2 Close, 3 [未译], 4 Open, 5 Close, 6 Help me, 7 [已译], 8 Save.
-// The grid rows after an import of import-reference.glo or .a.txt into it.
+// Its rows after an import of import-reference.glo or .a.txt:
 QStringList imported()
 {
     return QString::fromUtf8(testData(u"editor/import-expected.txt"_qs)).split(u'\n', Qt::SkipEmptyParts);
@@ -86,8 +86,10 @@ public:
             qFatal("document not opened");
         if (referenceName.endsWith(u".sql"))
             reference = database(referenceName);
+        else if (QFile::exists(testDataPath(u"editor/"_qs + referenceName)))
+            reference = copy(referenceName);
         else
-            reference = QFile::exists(testDataPath(u"editor/"_qs + referenceName)) ? copy(referenceName) : path(referenceName);
+            reference = path(referenceName);
         dialogs.choose(reference);
         dialog = std::make_unique<frmImport>(window->session(), window->gridController(), window.get());
         if (!showDialog(*dialog))
