@@ -2,6 +2,9 @@
 
 // A fresh editor window or document session per test in its own program folder, with
 // message boxes and file dialogs answered by fakes so that no modal window ever waits.
+// Dictionaries come from tests/data/editor.
+
+#include "TestData.h"
 
 #include "AppFolder.h"
 #include "FileDialogs.h"
@@ -14,6 +17,8 @@
 #include "ui/RealFileDialogs.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QDialog>
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
@@ -21,6 +26,25 @@
 #include <QTreeView>
 
 #include <memory>
+
+template <typename T>
+T *control(const QWidget &form, const QString &name)
+{
+    T *found = form.findChild<T *>(name);
+    if (!found)
+        qFatal("no control %s", qPrintable(name));
+    return found;
+}
+
+// Shows a dialog as the editor does, so that its first activation has run.
+inline bool showDialog(QDialog &dialog)
+{
+    dialog.show();
+    if (!QTest::qWaitForWindowActive(&dialog))
+        return false;
+    QCoreApplication::processEvents();
+    return true;
+}
 
 class FakeMessages : public MessageService {
 public:
@@ -95,13 +119,7 @@ public:
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
-    QString write(const QString &name, const QByteArray &bytes) const
-    {
-        QFile file(path(name));
-        file.open(QIODevice::WriteOnly);
-        file.write(bytes);
-        return path(name);
-    }
+    QString write(const QString &name, const QByteArray &bytes) const { return writeBytes(path(name), bytes); }
 
     QString write(const QString &name, const QString &text, TextEncoding encoding = TextEncoding::Gb18030) const
     {
@@ -109,22 +127,13 @@ public:
         return write(name, mark + TextCodec::encode(text, encoding));
     }
 
-    // A two-line dictionary ("number:source", translation per entry).
-    QString writeTwoLine(const QString &name, const QStringList &entries) const
+    // A copy of tests/data/editor/<data> in the folder, under the name given or its own.
+    QString copy(const QString &data, const QString &name = QString()) const
     {
-        QString text;
-        for (qsizetype i = 0; i + 1 < entries.size(); i += 2)
-            text += QStringLiteral("\r\n") + entries[i] + QStringLiteral("\r\n") + entries[i + 1] + QStringLiteral("\r\n");
-        return write(name, text);
+        return write(name.isEmpty() ? data : name, testData(u"editor/"_qs + data));
     }
 
-    QByteArray bytes(const QString &name) const
-    {
-        QFile file(path(name));
-        file.open(QIODevice::ReadOnly);
-        return file.readAll();
-    }
-
+    QByteArray bytes(const QString &name) const { return readBytes(path(name)); }
     QString text(const QString &name) const { return TextCodec::decode(bytes(name), TextEncoding::Gb18030); }
 
     FakeMessages messages;
@@ -154,7 +163,7 @@ inline QStringList gridRows(const GridModel &model)
 // The document session alone, for what needs no window.
 class SessionFixture : public FolderFixture {
 public:
-    bool open(const QString &name, const QStringList &entries) { return session.open(writeTwoLine(name, entries)); }
+    bool open(const QString &data, const QString &name = QString()) { return session.open(copy(data, name)); }
     QStringList rows() const { return gridRows(session.model()); }
 
     DocumentSession session{nullptr};
@@ -171,10 +180,7 @@ public:
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
     }
 
-    // Writes a two-line dictionary and opens it.
-    bool open(const QString &name, const QStringList &entries) { return window->ActFileOpen(writeTwoLine(name, entries)); }
-
-    bool openTable(const QString &name, const QString &records) { return window->ActFileOpen(write(name, records)); }
+    bool open(const QString &data, const QString &name = QString()) { return window->ActFileOpen(copy(data, name)); }
 
     cCtrlFlexGrid &grid() const { return window->gridController(); }
     frmTEdit &pane() const { return window->editPane(); }
