@@ -14,7 +14,7 @@
 #include "cCtrlFlexGrid.h"
 #include "frmMain.h"
 #include "frmTEdit.h"
-#include "ui/RealFileDialogs.h"
+#include "FakeServices.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -46,76 +46,11 @@ inline bool showDialog(QDialog &dialog)
     return true;
 }
 
-class FakeMessages : public MessageService {
-public:
-    struct Shown {
-        QString text;
-        Buttons buttons;
-        Icon icon;
-    };
-
-    int show(QWidget *, const QString &text, Buttons buttons, Icon icon) override
-    {
-        shown.append({text, buttons, icon});
-        if (!answers.isEmpty())
-            return answers.takeFirst();
-        return buttons == Buttons::Ok ? Ok : Cancel;
-    }
-
-    QStringList texts() const
-    {
-        QStringList result;
-        for (const Shown &box : shown)
-            result.append(box.text);
-        return result;
-    }
-
-    QList<Shown> shown;
-    // Taken in order; without one a question is cancelled.
-    QList<int> answers;
-};
-
-// Chooses the file and filter entry in a real dialog, as a user would; cancels without one.
-class FakeFileDialogs : public FileDialogService {
-public:
-    FileDialogChoice open(QWidget *parent, const FileDialogOptions &options) override
-    {
-        return answer(parent, options, QFileDialog::AcceptOpen);
-    }
-    FileDialogChoice save(QWidget *parent, const FileDialogOptions &options) override
-    {
-        return answer(parent, options, QFileDialog::AcceptSave);
-    }
-
-    void choose(const QString &fileName, int filterIndex = 1) { choice = FileDialogChoice{true, fileName, filterIndex}; }
-
-    FileDialogChoice choice;
-    FileDialogOptions asked;
-
-private:
-    FileDialogChoice answer(QWidget *parent, const FileDialogOptions &options, QFileDialog::AcceptMode mode)
-    {
-        asked = options;
-        return chooseInRealDialog(parent, options, mode, choice.fileName, choice.filterIndex);
-    }
-};
-
 // A program folder of its own per test, with message boxes and file dialogs answered by
 // fakes, and helpers for the files in it.
 class FolderFixture {
 public:
-    FolderFixture()
-    {
-        AppFolder::set(m_dir.path());
-        MessageService::setInstance(&messages);
-        FileDialogService::setInstance(&dialogs);
-    }
-
-    ~FolderFixture()
-    {
-        MessageService::setInstance(nullptr);
-        FileDialogService::setInstance(nullptr);
-    }
+    FolderFixture() { AppFolder::set(m_dir.path()); }
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
 

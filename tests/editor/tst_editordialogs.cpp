@@ -90,7 +90,7 @@ public:
             reference = copy(referenceName);
         else
             reference = path(referenceName);
-        dialogs.choose(reference);
+        dialogs.prepare(reference);
         dialog = std::make_unique<frmImport>(window->session(), window->gridController(), window.get());
         if (!showDialog(*dialog))
             qFatal("import dialog not shown");
@@ -135,7 +135,7 @@ public:
     {
         if (!window->ActFileOpen(document.isEmpty() ? copy(u"export.a.csv"_qs) : write(u"doc.a.csv"_qs, document)))
             qFatal("document not opened");
-        dialogs.choose(path(u"out"_qs));
+        dialogs.prepare(path(u"out"_qs));
         dialog = std::make_unique<frmExport>(window->session(), window->gridController(), window.get());
         if (!showDialog(*dialog))
             qFatal("export dialog not shown");
@@ -212,7 +212,7 @@ private Q_SLOTS:
         QTEST(QString::number(find.grid().row()), "found");
         QCOMPARE(find.messages.texts(), message.isEmpty() ? QStringList() : QStringList{message});
         if (!message.isEmpty())
-            QCOMPARE(find.messages.shown[0].icon,
+            QCOMPARE(find.messages.boxes[0].icon,
                      message == u"找不到" ? MessageService::Icon::Information : MessageService::Icon::Critical);
         QCOMPARE(find.history(0), text);
     }
@@ -230,7 +230,7 @@ private Q_SLOTS:
             hits.append(find.grid().row());
         }
         QCOMPARE(hits, (QList<int>{2, 3, 5, 5}));
-        QVERIFY(find.messages.shown.isEmpty());
+        QVERIFY(find.messages.boxes.isEmpty());
     }
 
     // Group rows are searched as the grid shows them, and a hit in a collapsed group opens it.
@@ -321,7 +321,7 @@ private Q_SLOTS:
         QVERIFY(!import.window->isModified());
 
         QVERIFY(import.start());
-        QVERIFY2(import.messages.shown.isEmpty(), qPrintable(import.messages.texts().join(u'\n')));
+        QVERIFY2(import.messages.boxes.isEmpty(), qPrintable(import.messages.texts().join(u'\n')));
         QCOMPARE(import.rows(), imported);
         QCOMPARE(import.window->findChild<QLabel *>(u"lblCounts"_qs)->text(), counts);
         QCOMPARE(import.grid().row(), 1);
@@ -367,9 +367,9 @@ private Q_SLOTS:
         const QStringList before = import.rows();
         import.start();
 
-        QCOMPARE(import.messages.shown.size(), 1);
-        QVERIFY2(import.messages.shown[0].text.contains(box), qPrintable(import.messages.shown[0].text));
-        QCOMPARE(import.messages.shown[0].icon, MessageService::Icon::Critical);
+        QCOMPARE(import.messages.boxes.size(), 1);
+        QVERIFY2(import.messages.boxes[0].text.contains(box), qPrintable(import.messages.boxes[0].text));
+        QCOMPARE(import.messages.boxes[0].icon, MessageService::Icon::Critical);
         QCOMPARE(import.rows(), before);
         QCOMPARE(import.grid().DisplayMode(), 1);
         QVERIFY(import.grid().isCollapsed(7));
@@ -396,7 +396,7 @@ private Q_SLOTS:
         QCOMPARE(cInifile(ini, u"TallyraCustomSetting"_qs).value(u"chkaUpperCase"_qs), chosen ? u"1"_qs : u"0"_qs);
         QVERIFY(!QFile::exists(AppFolder::file(u"Tallyra.ini"_qs)));
 
-        import.dialogs.choice = FileDialogChoice();
+        import.dialogs.prepare(QString());
         frmImport again(import.window->session(), import.window->gridController(), import.window.get());
         QVERIFY(showDialog(again));
         QCOMPARE(control<QComboBox>(again, u"cboRefer"_qs)->itemText(0), import.reference);
@@ -420,7 +420,7 @@ private Q_SLOTS:
         exporter.check(statuses.split(u','));
         exporter.chooseLength(condition.toInt(), typed);
         exporter.start();
-        QVERIFY(exporter.messages.shown.isEmpty());
+        QVERIFY(exporter.messages.boxes.isEmpty());
         QTEST(exporter.find<QLineEdit>(u"txtLenLimit"_qs)->text(), "used");
         QTEST(exporter.sources(), "sources");
     }
@@ -461,7 +461,7 @@ private Q_SLOTS:
         exporter.chooseLength(1, u"abc"_qs);
         exporter.start();
         QCOMPARE(exporter.messages.texts(), QStringList{u"至少要选中一个“状态”复选框！"_qs});
-        QCOMPARE(exporter.messages.shown[0].icon, MessageService::Icon::Exclamation);
+        QCOMPARE(exporter.messages.boxes[0].icon, MessageService::Icon::Exclamation);
         QVERIFY(!QFile::exists(exporter.path(u"out.txt"_qs)));
         QCOMPARE(exporter.find<QLineEdit>(u"txtLenLimit"_qs)->text(), u"abc"_qs);
         QVERIFY(exporter.find<QPushButton>(u"cmdStart"_qs)->isVisible());
@@ -503,11 +503,11 @@ private Q_SLOTS:
             const FileSizeLimit limit(16 * 1024);
             exporter.start();
         }
-        QCOMPARE(exporter.messages.shown.size(), 1);
-        const QString box = exporter.messages.shown[0].text;
+        QCOMPARE(exporter.messages.boxes.size(), 1);
+        const QString box = exporter.messages.boxes[0].text;
         QVERIFY2(box.startsWith(u"错误:") && box.endsWith(u"\r\n源代码位置: Form 'frmExport' -> 'cmdStart_Click'"),
                  qPrintable(box));
-        QCOMPARE(exporter.messages.shown[0].icon, MessageService::Icon::Critical);
+        QCOMPARE(exporter.messages.boxes[0].icon, MessageService::Icon::Critical);
         QCOMPARE(exporter.bytes(u"out.txt"_qs), QByteArray("old"));
         QCOMPARE(QDir(exporter.path(QString())).entryList({u"out.txt*"_qs}), QStringList{u"out.txt"_qs});
         QVERIFY(!exporter.dialog->isVisible());
@@ -527,7 +527,7 @@ private Q_SLOTS:
         QCOMPARE(FileHistory::load(EditorSettings::iniPath(), u"frmExport.cboExFile"_qs).value_or(QStringList()),
                  QStringList{exporter.path(u"out.txt"_qs)});
 
-        exporter.dialogs.choice = FileDialogChoice();
+        exporter.dialogs.prepare(QString());
         frmExport again(exporter.window->session(), exporter.window->gridController(), exporter.window.get());
         QVERIFY(showDialog(again));
         QVERIFY(control<QRadioButton>(again, u"Option2"_qs)->isChecked());
@@ -566,7 +566,7 @@ private Q_SLOTS:
         QFETCH(QString, name);
         ExportFixture exporter;
         QCOMPARE(exporter.find<QComboBox>(u"cboExFile"_qs)->currentText(), exporter.path(u"out.txt"_qs));
-        exporter.dialogs.choose(exporter.path(chosen));
+        exporter.dialogs.prepare(exporter.path(chosen));
         exporter.find<QPushButton>(u"cmdSave"_qs)->click();
         QCOMPARE(exporter.find<QComboBox>(u"cboExFile"_qs)->currentText(), exporter.path(name));
     }

@@ -135,7 +135,7 @@ private Q_SLOTS:
         QTEST(editor.rows().join(u';').replace(u'|', u'/'), "rows");
         QCOMPARE(editor.session.path(), editor.path(name));
         QVERIFY(!editor.session.EditSuppressed);
-        QVERIFY(editor.messages.shown.isEmpty());
+        QVERIFY(editor.messages.boxes.isEmpty());
     }
 
     // Entries before a number line that ends the file stay; noise opens without a crash.
@@ -147,7 +147,7 @@ private Q_SLOTS:
             noise.append(static_cast<char>(i * 7919 % 251));
         editor.session.open(editor.write(u"noise.a.txt"_qs, noise));
         QVERIFY(!editor.session.isBusy());
-        editor.messages.shown.clear();
+        editor.messages.boxes.clear();
         QString text;
         for (int i = 1; i <= 6; ++i)
             text += QStringLiteral("%1:Text %1\r\n译文 %1\r\n").arg(i);

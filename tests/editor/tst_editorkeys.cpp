@@ -264,7 +264,7 @@ private Q_SLOTS:
     {
         EditorFixture editor;
         press(editor.window->fg, u"Ctrl+S"_qs);
-        QVERIFY(editor.messages.shown.isEmpty());
+        QVERIFY(editor.messages.boxes.isEmpty());
         QVERIFY(!editor.window->findChild<QAction *>(u"miFExport"_qs)->isEnabled());
         QVERIFY(editor.open(u"grid.a.csv"_qs));
         QVERIFY(editor.window->findChild<QAction *>(u"miFExport"_qs)->isEnabled());

@@ -106,7 +106,7 @@ private Q_SLOTS:
         editor.messages.answers = {answer};
         QCOMPARE(editor.window->close(), closed);
         QCOMPARE(editor.messages.texts(), QStringList{u"当前打开的文件已经被更改，想要保存文件吗？"_qs});
-        QCOMPARE(editor.messages.shown[0].buttons, MessageService::Buttons::YesNoCancel);
+        QCOMPARE(editor.messages.boxes[0].buttons, MessageService::Buttons::YesNoCancel);
         QCOMPARE(QFile::exists(editor.path(u"sample.a.csv"_qs)), saved);
         QCOMPARE(editor.window->isModified(), !saved);
     }
@@ -198,14 +198,14 @@ private Q_SLOTS:
         QFETCH(bool, given);
         EditorFixture editor;
         const QString path = name.startsWith(u"missing") ? editor.path(name) : editor.write(name, bytes);
-        editor.dialogs.choose(path);
+        editor.dialogs.prepare(path);
         editor.messages.answers = {MessageService::Ok};
         if (given)
             editor.window->OpenGivenFile(path);
         else
             editor.trigger(u"miFOpen"_qs);
         QCOMPARE(editor.messages.texts().constLast(), u"打开文件失败!"_qs);
-        QCOMPARE(editor.messages.shown.constLast().icon, MessageService::Icon::Exclamation);
+        QCOMPARE(editor.messages.boxes.constLast().icon, MessageService::Icon::Exclamation);
         QCOMPARE(editor.window->windowTitle(), u"Quillet"_qs);
         QVERIFY(editor.window->recentFiles().isEmpty());
         QVERIFY(editor.window->isEnabled());
@@ -223,7 +223,7 @@ private Q_SLOTS:
         QFETCH(int, answer);
         QFETCH(bool, opened);
         EditorFixture editor;
-        editor.dialogs.choose(editor.copy(u"sample.a.txt"_qs, u"dict.txt"_qs));
+        editor.dialogs.prepare(editor.copy(u"sample.a.txt"_qs, u"dict.txt"_qs));
         editor.messages.answers = {answer};
         editor.trigger(u"miFReOpen"_qs);
         QCOMPARE(editor.dialogs.asked.filters.value(0), u"所支持的格式(a.txt;u.txt;a.csv;u.csv;glo)|*.txt;*.csv;*.glo"_qs);
@@ -254,7 +254,7 @@ private Q_SLOTS:
 
         // A missing file leaves the list quietly.
         QFile::remove(one);
-        editor.messages.shown.clear();
+        editor.messages.boxes.clear();
         editor.messages.answers = {MessageService::No};
         editor.window->OpenRecentFile(one);
         QCOMPARE(editor.messages.texts(), QStringList{u"当前打开的文件已经被更改，想要保存文件吗？"_qs});
@@ -298,12 +298,12 @@ private Q_SLOTS:
         EditorFixture editor;
         QVERIFY(editor.open(u"sample.a.txt"_qs));
         editor.window->MarkModified();
-        editor.dialogs.choose(editor.path(typed), filter.toInt());
+        editor.dialogs.prepare(editor.path(typed), filter.toInt());
         editor.trigger(u"miFSaveAs"_qs);
         QCOMPARE(editor.dialogs.asked.filters,
                  (QStringList{u"青墨文本(*.a.txt)|*.txt"_qs, u"青墨文本(*.u.txt)|*.txt"_qs, u"本编辑器文本(*.a.csv)|*.csv"_qs,
                               u"本编辑器文本(*.u.csv)|*.csv"_qs, u"PASSOLO字典(*.glo)|*.glo"_qs}));
-        QVERIFY(editor.messages.shown.isEmpty());
+        QVERIFY(editor.messages.boxes.isEmpty());
         QVERIFY(QFile::exists(editor.path(saved)));
         QCOMPARE(editor.window->windowTitle(), saved + u" - Quillet"_qs);
         QCOMPARE(editor.window->recentFiles().value(0), editor.path(saved));
@@ -330,14 +330,14 @@ private Q_SLOTS:
         QDir(editor.path(QString())).mkdir(u"other.a.csv"_qs);
         editor.grid().setCursor(2);
         editor.trigger(u"miEResume"_qs);
-        editor.dialogs.choose(editor.path(target), 1);
+        editor.dialogs.prepare(editor.path(target), 1);
         if (saveAs)
             editor.trigger(u"miFSaveAs"_qs);
         else
             QVERIFY(!editor.window->SaveDocument(editor.path(target)));
-        QCOMPARE(editor.messages.shown.size(), 1);
+        QCOMPARE(editor.messages.boxes.size(), 1);
         QVERIFY2(editor.messages.texts()[0].startsWith(message), qPrintable(editor.messages.texts()[0]));
-        QCOMPARE(editor.messages.shown[0].icon, MessageService::Icon::Critical);
+        QCOMPARE(editor.messages.boxes[0].icon, MessageService::Icon::Critical);
         QCOMPARE(editor.window->windowTitle(), u"*d.a.txt - Quillet"_qs);
         QCOMPARE(editor.bytes(u"d.a.txt"_qs), testData(u"editor/sample.a.txt"_qs));
         QVERIFY(QFileInfo(editor.path(u"folder.a.txt"_qs)).isDir());

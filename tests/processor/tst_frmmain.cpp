@@ -1,4 +1,4 @@
-#include "processor/FakeServices.h"
+#include "FakeServices.h"
 
 #include "AppFolder.h"
 #include "ApplicationSetup.h"
@@ -58,7 +58,7 @@ QByteArray contents(const QString &path)
 class FrmMainTest : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
-    FakeMessages m_messages;
+    FakeMessages m_messages{MessageService::Ok};
     FakeFileDialogs m_dialogs;
     QList<QUrl> m_openedUrls;
     std::unique_ptr<frmMain> m_window;

@@ -1,4 +1,4 @@
-#include "processor/FakeServices.h"
+#include "FakeServices.h"
 
 #include "AppFolder.h"
 #include "cInifile.h"
@@ -16,7 +16,7 @@
 class OptionsFrameTest : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
-    FakeMessages m_messages;
+    FakeMessages m_messages{MessageService::Ok};
     FakeFileDialogs m_dialogs;
 
     QString programIni() const { return AppFolder::file(u"Tallyra.ini"_qs); }

@@ -1,13 +1,18 @@
 #pragma once
 
+// The one set of fake services of the window tests: message boxes answered at once and
+// file dialogs answered through a real QFileDialog, each remembering what was asked.
+
 #include "FileDialogs.h"
 #include "MessageService.h"
 #include "ui/RealFileDialogs.h"
 
 #include <QList>
 #include <QString>
+#include <QStringList>
 
-// Answers every message box at once and remembers what was asked.
+#include <optional>
+
 class FakeMessages : public MessageService {
 public:
     struct Box {
@@ -16,21 +21,39 @@ public:
         Icon icon;
     };
 
-    FakeMessages() { MessageService::setInstance(this); }
+    explicit FakeMessages(std::optional<int> everyAnswer = std::nullopt) : answer(everyAnswer)
+    {
+        MessageService::setInstance(this);
+    }
     ~FakeMessages() override { MessageService::setInstance(nullptr); }
 
     int show(QWidget *, const QString &text, Buttons buttons, Icon icon) override
     {
         boxes.append({text, buttons, icon});
-        return answer;
+        if (!answers.isEmpty())
+            return answers.takeFirst();
+        if (answer)
+            return *answer;
+        return buttons == Buttons::Ok ? Ok : Cancel;
+    }
+
+    QStringList texts() const
+    {
+        QStringList result;
+        for (const Box &box : boxes)
+            result.append(box.text);
+        return result;
     }
 
     QList<Box> boxes;
-    int answer = Ok;
+    // Taken in order; after them every box gets `answer`, and without one an OK box is
+    // answered OK and a question is cancelled.
+    QList<int> answers;
+    std::optional<int> answer;
 };
 
-// Chooses the prepared file and filter entry (or cancels) in a real dialog at once and
-// remembers each dialog's settings.
+// Chooses the prepared file and filter entry (or cancels without a name) in a real
+// dialog at once and remembers the last dialog's settings.
 class FakeFileDialogs : public FileDialogService {
 public:
     FakeFileDialogs() { FileDialogService::setInstance(this); }
@@ -45,7 +68,6 @@ public:
         return choose(parent, options, QFileDialog::AcceptSave);
     }
 
-    // What the next dialog returns; an empty name cancels it.
     void prepare(const QString &fileName, int filterIndex = 1)
     {
         m_fileName = fileName;
@@ -55,20 +77,21 @@ public:
     // The last dialog: "open" or "save", title, filter entries, filter index, default extension.
     QStringList shown() const
     {
-        return QStringList{m_kind, m_shown.title} + m_shown.filters
-            + QStringList{QString::number(m_shown.filterIndex), m_shown.defaultExtension};
+        return QStringList{m_kind, asked.title} + asked.filters
+            + QStringList{QString::number(asked.filterIndex), asked.defaultExtension};
     }
+
+    FileDialogOptions asked;
 
 private:
     FileDialogChoice choose(QWidget *parent, const FileDialogOptions &options, QFileDialog::AcceptMode mode)
     {
         m_kind = mode == QFileDialog::AcceptOpen ? QStringLiteral("open") : QStringLiteral("save");
-        m_shown = options;
+        asked = options;
         return chooseInRealDialog(parent, options, mode, m_fileName, m_filterIndex);
     }
 
     QString m_kind;
-    FileDialogOptions m_shown;
     QString m_fileName;
     int m_filterIndex = 1;
 };
