@@ -48,7 +48,11 @@ public:
     {
         writeBytes(name, TextCodec::encode(lines.join(u"\r\n"_qs) + u"\r\n"_qs, TextEncoding::Gb18030));
     }
-    void writeBytes(const QString &name, const QByteArray &bytes) const { ::writeBytes(path(name), bytes); }
+    void writeBytes(const QString &name, const QByteArray &bytes) const
+    {
+        QDir().mkpath(QFileInfo(path(name)).path());
+        ::writeBytes(path(name), bytes);
+    }
 
     // Every file below tests/data/<folder>, into this folder's own subfolders.
     void copyData(const QString &folder) const
@@ -56,7 +60,6 @@ public:
         const QString from = testDataPath(folder);
         for (QDirIterator files(from, QDir::Files, QDirIterator::Subdirectories); files.hasNext();) {
             const QString name = QDir(from).relativeFilePath(files.next());
-            QDir().mkpath(QFileInfo(path(name)).path());
             writeBytes(name, readBytes(files.filePath()));
         }
     }
