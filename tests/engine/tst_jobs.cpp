@@ -89,47 +89,23 @@ private Q_SLOTS:
             QVERIFY2(caption.chopped(1).toInt() < 100, qPrintable(caption));
     }
 
-    void producesTheEdgeResults_data()
-    {
-        QTest::addColumn<QStringList>("todo");
-        QTest::addColumn<QStringList>("reference");
-        QTest::addColumn<bool>("noAccelerator");
-        QTest::addColumn<QStringList>("expected");
-        const QString close = QStringLiteral("Close\t关闭");
-        QTest::newRow("accelerator suffix left out")
-            << QStringList{u"&Save As...\\tCtrl+S\t&Save As...\\tCtrl+S"_qs} << QStringList{QStringLiteral("Save &As...\t另存为(&A)...")}
-            << true << QStringList{QStringLiteral("&Save As...\\tCtrl+S\t另存为...\\tCtrl+S")};
-        QTest::newRow("no match leaves the language line")
-            << QStringList{u"Open\tOpen"_qs} << QStringList{u"9 1\t4 2"_qs, close} << false << QStringList{u"9 1\t4 2"_qs};
-        QTest::newRow("no match, no language line: empty") << QStringList{u"Open\tOpen"_qs} << QStringList{close} << false
-                                                           << QStringList();
-        const QString limit = u"Thirty characters, exactly: ok"_qs;
-        QTest::newRow("entries as long as the limit are matched") << QStringList{limit + u'\t' + limit}
-            << QStringList{limit + QStringLiteral("\t正好三十个字符")} << false << QStringList{limit + QStringLiteral("\t正好三十个字符")};
-        QTest::newRow("empty translation line stays empty")
-            << QStringList{QString(), u"1:Open"_qs, QString(), QString(), u"2:Close"_qs, u"Close"_qs} << QStringList{close}
-            << false << QStringList{QString(), u"1:Open"_qs, QString(), QString(), u"2:Close"_qs, QStringLiteral("关闭")};
-        QTest::newRow("stray CR before CR LF kept")
-            << QStringList{QString(), u"1:Open"_qs, QStringLiteral("打开\r"), QString(), u"2:Close"_qs, u"Close"_qs}
-            << QStringList{close} << false
-            << QStringList{QString(), u"1:Open"_qs, QStringLiteral("打开\r"), QString(), u"2:Close"_qs, QStringLiteral("关闭")};
-    }
+    void producesTheEdgeResults_data() { addTestTable(u"engine/edge-cases.txt"_qs, {"noAccelerator", "todo", "reference", "expected"}); }
     void producesTheEdgeResults()
     {
-        QFETCH(QStringList, todo);
-        QFETCH(QStringList, reference);
-        QFETCH(bool, noAccelerator);
-        QFETCH(QStringList, expected);
+        QFETCH(QString, noAccelerator);
+        QFETCH(QString, todo);
+        QFETCH(QString, reference);
+        QFETCH(QString, expected);
         JobFolder folder;
-        const QString todoName = todo.value(0).isEmpty() ? u"todo.u.txt"_qs : u"todo.glo"_qs;
-        folder.write(todoName, todo);
-        folder.write(u"ref.glo"_qs, reference);
+        const QString todoName = todo.startsWith(u'/') ? u"todo.u.txt"_qs : u"todo.glo"_qs;
+        folder.write(todoName, todo.split(u'/'));
+        folder.write(u"ref.glo"_qs, reference.split(u'/'));
         ProcessingOptions options = jobOptions();
-        options.chkNotAddANDX = noAccelerator;
+        options.chkNotAddANDX = noAccelerator == u"1";
         JobDriver driver(u"test"_qs);
         RecordingObserver observer;
         QVERIFY(run(driver, folder, todoName, u"ref.glo"_qs, observer, options));
-        QCOMPARE(folder.readLines(u"out"_qs), expected);
+        QCOMPARE(folder.readLines(u"out"_qs), expected.isEmpty() ? QStringList() : expected.split(u'/'));
     }
 
     void keepsLanguagePairOfEarlierJobForTwoLineTexts()
@@ -184,25 +160,7 @@ private Q_SLOTS:
 
     void failuresStopTheJobAndKeepTheOutput_data()
     {
-        QTest::addColumn<QString>("fault");
-        QTest::addColumn<QString>("todo");
-        QTest::addColumn<QString>("reference");
-        QTest::addColumn<QString>("message");
-        QTest::addColumn<bool>("keep");
-        QTest::newRow("sqlite3 missing") << u"path"_qs << u"todo.u.txt"_qs << u"ref.glo"_qs << u"sqlite3"_qs << false;
-        QTest::newRow("failing statement") << u"database with S"_qs << u"todo.glo"_qs << u"bad.db"_qs
-                                           << u"table S already exists"_qs << false;
-        QTest::newRow("failing statement, work files kept")
-            << u"database with S"_qs << u"todo.u.txt"_qs << u"bad.db"_qs << QStringLiteral("临时文件保留在: ") << true;
-        QTest::newRow("line break in a database from elsewhere")
-            << u"line break"_qs << u"todo.u.txt"_qs << u"bad.db"_qs << QStringLiteral("不能用作参照: ") << false;
-        QTest::newRow("saving the database cut short")
-            << u"cp"_qs << u"todo.u.txt"_qs << u"ref.glo"_qs << QStringLiteral("数据库脚本执行失败") << false;
-        QTest::newRow("missing reference") << QString() << u"todo.glo"_qs << u"missing.glo"_qs
-                                           << QStringLiteral("不能检测出“未译字典”或“参照字典”的文件格式") << false;
-        QTest::newRow("legacy database") << u"legacy"_qs << u"todo.glo"_qs << u"bad.db"_qs << u"SQLite 2.1"_qs << false;
-        QTest::newRow("number line at the end of the to-do")
-            << u"truncated"_qs << u"cut.u.txt"_qs << u"ref.glo"_qs << QStringLiteral("输入超出文件尾") << false;
+        addTestTable(u"engine/failures.txt"_qs, {"fault", "todo", "reference", "message", "keep"});
     }
     void failuresStopTheJobAndKeepTheOutput()
     {
@@ -210,13 +168,13 @@ private Q_SLOTS:
         QFETCH(QString, todo);
         QFETCH(QString, reference);
         QFETCH(QString, message);
-        QFETCH(bool, keep);
+        QFETCH(QString, keep);
         JobFolder folder;
         folder.copyData(u"engine"_qs);
         folder.writeBytes(u"out"_qs, "the user's earlier result");
         folder.writeBytes(u"saved.db"_qs, "the user's earlier database");
         ProcessingOptions options = jobOptions();
-        options.chkaKeepTmpFile = keep;
+        options.chkaKeepTmpFile = keep == u"1";
         const QByteArray path = qgetenv("PATH");
         if (fault == u"path")
             qputenv("PATH", folder.path(u"empty"_qs).toLocal8Bit());
@@ -247,7 +205,7 @@ private Q_SLOTS:
         QCOMPARE(folder.read(u"out"_qs), QByteArray("the user's earlier result"));
         QCOMPARE(folder.read(u"saved.db"_qs), QByteArray("the user's earlier database"));
         QVERIFY(!QFile::exists(folder.path(u"saved.db.part"_qs)));
-        QCOMPARE(folder.workFiles().isEmpty(), !keep);
+        QCOMPARE(folder.workFiles().isEmpty(), !options.chkaKeepTmpFile);
     }
 
     void hostileTextAndPathsRunNothing()
