@@ -134,11 +134,7 @@ private Q_SLOTS:
             writer.commit();
         }
         QCOMPARE(encodingOfFile(path), encoding);
-        TextFileReader reader(path);
-        QStringList read;
-        for (QString line; reader.lines().readLine(line);)
-            read.append(line);
-        QCOMPARE(read, lines);
+        QCOMPARE(readAll(readBytes(path)), lines);
         QVERIFY(readBytes(path).endsWith("\r\n"));
     }
 

@@ -13,29 +13,23 @@ class OptionSettingsTest : public QObject {
 private Q_SLOTS:
     void init() { QFile::remove(path()); }
 
-    // A preset sets the option controls but not the work-file and database ones.
-    void presetsSetTheSixteenControls()
+    // A preset sets the option controls but not the work-file and database ones; the record
+    // takes the controls and writes the validated limit back.
+    void presetsAndTheRecord()
     {
         OptionControlState state;
         state.setCheckState(u"chkaKeepTmpFile"_qs, 1);
         state.setText(u"txtSaveRefDB"_qs, u"/d/ref.db"_qs);
         state.applyPreset(ProcessingOptions::full());
-        QCOMPARE(state.checkState(u"chkaAndX"_qs), 1);
         QCOMPARE(state.text(u"txtLenLimit"_qs), u"999999999"_qs);
         QCOMPARE(state.text(u"txtrAndXBK1"_qs), u"(?:\\(|\\[|\\<|\\{)"_qs);
         QCOMPARE(state.checkState(u"chkaKeepTmpFile"_qs), 1);
         QCOMPARE(state.text(u"txtSaveRefDB"_qs), u"/d/ref.db"_qs);
-    }
-
-    void recordTakesTheControls()
-    {
-        OptionControlState state;
-        state.applyPreset(ProcessingOptions::full());
         state.setCheckState(u"chkaMTab"_qs, 2);
         state.setCheckState(u"chkaBanMaoHao"_qs, 0);
         state.setText(u"txtLenLimit"_qs, u"007"_qs);
         const ProcessingOptions options = state.toOptions();
-        QVERIFY(options.chkaMTab && !options.chkaBanMaoHao);
+        QVERIFY(options.chkaAndX && options.chkaMTab && !options.chkaBanMaoHao);
         QCOMPARE(options.txtLenLimit, 7);
         QCOMPARE(state.text(u"txtLenLimit"_qs), u"7"_qs);
         QCOMPARE(options.txttAndXBK1, u"("_qs);
