@@ -74,6 +74,11 @@ public:
         return lines;
     }
 
+    bool noFileBelow(const QString &name) const
+    {
+        return !QDirIterator(path(name), QDir::Files, QDirIterator::Subdirectories).hasNext();
+    }
+
     QStringList workFiles() const
     {
         QStringList files = QDir(AppFolder::path()).entryList(QDir::Files);

@@ -38,21 +38,33 @@ private Q_SLOTS:
         QCOMPARE(folder.readLines(u"out.u.txt"_qs).value(5), cancel);
     }
 
-    void failsWithTheErrorText_data()
+    // Refusals write nothing: bad arguments (2), or a job or batch that cannot run (1).
+    void refusesWithTheErrorText_data()
     {
         QTest::addColumn<QStringList>("arguments");
         QTest::addColumn<int>("exitCode");
         QTest::addColumn<QString>("stderrPart");
+        const QString ref = u"ref.glo"_qs;
         QTest::newRow("missing reference")
-            << QStringList{u"--todo"_qs, u"todo/b.glo"_qs, u"--reference"_qs, u"none.glo"_qs, u"--output"_qs, u"out.glo"_qs}
+            << QStringList{u"--todo"_qs, u"todo/b.glo"_qs, u"--reference"_qs, u"none.glo"_qs, u"--output"_qs, u"out/b.glo"_qs}
             << 1 << QStringLiteral("错误:1000\n不能检测出“未译字典”或“参照字典”的文件格式\n源代码位置: ");
         QTest::newRow("missing output option") << QStringList{u"--todo"_qs, u"todo/b.glo"_qs} << 2 << u"--output"_qs;
         QTest::newRow("unknown option") << QStringList{u"--fast"_qs} << 2 << u"--fast"_qs;
         QTest::newRow("missing preset file") << QStringList{u"--todo"_qs, u"a"_qs, u"--reference"_qs, u"b"_qs, u"--output"_qs,
-                                                           u"c"_qs, u"--preset"_qs, u"nothing.ini"_qs}
+                                                           u"out/c"_qs, u"--preset"_qs, u"nothing.ini"_qs}
                                              << 2 << u"nothing.ini"_qs;
+        QTest::newRow("two results in one place")
+            << QStringList{u"--todo"_qs, u"todo/sub/d.glo"_qs, u"--todo"_qs, u"todo/b.glo"_qs, u"--todo"_qs, u"other/d.glo"_qs,
+                           u"--output-dir"_qs, u"out"_qs, u"--reference"_qs, ref}
+            << 2 << u"同一个已译字典"_qs;
+        QTest::newRow("output folder cannot be made")
+            << QStringList{u"--todo-dir"_qs, u"todo"_qs, u"--output-dir"_qs, u"ref.glo/out"_qs, u"--reference"_qs, ref} << 1
+            << u"无法创建已译字典的文件夹"_qs;
+        QTest::newRow("single output in a batch")
+            << QStringList{u"--todo-dir"_qs, u"todo"_qs, u"--output"_qs, u"out/x.glo"_qs, u"--reference"_qs, ref} << 2
+            << u"--output-dir"_qs;
     }
-    void failsWithTheErrorText()
+    void refusesWithTheErrorText()
     {
         QFETCH(QStringList, arguments);
         QFETCH(int, exitCode);
@@ -62,7 +74,7 @@ private Q_SLOTS:
         const CliRun run = runCli(arguments + QStringList{u"--app-folder"_qs, u"app"_qs}, folder.path(QString()));
         QCOMPARE(run.exitCode, exitCode);
         QVERIFY2(run.err.contains(stderrPart), qPrintable(run.err));
-        QVERIFY(!QFile::exists(folder.path(u"out.glo"_qs)));
+        QVERIFY(folder.noFileBelow(u"out"_qs));
     }
 
     // Past a file-size limit a write fails and is reported; nothing dies of SIGXFSZ.

@@ -47,11 +47,6 @@ int shellGroupOf(qint64 cli)
     return 0;
 }
 
-bool noFileBelow(const QString &folder)
-{
-    return !QDirIterator(folder, QDir::Files, QDirIterator::Subdirectories).hasNext();
-}
-
 // b.glo names no languages, so its result takes the reference's language line even
 // though it runs on the purified database.
 const QStringList BatchNames{u"a.u.txt"_qs, u"b.glo"_qs, u"sub/c.a.txt"_qs, u"sub/d.glo"_qs};
@@ -111,35 +106,6 @@ private Q_SLOTS:
         QVERIFY(batch.out.contains(u"1 个失败，1 个跳过"_qs));
     }
 
-    void refusesBeforeAnythingRuns_data()
-    {
-        QTest::addColumn<QStringList>("arguments");
-        QTest::addColumn<int>("exitCode");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("two results in one place") << QStringList{u"--todo"_qs, u"todo/sub/d.glo"_qs, u"--todo"_qs,
-                                                                  u"todo/b.glo"_qs, u"--todo"_qs, u"other/d.glo"_qs,
-                                                                  u"--output-dir"_qs, u"out"_qs}
-                                                  << 2 << u"同一个已译字典"_qs;
-        QTest::newRow("output folder cannot be made")
-            << QStringList{u"--todo-dir"_qs, u"todo"_qs, u"--output-dir"_qs, u"ref.glo/out"_qs} << 1 << u"无法创建已译字典的文件夹"_qs;
-        QTest::newRow("single output in a batch")
-            << QStringList{u"--todo-dir"_qs, u"todo"_qs, u"--output"_qs, u"out/x.glo"_qs} << 2 << u"--output-dir"_qs;
-    }
-    void refusesBeforeAnythingRuns()
-    {
-        QFETCH(QStringList, arguments);
-        QFETCH(int, exitCode);
-        QFETCH(QString, message);
-        JobFolder folder;
-        folder.copyData(u"cli"_qs);
-        folder.writeBytes(u"other/d.glo"_qs, folder.read(u"todo/sub/d.glo"_qs));
-        const CliRun run = runCli(arguments + QStringList{u"--reference"_qs, u"ref.glo"_qs, u"--app-folder"_qs, u"app"_qs},
-                                  folder.path(QString()));
-        QCOMPARE(run.exitCode, exitCode);
-        QVERIFY2(run.err.contains(message), qPrintable(run.err));
-        QVERIFY(noFileBelow(folder.path(u"out"_qs)));
-    }
-
     void killedJobLeavesNoProcess_data()
     {
         QTest::addColumn<int>("signal");
@@ -191,7 +157,7 @@ private Q_SLOTS:
         QCOMPARE(cli.exitCode(), 128 + SIGTERM);
         QTRY_COMPARE_WITH_TIMEOUT(living(worksInApp), 0, 10000);
         QCOMPARE(QDir(app).entryList({u"tlybatch-*"_qs}, QDir::AllEntries), QStringList());
-        QVERIFY(noFileBelow(folder.path(u"out"_qs)));
+        QVERIFY(folder.noFileBelow(u"out"_qs));
     }
 };
 
