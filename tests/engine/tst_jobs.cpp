@@ -46,25 +46,16 @@ class JobsTest : public QObject {
 private Q_SLOTS:
     void translatesEachFormatPair_data()
     {
-        QTest::addColumn<QString>("todo");
-        QTest::addColumn<QString>("reference");
-        QTest::addColumn<TextEncoding>("encoding");
-        QTest::addColumn<QString>("languages");
-        const QString pair = u"9 1\t4 2\r\n"_qs;
-        QTest::newRow("glossary from glossary") << u"todo.glo"_qs << u"ref.glo"_qs << TextEncoding::Gb18030 << pair;
-        QTest::newRow("glossary from two-line") << u"todo.glo"_qs << u"ref.a.txt"_qs << TextEncoding::Gb18030 << QString();
-        QTest::newRow("two-line from glossary") << u"todo.u.txt"_qs << u"ref.glo"_qs << TextEncoding::Gb18030 << QString();
-        QTest::newRow("two-line from two-line") << u"todo.u.txt"_qs << u"ref.a.txt"_qs << TextEncoding::Gb18030 << QString();
-        // The result keeps the to-do's encoding, not the reference's.
-        QTest::newRow("UTF-8 two-line") << u"todo.u.txt"_qs << u"ref.glo"_qs << TextEncoding::Utf8 << QString();
-        QTest::newRow("UTF-8 glossary") << u"todo.glo"_qs << u"ref.a.txt"_qs << TextEncoding::Utf8 << QString();
+        addTestTable(u"engine/format-pairs.txt"_qs, {"todo", "reference", "encodingName", "withLanguages"});
     }
     void translatesEachFormatPair()
     {
         QFETCH(QString, todo);
         QFETCH(QString, reference);
-        QFETCH(TextEncoding, encoding);
-        QFETCH(QString, languages);
+        QFETCH(QString, encodingName);
+        QFETCH(QString, withLanguages);
+        const TextEncoding encoding = encodingName == u"UTF-8" ? TextEncoding::Utf8 : TextEncoding::Gb18030;
+        const QString languages = withLanguages == u"1" ? u"9 1\t4 2\r\n"_qs : QString();
         JobFolder folder;
         folder.copyData(u"engine"_qs);
         folder.writeBytes(todo, TextCodec::encode(dataText(todo), encoding));
