@@ -45,16 +45,7 @@ private Q_SLOTS:
         QCOMPARE(readBytes(path()), testData(u"engine/minimal-options.ini"_qs));
     }
 
-    void savesTheLengthLimit_data()
-    {
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<QString>("written");
-        QTest::addColumn<QString>("boxAfter");
-        QTest::newRow("not numeric: box kept") << u"abc"_qs << u"50"_qs << u"abc"_qs;
-        QTest::newRow("below one") << u"-5"_qs << u"50"_qs << u"50"_qs;
-        QTest::newRow("above the maximum") << u"12345678901"_qs << u"999999999"_qs << u"999999999"_qs;
-        QTest::newRow("leading zeros kept") << u"007"_qs << u"007"_qs << u"007"_qs;
-    }
+    void savesTheLengthLimit_data() { addTestTable(u"engine/limit-saving.txt"_qs, {"box", "written", "boxAfter"}); }
     void savesTheLengthLimit()
     {
         QFETCH(QString, box);
@@ -88,45 +79,35 @@ private Q_SLOTS:
 
     void loadingRepairsAndKeeps_data()
     {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QString>("lenBox");
-        QTest::addColumn<QString>("lenStored");
-        QTest::addColumn<int>("andX");
-        QTest::newRow("missing file") << QByteArray() << u"50"_qs << u"50"_qs << 1;
-        QTest::newRow("bad limit repaired in the file") << QByteArray("[TallyraCustomSetting]\r\ntxtLenLimit=abc\r\nchkaAndX=x\r\n")
-                                                        << u"50"_qs << u"50"_qs << 1;
-        QTest::newRow("huge limit cut in the box only") << QByteArray("[TallyraCustomSetting]\r\ntxtLenLimit=5000000000\r\n")
-                                                        << u"999999999"_qs << u"5000000000"_qs << 1;
-        QTest::newRow("empty bracket keeps the preset, state loaded")
-            << QByteArray("[TallyraCustomSetting]\r\nchkaAndX=0\r\ntxttAndXBK1=\r\ntxtLenLimit=20\r\n") << u"20"_qs << u"20"_qs << 0;
+        addTestTable(u"engine/options-loading.txt"_qs, {"file", "lenBox", "lenStored", "andX"});
     }
     void loadingRepairsAndKeeps()
     {
-        QFETCH(QByteArray, file);
+        QFETCH(QString, file);
         QFETCH(QString, lenBox);
         QFETCH(QString, lenStored);
-        QFETCH(int, andX);
-        if (!file.isEmpty())
-            writeBytes(path(), file);
+        QFETCH(QString, andX);
+        if (file != u"none")
+            writeBytes(path(), testData(u"engine/"_qs + file));
         OptionControlState state;
         state.applyPreset(ProcessingOptions::full());
         state.setText(u"txtSaveRefDB"_qs, u"/old.db"_qs);
         state.loadFromIni(path());
         QCOMPARE(state.text(u"txtLenLimit"_qs), lenBox);
         QCOMPARE(stored(u"txtLenLimit"_qs), lenStored);
-        QCOMPARE(state.checkState(u"chkaAndX"_qs), andX);
+        QCOMPARE(state.checkState(u"chkaAndX"_qs), andX.toInt());
         QCOMPARE(state.text(u"txttAndXBK1"_qs), u"("_qs);
         QCOMPARE(state.text(u"txtSaveRefDB"_qs), QString());
     }
 
     void invalidStateStopsTheLoading()
     {
-        writeBytes(path(), "[TallyraCustomSetting]\r\nchkaAndX=0\r\nchkaBanMaoHao=7\r\nchkaBanSenHao=0\r\n");
+        writeBytes(path(), testData(u"processor/bad-state.ini"_qs));
         OptionControlState state;
         state.applyPreset(ProcessingOptions::full());
         QCOMPARE(errorNumber([&] { state.loadFromIni(path()); }), 380);
         QCOMPARE(state.checkState(u"chkaAndX"_qs), 0);
-        QCOMPARE(state.checkState(u"chkaBanSenHao"_qs), 1);
+        QCOMPARE(state.checkState(u"chkaRTrimSpace"_qs), 1);
     }
 };
 
