@@ -27,6 +27,7 @@ private Q_SLOTS:
         QTest::newRow("standard error only") << u"echo out; echo err >&2"_qs << false << true << u"err\n"_qs << 0;
         QTest::newRow("standard output only") << u"echo out; echo err >&2"_qs << true << false << u"out\n"_qs << 0;
         QTest::newRow("failure keeps its status") << u"echo broken; exit 3"_qs << true << true << u"broken\n"_qs << 3;
+        QTest::newRow("read in pieces") << u"yes x | tr -d '\\n' | head -c 5000"_qs << true << true << QString(5000, u'x') << 0;
         QTest::newRow("chinese text") << QStringLiteral("printf '已译字典'") << true << true << QStringLiteral("已译字典") << 0;
     }
     void capturesTheChildsOutput()
@@ -39,17 +40,9 @@ private Q_SLOTS:
         QCOMPARE(console.ShellConsole({u"/bin/sh"_qs, u"-c"_qs, command}, QString(), isStdOut, isStdErr), expected);
         QCOMPARE(events.join(QString()), expected);
         QCOMPARE(events.isEmpty(), expected.isEmpty());
-        QCOMPARE(console.exitStatus(), status);
-    }
-
-    void readsAtMost1024BytesAtATime()
-    {
-        const QString output = console.ShellConsole({u"/bin/sh"_qs, u"-c"_qs, u"yes x | tr -d '\\n' | head -c 5000"_qs}, QString());
-        QCOMPARE(output, QString(5000, u'x'));
-        QVERIFY(events.size() >= 5);
         for (const QString &event : events)
             QVERIFY(event.size() <= cCaptureConsole::BufferSize);
-        QCOMPARE(events.join(QString()), output);
+        QCOMPARE(console.exitStatus(), status);
     }
 
     void runsInTheGivenFolder()
