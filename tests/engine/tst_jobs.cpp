@@ -176,14 +176,8 @@ private Q_SLOTS:
             options.chkSaveRefDB = true;
             options.txtSaveRefDB = folder.path(u"saved.db"_qs);
         }
-        if (fault == u"database with S")
-            createDatabase(folder.path(u"bad.db"_qs), u"CREATE TABLE R(r1 TEXT,r2 TEXT);CREATE TABLE S(x);"_qs);
-        if (fault == u"line break")
-            createDatabase(folder.path(u"bad.db"_qs), u"CREATE TABLE R(r1 TEXT,r2 TEXT);INSERT INTO R VALUES('OK','a'||char(10)||'1:x');"_qs);
-        if (fault == u"legacy")
-            folder.writeBytes(u"bad.db"_qs, QByteArray("** This file contains an SQLite 2.1 database **") + QByteArray(2000, '\0'));
-        if (fault == u"truncated")
-            folder.write(u"cut.u.txt"_qs, {QString(), u"1:OK"_qs, u"OK"_qs, QString(), u"2:Cancel"_qs});
+        if (fault.startsWith(u"sql:"))
+            createDatabase(folder.path(u"bad.db"_qs), fault.mid(4));
         JobDriver driver(u"Form 'frmMain' -> 'cmdStart_Click'"_qs);
         RecordingObserver observer;
         const bool done = run(driver, folder, todo, reference, observer, options);
