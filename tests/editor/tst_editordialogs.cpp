@@ -33,10 +33,8 @@ enum Column { ByStatus, ByNumber, BySource, ByTranslation };
 // 5 Close, 6 [已译], 7 Open file, 8 open.
 class FindFixture : public EditorFixture {
 public:
-    FindFixture()
+    FindFixture() : EditorFixture(u"find.a.csv"_qs)
     {
-        if (!open(u"find.a.csv"_qs))
-            qFatal("document not opened");
         trigger(u"miEFind"_qs);
         dialog = window->findChild<frmFind *>();
         if (!showDialog(*dialog))
@@ -77,13 +75,12 @@ QStringList imported()
     return QString::fromUtf8(testData(u"editor/import-expected.txt"_qs)).split(u'\n', Qt::SkipEmptyParts);
 }
 
-class ImportFixture : public EditorFixture {
+class ImportFixture : public DialogFixture<frmImport> {
 public:
     // Opens the document and the dialog, whose file dialog chooses the reference.
     explicit ImportFixture(const QString &referenceName, const QString &document = u"import.a.csv"_qs)
+        : DialogFixture(document)
     {
-        if (!open(document))
-            qFatal("document not opened");
         if (referenceName.endsWith(u".sql"))
             reference = database(referenceName);
         else if (QFile::exists(testDataPath(u"editor/"_qs + referenceName)))
@@ -91,13 +88,8 @@ public:
         else
             reference = path(referenceName);
         dialogs.prepare(reference);
-        dialog = std::make_unique<frmImport>(window->session(), window->gridController(), window.get());
-        if (!showDialog(*dialog))
-            qFatal("import dialog not shown");
+        show(std::make_unique<frmImport>(window->session(), window->gridController(), window.get()));
     }
-
-    template <typename T>
-    T *find(const QString &name) const { return control<T>(*dialog, name); }
 
     // Runs the job; whether the dialog was busy at the first moment the job let events run.
     bool start()
@@ -113,7 +105,6 @@ public:
     }
 
     QString reference;
-    std::unique_ptr<frmImport> dialog;
 
 private:
     QString database(const QString &script) const
@@ -129,20 +120,16 @@ private:
 const QStringList AllStatuses{u"未译"_qs, u"已译"_qs, u"不译"_qs, u"复查"_qs};
 
 // The dialog on export.a.csv, or on the document given, with "out" chosen as the file.
-class ExportFixture : public EditorFixture {
+class ExportFixture : public DialogFixture<frmExport> {
 public:
     explicit ExportFixture(const QString &document = QString())
+        : DialogFixture(document.isEmpty() ? u"export.a.csv"_qs : QString())
     {
-        if (!window->ActFileOpen(document.isEmpty() ? copy(u"export.a.csv"_qs) : write(u"doc.a.csv"_qs, document)))
+        if (!document.isEmpty() && !window->ActFileOpen(write(u"doc.a.csv"_qs, document)))
             qFatal("document not opened");
         dialogs.prepare(path(u"out"_qs));
-        dialog = std::make_unique<frmExport>(window->session(), window->gridController(), window.get());
-        if (!showDialog(*dialog))
-            qFatal("export dialog not shown");
+        show(std::make_unique<frmExport>(window->session(), window->gridController(), window.get()));
     }
-
-    template <typename T>
-    T *find(const QString &name) const { return control<T>(*dialog, name); }
 
     // Ticks the status boxes by their captions, as a user finds them.
     void check(const QStringList &statuses) const
@@ -167,7 +154,6 @@ public:
         return lines.join(u',');
     }
 
-    std::unique_ptr<frmExport> dialog;
 };
 
 // Writes beyond the size limit fail (EFBIG) for as long as the guard lives.
@@ -326,7 +312,7 @@ private Q_SLOTS:
         QCOMPARE(import.window->findChild<QLabel *>(u"lblCounts"_qs)->text(), counts);
         QCOMPARE(import.grid().row(), 1);
         QVERIFY(import.window->windowTitle().startsWith(u'*'));
-        QVERIFY(!import.window->session().EditSuppressed);
+        QVERIFY(import.isIdle());
         QVERIFY(import.find<QLabel>(u"lblState4"_qs)->text().contains(u"KB"));
         QCOMPARE(import.find<QPushButton>(u"cmdClose"_qs)->text(), u"完成(&F)"_qs);
         QVERIFY(import.find<QPushButton>(u"cmdStart"_qs)->isHidden());
@@ -374,8 +360,7 @@ private Q_SLOTS:
         QCOMPARE(import.grid().DisplayMode(), 1);
         QVERIFY(import.grid().isCollapsed(7));
         QVERIFY(!import.window->isModified());
-        QVERIFY(!import.window->session().EditSuppressed);
-        QVERIFY(import.window->fg->updatesEnabled());
+        QVERIFY(import.isIdle());
         QCOMPARE(import.dialog->isVisible(), dialogStays);
     }
 
@@ -427,31 +412,26 @@ private Q_SLOTS:
 
     void writesEachFormat_data()
     {
-        QTest::addColumn<bool>("twoLine");
-        QTest::addColumn<QString>("identifiers");
-        QTest::addColumn<QString>("file");
-        QTest::newRow("two-line text") << true << u"7 1|4 1"_qs << u"export-two-line.a.txt"_qs;
-        QTest::newRow("glossary") << false << u"7 1|4 1"_qs << u"export-glossary.glo"_qs;
-        QTest::newRow("glossary, empty identifiers") << false << u"|"_qs << u"export-default-ids.glo"_qs;
+        addTestTable(u"editor/export-formats.txt"_qs, {"format", "id1", "id2", "file"});
     }
     void writesEachFormat()
     {
-        QFETCH(bool, twoLine);
-        QFETCH(QString, identifiers);
+        QFETCH(QString, format);
+        QFETCH(QString, id1);
+        QFETCH(QString, id2);
         QFETCH(QString, file);
         ExportFixture exporter;
         QVERIFY(exporter.find<QRadioButton>(u"Option1"_qs)->isChecked());
-        exporter.find<QRadioButton>(twoLine ? u"Option2"_qs : u"Option1"_qs)->setChecked(true);
-        exporter.find<QLineEdit>(u"txtPLOID1"_qs)->setText(identifiers.section(u'|', 0, 0));
-        exporter.find<QLineEdit>(u"txtPLOID2"_qs)->setText(identifiers.section(u'|', 1, 1));
+        exporter.find<QRadioButton>(format)->setChecked(true);
+        exporter.find<QLineEdit>(u"txtPLOID1"_qs)->setText(id1);
+        exporter.find<QLineEdit>(u"txtPLOID2"_qs)->setText(id2);
         exporter.check({u"已译"_qs});
         exporter.start();
         QCOMPARE(exporter.bytes(u"out.txt"_qs), testData(u"editor/"_qs + file));
         QCOMPARE(exporter.find<QLabel>(u"LabelDoing"_qs)->text(), u"成功导出!"_qs);
         QCOMPARE(exporter.find<QPushButton>(u"cmdClose"_qs)->text(), u"完成(&F)"_qs);
         QVERIFY(exporter.find<QPushButton>(u"cmdStart"_qs)->isHidden());
-        QVERIFY(!exporter.window->session().EditSuppressed);
-        QVERIFY(exporter.window->fg->updatesEnabled());
+        QVERIFY(exporter.isIdle());
     }
 
     void warnsWhenNoStatusIsChosen()
@@ -511,8 +491,7 @@ private Q_SLOTS:
         QCOMPARE(exporter.bytes(u"out.txt"_qs), QByteArray("old"));
         QCOMPARE(QDir(exporter.path(QString())).entryList({u"out.txt*"_qs}), QStringList{u"out.txt"_qs});
         QVERIFY(!exporter.dialog->isVisible());
-        QVERIFY(!exporter.window->session().EditSuppressed);
-        QVERIFY(exporter.window->fg->updatesEnabled());
+        QVERIFY(exporter.isIdle());
     }
 
     void keepsSettingsAndHistoryInTheEditorsIni()
@@ -553,12 +532,7 @@ private Q_SLOTS:
     // The name is chosen in a real file dialog.
     void namesTheOutputFile_data()
     {
-        QTest::addColumn<QString>("chosen");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("no ending") << u"out"_qs << u"out.txt"_qs;
-        QTest::newRow("its own .txt") << u"OUT.TXT"_qs << u"OUT.TXT"_qs;
-        QTest::newRow("its own .glo") << u"out.glo"_qs << u"out.glo"_qs;
-        QTest::newRow("another ending") << u"out.csv"_qs << u"out.csv.txt"_qs;
+        addTestTable(u"editor/export-names.txt"_qs, {"chosen", "name"});
     }
     void namesTheOutputFile()
     {

@@ -166,8 +166,7 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(QString, noSaveExtra);
         QFETCH(QString, companion);
-        SessionFixture editor;
-        QVERIFY(editor.open(u"sample.a.txt"_qs));
+        SessionFixture editor(u"sample.a.txt"_qs);
         editor.session.model().setStatus(3, u"复查"_qs);
         editor.session.MarkModified();
         cInifile(AppFolder::file(u"Quillet.ini"_qs), u"OPTION"_qs).setValue(u"NoSaveExtra"_qs, noSaveExtra);
@@ -187,8 +186,7 @@ private Q_SLOTS:
 
     void writesTheTwoLineShape()
     {
-        SessionFixture editor;
-        QVERIFY(editor.open(u"sample.a.txt"_qs));
+        SessionFixture editor(u"sample.a.txt"_qs);
         QVERIFY(editor.session.save(editor.path(u"sample.a.txt"_qs)));
         QCOMPARE(editor.bytes(u"sample.a.txt"_qs), testData(u"editor/sample-saved.a.txt"_qs));
         QCOMPARE(editor.bytes(u"sample.a.csv"_qs), testData(u"editor/sample-saved.a.csv"_qs));
