@@ -151,7 +151,7 @@ public:
     std::unique_ptr<frmMain> window;
 };
 
-// A dialog on an open document, shown as the editor shows it.
+// A dialog on an open document, shown as the editor shows it and owned by the window.
 template <typename Dialog>
 class DialogFixture : public EditorFixture {
 public:
@@ -160,12 +160,20 @@ public:
     template <typename T>
     T *find(const QString &name) const { return control<T>(*dialog, name); }
 
-    void show(std::unique_ptr<Dialog> made)
+    Dialog &showNew() const
     {
-        dialog = std::move(made);
-        if (!showDialog(*dialog))
+        auto *made = new Dialog(window->session(), window->gridController(), window.get());
+        if (!showDialog(*made))
             qFatal("dialog not shown");
+        return *made;
     }
 
-    std::unique_ptr<Dialog> dialog;
+    // A second dialog on the same document, with nothing chosen in its file dialog.
+    Dialog &reopen()
+    {
+        dialogs.prepare(QString());
+        return showNew();
+    }
+
+    Dialog *dialog = nullptr;
 };

@@ -31,18 +31,15 @@ enum Column { ByStatus, ByNumber, BySource, ByTranslation };
 
 // find.a.csv: flat rows 1-5 in number order. Grouped: 1 [复查], 2 Opera, 3 [未译], 4 Open,
 // 5 Close, 6 [已译], 7 Open file, 8 open.
-class FindFixture : public EditorFixture {
+class FindFixture : public DialogFixture<frmFind> {
 public:
-    FindFixture() : EditorFixture(u"find.a.csv"_qs)
+    FindFixture() : DialogFixture(u"find.a.csv"_qs)
     {
         trigger(u"miEFind"_qs);
         dialog = window->findChild<frmFind *>();
         if (!showDialog(*dialog))
             qFatal("find dialog not shown");
     }
-
-    template <typename T>
-    T *find(const QString &name) const { return control<T>(*dialog, name); }
 
     // The column by its index, the text, and "regex", "case" and "whole" among the options.
     void search(int column, const QString &text, const QString &options = QString()) const
@@ -64,8 +61,6 @@ public:
     }
 
     QString history(int index) const { return find<QComboBox>(u"cboFind"_qs)->itemText(index); }
-
-    frmFind *dialog = nullptr;
 };
 
 // import.a.csv grouped: 1 [不译], 2 Close, 3 [未译], 4 Open, 5 Close, 6 Help me, 7 [已译], 8 Save.
@@ -88,14 +83,14 @@ public:
         else
             reference = path(referenceName);
         dialogs.prepare(reference);
-        show(std::make_unique<frmImport>(window->session(), window->gridController(), window.get()));
+        dialog = &showNew();
     }
 
     // Runs the job; whether the dialog was busy at the first moment the job let events run.
     bool start()
     {
         bool busy = false;
-        QTimer::singleShot(0, dialog.get(), [&] {
+        QTimer::singleShot(0, dialog, [&] {
             busy = find<QLabel>(u"LabelDoing"_qs)->isVisible() && find<QComboBox>(u"cboRefer"_qs)->isHidden()
                 && find<QPushButton>(u"cmdStart"_qs)->isHidden() && dialog->options()->isHidden()
                 && find<StatePanel>(u"picState"_qs)->isVisible();
@@ -128,7 +123,7 @@ public:
         if (!document.isEmpty() && !window->ActFileOpen(write(u"doc.a.csv"_qs, document)))
             qFatal("document not opened");
         dialogs.prepare(path(u"out"_qs));
-        show(std::make_unique<frmExport>(window->session(), window->gridController(), window.get()));
+        dialog = &showNew();
     }
 
     // Ticks the status boxes by their captions, as a user finds them.
@@ -381,9 +376,7 @@ private Q_SLOTS:
         QCOMPARE(cInifile(ini, u"TallyraCustomSetting"_qs).value(u"chkaUpperCase"_qs), chosen ? u"1"_qs : u"0"_qs);
         QVERIFY(!QFile::exists(AppFolder::file(u"Tallyra.ini"_qs)));
 
-        import.dialogs.prepare(QString());
-        frmImport again(import.window->session(), import.window->gridController(), import.window.get());
-        QVERIFY(showDialog(again));
+        frmImport &again = import.reopen();
         QCOMPARE(control<QComboBox>(again, u"cboRefer"_qs)->itemText(0), import.reference);
         QCOMPARE(again.options()->checkBox(u"chkaUpperCase"_qs)->isChecked(), chosen);
         auto *start = control<QPushButton>(again, u"cmdStart"_qs);
@@ -506,9 +499,7 @@ private Q_SLOTS:
         QCOMPARE(FileHistory::load(EditorSettings::iniPath(), u"frmExport.cboExFile"_qs).value_or(QStringList()),
                  QStringList{exporter.path(u"out.txt"_qs)});
 
-        exporter.dialogs.prepare(QString());
-        frmExport again(exporter.window->session(), exporter.window->gridController(), exporter.window.get());
-        QVERIFY(showDialog(again));
+        frmExport &again = exporter.reopen();
         QVERIFY(control<QRadioButton>(again, u"Option2"_qs)->isChecked());
         QVERIFY(control<QCheckBox>(again, u"chkStaCK"_qs)->isChecked());
         QVERIFY(!control<QCheckBox>(again, u"chkStaED"_qs)->isChecked());
