@@ -16,13 +16,13 @@ DictionaryDocument documentOf(const QStringList &numbers, const QStringList &sta
     return document;
 }
 
+// The number of every grid row, header rows as their status.
 QStringList numbersOf(const GridModel &model)
 {
-    QStringList numbers;
-    for (int row = 1; row <= model.gridRowCount(); ++row)
-        numbers.append(model.isGroupRow(row) ? u'[' + model.cellText(row, GridModel::Status) + u']'
-                                             : model.cellText(row, GridModel::Number));
-    return numbers;
+    QStringList rows = gridRows(model);
+    for (QString &row : rows)
+        row = row.startsWith(u'[') ? row : row.section(u'|', 1, 1);
+    return rows;
 }
 
 }

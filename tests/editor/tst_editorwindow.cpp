@@ -98,12 +98,11 @@ private Q_SLOTS:
     void closingAsksAboutChanges()
     {
         QFETCH(int, answer);
-        QFETCH(bool, closed);
         QFETCH(bool, saved);
         EditorFixture editor(u"sample.a.txt"_qs);
         editor.typeTranslation(u"开"_qs);
         editor.messages.answers = {answer};
-        QCOMPARE(editor.window->close(), closed);
+        QTEST(editor.window->close(), "closed");
         QCOMPARE(editor.messages.texts(), QStringList{u"当前打开的文件已经被更改，想要保存文件吗？"_qs});
         QCOMPARE(editor.messages.boxes[0].buttons, MessageService::Buttons::YesNoCancel);
         QCOMPARE(QFile::exists(editor.path(u"sample.a.csv"_qs)), saved);
@@ -118,7 +117,6 @@ private Q_SLOTS:
     void commandsShowTheirDialogs()
     {
         QFETCH(QString, tool);
-        QFETCH(QString, shown);
         EditorFixture editor(u"sample.a.txt"_qs);
         QString modal;
         QTimer::singleShot(0, editor.window.get(), [&modal] {
@@ -128,7 +126,7 @@ private Q_SLOTS:
             }
         });
         editor.trigger(tool);
-        QCOMPARE(editor.messages.texts().value(0).section(u':', 0, 0) + modal, shown);
+        QTEST(editor.messages.texts().value(0).section(u':', 0, 0) + modal, "shown");
     }
 
     // The dialog shows the stored setting; OK stores what it shows, cancel keeps the file.
@@ -143,8 +141,6 @@ private Q_SLOTS:
     void optionsOkStoresAndCancelKeeps()
     {
         QFETCH(QString, button);
-        QFETCH(QString, stored);
-        QFETCH(bool, reset);
         EditorFixture editor;
         iniSection(u"OPTION"_qs).setValue(u"NoSaveExtra"_qs, u"True"_qs);
         frmOption dialog(editor.window.get());
@@ -156,8 +152,8 @@ private Q_SLOTS:
         deleteLayout->setChecked(true);
         control<QPushButton>(dialog, button)->click();
         QVERIFY(!dialog.isVisible());
-        QCOMPARE(iniSection(u"OPTION"_qs).value(u"NoSaveExtra"_qs), stored);
-        QCOMPARE(EditorSettings::resetLayoutOnExit(), reset);
+        QTEST(iniSection(u"OPTION"_qs).value(u"NoSaveExtra"_qs), "stored");
+        QTEST(EditorSettings::resetLayoutOnExit(), "reset");
     }
 
     void aboutShowsTheVersionAndClosesOnAClick()
@@ -219,7 +215,6 @@ private Q_SLOTS:
     void asksBeforeOpeningAnUnknownName()
     {
         QFETCH(int, answer);
-        QFETCH(bool, opened);
         EditorFixture editor;
         editor.dialogs.prepare(editor.copy(u"sample.a.txt"_qs, u"dict.txt"_qs));
         editor.messages.answers = {answer};
@@ -227,7 +222,7 @@ private Q_SLOTS:
         QCOMPARE(editor.dialogs.asked.filters.value(0), u"所支持的格式(a.txt;u.txt;a.csv;u.csv;glo)|*.txt;*.csv;*.glo"_qs);
         QCOMPARE(editor.messages.texts(),
                  QStringList{u"文件的后缀不是“.a.txt”或“.u.txt”或“.a.csv”或“.u.csv”\r\n此文件可能不是本编辑器所能识别的文件格式。要继续吗？"_qs});
-        QCOMPARE(!editor.window->CurrentDocumentPath().isEmpty(), opened);
+        QTEST(!editor.window->CurrentDocumentPath().isEmpty(), "opened");
     }
 
     void keepsTheRecentFiles()
