@@ -64,10 +64,10 @@ public:
 };
 
 // import.a.csv grouped: 1 [不译], 2 Close, 3 [未译], 4 Open, 5 Close, 6 Help me, 7 [已译], 8 Save.
-// Its rows after an import of import-reference.glo or .a.txt:
-QStringList imported()
+// The rows of a document after an import, as listed in tests/data/editor/<expected>.
+QStringList imported(const QString &expected = u"import-expected.txt"_qs)
 {
-    return QString::fromUtf8(testData(u"editor/import-expected.txt"_qs)).split(u'\n', Qt::SkipEmptyParts);
+    return QString::fromUtf8(testData(u"editor/"_qs + expected)).split(u'\n', Qt::SkipEmptyParts);
 }
 
 class ImportFixture : public DialogFixture<frmImport> {
@@ -283,17 +283,12 @@ private Q_SLOTS:
     // the job fails. The job's own results are the engine's tests.
     void importsIntoTheDocument_data()
     {
-        QTest::addColumn<QString>("document");
-        QTest::addColumn<QStringList>("imported");
-        QTest::addColumn<QString>("counts");
-        QTest::newRow("marks for review") << u"import.a.csv"_qs << imported() << u"未译 1  复查 2  不译 1  已译 1 / 5 (20.0%)"_qs;
-        QTest::newRow("all translated") << u"import-translated.a.csv"_qs
-                                        << QStringList{u"已译|1|Open|开"_qs, u"已译|2|Close|关"_qs}
-                                        << u"未译 0  复查 0  不译 0  已译 2 / 2 (100.0%)"_qs;
+        addTestTable(u"editor/import-cases.txt"_qs, {"document", "expected", "counts"});
     }
     void importsIntoTheDocument()
     {
         QFETCH(QString, document);
+        QFETCH(QString, expected);
         ImportFixture import(u"import-reference.glo"_qs, document);
         QCOMPARE(import.dialogs.asked.title, u"选择参照字典"_qs);
         QCOMPARE(import.find<QComboBox>(u"cboRefer"_qs)->currentText(), import.reference);
@@ -301,7 +296,7 @@ private Q_SLOTS:
 
         QVERIFY(import.start());
         QVERIFY2(import.messages.boxes.isEmpty(), qPrintable(import.messages.texts().join(u'\n')));
-        QTEST(import.rows(), "imported");
+        QCOMPARE(import.rows(), imported(expected));
         QTEST(import.window->findChild<QLabel *>(u"lblCounts"_qs)->text(), "counts");
         QCOMPARE(import.grid().row(), 1);
         QVERIFY(import.window->windowTitle().startsWith(u'*'));
