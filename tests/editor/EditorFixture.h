@@ -98,6 +98,13 @@ inline QStringList gridRows(const GridModel &model)
 // The document session alone, for what needs no window.
 class SessionFixture : public FolderFixture {
 public:
+    SessionFixture() = default;
+    explicit SessionFixture(const QString &data)
+    {
+        if (!open(data))
+            qFatal("%s not opened", qPrintable(data));
+    }
+
     bool open(const QString &data, const QString &name = QString()) { return session.open(copy(data, name)); }
     QStringList rows() const { return gridRows(session.model()); }
 
@@ -107,12 +114,15 @@ public:
 // A fresh editor window per test.
 class EditorFixture : public FolderFixture {
 public:
-    EditorFixture()
+    // With tests/data/editor/<data> open, when given.
+    explicit EditorFixture(const QString &data = QString())
     {
         window = std::make_unique<frmMain>();
         window->show();
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        if (!data.isEmpty() && !open(data))
+            qFatal("%s not opened", qPrintable(data));
     }
 
     bool open(const QString &data, const QString &name = QString()) { return window->ActFileOpen(copy(data, name)); }
@@ -121,6 +131,8 @@ public:
     frmTEdit &pane() const { return window->editPane(); }
     void trigger(const QString &tool) const { window->findChild<QAction *>(tool)->trigger(); }
     QStringList rows() const { return gridRows(grid().model()); }
+    // No job left the window half-way: edits allowed and the grid drawn.
+    bool isIdle() const { return !window->session().EditSuppressed && window->fg->updatesEnabled(); }
 
     // Types over the translation box's text, key by key.
     void typeTranslation(const QString &text) const
@@ -137,4 +149,31 @@ public:
     }
 
     std::unique_ptr<frmMain> window;
+};
+
+// A dialog on an open document, shown as the editor shows it and owned by the window.
+template <typename Dialog>
+class DialogFixture : public EditorFixture {
+public:
+    using EditorFixture::EditorFixture;
+
+    template <typename T>
+    T *find(const QString &name) const { return control<T>(*dialog, name); }
+
+    Dialog &showNew() const
+    {
+        auto *made = new Dialog(window->session(), window->gridController(), window.get());
+        if (!showDialog(*made))
+            qFatal("dialog not shown");
+        return *made;
+    }
+
+    // A second dialog on the same document, with nothing chosen in its file dialog.
+    Dialog &reopen()
+    {
+        dialogs.prepare(QString());
+        return showNew();
+    }
+
+    Dialog *dialog = nullptr;
 };

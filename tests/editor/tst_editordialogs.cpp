@@ -31,20 +31,15 @@ enum Column { ByStatus, ByNumber, BySource, ByTranslation };
 
 // find.a.csv: flat rows 1-5 in number order. Grouped: 1 [复查], 2 Opera, 3 [未译], 4 Open,
 // 5 Close, 6 [已译], 7 Open file, 8 open.
-class FindFixture : public EditorFixture {
+class FindFixture : public DialogFixture<frmFind> {
 public:
-    FindFixture()
+    FindFixture() : DialogFixture(u"find.a.csv"_qs)
     {
-        if (!open(u"find.a.csv"_qs))
-            qFatal("document not opened");
         trigger(u"miEFind"_qs);
         dialog = window->findChild<frmFind *>();
         if (!showDialog(*dialog))
             qFatal("find dialog not shown");
     }
-
-    template <typename T>
-    T *find(const QString &name) const { return control<T>(*dialog, name); }
 
     // The column by its index, the text, and "regex", "case" and "whole" among the options.
     void search(int column, const QString &text, const QString &options = QString()) const
@@ -66,24 +61,21 @@ public:
     }
 
     QString history(int index) const { return find<QComboBox>(u"cboFind"_qs)->itemText(index); }
-
-    frmFind *dialog = nullptr;
 };
 
 // import.a.csv grouped: 1 [不译], 2 Close, 3 [未译], 4 Open, 5 Close, 6 Help me, 7 [已译], 8 Save.
-// Its rows after an import of import-reference.glo or .a.txt:
-QStringList imported()
+// The rows of a document after an import, as listed in tests/data/editor/<expected>.
+QStringList imported(const QString &expected = u"import-expected.txt"_qs)
 {
-    return QString::fromUtf8(testData(u"editor/import-expected.txt"_qs)).split(u'\n', Qt::SkipEmptyParts);
+    return QString::fromUtf8(testData(u"editor/"_qs + expected)).split(u'\n', Qt::SkipEmptyParts);
 }
 
-class ImportFixture : public EditorFixture {
+class ImportFixture : public DialogFixture<frmImport> {
 public:
     // Opens the document and the dialog, whose file dialog chooses the reference.
     explicit ImportFixture(const QString &referenceName, const QString &document = u"import.a.csv"_qs)
+        : DialogFixture(document)
     {
-        if (!open(document))
-            qFatal("document not opened");
         if (referenceName.endsWith(u".sql"))
             reference = database(referenceName);
         else if (QFile::exists(testDataPath(u"editor/"_qs + referenceName)))
@@ -91,19 +83,14 @@ public:
         else
             reference = path(referenceName);
         dialogs.prepare(reference);
-        dialog = std::make_unique<frmImport>(window->session(), window->gridController(), window.get());
-        if (!showDialog(*dialog))
-            qFatal("import dialog not shown");
+        dialog = &showNew();
     }
-
-    template <typename T>
-    T *find(const QString &name) const { return control<T>(*dialog, name); }
 
     // Runs the job; whether the dialog was busy at the first moment the job let events run.
     bool start()
     {
         bool busy = false;
-        QTimer::singleShot(0, dialog.get(), [&] {
+        QTimer::singleShot(0, dialog, [&] {
             busy = find<QLabel>(u"LabelDoing"_qs)->isVisible() && find<QComboBox>(u"cboRefer"_qs)->isHidden()
                 && find<QPushButton>(u"cmdStart"_qs)->isHidden() && dialog->options()->isHidden()
                 && find<StatePanel>(u"picState"_qs)->isVisible();
@@ -113,7 +100,6 @@ public:
     }
 
     QString reference;
-    std::unique_ptr<frmImport> dialog;
 
 private:
     QString database(const QString &script) const
@@ -129,20 +115,16 @@ private:
 const QStringList AllStatuses{u"未译"_qs, u"已译"_qs, u"不译"_qs, u"复查"_qs};
 
 // The dialog on export.a.csv, or on the document given, with "out" chosen as the file.
-class ExportFixture : public EditorFixture {
+class ExportFixture : public DialogFixture<frmExport> {
 public:
     explicit ExportFixture(const QString &document = QString())
+        : DialogFixture(document.isEmpty() ? u"export.a.csv"_qs : QString())
     {
-        if (!window->ActFileOpen(document.isEmpty() ? copy(u"export.a.csv"_qs) : write(u"doc.a.csv"_qs, document)))
+        if (!document.isEmpty() && !window->ActFileOpen(write(u"doc.a.csv"_qs, document)))
             qFatal("document not opened");
         dialogs.prepare(path(u"out"_qs));
-        dialog = std::make_unique<frmExport>(window->session(), window->gridController(), window.get());
-        if (!showDialog(*dialog))
-            qFatal("export dialog not shown");
+        dialog = &showNew();
     }
-
-    template <typename T>
-    T *find(const QString &name) const { return control<T>(*dialog, name); }
 
     // Ticks the status boxes by their captions, as a user finds them.
     void check(const QStringList &statuses) const
@@ -167,7 +149,6 @@ public:
         return lines.join(u',');
     }
 
-    std::unique_ptr<frmExport> dialog;
 };
 
 // Writes beyond the size limit fail (EFBIG) for as long as the guard lives.
@@ -302,19 +283,12 @@ private Q_SLOTS:
     // the job fails. The job's own results are the engine's tests.
     void importsIntoTheDocument_data()
     {
-        QTest::addColumn<QString>("document");
-        QTest::addColumn<QStringList>("imported");
-        QTest::addColumn<QString>("counts");
-        QTest::newRow("marks for review") << u"import.a.csv"_qs << imported() << u"未译 1  复查 2  不译 1  已译 1 / 5 (20.0%)"_qs;
-        QTest::newRow("all translated") << u"import-translated.a.csv"_qs
-                                        << QStringList{u"已译|1|Open|开"_qs, u"已译|2|Close|关"_qs}
-                                        << u"未译 0  复查 0  不译 0  已译 2 / 2 (100.0%)"_qs;
+        addTestTable(u"editor/import-cases.txt"_qs, {"document", "expected", "counts"});
     }
     void importsIntoTheDocument()
     {
         QFETCH(QString, document);
-        QFETCH(QStringList, imported);
-        QFETCH(QString, counts);
+        QFETCH(QString, expected);
         ImportFixture import(u"import-reference.glo"_qs, document);
         QCOMPARE(import.dialogs.asked.title, u"选择参照字典"_qs);
         QCOMPARE(import.find<QComboBox>(u"cboRefer"_qs)->currentText(), import.reference);
@@ -322,11 +296,11 @@ private Q_SLOTS:
 
         QVERIFY(import.start());
         QVERIFY2(import.messages.boxes.isEmpty(), qPrintable(import.messages.texts().join(u'\n')));
-        QCOMPARE(import.rows(), imported);
-        QCOMPARE(import.window->findChild<QLabel *>(u"lblCounts"_qs)->text(), counts);
+        QCOMPARE(import.rows(), imported(expected));
+        QTEST(import.window->findChild<QLabel *>(u"lblCounts"_qs)->text(), "counts");
         QCOMPARE(import.grid().row(), 1);
         QVERIFY(import.window->windowTitle().startsWith(u'*'));
-        QVERIFY(!import.window->session().EditSuppressed);
+        QVERIFY(import.isIdle());
         QVERIFY(import.find<QLabel>(u"lblState4"_qs)->text().contains(u"KB"));
         QCOMPARE(import.find<QPushButton>(u"cmdClose"_qs)->text(), u"完成(&F)"_qs);
         QVERIFY(import.find<QPushButton>(u"cmdStart"_qs)->isHidden());
@@ -340,7 +314,6 @@ private Q_SLOTS:
         import.grid().setCollapsed(1, true);
         import.grid().setCollapsed(3, true);
         import.start();
-        QCOMPARE(import.grid().DisplayMode(), 0);
         QCOMPARE(import.rows(), imported());
     }
 
@@ -360,7 +333,6 @@ private Q_SLOTS:
     {
         QFETCH(QString, reference);
         QFETCH(QString, box);
-        QFETCH(bool, dialogStays);
         ImportFixture import(reference);
         import.grid().DisplayCategorized();
         import.grid().setCollapsed(7, true);
@@ -374,9 +346,8 @@ private Q_SLOTS:
         QCOMPARE(import.grid().DisplayMode(), 1);
         QVERIFY(import.grid().isCollapsed(7));
         QVERIFY(!import.window->isModified());
-        QVERIFY(!import.window->session().EditSuppressed);
-        QVERIFY(import.window->fg->updatesEnabled());
-        QCOMPARE(import.dialog->isVisible(), dialogStays);
+        QVERIFY(import.isIdle());
+        QTEST(import.dialog->isVisible(), "dialogStays");
     }
 
     // The reference history and the options live in the editor's own INI file; the start
@@ -396,9 +367,7 @@ private Q_SLOTS:
         QCOMPARE(cInifile(ini, u"TallyraCustomSetting"_qs).value(u"chkaUpperCase"_qs), chosen ? u"1"_qs : u"0"_qs);
         QVERIFY(!QFile::exists(AppFolder::file(u"Tallyra.ini"_qs)));
 
-        import.dialogs.prepare(QString());
-        frmImport again(import.window->session(), import.window->gridController(), import.window.get());
-        QVERIFY(showDialog(again));
+        frmImport &again = import.reopen();
         QCOMPARE(control<QComboBox>(again, u"cboRefer"_qs)->itemText(0), import.reference);
         QCOMPARE(again.options()->checkBox(u"chkaUpperCase"_qs)->isChecked(), chosen);
         auto *start = control<QPushButton>(again, u"cmdStart"_qs);
@@ -427,31 +396,26 @@ private Q_SLOTS:
 
     void writesEachFormat_data()
     {
-        QTest::addColumn<bool>("twoLine");
-        QTest::addColumn<QString>("identifiers");
-        QTest::addColumn<QString>("file");
-        QTest::newRow("two-line text") << true << u"7 1|4 1"_qs << u"export-two-line.a.txt"_qs;
-        QTest::newRow("glossary") << false << u"7 1|4 1"_qs << u"export-glossary.glo"_qs;
-        QTest::newRow("glossary, empty identifiers") << false << u"|"_qs << u"export-default-ids.glo"_qs;
+        addTestTable(u"editor/export-formats.txt"_qs, {"format", "id1", "id2", "file"});
     }
     void writesEachFormat()
     {
-        QFETCH(bool, twoLine);
-        QFETCH(QString, identifiers);
+        QFETCH(QString, format);
+        QFETCH(QString, id1);
+        QFETCH(QString, id2);
         QFETCH(QString, file);
         ExportFixture exporter;
         QVERIFY(exporter.find<QRadioButton>(u"Option1"_qs)->isChecked());
-        exporter.find<QRadioButton>(twoLine ? u"Option2"_qs : u"Option1"_qs)->setChecked(true);
-        exporter.find<QLineEdit>(u"txtPLOID1"_qs)->setText(identifiers.section(u'|', 0, 0));
-        exporter.find<QLineEdit>(u"txtPLOID2"_qs)->setText(identifiers.section(u'|', 1, 1));
+        exporter.find<QRadioButton>(format)->setChecked(true);
+        exporter.find<QLineEdit>(u"txtPLOID1"_qs)->setText(id1);
+        exporter.find<QLineEdit>(u"txtPLOID2"_qs)->setText(id2);
         exporter.check({u"已译"_qs});
         exporter.start();
         QCOMPARE(exporter.bytes(u"out.txt"_qs), testData(u"editor/"_qs + file));
         QCOMPARE(exporter.find<QLabel>(u"LabelDoing"_qs)->text(), u"成功导出!"_qs);
         QCOMPARE(exporter.find<QPushButton>(u"cmdClose"_qs)->text(), u"完成(&F)"_qs);
         QVERIFY(exporter.find<QPushButton>(u"cmdStart"_qs)->isHidden());
-        QVERIFY(!exporter.window->session().EditSuppressed);
-        QVERIFY(exporter.window->fg->updatesEnabled());
+        QVERIFY(exporter.isIdle());
     }
 
     void warnsWhenNoStatusIsChosen()
@@ -476,7 +440,6 @@ private Q_SLOTS:
         exporter.check({u"已译"_qs, u"不译"_qs});
         exporter.start();
         QCOMPARE(exporter.sources(), u"ab,Open,x"_qs);
-        QCOMPARE(exporter.grid().DisplayMode(), 0);
         QCOMPARE(exporter.rows().size(), 5);
     }
 
@@ -511,8 +474,7 @@ private Q_SLOTS:
         QCOMPARE(exporter.bytes(u"out.txt"_qs), QByteArray("old"));
         QCOMPARE(QDir(exporter.path(QString())).entryList({u"out.txt*"_qs}), QStringList{u"out.txt"_qs});
         QVERIFY(!exporter.dialog->isVisible());
-        QVERIFY(!exporter.window->session().EditSuppressed);
-        QVERIFY(exporter.window->fg->updatesEnabled());
+        QVERIFY(exporter.isIdle());
     }
 
     void keepsSettingsAndHistoryInTheEditorsIni()
@@ -527,9 +489,7 @@ private Q_SLOTS:
         QCOMPARE(FileHistory::load(EditorSettings::iniPath(), u"frmExport.cboExFile"_qs).value_or(QStringList()),
                  QStringList{exporter.path(u"out.txt"_qs)});
 
-        exporter.dialogs.prepare(QString());
-        frmExport again(exporter.window->session(), exporter.window->gridController(), exporter.window.get());
-        QVERIFY(showDialog(again));
+        frmExport &again = exporter.reopen();
         QVERIFY(control<QRadioButton>(again, u"Option2"_qs)->isChecked());
         QVERIFY(control<QCheckBox>(again, u"chkStaCK"_qs)->isChecked());
         QVERIFY(!control<QCheckBox>(again, u"chkStaED"_qs)->isChecked());
@@ -553,12 +513,7 @@ private Q_SLOTS:
     // The name is chosen in a real file dialog.
     void namesTheOutputFile_data()
     {
-        QTest::addColumn<QString>("chosen");
-        QTest::addColumn<QString>("name");
-        QTest::newRow("no ending") << u"out"_qs << u"out.txt"_qs;
-        QTest::newRow("its own .txt") << u"OUT.TXT"_qs << u"OUT.TXT"_qs;
-        QTest::newRow("its own .glo") << u"out.glo"_qs << u"out.glo"_qs;
-        QTest::newRow("another ending") << u"out.csv"_qs << u"out.csv.txt"_qs;
+        addTestTable(u"editor/export-names.txt"_qs, {"chosen", "name"});
     }
     void namesTheOutputFile()
     {

@@ -16,13 +16,13 @@ DictionaryDocument documentOf(const QStringList &numbers, const QStringList &sta
     return document;
 }
 
+// The number of every grid row, header rows as their status.
 QStringList numbersOf(const GridModel &model)
 {
-    QStringList numbers;
-    for (int row = 1; row <= model.gridRowCount(); ++row)
-        numbers.append(model.isGroupRow(row) ? u'[' + model.cellText(row, GridModel::Status) + u']'
-                                             : model.cellText(row, GridModel::Number));
-    return numbers;
+    QStringList rows = gridRows(model);
+    for (QString &row : rows)
+        row = row.startsWith(u'[') ? row : row.section(u'|', 1, 1);
+    return rows;
 }
 
 }
@@ -166,8 +166,7 @@ private Q_SLOTS:
         QFETCH(QString, name);
         QFETCH(QString, noSaveExtra);
         QFETCH(QString, companion);
-        SessionFixture editor;
-        QVERIFY(editor.open(u"sample.a.txt"_qs));
+        SessionFixture editor(u"sample.a.txt"_qs);
         editor.session.model().setStatus(3, u"复查"_qs);
         editor.session.MarkModified();
         cInifile(AppFolder::file(u"Quillet.ini"_qs), u"OPTION"_qs).setValue(u"NoSaveExtra"_qs, noSaveExtra);
@@ -187,8 +186,7 @@ private Q_SLOTS:
 
     void writesTheTwoLineShape()
     {
-        SessionFixture editor;
-        QVERIFY(editor.open(u"sample.a.txt"_qs));
+        SessionFixture editor(u"sample.a.txt"_qs);
         QVERIFY(editor.session.save(editor.path(u"sample.a.txt"_qs)));
         QCOMPARE(editor.bytes(u"sample.a.txt"_qs), testData(u"editor/sample-saved.a.txt"_qs));
         QCOMPARE(editor.bytes(u"sample.a.csv"_qs), testData(u"editor/sample-saved.a.csv"_qs));

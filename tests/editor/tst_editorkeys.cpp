@@ -63,8 +63,7 @@ class EditorKeysTest : public QObject {
 private Q_SLOTS:
     void shortcutsRunTheirCommands()
     {
-        EditorFixture editor;
-        QVERIFY(editor.open(u"keys.a.csv"_qs));
+        EditorFixture editor(u"keys.a.csv"_qs);
         QWidget *grid = editor.window->fg;
         editor.window->MarkModified();
         press(grid, u"Ctrl+S"_qs);
@@ -86,8 +85,7 @@ private Q_SLOTS:
     void enterCommitsAndMoves()
     {
         QFETCH(QString, keys);
-        EditorFixture editor;
-        QVERIFY(editor.open(u"keys.a.csv"_qs));
+        EditorFixture editor(u"keys.a.csv"_qs);
         editor.typeTranslation(u"X"_qs);
         press(editor.pane().Text2, keys);
         QTEST(QString::number(editor.grid().row()), "row");
@@ -98,8 +96,7 @@ private Q_SLOTS:
     // the following entry.
     void tabInTheCellEditorStaysOnItsRow()
     {
-        EditorFixture editor;
-        QVERIFY(editor.open(u"keys.a.csv"_qs));
+        EditorFixture editor(u"keys.a.csv"_qs);
         QTest::keyClick(editor.window->fg, Qt::Key_F2);
         auto *line = editor.window->fg->viewport()->findChild<QLineEdit *>();
         QVERIFY(line);
@@ -114,8 +111,7 @@ private Q_SLOTS:
 
     void countsFollowEditsAndStatuses()
     {
-        EditorFixture editor;
-        QVERIFY(editor.open(u"keys.a.csv"_qs));
+        EditorFixture editor(u"keys.a.csv"_qs);
         const auto counts = [&editor] { return editor.window->findChild<QLabel *>(u"lblCounts"_qs)->text(); };
         QCOMPARE(counts(), u"未译 1  复查 1  不译 0  已译 2 / 4 (50.0%)"_qs);
         editor.grid().setCursor(3);
@@ -139,8 +135,7 @@ private Q_SLOTS:
         QFETCH(QString, display);
         QFETCH(QString, from);
         QFETCH(QString, keys);
-        EditorFixture editor;
-        QVERIFY(editor.open(u"grid.a.csv"_qs));
+        EditorFixture editor(u"grid.a.csv"_qs);
         editor.trigger(display);
         if (display == u"miVSort") {
             editor.grid().setCursor(1);
@@ -155,8 +150,7 @@ private Q_SLOTS:
     // Alt+F opens the file menu even where a source begins with F; Alt+O still jumps.
     void menuAccessKeysWinOverLetterJumps()
     {
-        EditorFixture editor;
-        QVERIFY(editor.open(u"sample.a.txt"_qs));
+        EditorFixture editor(u"sample.a.txt"_qs);
         editor.window->fg->setFocus();
         press(editor.window->fg, u"Alt+O"_qs);
         QCOMPARE(editor.grid().row(), 2);
@@ -167,8 +161,7 @@ private Q_SLOTS:
 
     void keysOpenAndCloseGroups()
     {
-        EditorFixture editor;
-        QVERIFY(editor.open(u"grid.a.csv"_qs));
+        EditorFixture editor(u"grid.a.csv"_qs);
         editor.trigger(u"miVSort"_qs);
         QCOMPARE(editor.grid().row(), 2);
         editor.grid().setCursor(6);
@@ -193,8 +186,7 @@ private Q_SLOTS:
     // anywhere in a row puts the cursor in the translation column.
     void mouseTogglesGroupsAndEditsTranslations()
     {
-        EditorFixture editor;
-        QVERIFY(editor.open(u"grid.a.csv"_qs));
+        EditorFixture editor(u"grid.a.csv"_qs);
         editor.trigger(u"miVSort"_qs);
         QWidget *viewport = editor.window->fg->viewport();
         const QPoint header = cellCentre(editor, 4, GridModel::Status);
@@ -213,8 +205,7 @@ private Q_SLOTS:
 
     void editsInTheGridMarkTheEntryTranslated()
     {
-        EditorFixture editor;
-        QVERIFY(editor.open(u"grid.a.csv"_qs));
+        EditorFixture editor(u"grid.a.csv"_qs);
         editor.grid().setCursor(1);
         editor.window->fg->edit(editor.window->fg->currentIndex());
         auto *line = editor.window->fg->findChild<QLineEdit *>();
@@ -234,8 +225,7 @@ private Q_SLOTS:
     {
         QFETCH(QString, rows);
         QFETCH(QString, tool);
-        EditorFixture editor;
-        QVERIFY(editor.open(u"grid.a.csv"_qs));
+        EditorFixture editor(u"grid.a.csv"_qs);
         selectRows(editor, numbers(rows));
         editor.trigger(tool);
         QStringList statuses;
@@ -247,8 +237,7 @@ private Q_SLOTS:
 
     void resumesTheSource()
     {
-        EditorFixture editor;
-        QVERIFY(editor.open(u"grid.a.csv"_qs));
+        EditorFixture editor(u"grid.a.csv"_qs);
         selectRows(editor, {2});
         editor.trigger(u"miEResume"_qs);
         QVERIFY(!editor.window->isModified());
@@ -272,8 +261,7 @@ private Q_SLOTS:
 
     void everyCommandCommitsTheEditPaneFirst()
     {
-        EditorFixture editor;
-        QVERIFY(editor.open(u"grid.a.csv"_qs));
+        EditorFixture editor(u"grid.a.csv"_qs);
         editor.grid().setCursor(2);
         editor.typeTranslation(u"保存"_qs);
         // The about box is modal: closed as soon as it shows.
@@ -285,8 +273,7 @@ private Q_SLOTS:
 
     void showsByteLengths()
     {
-        EditorFixture editor;
-        QVERIFY(editor.open(u"sample.a.txt"_qs));
+        EditorFixture editor(u"sample.a.txt"_qs);
         editor.grid().setCursor(2);
         QCOMPARE(editor.pane().Label1->text(), u"长度(原文|译文): 0004 | 0004 "_qs);
         editor.pane().Text2->moveCursor(QTextCursor::End);
@@ -304,8 +291,7 @@ private Q_SLOTS:
     void commitsOnlyRealEdits()
     {
         QFETCH(QString, typed);
-        EditorFixture editor;
-        QVERIFY(editor.open(u"grid.a.csv"_qs));
+        EditorFixture editor(u"grid.a.csv"_qs);
         editor.typeTranslation(typed.replace(u"\\t"_qs, u"\t"_qs));
         editor.pane().Command1->click();
         QTEST(editor.rows().value(0).replace(u'|', u'/'), "row");
@@ -315,8 +301,7 @@ private Q_SLOTS:
 
     void takesNoLineBreak()
     {
-        EditorFixture editor;
-        QVERIFY(editor.open(u"sample.a.txt"_qs));
+        EditorFixture editor(u"sample.a.txt"_qs);
         editor.typeTranslation(u"甲"_qs);
         QApplication::clipboard()->setText(u"乙\r\n丙\n丁"_qs);
         editor.pane().Text2->paste();
@@ -357,8 +342,7 @@ private Q_SLOTS:
 
     void groupHeadersAreNotSkipped()
     {
-        EditorFixture editor;
-        QVERIFY(editor.open(u"keys.a.csv"_qs));
+        EditorFixture editor(u"keys.a.csv"_qs);
         editor.trigger(u"miVSort"_qs);
         const QStringList before = editor.rows();
         editor.pane().Combo1->setCurrentIndex(frmTEdit::UpdateAndNext);
