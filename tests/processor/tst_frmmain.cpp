@@ -183,23 +183,19 @@ private Q_SLOTS:
     // The full preset is the default that the program's INI file overrides.
     void loadsPresetThenIniFile_data()
     {
-        QTest::addColumn<QString>("ini");
-        QTest::addColumn<bool>("andX");
-        QTest::addColumn<QString>("lenLimit");
-        QTest::newRow("no INI file: the limit is repaired to 50") << QString() << true << u"50"_qs;
-        QTest::newRow("INI overrides") << u"options.ini"_qs << false << u"300"_qs;
+        addTestTable(u"processor/start-options.txt"_qs, {"ini", "andX", "lenLimit"});
     }
     void loadsPresetThenIniFile()
     {
         QFETCH(QString, ini);
-        QFETCH(bool, andX);
+        QFETCH(QString, andX);
         QFETCH(QString, lenLimit);
         if (!ini.isEmpty())
             QVERIFY(QFile::copy(Fixtures + ini, programIni()));
         OptionsFrame *options = open().options();
         QVERIFY(options->isVisible());
-        QCOMPARE(options->checkBox(u"chkaAndX"_qs)->isChecked(), andX);
-        QCOMPARE(options->textBox(u"txttAndXBK1"_qs)->isEnabled(), andX);
+        QCOMPARE(options->checkBox(u"chkaAndX"_qs)->isChecked(), andX == u"1");
+        QCOMPARE(options->textBox(u"txttAndXBK1"_qs)->isEnabled(), andX == u"1");
         QVERIFY(options->checkBox(u"chkrQuanSenHao"_qs)->isChecked());
         QCOMPARE(options->textBox(u"txtLenLimit"_qs)->text(), lenLimit);
         QVERIFY(!options->textBox(u"txtSaveRefDB"_qs)->isEnabled());
@@ -263,18 +259,16 @@ private Q_SLOTS:
     // empty edit field.
     void closesOnlyWhenConfirmed_data()
     {
-        QTest::addColumn<int>("answer");
         QTest::addColumn<bool>("closed");
-        QTest::newRow("OK") << int(MessageService::Ok) << true;
-        QTest::newRow("Cancel") << int(MessageService::Cancel) << false;
+        QTest::newRow("OK") << true;
+        QTest::newRow("Cancel") << false;
     }
     void closesOnlyWhenConfirmed()
     {
-        QFETCH(int, answer);
         QFETCH(bool, closed);
         open().options()->textBox(u"txttAndXBK2"_qs)->setText(QStringLiteral("】"));
         AddComboHistory(combo(u"cboRefer"_qs), u"/d/r.glo"_qs);
-        m_messages.answer = answer;
+        m_messages.answer = closed ? MessageService::Ok : MessageService::Cancel;
         get<QPushButton>(u"cmdClose"_qs)->click();
         QCOMPARE(m_messages.texts(), QStringList{QStringLiteral("确实要关闭吗？")});
         QCOMPARE(m_messages.boxes[0].buttons, MessageService::Buttons::OkCancel);
@@ -291,22 +285,18 @@ private Q_SLOTS:
     // box waits until the window is on the screen.
     void closesAfterEveryLoadError_data()
     {
-        QTest::addColumn<QString>("ini");
-        QTest::addColumn<int>("error");
-        QTest::newRow("check box stored as -1") << u"bad-state.ini"_qs << 380;
-        QTest::newRow("number too small") << u"overflow.ini"_qs << 6;
-        QTest::newRow("Tallyra.ini is a folder") << QString() << 75;
+        addTestTable(u"processor/load-errors.txt"_qs, {"ini", "error"});
     }
     void closesAfterEveryLoadError()
     {
         QFETCH(QString, ini);
-        QFETCH(int, error);
+        QFETCH(QString, error);
         QVERIFY(ini.isEmpty() ? QDir().mkpath(programIni()) : QFile::copy(Fixtures + ini, programIni()));
         open(false);
         QVERIFY(m_messages.boxes.isEmpty());
         m_window->show();
         QTRY_COMPARE(m_messages.boxes.size(), 1);
-        QVERIFY(m_messages.boxes[0].text.startsWith(QStringLiteral("错误:%1\r\n").arg(error)));
+        QVERIFY(m_messages.boxes[0].text.startsWith(u"错误:"_qs + error + u"\r\n"_qs));
         QVERIFY(!m_window->options()->textBox(u"txtLenLimit"_qs)->text().isEmpty());
         combo(u"cboFinal"_qs)->addItem(u"/d/o.glo"_qs);
         get<QPushButton>(u"cmdClose"_qs)->click();
@@ -383,22 +373,17 @@ private Q_SLOTS:
     // language line when the reference has none.
     void runsAWholeJob_data()
     {
-        QTest::addColumn<QString>("todo");
-        QTest::addColumn<QString>("output");
-        QTest::addColumn<bool>("advancedMode");
-        QTest::newRow("glossary") << u"todo.glo"_qs << u"PO.glo"_qs << true;
-        QTest::newRow("two-line text") << u"todo.u.txt"_qs << QStringLiteral("结果/OO.u.txt") << false;
+        addTestTable(u"processor/whole-jobs.txt"_qs, {"todo", "output", "advancedMode"});
     }
     void runsAWholeJob()
     {
         QFETCH(QString, todo);
         QFETCH(QString, output);
-        QFETCH(bool, advancedMode);
+        QFETCH(QString, advancedMode);
         const QString reference = u"reference.a.txt"_qs;
         QDir(m_dir.path()).mkpath(QFileInfo(file(output)).path());
         open();
-        get<QCheckBox>(u"chkAdvMode"_qs)->setChecked(advancedMode);
-
+        get<QCheckBox>(u"chkAdvMode"_qs)->setChecked(advancedMode == u"1");
         const QStringList busy = start(file(todo), file(reference), file(output));
 
         QVERIFY(m_messages.boxes.isEmpty());
