@@ -131,10 +131,6 @@ class FrmMainTest : public QObject {
         combo(u"cboRefer"_qs)->setEditText(reference);
         combo(u"cboFinal"_qs)->setEditText(output);
     }
-    QStringList histories() const
-    {
-        return history(u"cboToDo"_qs) + history(u"cboRefer"_qs) + history(u"cboFinal"_qs);
-    }
 
     // The note and the stages as the window shows them at the first moment the job lets
     // events run.
@@ -391,7 +387,8 @@ private Q_SLOTS:
         QCOMPARE(busy.value(0), u"note"_qs);
         QVERIFY(finished(0, {TimeAndSize, TimeAndSize, TimeOnly, todo.endsWith(u".glo") ? TimeAndSize : TimeOnly}));
         verifyIdleAgain();
-        QCOMPARE(histories(), (QStringList{file(todo), file(reference), file(output)}));
+        QCOMPARE(history(u"cboToDo"_qs) + history(u"cboRefer"_qs) + history(u"cboFinal"_qs),
+                 (QStringList{file(todo), file(reference), file(output)}));
         const QStringList workFiles{u"*.sql"_qs, u"*.sh"_qs, u"*.txt"_qs, u"*.db"_qs};
         QCOMPARE(QDir(AppFolder::path()).entryList(workFiles, QDir::Files), QStringList());
     }
