@@ -1,4 +1,5 @@
 #include "FakeServices.h"
+#include "TestData.h"
 
 #include "AppFolder.h"
 #include "cInifile.h"
@@ -73,24 +74,20 @@ private Q_SLOTS:
     // repairs themselves are the option record's.
     void validatesTheLengthLimit_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("used");
-        QTest::addColumn<QString>("written");
-        QTest::newRow("negative") << u"-5"_qs << 50 << u"50"_qs;
-        QTest::newRow("leading zeros") << u"007"_qs << 7 << u"007"_qs;
+        addTestTable(u"processor/length-limits.txt"_qs, {"text", "used", "written"});
     }
     void validatesTheLengthLimit()
     {
         QFETCH(QString, text);
-        QFETCH(int, used);
+        QFETCH(QString, used);
         QFETCH(QString, written);
         OptionsFrame frame(u"frmMain"_qs, u"Tallyra.ini"_qs);
         QLineEdit *box = frame.textBox(u"txtLenLimit"_qs);
         const auto ini = [this] { return cInifile(programIni(), OptionControlState::IniSection); };
 
         box->setText(text);
-        QCOMPARE(frame.CfgSaveCtrlToVar().txtLenLimit, used);
-        QCOMPARE(box->text(), QString::number(used));
+        QCOMPARE(QString::number(frame.CfgSaveCtrlToVar().txtLenLimit), used);
+        QCOMPARE(box->text(), used);
 
         box->setText(text);
         frame.CfgSaveCtrlToIni();
@@ -140,11 +137,7 @@ private Q_SLOTS:
 
     void namesThePresetFile_data()
     {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("saved");
-        QTest::newRow("upper case kept") << u"PRESET.INI"_qs << u"PRESET.INI"_qs;
-        QTest::newRow("other extension") << u"preset.txt"_qs << u"preset.txt.ini"_qs;
-        QTest::newRow("cancelled") << QString() << QString();
+        addTestTable(u"processor/preset-names.txt"_qs, {"typed", "saved"});
     }
     void namesThePresetFile()
     {
@@ -192,13 +185,12 @@ private Q_SLOTS:
     void reportsABadStoredState()
     {
         QFETCH(QString, form);
-        QVERIFY(QFile::copy(QStringLiteral(TEST_DATA_DIR "/processor/bad-state.ini"), programIni()));
+        QVERIFY(QFile::copy(testDataPath(u"processor/bad-state.ini"_qs), programIni()));
         OptionsFrame frame(form, u"Tallyra.ini"_qs);
         frame.CfgLoadMaxToCtrl();
         frame.CfgLoadIniToCtrl();
-        QTRY_COMPARE(m_messages.boxes.size(), 1);
-        QCOMPARE(m_messages.boxes[0].text,
-                 QStringLiteral("错误:380\r\n无效属性值\r\n源代码位置: Form '%1' -> 'CfgLoadIniToCtrl'").arg(form));
+        QTRY_COMPARE(m_messages.texts(),
+                     QStringList{QStringLiteral("错误:380\r\n无效属性值\r\n源代码位置: Form '%1' -> 'CfgLoadIniToCtrl'").arg(form)});
         QCOMPARE(m_messages.boxes[0].icon, MessageService::Icon::Critical);
         QVERIFY(!frame.checkBox(u"chkaAndX"_qs)->isChecked());
         QVERIFY(frame.checkBox(u"chkaMTab"_qs)->isChecked());
