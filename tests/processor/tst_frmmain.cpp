@@ -15,7 +15,6 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMap>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -230,21 +229,11 @@ private Q_SLOTS:
         QFETCH(QString, chosen);
         QFETCH(QString, chosenFilter);
         QFETCH(QString, shown);
-        const QString dictionaries = QStringLiteral("PASSOLO字典/青墨文本(*.glo;*.a.txt;*.u.txt)|*.glo;*.txt");
-        const QString glossary = QStringLiteral("PASSOLO字典(*.glo)|*.glo");
-        const QString twoLine = QStringLiteral("青墨文本(*.a.txt;*.u.txt)|*.txt");
-        const QMap<QString, QStringList> dialogs{
-            {u"cmdOpen0"_qs, {u"open"_qs, QStringLiteral("选择未译字典"), dictionaries, glossary, twoLine, u"1"_qs, QString()}},
-            {u"cmdOpen1"_qs,
-             {u"open"_qs, QStringLiteral("选择参照字典"), dictionaries, QStringLiteral("已净化数据库(*.db)|*.db"), glossary,
-              twoLine, u"1"_qs, QString()}},
-            {u"cmdSave"_qs,
-             {u"save"_qs, QStringLiteral("选择已译字典的保存文件"), QStringLiteral("文本格式文件(*.txt)|*.txt"), glossary,
-              u"0"_qs, QString()}}};
         open(false);
         m_dialogs.prepare(chosen.isEmpty() ? chosen : file(chosen), chosenFilter.toInt());
         get<QPushButton>(button)->click();
-        QCOMPARE(m_dialogs.shown(), dialogs[button]);
+        // One setting a line: kind, title, filter entries, filter index, default extension.
+        QCOMPARE(m_dialogs.shown(), QString::fromUtf8(testData(u"processor/dialog-%1.txt"_qs.arg(button))).split(u'\n'));
         const QString name = button == u"cmdOpen0" ? u"cboToDo"_qs : button == u"cmdOpen1" ? u"cboRefer"_qs : u"cboFinal"_qs;
         const QStringList expected = shown.isEmpty() ? QStringList() : QStringList{file(shown)};
         QCOMPARE(history(name), expected);
