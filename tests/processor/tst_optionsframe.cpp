@@ -135,10 +135,7 @@ private Q_SLOTS:
         QVERIFY(m_messages.boxes.isEmpty());
     }
 
-    void namesThePresetFile_data()
-    {
-        addTestTable(u"processor/preset-names.txt"_qs, {"typed", "saved"});
-    }
+    void namesThePresetFile_data() { addTestTable(u"processor/preset-names.txt"_qs, {"typed", "saved"}); }
     void namesThePresetFile()
     {
         QFETCH(QString, typed);

@@ -94,10 +94,10 @@ private Q_SLOTS:
         restored->setObjectName(u"cboToDo"_qs);
         restored->setEditable(true);
         LoadComboHistory(restored, ini);
-        QString entries;
+        QStringList entries;
         for (int i = 0; i < restored->count(); ++i)
-            entries += restored->itemText(i).mid(4, 1);
-        QCOMPARE(entries, u"59876432"_qs);
+            entries.append(restored->itemText(i).mid(4, 1));
+        QCOMPARE(entries, (QStringList{u"5"_qs, u"9"_qs, u"8"_qs, u"7"_qs, u"6"_qs, u"4"_qs, u"3"_qs, u"2"_qs}));
         QCOMPARE(restored->currentText(), QString());
     }
 
