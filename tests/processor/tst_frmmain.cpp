@@ -1,4 +1,5 @@
 #include "FakeServices.h"
+#include "TestData.h"
 
 #include "AppFolder.h"
 #include "ApplicationSetup.h"
@@ -12,10 +13,8 @@
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QDir>
-#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMap>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -43,15 +42,9 @@ QString platformTitle(const QWidget &window)
     return line.mid(line.indexOf(u'"') + 1).chopped(1);
 }
 
-const QString Fixtures = QStringLiteral(TEST_DATA_DIR "/processor/");
+const QString Fixtures = testDataPath(u"processor/"_qs);
 const QRegularExpression TimeOnly(QStringLiteral("^时间: [0-9,]+ms$"));
 const QRegularExpression TimeAndSize(QStringLiteral("^时间: [0-9,]+ms 大小: [0-9,]+KB$"));
-
-QByteArray contents(const QString &path)
-{
-    QFile file(path);
-    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
-}
 
 }
 
@@ -120,21 +113,29 @@ class FrmMainTest : public QObject {
         return background == StatePanel::FinishedBackground && marker == background && text == StatePanel::FinishedText
             ? label->text() : QStringLiteral("unfinished");
     }
-    bool finished(int index, const QRegularExpression &caption) const
+    // Stages from `first` on, each finished with its caption.
+    bool finished(int first, const QList<QRegularExpression> &captions) const
     {
-        const bool matched = caption.match(stage(index)).hasMatch();
-        if (!matched)
-            qWarning("stage %d: %s", index, qPrintable(stage(index)));
-        return matched;
+        for (int index = first; index < first + captions.size(); ++index) {
+            if (!captions[index - first].match(stage(index)).hasMatch()) {
+                qWarning("stage %d: %s", index, qPrintable(stage(index)));
+                return false;
+            }
+        }
+        return true;
+    }
+    void setFiles(const QString &todo, const QString &reference, const QString &output)
+    {
+        combo(u"cboToDo"_qs)->setEditText(todo);
+        combo(u"cboRefer"_qs)->setEditText(reference);
+        combo(u"cboFinal"_qs)->setEditText(output);
     }
 
     // The note and the stages as the window shows them at the first moment the job lets
     // events run.
     QStringList start(const QString &todo, const QString &reference, const QString &output)
     {
-        combo(u"cboToDo"_qs)->setEditText(todo);
-        combo(u"cboRefer"_qs)->setEditText(reference);
-        combo(u"cboFinal"_qs)->setEditText(output);
+        setFiles(todo, reference, output);
         QStringList busy;
         QTimer::singleShot(0, this, [&] {
             busy.append(get(u"LabelDoing"_qs)->isVisible() ? u"note"_qs : u"no note"_qs);
@@ -175,25 +176,18 @@ private Q_SLOTS:
     void cleanup() { m_window.reset(); }
 
     // The full preset is the default that the program's INI file overrides.
-    void loadsPresetThenIniFile_data()
-    {
-        QTest::addColumn<QString>("ini");
-        QTest::addColumn<bool>("andX");
-        QTest::addColumn<QString>("lenLimit");
-        QTest::newRow("no INI file: the limit is repaired to 50") << QString() << true << u"50"_qs;
-        QTest::newRow("INI overrides") << u"options.ini"_qs << false << u"300"_qs;
-    }
+    void loadsPresetThenIniFile_data() { addTestTable(u"processor/start-options.txt"_qs, {"ini", "andX", "lenLimit"}); }
     void loadsPresetThenIniFile()
     {
         QFETCH(QString, ini);
-        QFETCH(bool, andX);
+        QFETCH(QString, andX);
         QFETCH(QString, lenLimit);
         if (!ini.isEmpty())
             QVERIFY(QFile::copy(Fixtures + ini, programIni()));
         OptionsFrame *options = open().options();
         QVERIFY(options->isVisible());
-        QCOMPARE(options->checkBox(u"chkaAndX"_qs)->isChecked(), andX);
-        QCOMPARE(options->textBox(u"txttAndXBK1"_qs)->isEnabled(), andX);
+        QCOMPARE(options->checkBox(u"chkaAndX"_qs)->isChecked(), andX == u"1");
+        QCOMPARE(options->textBox(u"txttAndXBK1"_qs)->isEnabled(), andX == u"1");
         QVERIFY(options->checkBox(u"chkrQuanSenHao"_qs)->isChecked());
         QCOMPARE(options->textBox(u"txtLenLimit"_qs)->text(), lenLimit);
         QVERIFY(!options->textBox(u"txtSaveRefDB"_qs)->isEnabled());
@@ -203,27 +197,17 @@ private Q_SLOTS:
 
     void enablesStartWithThreeFiles_data()
     {
-        QTest::addColumn<QString>("todo");
-        QTest::addColumn<QString>("reference");
-        QTest::addColumn<QString>("output");
-        QTest::addColumn<bool>("enabled");
-        QTest::newRow("all three") << u"a.glo"_qs << u"r.glo"_qs << u"o.glo"_qs << true;
-        QTest::newRow("no to-do") << QString() << u"r.glo"_qs << u"o.glo"_qs << false;
-        QTest::newRow("no reference") << u"a.glo"_qs << QString() << u"o.glo"_qs << false;
-        QTest::newRow("no output") << u"a.glo"_qs << u"r.glo"_qs << QString() << false;
-        QTest::newRow("a blank counts") << u" "_qs << u"r.glo"_qs << u"o.glo"_qs << true;
+        addTestTable(u"processor/start-files.txt"_qs, {"todo", "reference", "output", "enabled"});
     }
     void enablesStartWithThreeFiles()
     {
         QFETCH(QString, todo);
         QFETCH(QString, reference);
         QFETCH(QString, output);
-        QFETCH(bool, enabled);
+        QFETCH(QString, enabled);
         open(false);
-        combo(u"cboToDo"_qs)->setEditText(todo);
-        combo(u"cboRefer"_qs)->setEditText(reference);
-        combo(u"cboFinal"_qs)->setEditText(output);
-        QCOMPARE(get(u"cmdStart"_qs)->isEnabled(), enabled);
+        setFiles(todo, reference, output);
+        QCOMPARE(get(u"cmdStart"_qs)->isEnabled(), enabled == u"1");
         // A choice from the list counts as well.
         QComboBox *last = combo(u"cboFinal"_qs);
         last->addItem(u"chosen.glo"_qs);
@@ -234,40 +218,20 @@ private Q_SLOTS:
     // Each button's dialog, as the user sees it, and the name it puts into its drop-down.
     void choosesFilesThroughTheDialogs_data()
     {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("chosen");
-        QTest::addColumn<int>("chosenFilter");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("to-do") << u"cmdOpen0"_qs << QStringLiteral("字典/未译.glo") << 1 << QStringLiteral("字典/未译.glo");
-        QTest::newRow("reference") << u"cmdOpen1"_qs << u"d/ref.db"_qs << 2 << u"d/ref.db"_qs;
-        QTest::newRow("output, text entry") << u"cmdSave"_qs << u"d/out"_qs << 1 << u"d/out.txt"_qs;
-        QTest::newRow("output, glossary entry") << u"cmdSave"_qs << u"d/out"_qs << 2 << u"d/out.glo"_qs;
-        QTest::newRow("output keeps .GLO") << u"cmdSave"_qs << u"d/OUT.GLO"_qs << 1 << u"d/OUT.GLO"_qs;
-        QTest::newRow("output keeps .txt") << u"cmdSave"_qs << u"d/o.u.txt"_qs << 2 << u"d/o.u.txt"_qs;
-        QTest::newRow("output, other extension") << u"cmdSave"_qs << u"d/o.csv"_qs << 1 << u"d/o.csv.txt"_qs;
-        QTest::newRow("cancelled") << u"cmdOpen0"_qs << QString() << -1 << QString();
+        addTestTable(u"processor/chosen-files.txt"_qs, {"button", "chosen", "chosenFilter", "shown"});
     }
     void choosesFilesThroughTheDialogs()
     {
         QFETCH(QString, button);
         QFETCH(QString, chosen);
-        QFETCH(int, chosenFilter);
+        QFETCH(QString, chosenFilter);
         QFETCH(QString, shown);
-        const QString dictionaries = QStringLiteral("PASSOLO字典/青墨文本(*.glo;*.a.txt;*.u.txt)|*.glo;*.txt");
-        const QString glossary = QStringLiteral("PASSOLO字典(*.glo)|*.glo");
-        const QString twoLine = QStringLiteral("青墨文本(*.a.txt;*.u.txt)|*.txt");
-        const QMap<QString, QStringList> dialogs{
-            {u"cmdOpen0"_qs, {u"open"_qs, QStringLiteral("选择未译字典"), dictionaries, glossary, twoLine, u"1"_qs, QString()}},
-            {u"cmdOpen1"_qs,
-             {u"open"_qs, QStringLiteral("选择参照字典"), dictionaries, QStringLiteral("已净化数据库(*.db)|*.db"), glossary,
-              twoLine, u"1"_qs, QString()}},
-            {u"cmdSave"_qs,
-             {u"save"_qs, QStringLiteral("选择已译字典的保存文件"), QStringLiteral("文本格式文件(*.txt)|*.txt"), glossary,
-              u"0"_qs, QString()}}};
         open(false);
-        m_dialogs.prepare(chosen.isEmpty() ? chosen : file(chosen), chosenFilter);
+        m_dialogs.prepare(chosen.isEmpty() ? chosen : file(chosen), chosenFilter.toInt());
         get<QPushButton>(button)->click();
-        QCOMPARE(m_dialogs.shown(), dialogs[button]);
+        // One setting a line: kind, title, filter entries, filter index, default extension.
+        const QString dialog = QString::fromUtf8(testData(u"processor/dialog-%1.txt"_qs.arg(button)));
+        QCOMPARE(m_dialogs.shown(), dialog.chopped(1).split(u'\n'));
         const QString name = button == u"cmdOpen0" ? u"cboToDo"_qs : button == u"cmdOpen1" ? u"cboRefer"_qs : u"cboFinal"_qs;
         const QStringList expected = shown.isEmpty() ? QStringList() : QStringList{file(shown)};
         QCOMPARE(history(name), expected);
@@ -278,21 +242,18 @@ private Q_SLOTS:
     // empty edit field.
     void closesOnlyWhenConfirmed_data()
     {
-        QTest::addColumn<int>("answer");
         QTest::addColumn<bool>("closed");
-        QTest::newRow("OK") << int(MessageService::Ok) << true;
-        QTest::newRow("Cancel") << int(MessageService::Cancel) << false;
+        QTest::newRow("OK") << true;
+        QTest::newRow("Cancel") << false;
     }
     void closesOnlyWhenConfirmed()
     {
-        QFETCH(int, answer);
         QFETCH(bool, closed);
         open().options()->textBox(u"txttAndXBK2"_qs)->setText(QStringLiteral("】"));
         AddComboHistory(combo(u"cboRefer"_qs), u"/d/r.glo"_qs);
-        m_messages.answer = answer;
+        m_messages.answer = closed ? MessageService::Ok : MessageService::Cancel;
         get<QPushButton>(u"cmdClose"_qs)->click();
-        QCOMPARE(m_messages.boxes.size(), 1);
-        QCOMPARE(m_messages.boxes[0].text, QStringLiteral("确实要关闭吗？"));
+        QCOMPARE(m_messages.texts(), QStringList{QStringLiteral("确实要关闭吗？")});
         QCOMPARE(m_messages.boxes[0].buttons, MessageService::Buttons::OkCancel);
         QCOMPARE(m_messages.boxes[0].icon, MessageService::Icon::Question);
         QCOMPARE(m_window->isVisible(), !closed);
@@ -305,24 +266,17 @@ private Q_SLOTS:
 
     // A settings file the window cannot load must not keep the window from closing; the
     // box waits until the window is on the screen.
-    void closesAfterEveryLoadError_data()
-    {
-        QTest::addColumn<QString>("ini");
-        QTest::addColumn<int>("error");
-        QTest::newRow("check box stored as -1") << u"bad-state.ini"_qs << 380;
-        QTest::newRow("number too small") << u"overflow.ini"_qs << 6;
-        QTest::newRow("Tallyra.ini is a folder") << QString() << 75;
-    }
+    void closesAfterEveryLoadError_data() { addTestTable(u"processor/load-errors.txt"_qs, {"ini", "error"}); }
     void closesAfterEveryLoadError()
     {
         QFETCH(QString, ini);
-        QFETCH(int, error);
+        QFETCH(QString, error);
         QVERIFY(ini.isEmpty() ? QDir().mkpath(programIni()) : QFile::copy(Fixtures + ini, programIni()));
         open(false);
         QVERIFY(m_messages.boxes.isEmpty());
         m_window->show();
         QTRY_COMPARE(m_messages.boxes.size(), 1);
-        QVERIFY(m_messages.boxes[0].text.startsWith(QStringLiteral("错误:%1\r\n").arg(error)));
+        QVERIFY(m_messages.boxes[0].text.startsWith(u"错误:"_qs + error + u"\r\n"_qs));
         QVERIFY(!m_window->options()->textBox(u"txtLenLimit"_qs)->text().isEmpty());
         combo(u"cboFinal"_qs)->addItem(u"/d/o.glo"_qs);
         get<QPushButton>(u"cmdClose"_qs)->click();
@@ -351,7 +305,6 @@ private Q_SLOTS:
         m_window->SetJobControlsVisible(false);
         const QWidget *panel = get(u"picState"_qs);
         const QWidget *note = get(u"LabelDoing"_qs);
-        QVERIFY(note->isVisible());
         for (const QWidget *child : m_window->findChildren<QWidget *>()) {
             if (child->isVisible() && child != note && child != panel && !panel->isAncestorOf(child))
                 QFAIL(qPrintable(child->objectName() + u" is seen"_qs));
@@ -397,33 +350,22 @@ private Q_SLOTS:
     // One job per output family, each result as in "expected-" and its name; the last
     // stage's caption follows the to-do's format. A glossary result takes the to-do's
     // language line when the reference has none.
-    void runsAWholeJob_data()
-    {
-        QTest::addColumn<QString>("todo");
-        QTest::addColumn<QString>("output");
-        QTest::addColumn<bool>("advancedMode");
-        QTest::newRow("glossary") << u"todo.glo"_qs << u"PO.glo"_qs << true;
-        QTest::newRow("two-line text") << u"todo.u.txt"_qs << QStringLiteral("结果/OO.u.txt") << false;
-    }
+    void runsAWholeJob_data() { addTestTable(u"processor/whole-jobs.txt"_qs, {"todo", "output", "advancedMode"}); }
     void runsAWholeJob()
     {
         QFETCH(QString, todo);
         QFETCH(QString, output);
-        QFETCH(bool, advancedMode);
+        QFETCH(QString, advancedMode);
         const QString reference = u"reference.a.txt"_qs;
         QDir(m_dir.path()).mkpath(QFileInfo(file(output)).path());
         open();
-        get<QCheckBox>(u"chkAdvMode"_qs)->setChecked(advancedMode);
-
+        get<QCheckBox>(u"chkAdvMode"_qs)->setChecked(advancedMode == u"1");
         const QStringList busy = start(file(todo), file(reference), file(output));
 
         QVERIFY(m_messages.boxes.isEmpty());
-        QCOMPARE(contents(file(output)), contents(file(u"expected-"_qs + QFileInfo(output).fileName())));
+        QCOMPARE(readBytes(file(output)), testData(u"processor/expected-"_qs + QFileInfo(output).fileName()));
         QCOMPARE(busy.value(0), u"note"_qs);
-        QVERIFY(finished(0, TimeAndSize));
-        QVERIFY(finished(1, TimeAndSize));
-        QVERIFY(finished(2, TimeOnly));
-        QVERIFY(finished(3, todo.endsWith(u".glo") ? TimeAndSize : TimeOnly));
+        QVERIFY(finished(0, {TimeAndSize, TimeAndSize, TimeOnly, todo.endsWith(u".glo") ? TimeAndSize : TimeOnly}));
         verifyIdleAgain();
         QCOMPARE(history(u"cboToDo"_qs), QStringList{file(todo)});
         QCOMPARE(history(u"cboRefer"_qs), QStringList{file(reference)});
@@ -444,14 +386,12 @@ private Q_SLOTS:
 
         options->checkBox(u"chkSaveRefDB"_qs)->setChecked(false);
         const QStringList busy = start(file(u"todo.u.txt"_qs), database, file(u"second.u.txt"_qs));
-        QCOMPARE(contents(file(u"second.u.txt"_qs)), contents(file(u"expected-OP.u.txt"_qs)));
+        QCOMPARE(readBytes(file(u"second.u.txt"_qs)), testData(u"processor/expected-OP.u.txt"_qs));
 
         QVERIFY(m_messages.boxes.isEmpty());
         QCOMPARE(busy, (QStringList{u"note"_qs, u"pending"_qs, u"pending"_qs, u"pending"_qs, u"pending"_qs}));
         QCOMPARE(stage(0), u"pending"_qs);
-        QVERIFY(finished(1, TimeAndSize));
-        QVERIFY(finished(2, TimeOnly));
-        QVERIFY(finished(3, TimeOnly));
+        QVERIFY(finished(1, {TimeAndSize, TimeOnly, TimeOnly}));
         QCOMPARE(history(u"cboRefer"_qs), (QStringList{database, file(u"reference.glo"_qs)}));
     }
 
@@ -459,18 +399,7 @@ private Q_SLOTS:
     // that fails reports itself and the window ends the job as after a success.
     void reportsFailedJobs_data()
     {
-        QTest::addColumn<QString>("todo");
-        QTest::addColumn<QString>("reference");
-        QTest::addColumn<QString>("output");
-        QTest::addColumn<QString>("box");
-        const QString atStart = QStringLiteral("\r\n源代码位置: Form 'frmMain' -> 'cmdStart_Click'");
-        QTest::newRow("missing reference")
-            << u"todo.glo"_qs << u"missing.glo"_qs << u"never.glo"_qs
-            << QStringLiteral("错误:1000\r\n不能检测出“未译字典”或“参照字典”的文件格式") + atStart;
-        QTest::newRow("empty to-do") << u"empty.glo"_qs << u"reference.glo"_qs << u"never.glo"_qs
-                                     << QStringLiteral("错误:62\r\n输入超出文件尾") + atStart;
-        QTest::newRow("a stage fails") << u"todo.glo"_qs << u"reference.glo"_qs << u"no such folder/out.glo"_qs
-                                       << u"源代码位置: Class Module '"_qs;
+        addTestTable(u"processor/failed-jobs.txt"_qs, {"todo", "reference", "output", "box"});
     }
     void reportsFailedJobs()
     {
@@ -478,6 +407,7 @@ private Q_SLOTS:
         QFETCH(QString, reference);
         QFETCH(QString, output);
         QFETCH(QString, box);
+        box.replace(u"\\r\\n"_qs, u"\r\n"_qs);
         const bool started = !box.endsWith(u"'cmdStart_Click'");
         open();
         start(file(todo), file(reference), file(output));

@@ -1,4 +1,5 @@
 #include "FakeServices.h"
+#include "TestData.h"
 
 #include "AppFolder.h"
 #include "cInifile.h"
@@ -20,6 +21,12 @@ class OptionsFrameTest : public QObject {
     FakeFileDialogs m_dialogs;
 
     QString programIni() const { return AppFolder::file(u"Tallyra.ini"_qs); }
+    // The settings of the dialog the control opens, one a line: kind, title, filter
+    // entries, filter index, default extension.
+    static QStringList dialog(const QString &control)
+    {
+        return QString::fromUtf8(testData(u"processor/dialog-%1.txt"_qs.arg(control))).chopped(1).split(u'\n');
+    }
     static void click(OptionsFrame &frame, int preset)
     {
         frame.findChild<QPushButton *>(QStringLiteral("cmdPreset%1").arg(preset))->click();
@@ -73,24 +80,20 @@ private Q_SLOTS:
     // repairs themselves are the option record's.
     void validatesTheLengthLimit_data()
     {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("used");
-        QTest::addColumn<QString>("written");
-        QTest::newRow("negative") << u"-5"_qs << 50 << u"50"_qs;
-        QTest::newRow("leading zeros") << u"007"_qs << 7 << u"007"_qs;
+        addTestTable(u"processor/length-limits.txt"_qs, {"text", "used", "written"});
     }
     void validatesTheLengthLimit()
     {
         QFETCH(QString, text);
-        QFETCH(int, used);
+        QFETCH(QString, used);
         QFETCH(QString, written);
         OptionsFrame frame(u"frmMain"_qs, u"Tallyra.ini"_qs);
         QLineEdit *box = frame.textBox(u"txtLenLimit"_qs);
         const auto ini = [this] { return cInifile(programIni(), OptionControlState::IniSection); };
 
         box->setText(text);
-        QCOMPARE(frame.CfgSaveCtrlToVar().txtLenLimit, used);
-        QCOMPARE(box->text(), QString::number(used));
+        QCOMPARE(QString::number(frame.CfgSaveCtrlToVar().txtLenLimit), used);
+        QCOMPARE(box->text(), used);
 
         box->setText(text);
         frame.CfgSaveCtrlToIni();
@@ -115,8 +118,7 @@ private Q_SLOTS:
         const QString typed = m_dir.filePath(QStringLiteral("我的配置"));
         m_dialogs.prepare(typed);
         click(frame, 3);
-        QCOMPARE(m_dialogs.shown(), (QStringList{u"save"_qs, QStringLiteral("将控件的内容保存到配置文件"),
-                                                 QStringLiteral("配置文件(*.ini)|*.ini"), u"1"_qs, u"ini"_qs}));
+        QCOMPARE(m_dialogs.shown(), dialog(u"cmdPreset3"_qs));
         cInifile preset(typed + u".ini"_qs, OptionControlState::IniSection);
         QCOMPARE(preset.value(u"chkaMTab"_qs), u"1"_qs);
         QCOMPARE(preset.value(u"chkNotAddANDX"_qs), u"2"_qs);
@@ -127,9 +129,7 @@ private Q_SLOTS:
         other.checkBox(u"chkSaveRefDB"_qs)->setChecked(true);
         m_dialogs.prepare(typed + u".ini"_qs);
         click(other, 2);
-        QCOMPARE(m_dialogs.shown(), (QStringList{u"open"_qs, QStringLiteral("将配置文件的内容读取到控件"),
-                                                 QStringLiteral("配置文件(*.ini)|*.ini"),
-                                                 QStringLiteral("所有文件(*.*)|*.*"), u"1"_qs, QString()}));
+        QCOMPARE(m_dialogs.shown(), dialog(u"cmdPreset2"_qs));
         for (const QString &name : OptionControlState::SavedCheckBoxes)
             QVERIFY2(other.checkBox(name)->checkState() == frame.checkBox(name)->checkState(), qPrintable(name));
         for (const QString &name : OptionControlState::TextBoxes)
@@ -138,14 +138,7 @@ private Q_SLOTS:
         QVERIFY(m_messages.boxes.isEmpty());
     }
 
-    void namesThePresetFile_data()
-    {
-        QTest::addColumn<QString>("typed");
-        QTest::addColumn<QString>("saved");
-        QTest::newRow("upper case kept") << u"PRESET.INI"_qs << u"PRESET.INI"_qs;
-        QTest::newRow("other extension") << u"preset.txt"_qs << u"preset.txt.ini"_qs;
-        QTest::newRow("cancelled") << QString() << QString();
-    }
+    void namesThePresetFile_data() { addTestTable(u"processor/preset-names.txt"_qs, {"typed", "saved"}); }
     void namesThePresetFile()
     {
         QFETCH(QString, typed);
@@ -158,13 +151,7 @@ private Q_SLOTS:
         QCOMPARE(written, saved.isEmpty() ? QStringList() : QStringList{saved});
     }
 
-    void choosesTheDatabaseFile_data()
-    {
-        QTest::addColumn<QString>("chosen");
-        QTest::addColumn<QString>("shown");
-        QTest::newRow("extension added") << m_dir.filePath(u"ref"_qs) << m_dir.filePath(u"ref.db"_qs);
-        QTest::newRow("cancelled keeps the path") << QString() << u"/old.db"_qs;
-    }
+    void choosesTheDatabaseFile_data() { addTestTable(u"processor/database-files.txt"_qs, {"chosen", "shown"}); }
     void choosesTheDatabaseFile()
     {
         QFETCH(QString, chosen);
@@ -174,31 +161,24 @@ private Q_SLOTS:
         QVERIFY(QTest::qWaitForWindowExposed(&frame));
         frame.checkBox(u"chkSaveRefDB"_qs)->setChecked(true);
         frame.textBox(u"txtSaveRefDB"_qs)->setText(u"/old.db"_qs);
-        m_dialogs.prepare(chosen);
+        m_dialogs.prepare(chosen.isEmpty() ? chosen : m_dir.filePath(chosen));
         frame.findChild<QPushButton *>(u"optXRefDB"_qs)->click();
-        QCOMPARE(m_dialogs.shown(), (QStringList{u"save"_qs, QStringLiteral("选择数据库的保存文件"),
-                                                 QStringLiteral("数据库文件(*.db)|*.db"), u"1"_qs, u"db"_qs}));
-        QCOMPARE(frame.textBox(u"txtSaveRefDB"_qs)->text(), shown);
+        QCOMPARE(m_dialogs.shown(), dialog(u"optXRefDB"_qs));
+        QCOMPARE(frame.textBox(u"txtSaveRefDB"_qs)->text(), QDir(m_dir.path()).filePath(shown));
         QCOMPARE(frame.focusWidget(), frame.textBox(u"txtSaveRefDB"_qs));
     }
 
     // A state the check box cannot take stops the loading there; what came before stays.
-    void reportsABadStoredState_data()
-    {
-        QTest::addColumn<QString>("form");
-        QTest::newRow("processor") << u"frmMain"_qs;
-        QTest::newRow("import dialog") << u"frmImport"_qs;
-    }
+    void reportsABadStoredState_data() { addTestTable(u"processor/bad-state-forms.txt"_qs, {"form"}); }
     void reportsABadStoredState()
     {
         QFETCH(QString, form);
-        QVERIFY(QFile::copy(QStringLiteral(TEST_DATA_DIR "/processor/bad-state.ini"), programIni()));
+        QVERIFY(QFile::copy(testDataPath(u"processor/bad-state.ini"_qs), programIni()));
         OptionsFrame frame(form, u"Tallyra.ini"_qs);
         frame.CfgLoadMaxToCtrl();
         frame.CfgLoadIniToCtrl();
-        QTRY_COMPARE(m_messages.boxes.size(), 1);
-        QCOMPARE(m_messages.boxes[0].text,
-                 QStringLiteral("错误:380\r\n无效属性值\r\n源代码位置: Form '%1' -> 'CfgLoadIniToCtrl'").arg(form));
+        QTRY_COMPARE(m_messages.texts(),
+                     QStringList{QStringLiteral("错误:380\r\n无效属性值\r\n源代码位置: Form '%1' -> 'CfgLoadIniToCtrl'").arg(form)});
         QCOMPARE(m_messages.boxes[0].icon, MessageService::Icon::Critical);
         QVERIFY(!frame.checkBox(u"chkaAndX"_qs)->isChecked());
         QVERIFY(frame.checkBox(u"chkaMTab"_qs)->isChecked());

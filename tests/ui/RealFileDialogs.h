@@ -16,12 +16,10 @@ inline FileDialogChoice chooseInRealDialog(QWidget *parent, const FileDialogOpti
     QDialog &base = dialog; // QFileDialog keeps accept() and done() protected
     if (filterIndex >= 1 && filterIndex <= dialog.nameFilters().size())
         dialog.selectNameFilter(dialog.nameFilters().at(filterIndex - 1));
-    if (fileName.isEmpty()) {
-        base.reject();
-        return run.finish();
-    }
     dialog.selectFile(fileName);
-    if (QFileInfo::exists(dialog.selectedFiles().value(0)) == (mode == QFileDialog::AcceptOpen))
+    if (fileName.isEmpty())
+        base.reject();
+    else if (QFileInfo::exists(dialog.selectedFiles().value(0)) == (mode == QFileDialog::AcceptOpen))
         base.accept();
     else
         base.done(QDialog::Accepted);

@@ -4,6 +4,7 @@
 #include "FormPosition.h"
 #include "cInifile.h"
 #include "MessageService.h"
+#include "TestData.h"
 #include "ui/RealFileDialogs.h"
 
 #include <QApplication>
@@ -44,8 +45,7 @@ private Q_SLOTS:
         setFileDialogSettingsFile(u"Tallyra.ini"_qs);
         const QString folder = m_dir.filePath(QStringLiteral("字典"));
         QVERIFY(QDir().mkpath(folder));
-        QFile text(folder + u"/old.a.txt"_qs);
-        QVERIFY(text.open(QIODevice::WriteOnly) && text.write("\r\n1:Open\r\n") > 0);
+        writeBytes(folder + u"/old.a.txt"_qs, "\r\n1:Open\r\n");
         const FileDialogOptions options{.title = QStringLiteral("选择未译字典")};
         {
             FileDialogRun run(nullptr, options, QFileDialog::AcceptSave);
