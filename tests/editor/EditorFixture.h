@@ -30,7 +30,7 @@ public:
         Icon icon;
     };
 
-    int show(QWidget *, const QString &text, Buttons buttons, Icon icon) override
+    Answer show(QWidget *, const QString &text, Buttons buttons, Icon icon) override
     {
         shown.append({text, buttons, icon});
         if (!answers.isEmpty())
@@ -48,7 +48,7 @@ public:
 
     QList<Shown> shown;
     // Taken in order; without one a question is cancelled.
-    QList<int> answers;
+    QList<Answer> answers;
 };
 
 // Chooses the file and filter entry in a real dialog, as a user would; cancels without one.

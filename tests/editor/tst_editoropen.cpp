@@ -121,7 +121,7 @@ private Q_SLOTS:
         QFETCH(bool, opened);
         EditorFixture editor;
         editor.dialogs.choose(editor.write(u"dict.txt"_qs, QByteArray("\r\n1:Open\r\n打开\r\n")));
-        editor.messages.answers = {answer};
+        editor.messages.answers = {MessageService::Answer(answer)};
         editor.trigger(u"miFReOpen"_qs);
         QCOMPARE(editor.dialogs.asked.filters.value(0), u"所支持的格式(a.txt;u.txt;a.csv;u.csv;glo)|*.txt;*.csv;*.glo"_qs);
         QCOMPARE(editor.messages.texts().value(0),

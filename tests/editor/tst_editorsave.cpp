@@ -123,21 +123,21 @@ private Q_SLOTS:
 
     void answersTheSaveQuestion_data()
     {
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<int>("result");
+        QTest::addColumn<MessageService::Answer>("answer");
+        QTest::addColumn<MessageService::Answer>("result");
         QTest::addColumn<bool>("saved");
-        QTest::newRow("yes") << int(MessageService::Yes) << 6 << true;
-        QTest::newRow("no") << int(MessageService::No) << 7 << false;
-        QTest::newRow("cancel") << int(MessageService::Cancel) << 2 << false;
+        QTest::newRow("yes") << MessageService::Yes << MessageService::Yes << true;
+        QTest::newRow("no") << MessageService::No << MessageService::No << false;
+        QTest::newRow("cancel") << MessageService::Cancel << MessageService::Cancel << false;
     }
     void answersTheSaveQuestion()
     {
-        QFETCH(int, answer);
-        QFETCH(int, result);
+        QFETCH(MessageService::Answer, answer);
+        QFETCH(MessageService::Answer, result);
         QFETCH(bool, saved);
         EditorFixture editor;
         QVERIFY(editor.open(u"q.a.txt"_qs, Sample));
-        QCOMPARE(editor.window->AskSaveChanges(), 0);
+        QCOMPARE(editor.window->AskSaveChanges(), MessageService::NotAsked);
         QVERIFY(editor.messages.shown.isEmpty());
         editor.grid().setCursor(1);
         editor.trigger(u"miSTno"_qs);
@@ -190,7 +190,7 @@ private Q_SLOTS:
 
         editor.messages.answers = {MessageService::Yes};
         QVERIFY(QFile::remove(editor.path(u"d.a.txt"_qs)) && QDir(editor.path(QString())).mkdir(u"d.a.txt"_qs));
-        QCOMPARE(editor.window->AskSaveChanges(), int(MessageService::Cancel));
+        QCOMPARE(editor.window->AskSaveChanges(), MessageService::Cancel);
     }
 
     void reportsAnEmptyName()

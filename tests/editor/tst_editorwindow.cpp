@@ -150,7 +150,7 @@ private Q_SLOTS:
         EditorFixture editor;
         QVERIFY(editor.open(u"w.a.txt"_qs, {u"1:Open"_qs, u"打开"_qs}));
         editor.typeTranslation(u"开"_qs);
-        editor.messages.answers = {answer};
+        editor.messages.answers = {MessageService::Answer(answer)};
         QCOMPARE(editor.window->close(), closed);
         QCOMPARE(editor.messages.texts(), QStringList{u"当前打开的文件已经被更改，想要保存文件吗？"_qs});
         QCOMPARE(editor.window->windowTitle(), u"*w.a.txt - Quillet"_qs);

@@ -19,14 +19,14 @@ public:
     FakeMessages() { MessageService::setInstance(this); }
     ~FakeMessages() override { MessageService::setInstance(nullptr); }
 
-    int show(QWidget *, const QString &text, Buttons buttons, Icon icon) override
+    Answer show(QWidget *, const QString &text, Buttons buttons, Icon icon) override
     {
         boxes.append({text, buttons, icon});
         return answer;
     }
 
     QList<Box> boxes;
-    int answer = Ok;
+    Answer answer = Ok;
 };
 
 // Chooses the prepared file and filter entry (or cancels) in a real dialog at once and

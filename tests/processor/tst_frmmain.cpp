@@ -280,7 +280,7 @@ private Q_SLOTS:
         QFETCH(bool, closed);
         const auto window = shownWindow();
         window->options()->checkBox(u"chkaUpperCase"_qs)->setChecked(true);
-        m_messages.answer = answer;
+        m_messages.answer = MessageService::Answer(answer);
         control<QPushButton>(*window, u"cmdClose"_qs)->click();
         QCOMPARE(m_messages.boxes.size(), 1);
         QCOMPARE(m_messages.boxes[0].text, QStringLiteral("确实要关闭吗？"));
