@@ -95,12 +95,12 @@ class TimingObserver : public JobObserver {
 public:
     QStringList stages;
 
-    void stageProgress(int, const QString &) override {}
-    void stageFinished(int stage, qint64 milliseconds, const QString &, const QString &) override
+    void stageProgress(int, StageProgress) override {}
+    void stageFinished(const StageResult &result) override
     {
         static const QStringList names{QStringLiteral("reference"), QStringLiteral("to-do"),
                                        QStringLiteral("database"), QStringLiteral("result")};
-        stages << QStringLiteral("%1 %2 ms").arg(names.at(stage)).arg(milliseconds);
+        stages << QStringLiteral("%1 %2 ms").arg(names.at(result.stage)).arg(result.milliseconds);
     }
     void errorReported(const ErrorReport &report) override { error = report.boxText(); }
     QString error;

@@ -150,39 +150,42 @@ void frmImport::SetJobControlsVisible(bool visible)
 void frmImport::cmdStart_Click()
 {
     m_busy = true;
-    m_jobFailed = false;
-    m_firstRunDone = false;
+    bool started = false;
     {
         const BusyCursor cursor;
         SetJobControlsVisible(false);
         picState->resetStages();
         QCoreApplication::processEvents();
-        importReference(fraOptAdv->CfgSaveCtrlToVar());
-        if (!m_jobFailed)
+        started = importReference(fraOptAdv->CfgSaveCtrlToVar());
+        if (started)
             showFinished();
     }
     QCoreApplication::processEvents();
     m_busy = false;
-    if (m_jobFailed)
+    if (!started)
         close();
 }
 
 // The result replaces the rows in one block, and only a complete result does: after
 // any failure the document stays as it was, in content, order and display.
-void frmImport::importReference(const ProcessingOptions &options)
+// The dialog's own errors end it; a stage's error ends only the job, whose stage
+// results stay in view.
+bool frmImport::importReference(const ProcessingOptions &options)
 {
     GridJobScope scope(m_session, m_grid);
+    StatePanelObserver observer(*picState);
     std::optional<std::vector<GridRow>> result;
     {
         const DocumentRowSource rows(m_session.model().document());
-        result = runImport(cboRefer->currentText(), options, rows, *this, JobLocation);
+        result = runImport(cboRefer->currentText(), options, rows, observer, JobLocation);
     }
     if (!result)
-        return;
+        return !observer.reportedError() || observer.reportedError()->location != JobLocation;
     scope.showFlatList();
     m_session.model().replaceRows(documentRows(*result));
     m_grid.setCursor(1);
     m_session.MarkModified();
+    return true;
 }
 
 void frmImport::showFinished()
@@ -193,32 +196,6 @@ void frmImport::showFinished()
     cmdClose->setText(QStringLiteral("完成(&F)"));
     cmdClose->show();
     cmdClose->setFocus();
-}
-
-// The second database run reports its percentage as the first did; it shows on its own
-// stage, so that the first run's result stays in view.
-void frmImport::stageProgress(int stage, const QString &caption)
-{
-    const bool secondRun = stage == OutputGenerator::DatabaseStage && m_firstRunDone;
-    picState->showProgress(secondRun ? int(EditorImport::clsDikGenOO::SecondDatabaseStage) : stage, caption);
-    QCoreApplication::processEvents();
-}
-
-void frmImport::stageFinished(int stage, qint64, const QString &, const QString &caption)
-{
-    if (stage == OutputGenerator::DatabaseStage)
-        m_firstRunDone = true;
-    picState->UpdateStateLabel(stage, caption);
-    QCoreApplication::processEvents();
-}
-
-// The dialog's own errors end it; a stage's error ends only the job, whose stage
-// results stay in view.
-void frmImport::errorReported(const ErrorReport &report)
-{
-    if (report.location == JobLocation)
-        m_jobFailed = true;
-    showErrorBox(this, report);
 }
 
 // Closing in the middle of a job would pull the dialog from under the running job.

@@ -58,9 +58,9 @@ void clsDikGenOO::writeDump(ShellScript &script) const
                        QStringLiteral("SELECT * FROM G;"), m_work.OutputDumpFile);
 }
 
-void clsDikGenOO::finishSecondRun(qint64 milliseconds)
+QString clsDikGenOO::secondRunReportedFile() const
 {
-    label(SecondDatabaseStage).finish(milliseconds, WorkFiles::inFolder(m_work.OutputDumpFile));
+    return WorkFiles::inFolder(m_work.OutputDumpFile);
 }
 
 void clsDikGenOO::finishOutput()

@@ -61,7 +61,8 @@ protected:
     QString todoReportedFile() const override { return QString(); }
     WorkTable resultTable() const override { return WorkTable::G; }
     void writeDump(ShellScript &script) const override;
-    void finishSecondRun(qint64 milliseconds) override;
+    int secondRunStage() const override { return SecondDatabaseStage; }
+    QString secondRunReportedFile() const override;
     void finishOutput() override;
     int progressStep() const override;
 

@@ -94,11 +94,12 @@ bool OutputGenerator::runJob()
             return false;
         if (!loadTodo())
             return false;
-        label(DatabaseStage).finish(runDatabase(m_work.ScriptFile), QString());
+        label(DatabaseStage).finish(runDatabase(m_work.ScriptFile, DatabaseStage), QString());
         if (!writeResult())
             return false;
         if (todoIsTwoLineText()) {
-            finishSecondRun(runDatabase(m_work.SecondScriptFile));
+            label(secondRunStage())
+                .finish(runDatabase(m_work.SecondScriptFile, secondRunStage()), secondRunReportedFile());
             finishOutput();
         }
     } catch (const AppError &error) {
@@ -231,16 +232,16 @@ int OutputGenerator::progressStep() const
     return QRandomGenerator::global()->bounded(8, 17);
 }
 
-qint64 OutputGenerator::runDatabase(const QString &script)
+qint64 OutputGenerator::runDatabase(const QString &script, int stage)
 {
-    StageLabel &progress = label(DatabaseStage);
+    StageLabel &progress = label(stage);
     int progressPercent = 0;
     cCaptureConsole console;
     console.OutputAvailable = [&](const QString &) {
         // A pseudo-percentage: the shell's output only paces it, so it must not claim
         // completion before the stage has ended.
         progressPercent = std::min(99, progressPercent + progressStep());
-        progress.setCaption(QString::number(progressPercent) + u'%');
+        progress.showPercent(progressPercent);
     };
     QElapsedTimer clock;
     clock.start();
@@ -254,11 +255,6 @@ void OutputGenerator::writeDump(ShellScript &script) const
 {
     script.sqliteQuery({QStringLiteral("-line")}, m_work.DatabaseFile, QStringLiteral("SELECT o0,o2 FROM O;"),
                        m_work.OutputDumpFile);
-}
-
-void OutputGenerator::finishSecondRun(qint64 milliseconds)
-{
-    label(DatabaseStage).finish(milliseconds, QString());
 }
 
 bool OutputGenerator::writeResult()

@@ -28,11 +28,8 @@ struct JobFiles {
 class KeptWorkFilesObserver : public JobObserver {
 public:
     KeptWorkFilesObserver(JobObserver &target, bool keep) : m_target(target), m_keep(keep) {}
-    void stageProgress(int stage, const QString &caption) override { m_target.stageProgress(stage, caption); }
-    void stageFinished(int stage, qint64 milliseconds, const QString &fileName, const QString &caption) override
-    {
-        m_target.stageFinished(stage, milliseconds, fileName, caption);
-    }
+    void stageProgress(int stage, StageProgress progress) override { m_target.stageProgress(stage, progress); }
+    void stageFinished(const StageResult &result) override { m_target.stageFinished(result); }
     void errorReported(const ErrorReport &report) override;
 
 private:
@@ -68,7 +65,9 @@ protected:
     virtual QString todoReportedFile() const { return m_files.todo; }
     virtual WorkTable resultTable() const { return WorkTable::O; }
     virtual void writeDump(ShellScript &script) const;
-    virtual void finishSecondRun(qint64 milliseconds);
+    // The stage that shows the second database run, and the file its result names.
+    virtual int secondRunStage() const { return DatabaseStage; }
+    virtual QString secondRunReportedFile() const { return QString(); }
     virtual void finishOutput();
     // The rise of the pseudo-percentage per piece of database output.
     virtual int progressStep() const;
@@ -86,7 +85,7 @@ private:
     bool runStage(DictionaryStage &stage, Stage index, const QString &reportedFile);
     bool loadReference();
     bool loadTodo();
-    qint64 runDatabase(const QString &script);
+    qint64 runDatabase(const QString &script, int stage);
     bool writeResult();
     bool runJob();
     void DeleteWorkFiles() const;

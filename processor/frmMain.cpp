@@ -214,12 +214,12 @@ void frmMain::cmdStart_Click()
         SetJobControlsVisible(false);
         picState->resetStages();
         QCoreApplication::processEvents();
-        m_driverFailed = false;
         const JobFiles files{cboToDo->currentText(), cboRefer->currentText(), cboFinal->currentText()};
-        m_driver.run(files, fraOptAdv->CfgSaveCtrlToVar(), *this);
+        StatePanelObserver observer(*picState);
+        m_driver.run(files, fraOptAdv->CfgSaveCtrlToVar(), observer);
         picState->raise();
         // A job that could not even start leaves the histories as they were.
-        if (!m_driverFailed) {
+        if (!observer.reportedError() || observer.reportedError()->location != DriverLocation) {
             for (QComboBox *combo : {cboToDo, cboRefer, cboFinal})
                 AddComboHistory(combo, combo->currentText());
         }
@@ -228,25 +228,6 @@ void frmMain::cmdStart_Click()
     }
     QCoreApplication::processEvents();
     m_busy = false;
-}
-
-void frmMain::stageProgress(int stage, const QString &caption)
-{
-    picState->showProgress(stage, caption);
-    QCoreApplication::processEvents();
-}
-
-void frmMain::stageFinished(int stage, qint64, const QString &, const QString &caption)
-{
-    picState->UpdateStateLabel(stage, caption);
-    QCoreApplication::processEvents();
-}
-
-void frmMain::errorReported(const ErrorReport &report)
-{
-    if (report.location == DriverLocation)
-        m_driverFailed = true;
-    showErrorBox(this, report);
 }
 
 void frmMain::updateStartButton()

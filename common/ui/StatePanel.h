@@ -1,8 +1,12 @@
 #pragma once
 
+#include "JobObserver.h"
+
 #include <QFrame>
 #include <QList>
 #include <QStringList>
+
+#include <optional>
 
 class QLabel;
 class QLayout;
@@ -40,4 +44,20 @@ private:
 
     QList<QLabel *> m_results;
     QList<QFrame *> m_markers;
+};
+
+// The observer of a job run from a window with a progress panel (Tallyra's window, the
+// import dialog): stages on the panel, errors in the window's error box. The event
+// loop runs at every report.
+class StatePanelObserver : public JobObserver {
+public:
+    explicit StatePanelObserver(StatePanel &panel) : m_panel(panel) {}
+    void stageProgress(int stage, StageProgress progress) override;
+    void stageFinished(const StageResult &result) override;
+    void errorReported(const ErrorReport &report) override;
+    const std::optional<ErrorReport> &reportedError() const { return m_error; }
+
+private:
+    StatePanel &m_panel;
+    std::optional<ErrorReport> m_error;
 };

@@ -6,13 +6,13 @@ ConsoleObserver::ConsoleObserver() : m_out(stdout), m_err(stderr)
 {
 }
 
-void ConsoleObserver::stageProgress(int, const QString &)
+void ConsoleObserver::stageProgress(int, StageProgress)
 {
 }
 
-void ConsoleObserver::stageFinished(int stage, qint64, const QString &, const QString &caption)
+void ConsoleObserver::stageFinished(const StageResult &result)
 {
-    m_out << processorStageCaptions().value(stage) << u' ' << caption << Qt::endl;
+    m_out << processorStageCaptions().value(result.stage) << u' ' << stageCaption(result) << Qt::endl;
 }
 
 void ConsoleObserver::errorReported(const ErrorReport &report)
