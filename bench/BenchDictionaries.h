@@ -393,6 +393,17 @@ inline Files fileNames(const QString &folder, Format format)
     return {dir.filePath(QStringLiteral("todo.u.txt")), dir.filePath(QStringLiteral("reference.a.txt"))};
 }
 
+// Writes a to-do dictionary of entries firstEntry onwards of the endless to-do list
+// that belongs to a reference of the given size; several to-do files of one project
+// are several slices of that list.
+inline void writeTodo(const QString &path, Format format, Sizes sizes, std::uint64_t seed, qint64 firstEntry = 0)
+{
+    Detail::DictionaryWriter todo(path, format);
+    for (qint64 i = 0; i < sizes.todoEntries; ++i)
+        todo.write(i + 1, Detail::todoEntry(seed, firstEntry + i, sizes.referenceEntries));
+    todo.commit();
+}
+
 // Writes the pair of dictionaries into the folder; returns their paths.
 inline Files write(const QString &folder, Format format, Sizes sizes, std::uint64_t seed = DefaultSeed)
 {
@@ -402,10 +413,7 @@ inline Files write(const QString &folder, Format format, Sizes sizes, std::uint6
     for (qint64 i = 0; i < sizes.referenceEntries; ++i)
         reference.write(i + 1, Detail::referenceEntry(seed, i));
     reference.commit();
-    Detail::DictionaryWriter todo(files.todo, format);
-    for (qint64 i = 0; i < sizes.todoEntries; ++i)
-        todo.write(i + 1, Detail::todoEntry(seed, i, sizes.referenceEntries));
-    todo.commit();
+    writeTodo(files.todo, format, sizes, seed);
     return files;
 }
 

@@ -1,12 +1,15 @@
 #include "CaptureConsole.h"
 
 #include "ErrorReport.h"
+#include "RunningJob.h"
 
+#include <QStandardPaths>
 #include <QStringDecoder>
 
 #include <cerrno>
 #include <fcntl.h>
-#include <spawn.h>
+#include <signal.h>
+#include <sys/prctl.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -16,26 +19,77 @@ extern char **environ;
 
 namespace {
 
-// The spawn's file actions: both captured streams go to the pipe, input comes from nowhere.
-class SpawnActions {
-public:
-    SpawnActions(int pipeWriteEnd, bool isStdOut, bool isStdErr, const QByteArray &directory)
-    {
-        posix_spawn_file_actions_init(&m_actions);
-        posix_spawn_file_actions_addopen(&m_actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-        if (isStdOut)
-            posix_spawn_file_actions_adddup2(&m_actions, pipeWriteEnd, STDOUT_FILENO);
-        if (isStdErr)
-            posix_spawn_file_actions_adddup2(&m_actions, pipeWriteEnd, STDERR_FILENO);
-        if (!directory.isEmpty())
-            posix_spawn_file_actions_addchdir_np(&m_actions, directory.constData());
-    }
-    ~SpawnActions() { posix_spawn_file_actions_destroy(&m_actions); }
-    const posix_spawn_file_actions_t *get() const { return &m_actions; }
-
-private:
-    posix_spawn_file_actions_t m_actions;
+// What the forked processes need, prepared before the fork: after it only
+// async-signal-safe calls may run.
+struct SpawnPlan {
+    QByteArray program;
+    std::vector<QByteArray> encoded;
+    std::vector<char *> argv;
+    QByteArray directory;
+    int pipeRead = -1;
+    int pipeWrite = -1;
+    bool isStdOut = true;
+    bool isStdErr = true;
+    pid_t parent = 0;
 };
+
+void killOwnGroup(int)
+{
+    kill(0, SIGKILL);
+}
+
+[[noreturn]] void execCommand(const SpawnPlan &plan)
+{
+    const int input = open("/dev/null", O_RDONLY | O_CLOEXEC);
+    if (input >= 0)
+        dup2(input, STDIN_FILENO);
+    if (plan.isStdOut)
+        dup2(plan.pipeWrite, STDOUT_FILENO);
+    if (plan.isStdErr)
+        dup2(plan.pipeWrite, STDERR_FILENO);
+    if (plan.directory.isEmpty() || chdir(plan.directory.constData()) == 0)
+        execve(plan.program.constData(), plan.argv.data(), environ);
+    _exit(127);
+}
+
+// The forked child: leads a process group of its own that holds the command and
+// everything the command starts, and takes the whole group down when our process
+// ends in any way (the kernel tells it by SIGTERM), so that no sqlite3 outlives us.
+[[noreturn]] void superviseCommand(const SpawnPlan &plan)
+{
+    setpgid(0, 0);
+    struct sigaction onTerm = {};
+    onTerm.sa_handler = killOwnGroup;
+    sigemptyset(&onTerm.sa_mask);
+    sigaction(SIGTERM, &onTerm, nullptr);
+    sigset_t none;
+    sigemptyset(&none);
+    sigprocmask(SIG_SETMASK, &none, nullptr);
+    // The death signal follows the thread that forked us; it cannot fire for a
+    // parent that was already gone before it was set.
+    prctl(PR_SET_PDEATHSIG, SIGTERM);
+    if (getppid() != plan.parent)
+        killOwnGroup(0);
+    const pid_t command = fork();
+    if (command == 0)
+        execCommand(plan);
+    close(plan.pipeRead);
+    close(plan.pipeWrite);
+    if (command < 0)
+        _exit(127);
+    int waitStatus = 0;
+    while (waitpid(command, &waitStatus, 0) < 0 && errno == EINTR) {
+    }
+    _exit(WIFEXITED(waitStatus) ? WEXITSTATUS(waitStatus) : 128 + WTERMSIG(waitStatus));
+}
+
+// The program as execve needs it: a name without a slash is looked up in PATH.
+QByteArray programPath(const QString &program)
+{
+    const QString found = program.contains(u'/') ? program : QStandardPaths::findExecutable(program);
+    const QByteArray path = found.toLocal8Bit();
+    return !path.isEmpty() && access(path.constData(), X_OK) == 0 ? path : QByteArray();
+}
 
 int statusOf(int waitStatus)
 {
@@ -58,23 +112,33 @@ QString cCaptureConsole::ShellConsole(const QStringList &arguments, const QStrin
     if (arguments.isEmpty() || pipe2(pipeEnds, O_CLOEXEC) != 0)
         return QString();
 
-    std::vector<QByteArray> encoded;
+    SpawnPlan plan;
+    plan.program = programPath(arguments.first());
     for (const QString &argument : arguments)
-        encoded.push_back(argument.toLocal8Bit());
-    std::vector<char *> argv;
-    for (QByteArray &argument : encoded)
-        argv.push_back(argument.data());
-    argv.push_back(nullptr);
+        plan.encoded.push_back(argument.toLocal8Bit());
+    for (QByteArray &argument : plan.encoded)
+        plan.argv.push_back(argument.data());
+    plan.argv.push_back(nullptr);
+    plan.directory = currentDirectory.toLocal8Bit();
+    plan.pipeRead = pipeEnds[0];
+    plan.pipeWrite = pipeEnds[1];
+    plan.isStdOut = isStdOut;
+    plan.isStdErr = isStdErr;
+    plan.parent = getpid();
 
-    pid_t child = 0;
-    int spawned;
-    {
-        const SpawnActions actions(pipeEnds[1], isStdOut, isStdErr, currentDirectory.toLocal8Bit());
-        spawned = posix_spawnp(&child, argv[0], actions.get(), nullptr, argv.data(), environ);
-    }
+    pid_t child = -1;
+    const bool allowed = !plan.program.isEmpty() && RunningJob::startProcessGroup([&plan, &child] {
+        child = fork();
+        if (child == 0)
+            superviseCommand(plan);
+        // Set from both sides, so that the group exists whichever runs first.
+        if (child > 0)
+            setpgid(child, child);
+        return std::max(child, pid_t(0));
+    });
     // Our copy of the write end must go, or the pipe never reports its end.
     close(pipeEnds[1]);
-    if (spawned != 0) {
+    if (!allowed || child < 0) {
         close(pipeEnds[0]);
         return QString();
     }
@@ -98,6 +162,7 @@ QString cCaptureConsole::ShellConsole(const QStringList &arguments, const QStrin
     int waitStatus = 0;
     while (waitpid(child, &waitStatus, 0) < 0 && errno == EINTR) {
     }
+    RunningJob::endProcessGroup();
     m_exitStatus = statusOf(waitStatus);
     return output;
 }

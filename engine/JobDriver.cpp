@@ -58,6 +58,8 @@ bool JobDriver::start(const JobFiles &named, const ProcessingOptions &options, J
         rejectLegacyDatabase(files.reference);
     QString pair;
     const DictionaryFormat todoFormat = DetectDictionaryFormat(files.todo, &pair);
+    if (!m_referenceDatabasePath.isEmpty() && !m_purifiedReferencePair.isEmpty())
+        pair = m_purifiedReferencePair;
     const DictionaryFormat referenceFormat = m_referenceDatabasePath.isEmpty()
         ? DetectDictionaryFormat(files.reference, &pair)
         : DictionaryFormat::Glossary;

@@ -20,6 +20,11 @@ public:
     // False when the job stopped on an error, which the observer has been shown.
     bool run(const JobFiles &files, const ProcessingOptions &options, JobObserver &observer);
 
+    // The language pair of the dictionary that a purified reference was made from, which
+    // the database no longer holds; a job on that database then writes the same pair as
+    // a job on the dictionary would.
+    void setPurifiedReferencePair(const QString &pair) { m_purifiedReferencePair = pair; }
+
     const QString &ReferenceDatabasePath() const { return m_referenceDatabasePath; }
     const QString &LanguagePair() const { return m_languagePair; }
     // The counts of the last job.
@@ -31,5 +36,6 @@ private:
     QString m_errorLocation;
     QString m_referenceDatabasePath;
     QString m_languagePair;
+    QString m_purifiedReferencePair;
     JobStatistics m_statistics;
 };

@@ -52,9 +52,14 @@ QString stageCaption(StageProgress progress)
     return QString::number(progress.value) + u'%';
 }
 
+QString timeCaption(qint64 milliseconds)
+{
+    return QStringLiteral("时间: ") + groupedNumber(milliseconds) + QStringLiteral("ms");
+}
+
 QString stageCaption(const StageResult &result)
 {
-    QString caption = QStringLiteral("时间: ") + groupedNumber(result.milliseconds) + QStringLiteral("ms");
+    QString caption = timeCaption(result.milliseconds);
     if (result.bytes)
         caption += QStringLiteral(" 大小: ") + groupedNumber(*result.bytes / 1024) + QStringLiteral("KB");
     return caption;

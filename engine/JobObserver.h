@@ -62,6 +62,8 @@ const QStringList &processorStageCaptions();
 // locale's thousands separator.
 QString stageCaption(StageProgress progress);
 QString stageCaption(const StageResult &result);
+// "时间: 1,234ms"
+QString timeCaption(qint64 milliseconds);
 
 // Tells a loop when 500 ms have passed since it last showed progress.
 class ProgressClock {

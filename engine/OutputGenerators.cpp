@@ -8,6 +8,7 @@
 #include "PathNames.h"
 #include "ReferenceLoaders.h"
 #include "ResultWriters.h"
+#include "RunningJob.h"
 #include "TodoLoaders.h"
 
 #include <QDateTime>
@@ -74,6 +75,9 @@ OutputGenerator::~OutputGenerator() = default;
 
 bool OutputGenerator::Start()
 {
+    const struct Forget {
+        ~Forget() { RunningJob::setWorkFiles({}); }
+    } forgetWorkFiles;
     const bool done = runJob();
     if (!done && !m_settings.options.chkaKeepTmpFile) {
         // A failed job's scripts, partial databases and dumps would pile up in the
@@ -122,17 +126,28 @@ void KeptWorkFilesObserver::errorReported(const ErrorReport &report)
 void OutputGenerator::BuildBatScript()
 {
     m_work = WorkFiles::draw(todoIsTwoLineText());
+    if (!m_settings.options.chkaKeepTmpFile) {
+        QStringList interrupted = m_work.all();
+        if (m_settings.referenceDatabasePath.isEmpty() && m_settings.options.chkSaveRefDB)
+            interrupted << savedDatabaseName() + QStringLiteral(".part");
+        RunningJob::setWorkFiles(interrupted);
+    }
     writeFirstScript();
     if (todoIsTwoLineText())
         writeSecondScript();
+}
+
+QString automaticDatabaseName(const QString &reference)
+{
+    const QString dayHour = QDateTime::currentDateTime().toString(QStringLiteral("ddhh"));
+    return ChangeExtension(reference, u'_' + dayHour + QStringLiteral(".db"));
 }
 
 QString OutputGenerator::savedDatabaseName() const
 {
     if (!m_settings.options.txtSaveRefDB.isEmpty())
         return m_settings.options.txtSaveRefDB;
-    const QString dayHour = QDateTime::currentDateTime().toString(QStringLiteral("ddhh"));
-    return ChangeExtension(m_files.reference, u'_' + dayHour + QStringLiteral(".db"));
+    return automaticDatabaseName(m_files.reference);
 }
 
 void OutputGenerator::writeFirstScript() const

@@ -37,6 +37,10 @@ private:
     bool m_keep;
 };
 
+// The name a purified reference database is saved under when none was given: the
+// reference's name with "_", the day and the hour ("ddhh") and ".db" for its extension.
+QString automaticDatabaseName(const QString &reference);
+
 // Runs one pre-translation job: writes the job's scripts, runs the loaders that turn
 // the dictionaries into SQL scripts, runs the scripts through sqlite3, writes the
 // result and reports each stage's time. The to-do format decides the scripts and the

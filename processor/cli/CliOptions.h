@@ -1,5 +1,6 @@
 #pragma once
 
+#include "OptionSettings.h"
 #include "OutputGenerators.h"
 #include "ProcessingOptions.h"
 
@@ -19,12 +20,30 @@ struct CliRequest {
     bool saveDatabase = false;
     QString savedDatabasePath;
     QString appFolder;
+    // The batch form: several to-do dictionaries into one folder, side by side.
+    QStringList todos;
+    QString todoDir;
+    bool recursive = false;
+    QString outputDir;
+    int jobs = 0;
+    // Hidden, for the jobs of a batch: print the counts as one line for the batch to
+    // read, and the language pair of the dictionary a purified reference came from.
+    bool resultLine = false;
+    QString referencePair;
+
+    bool isBatch() const { return todos.size() > 1 || !todoDir.isEmpty() || !outputDir.isEmpty(); }
 };
 
 // Reads the arguments (without the program name); nothing when they are not usable,
 // with the reason in error (empty for --help).
 std::optional<CliRequest> parseCliArguments(const QStringList &arguments, QString *error);
 QString cliUsage();
+// Where the errors of tallyra-cli itself are located.
+QString cliErrorLocation();
+
+// The option controls of the job before the job flags: the full preset, then
+// "Tallyra.ini" when it exists, or the named preset file, or a built-in preset.
+OptionControlState cliOptionState(const CliRequest &request, const QString &iniPath);
 
 // The options of the job: the full preset, then "Tallyra.ini" of the program folder
 // when it exists, or the named preset file, or one of the two built-in presets; then

@@ -12,8 +12,13 @@ public:
     void stageProgress(int stage, StageProgress progress) override;
     void stageFinished(const StageResult &result) override;
     void errorReported(const ErrorReport &report) override;
+    // The error box's text with plain line ends.
+    static QString text(const ErrorReport &report);
+    // The time of the reference stage, -1 when it did not run.
+    qint64 referenceMilliseconds() const { return m_referenceMs; }
 
 private:
     QTextStream m_out;
     QTextStream m_err;
+    qint64 m_referenceMs = -1;
 };

@@ -1,27 +1,10 @@
 #include "../engine/JobFixture.h"
+#include "CliRun.h"
 
 #include <QProcess>
 #include <QTest>
 
 #include <sys/resource.h>
-
-namespace {
-
-struct CliRun {
-    int exitCode = -1;
-    QString out;
-    QString err;
-};
-
-CliRun runCli(const QStringList &arguments)
-{
-    QProcess cli;
-    cli.start(QStringLiteral(TALLYRA_CLI_PATH), arguments);
-    cli.waitForFinished(60000);
-    return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput()), QString::fromUtf8(cli.readAllStandardError())};
-}
-
-}
 
 class CliTest : public QObject {
     Q_OBJECT
