@@ -210,7 +210,7 @@ std::optional<Figures> runJob(const QString &root, const QString &format, qint64
     QElapsedTimer clock;
     const qint64 cpuBefore = ownCpuMs();
     clock.start();
-    if (!driver.run(files, options, observer)) {
+    if (!driver.run(files, options, observer).done()) {
         out << "job failed: " << observer.error << Qt::endl;
         return std::nullopt;
     }

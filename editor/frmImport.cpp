@@ -25,7 +25,6 @@
 namespace {
 
 const QString FormName = QStringLiteral("frmImport");
-const QString JobLocation = formLocation(FormName, QStringLiteral("cmdStart_Click"));
 const QStringList JobControlPrefixes{QStringLiteral("cbo"), QStringLiteral("chk"), QStringLiteral("txt"),
                                      QStringLiteral("cmd"), QStringLiteral("lal")};
 const QStringList StageCaptions{QStringLiteral("参照字典净化:"), QStringLiteral("表格条目分滤:"),
@@ -174,15 +173,16 @@ bool frmImport::importReference(const ProcessingOptions &options)
 {
     GridJobScope scope(m_session, m_grid);
     StatePanelObserver observer(*picState);
-    std::optional<std::vector<GridRow>> result;
+    ImportResult result;
     {
         const DocumentRowSource rows(m_session.model().document());
-        result = runImport(cboRefer->currentText(), options, rows, observer, JobLocation);
+        result = runImport(cboRefer->currentText(), options, rows, observer,
+                           formLocation(FormName, QStringLiteral("cmdStart_Click")));
     }
-    if (!result)
-        return !observer.reportedError() || observer.reportedError()->location != JobLocation;
+    if (!result.outcome.done())
+        return result.outcome.kind != JobOutcome::Kind::NotStarted;
     scope.showFlatList();
-    m_session.model().replaceRows(documentRows(*result));
+    m_session.model().replaceRows(documentRows(result.rows));
     m_grid.setCursor(1);
     m_session.MarkModified();
     return true;

@@ -38,7 +38,7 @@ clsDikGenOO::clsDikGenOO(const JobSettings &settings, const QString &reference, 
 {
 }
 
-bool clsDikGenOO::Start(int fmt)
+JobOutcome clsDikGenOO::Start(int fmt)
 {
     m_referenceIsGlossary = fmt == int(DictionaryFormat::Glossary);
     return OutputGenerator::Start();
@@ -86,9 +86,8 @@ int clsDikGenOO::progressStep() const
 
 }
 
-std::optional<std::vector<GridRow>> runImport(const QString &reference, const ProcessingOptions &options,
-                                              const GridRowSource &rows, JobObserver &observer,
-                                              const QString &errorLocation)
+ImportResult runImport(const QString &reference, const ProcessingOptions &options, const GridRowSource &rows,
+                       JobObserver &observer, const QString &errorLocation)
 {
     try {
         JobSettings settings(options);
@@ -103,11 +102,13 @@ std::optional<std::vector<GridRow>> runImport(const QString &reference, const Pr
         if (format == DictionaryFormat::Unrecognised)
             Errors::raiseText(QStringLiteral("不能检测出“参照字典”的文件格式"));
         EditorImport::clsDikGenOO generator(settings, referencePath, rows, observer);
-        if (!generator.Start(int(format)))
-            return std::nullopt;
-        return generator.takeResult();
+        const JobOutcome outcome = generator.Start(int(format));
+        if (!outcome.done())
+            return {outcome, {}};
+        return {outcome, generator.takeResult()};
     } catch (const AppError &error) {
-        observer.errorReported(error.reportAt(errorLocation));
+        const ErrorReport report = error.reportAt(errorLocation);
+        observer.errorReported(report);
+        return {{JobOutcome::Kind::NotStarted, report}, {}};
     }
-    return std::nullopt;
 }

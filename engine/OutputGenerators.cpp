@@ -73,7 +73,7 @@ OutputGenerator::OutputGenerator(const JobSettings &settings, const JobFiles &fi
 
 OutputGenerator::~OutputGenerator() = default;
 
-bool OutputGenerator::Start()
+JobOutcome OutputGenerator::Start()
 {
     const struct Forget {
         ~Forget() { RunningJob::setWorkFiles({}); }
@@ -85,7 +85,9 @@ bool OutputGenerator::Start()
         for (const QString &file : m_work.all())
             QFile::remove(file);
     }
-    return done;
+    if (done)
+        return {};
+    return {JobOutcome::Kind::StageFailed, m_observer.passedOn()};
 }
 
 bool OutputGenerator::runJob()
@@ -120,6 +122,7 @@ void KeptWorkFilesObserver::errorReported(const ErrorReport &report)
     ErrorReport noted = report;
     if (m_keep)
         noted.description += QStringLiteral("\r\n临时文件保留在: ") + QDir::toNativeSeparators(AppFolder::path());
+    m_passedOn = noted;
     m_target.errorReported(noted);
 }
 

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "JobObserver.h"
+#include "JobOutcome.h"
 #include "LineScanner.h"
 #include "SqlStatements.h"
 #include "WorkFiles.h"
@@ -31,10 +32,13 @@ public:
     void stageProgress(int stage, StageProgress progress) override { m_target.stageProgress(stage, progress); }
     void stageFinished(const StageResult &result) override { m_target.stageFinished(result); }
     void errorReported(const ErrorReport &report) override;
+    // The report as it was passed on, if there was one.
+    const std::optional<ErrorReport> &passedOn() const { return m_passedOn; }
 
 private:
     JobObserver &m_target;
     bool m_keep;
+    std::optional<ErrorReport> m_passedOn;
 };
 
 // The name a purified reference database is saved under when none was given: the
@@ -55,8 +59,8 @@ public:
                     JobStatistics *statistics);
     virtual ~OutputGenerator();
 
-    // The whole job; false when a stage failed (its error has been reported).
-    bool Start();
+    // The whole job: done, or the stage failure that has been reported.
+    JobOutcome Start();
     const WorkFiles &workFiles() const { return m_work; }
 
 protected:

@@ -22,7 +22,6 @@
 namespace {
 
 const QString IniFileName = QStringLiteral("Tallyra.ini");
-const QString DriverLocation = formLocation(QStringLiteral("frmMain"), QStringLiteral("cmdStart_Click"));
 const QStringList JobControlPrefixes{QStringLiteral("cbo"), QStringLiteral("chk"), QStringLiteral("txt"),
                                      QStringLiteral("cmd"), QStringLiteral("lal")};
 constexpr int ComboContentsLength = 48;
@@ -85,7 +84,7 @@ QWidget *createCredits(QWidget *parent)
 
 const QString frmMain::ProgramTitle = QStringLiteral("Tallyra");
 
-frmMain::frmMain(QWidget *parent) : QWidget(parent), m_driver(DriverLocation)
+frmMain::frmMain(QWidget *parent) : QWidget(parent), m_driver(formLocation(QStringLiteral("frmMain"), QStringLiteral("cmdStart_Click")))
 {
     // The resources live in a static library, which the linker would otherwise leave out.
     Q_INIT_RESOURCE(tallyra);
@@ -216,10 +215,10 @@ void frmMain::cmdStart_Click()
         QCoreApplication::processEvents();
         const JobFiles files{cboToDo->currentText(), cboRefer->currentText(), cboFinal->currentText()};
         StatePanelObserver observer(*picState);
-        m_driver.run(files, fraOptAdv->CfgSaveCtrlToVar(), observer);
+        const JobOutcome outcome = m_driver.run(files, fraOptAdv->CfgSaveCtrlToVar(), observer);
         picState->raise();
         // A job that could not even start leaves the histories as they were.
-        if (!observer.reportedError() || observer.reportedError()->location != DriverLocation) {
+        if (outcome.kind != JobOutcome::Kind::NotStarted) {
             for (QComboBox *combo : {cboToDo, cboRefer, cboFinal})
                 AddComboHistory(combo, combo->currentText());
         }

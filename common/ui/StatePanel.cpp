@@ -111,6 +111,5 @@ void StatePanelObserver::stageFinished(const StageResult &result)
 
 void StatePanelObserver::errorReported(const ErrorReport &report)
 {
-    m_error = report;
     showErrorBox(m_panel.window(), report);
 }

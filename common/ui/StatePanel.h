@@ -6,8 +6,6 @@
 #include <QList>
 #include <QStringList>
 
-#include <optional>
-
 class QLabel;
 class QLayout;
 
@@ -55,9 +53,7 @@ public:
     void stageProgress(int stage, StageProgress progress) override;
     void stageFinished(const StageResult &result) override;
     void errorReported(const ErrorReport &report) override;
-    const std::optional<ErrorReport> &reportedError() const { return m_error; }
 
 private:
     StatePanel &m_panel;
-    std::optional<ErrorReport> m_error;
 };

@@ -73,7 +73,8 @@ bool run(JobDriver &driver, const JobFolder &folder, const QString &todo, const 
 {
     return driver.run({folder.path(todo), reference.startsWith(u'/') ? reference : folder.path(reference),
                        folder.path(output)},
-                      options, observer);
+                      options, observer)
+        .done();
 }
 
 void writeDictionaries(const JobFolder &folder)
