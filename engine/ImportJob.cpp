@@ -47,25 +47,25 @@ JobOutcome clsDikGenOO::Start(int fmt)
 std::unique_ptr<TodoLoader> clsDikGenOO::createTodoLoader() const
 {
     auto loader = std::make_unique<clsDikUPB2>(m_settings, m_rows);
-    loader->setOutputFile1(WorkFiles::inFolder(m_work.TodoSqlFile));
-    loader->setOutputFile2(WorkFiles::inFolder(m_work.TodoSqlFile2));
+    loader->setOutputFile1(m_work.TodoSqlFile.path);
+    loader->setOutputFile2(m_work.TodoSqlFile2.path);
     return loader;
 }
 
 void clsDikGenOO::writeDump(ShellScript &script) const
 {
-    script.sqliteQuery({QStringLiteral("-separator"), QStringLiteral("\t")}, m_work.DatabaseFile,
-                       QStringLiteral("SELECT * FROM G;"), m_work.OutputDumpFile);
+    script.sqliteQuery({QStringLiteral("-separator"), QStringLiteral("\t")}, m_work.DatabaseFile.name,
+                       QStringLiteral("SELECT * FROM G;"), m_work.OutputDumpFile.name);
 }
 
 QString clsDikGenOO::secondRunReportedFile() const
 {
-    return WorkFiles::inFolder(m_work.OutputDumpFile);
+    return m_work.OutputDumpFile.path;
 }
 
 void clsDikGenOO::finishOutput()
 {
-    TextFileReader dump(WorkFiles::inFolder(m_work.OutputDumpFile), TextEncoding::Utf8, LineEnd::Lf);
+    TextFileReader dump(m_work.OutputDumpFile.path, TextEncoding::Utf8, LineEnd::Lf);
     std::vector<GridRow> rows;
     rows.reserve(m_rows.rowCount());
     QString line;
