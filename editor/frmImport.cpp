@@ -20,7 +20,6 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace {
 
@@ -40,14 +39,9 @@ frmImport::frmImport(DocumentSession &session, cCtrlFlexGrid &grid, QWidget *par
 {
     setObjectName(FormName);
     setWindowTitle(QStringLiteral("导入"));
-    auto *layout = new QVBoxLayout(this);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-    layout->addLayout(createReferenceRow());
-    layout->addLayout(createPanels());
-    layout->addLayout(createButtons());
-    QList<QWidget *> keepPlace = jobControls(*this, JobControlPrefixes);
-    keepPlace.append(fraOptAdv);
-    keepPlaceWhenHidden(keepPlace);
+    // The rows first: they create the options frame.
+    const std::initializer_list<QLayout *> rows{createReferenceRow(), createPanels(), createButtons()};
+    layOutJobWindow(*this, rows, JobControlPrefixes, fraOptAdv);
     loadSettings();
 }
 
@@ -56,12 +50,7 @@ QLayout *frmImport::createReferenceRow()
     auto *grid = new QGridLayout;
     auto *caption = new QLabel(QStringLiteral("参照字典:"), this);
     caption->setObjectName(QStringLiteral("lalFRD"));
-    cboRefer = new QComboBox(this);
-    cboRefer->setObjectName(QStringLiteral("cboRefer"));
-    cboRefer->setEditable(true);
-    cboRefer->setInsertPolicy(QComboBox::NoInsert);
-    cboRefer->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    cboRefer->setMinimumContentsLength(ComboContentsLength);
+    cboRefer = fileComboBox(*this, QStringLiteral("cboRefer"), ComboContentsLength);
     caption->setBuddy(cboRefer);
     QPushButton *open = namedButton(*this, QStringLiteral("cmdOpen"), QStringLiteral("打开(&O)..."));
     connect(open, &QPushButton::clicked, this, &frmImport::cmdOpen_Click);
@@ -71,13 +60,7 @@ QLayout *frmImport::createReferenceRow()
     grid->addWidget(cboRefer, 0, 1);
     grid->addWidget(open, 0, 2);
 
-    // The busy note lies behind the reference row: it is seen exactly while the row is hidden.
-    LabelDoing = new QLabel(QStringLiteral("正在忙碌地处理，敬请耐心地等待。"), this);
-    LabelDoing->setObjectName(QStringLiteral("LabelDoing"));
-    LabelDoing->setAlignment(Qt::AlignCenter);
-    LabelDoing->hide();
-    grid->addWidget(LabelDoing, 0, 0, 1, 3);
-    LabelDoing->lower();
+    LabelDoing = busyNote(*this, grid, 1, 3);
     return grid;
 }
 
@@ -115,15 +98,11 @@ void frmImport::loadSettings()
     cmdStart->setEnabled(false);
 }
 
-// The reference is asked for as soon as the dialog first comes into view; showing it
-// again (after minimising, say) asks no more.
+// The reference is asked for as soon as the dialog first comes into view.
 void frmImport::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    if (m_referenceAsked)
-        return;
-    m_referenceAsked = true;
-    QMetaObject::invokeMethod(this, &frmImport::cmdOpen_Click, Qt::QueuedConnection);
+    runOnFirstShow(m_referenceAsked, this, &frmImport::cmdOpen_Click);
 }
 
 void frmImport::cmdOpen_Click()

@@ -91,15 +91,9 @@ frmMain::frmMain(QWidget *parent) : QWidget(parent), m_driver(formLocation(QStri
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("%1 v%2.%3").arg(ProgramTitle).arg(PROJECT_VERSION_MAJOR).arg(PROJECT_VERSION_MINOR));
     setWindowIcon(QIcon(QStringLiteral(":/tallyra.png")));
-    auto *layout = new QVBoxLayout(this);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-    layout->addLayout(createFileRows());
-    layout->addLayout(createPanels());
-    layout->addLayout(createButtons());
-    // Hidden controls keep their place, so the window does not change while a job runs.
-    QList<QWidget *> keepPlace = jobControls(*this, JobControlPrefixes);
-    keepPlace.append(fraOptAdv);
-    keepPlaceWhenHidden(keepPlace);
+    // The rows first: they create the options frame.
+    const std::initializer_list<QLayout *> rows{createFileRows(), createPanels(), createButtons()};
+    layOutJobWindow(*this, rows, JobControlPrefixes, fraOptAdv);
     loadSettings();
 }
 
@@ -116,12 +110,7 @@ QLayout *frmMain::createFileRows()
     lalFinal->setToolTip(QStringLiteral("双击浏览文件夹"));
     lalFinal->installEventFilter(this);
 
-    LabelDoing = new QLabel(QStringLiteral("正在忙碌地处理，敬请耐心地等待。"), this);
-    LabelDoing->setObjectName(QStringLiteral("LabelDoing"));
-    LabelDoing->setAlignment(Qt::AlignCenter);
-    LabelDoing->hide();
-    grid->addWidget(LabelDoing, 0, 0, 3, 3);
-    LabelDoing->lower();
+    LabelDoing = busyNote(*this, grid, 3, 3);
 
     connect(findChild<QPushButton *>(QStringLiteral("cmdOpen0")), &QPushButton::clicked, this, &frmMain::chooseTodo);
     connect(findChild<QPushButton *>(QStringLiteral("cmdOpen1")), &QPushButton::clicked, this, &frmMain::chooseReference);
@@ -134,12 +123,7 @@ QComboBox *frmMain::addFileRow(QGridLayout *grid, int row, const NamedCaption &l
 {
     auto *caption = new QLabel(label.caption, this);
     caption->setObjectName(label.name);
-    auto *box = new QComboBox(this);
-    box->setObjectName(combo);
-    box->setEditable(true);
-    box->setInsertPolicy(QComboBox::NoInsert);
-    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    box->setMinimumContentsLength(ComboContentsLength);
+    QComboBox *box = fileComboBox(*this, combo, ComboContentsLength);
     caption->setBuddy(box);
     connect(box, &QComboBox::currentTextChanged, this, &frmMain::updateStartButton);
     grid->addWidget(caption, row, 0);

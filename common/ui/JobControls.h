@@ -1,9 +1,16 @@
 #pragma once
 
 #include <QList>
+#include <QMetaObject>
 #include <QStringList>
 
+#include <initializer_list>
+
+class QComboBox;
+class QGridLayout;
 class QHBoxLayout;
+class QLabel;
+class QLayout;
 class QPushButton;
 class QString;
 class QWidget;
@@ -14,6 +21,31 @@ QList<QWidget *> jobControls(const QWidget &form, const QStringList &prefixes);
 
 // Hidden controls keep their place, so that a dialog keeps its size while a job runs.
 void keepPlaceWhenHidden(const QList<QWidget *> &controls);
+
+// The rows of a job window with the progress panel under its options frame, top to
+// bottom, at a fixed size; the job controls and the options frame keep their place
+// when hidden.
+void layOutJobWindow(QWidget &window, std::initializer_list<QLayout *> rows, const QStringList &prefixes,
+                     QWidget *optionsFrame);
+
+// Queues the dialog's action the first time it comes into view; showing it again (after
+// minimising, say) does not repeat it.
+template <class Dialog>
+void runOnFirstShow(bool &done, Dialog *dialog, void (Dialog::*action)())
+{
+    if (done)
+        return;
+    done = true;
+    QMetaObject::invokeMethod(dialog, action, Qt::QueuedConnection);
+}
+
+// An editable file drop-down of a job window, wide enough for the given number of
+// characters; typing adds no entry.
+QComboBox *fileComboBox(QWidget &parent, const QString &name, int contentsLength);
+
+// The busy note, hidden, behind the given cells of the grid: it is seen exactly while
+// the controls there are hidden.
+QLabel *busyNote(QWidget &parent, QGridLayout *grid, int rows, int columns);
 
 // A button of a job window: named for the hiding rule, never pressed by the Enter key
 // of another control.
