@@ -20,8 +20,9 @@ void load(cInifile &ini, const QString &key, QString &box)
     box = ini.value(key);
     const LengthLimit::Result limit = LengthLimit::validate(box);
     if (!isNumeric(box) || limit.belowOne) {
-        writeIniValue(ini, key, LengthLimit::FallbackText);
+        // The box shows the repaired value even when the file cannot take it.
         box = LengthLimit::FallbackText;
+        writeIniValue(ini, key, box);
     } else {
         box = limit.boxText;
     }

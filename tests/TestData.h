@@ -1,5 +1,7 @@
 #pragma once
 
+#include "ErrorReport.h"
+
 #include <QFile>
 #include <QTest>
 
@@ -49,4 +51,16 @@ inline void addTestTable(const QString &name, const QList<const char *> &columns
         for (qsizetype i = 1; i < fields.size(); ++i)
             row << fields[i];
     }
+}
+
+// The number of the AppError that call raises; 0 when it raises none.
+template <typename Call>
+int errorNumber(Call call)
+{
+    try {
+        call();
+    } catch (const AppError &error) {
+        return error.number();
+    }
+    return 0;
 }

@@ -2,6 +2,9 @@
 
 // A fresh editor window or document session per test in its own program folder, with
 // message boxes and file dialogs answered by fakes so that no modal window ever waits.
+// Dictionaries come from tests/data/editor.
+
+#include "TestData.h"
 
 #include "AppFolder.h"
 #include "FileDialogs.h"
@@ -11,9 +14,11 @@
 #include "cCtrlFlexGrid.h"
 #include "frmMain.h"
 #include "frmTEdit.h"
-#include "ui/RealFileDialogs.h"
+#include "FakeServices.h"
 
 #include <QAction>
+#include <QCoreApplication>
+#include <QDialog>
 #include <QFile>
 #include <QPlainTextEdit>
 #include <QTemporaryDir>
@@ -22,86 +27,34 @@
 
 #include <memory>
 
-class FakeMessages : public MessageService {
-public:
-    struct Shown {
-        QString text;
-        Buttons buttons;
-        Icon icon;
-    };
+template <typename T>
+T *control(const QWidget &form, const QString &name)
+{
+    T *found = form.findChild<T *>(name);
+    if (!found)
+        qFatal("no control %s", qPrintable(name));
+    return found;
+}
 
-    Answer show(QWidget *, const QString &text, Buttons buttons, Icon icon) override
-    {
-        shown.append({text, buttons, icon});
-        if (!answers.isEmpty())
-            return answers.takeFirst();
-        return buttons == Buttons::Ok ? Ok : Cancel;
-    }
-
-    QStringList texts() const
-    {
-        QStringList result;
-        for (const Shown &box : shown)
-            result.append(box.text);
-        return result;
-    }
-
-    QList<Shown> shown;
-    // Taken in order; without one a question is cancelled.
-    QList<Answer> answers;
-};
-
-// Chooses the file and filter entry in a real dialog, as a user would; cancels without one.
-class FakeFileDialogs : public FileDialogService {
-public:
-    FileDialogChoice open(QWidget *parent, const FileDialogOptions &options) override
-    {
-        return answer(parent, options, QFileDialog::AcceptOpen);
-    }
-    FileDialogChoice save(QWidget *parent, const FileDialogOptions &options) override
-    {
-        return answer(parent, options, QFileDialog::AcceptSave);
-    }
-
-    void choose(const QString &fileName, int filterIndex = 1) { choice = FileDialogChoice{true, fileName, filterIndex}; }
-
-    FileDialogChoice choice;
-    FileDialogOptions asked;
-
-private:
-    FileDialogChoice answer(QWidget *parent, const FileDialogOptions &options, QFileDialog::AcceptMode mode)
-    {
-        asked = options;
-        return chooseInRealDialog(parent, options, mode, choice.fileName, choice.filterIndex);
-    }
-};
+// Shows a dialog as the editor does, so that its first activation has run.
+inline bool showDialog(QDialog &dialog)
+{
+    dialog.show();
+    if (!QTest::qWaitForWindowActive(&dialog))
+        return false;
+    QCoreApplication::processEvents();
+    return true;
+}
 
 // A program folder of its own per test, with message boxes and file dialogs answered by
 // fakes, and helpers for the files in it.
 class FolderFixture {
 public:
-    FolderFixture()
-    {
-        AppFolder::set(m_dir.path());
-        MessageService::setInstance(&messages);
-        FileDialogService::setInstance(&dialogs);
-    }
-
-    ~FolderFixture()
-    {
-        MessageService::setInstance(nullptr);
-        FileDialogService::setInstance(nullptr);
-    }
+    FolderFixture() { AppFolder::set(m_dir.path()); }
 
     QString path(const QString &name) const { return m_dir.filePath(name); }
 
-    QString write(const QString &name, const QByteArray &bytes) const
-    {
-        QFile file(path(name));
-        file.open(QIODevice::WriteOnly);
-        file.write(bytes);
-        return path(name);
-    }
+    QString write(const QString &name, const QByteArray &bytes) const { return writeBytes(path(name), bytes); }
 
     QString write(const QString &name, const QString &text, TextEncoding encoding = TextEncoding::Gb18030) const
     {
@@ -109,22 +62,13 @@ public:
         return write(name, mark + TextCodec::encode(text, encoding));
     }
 
-    // A two-line dictionary ("number:source", translation per entry).
-    QString writeTwoLine(const QString &name, const QStringList &entries) const
+    // A copy of tests/data/editor/<data> in the folder, under the name given or its own.
+    QString copy(const QString &data, const QString &name = QString()) const
     {
-        QString text;
-        for (qsizetype i = 0; i + 1 < entries.size(); i += 2)
-            text += QStringLiteral("\r\n") + entries[i] + QStringLiteral("\r\n") + entries[i + 1] + QStringLiteral("\r\n");
-        return write(name, text);
+        return write(name.isEmpty() ? data : name, testData(u"editor/"_qs + data));
     }
 
-    QByteArray bytes(const QString &name) const
-    {
-        QFile file(path(name));
-        file.open(QIODevice::ReadOnly);
-        return file.readAll();
-    }
-
+    QByteArray bytes(const QString &name) const { return readBytes(path(name)); }
     QString text(const QString &name) const { return TextCodec::decode(bytes(name), TextEncoding::Gb18030); }
 
     FakeMessages messages;
@@ -154,7 +98,14 @@ inline QStringList gridRows(const GridModel &model)
 // The document session alone, for what needs no window.
 class SessionFixture : public FolderFixture {
 public:
-    bool open(const QString &name, const QStringList &entries) { return session.open(writeTwoLine(name, entries)); }
+    SessionFixture() = default;
+    explicit SessionFixture(const QString &data)
+    {
+        if (!open(data))
+            qFatal("%s not opened", qPrintable(data));
+    }
+
+    bool open(const QString &data, const QString &name = QString()) { return session.open(copy(data, name)); }
     QStringList rows() const { return gridRows(session.model()); }
 
     DocumentSession session{nullptr};
@@ -163,23 +114,25 @@ public:
 // A fresh editor window per test.
 class EditorFixture : public FolderFixture {
 public:
-    EditorFixture()
+    // With tests/data/editor/<data> open, when given.
+    explicit EditorFixture(const QString &data = QString())
     {
         window = std::make_unique<frmMain>();
         window->show();
         window->activateWindow();
         QVERIFY(QTest::qWaitForWindowActive(window.get()));
+        if (!data.isEmpty() && !open(data))
+            qFatal("%s not opened", qPrintable(data));
     }
 
-    // Writes a two-line dictionary and opens it.
-    bool open(const QString &name, const QStringList &entries) { return window->ActFileOpen(writeTwoLine(name, entries)); }
-
-    bool openTable(const QString &name, const QString &records) { return window->ActFileOpen(write(name, records)); }
+    bool open(const QString &data, const QString &name = QString()) { return window->ActFileOpen(copy(data, name)); }
 
     cCtrlFlexGrid &grid() const { return window->gridController(); }
     frmTEdit &pane() const { return window->editPane(); }
     void trigger(const QString &tool) const { window->findChild<QAction *>(tool)->trigger(); }
     QStringList rows() const { return gridRows(grid().model()); }
+    // No job left the window half-way: edits allowed and the grid drawn.
+    bool isIdle() const { return !window->session().EditSuppressed && window->fg->updatesEnabled(); }
 
     // Types over the translation box's text, key by key.
     void typeTranslation(const QString &text) const
@@ -196,4 +149,31 @@ public:
     }
 
     std::unique_ptr<frmMain> window;
+};
+
+// A dialog on an open document, shown as the editor shows it and owned by the window.
+template <typename Dialog>
+class DialogFixture : public EditorFixture {
+public:
+    using EditorFixture::EditorFixture;
+
+    template <typename T>
+    T *find(const QString &name) const { return control<T>(*dialog, name); }
+
+    Dialog &showNew() const
+    {
+        auto *made = new Dialog(window->session(), window->gridController(), window.get());
+        if (!showDialog(*made))
+            qFatal("dialog not shown");
+        return *made;
+    }
+
+    // A second dialog on the same document, with nothing chosen in its file dialog.
+    Dialog &reopen()
+    {
+        dialogs.prepare(QString());
+        return showNew();
+    }
+
+    Dialog *dialog = nullptr;
 };

@@ -1,24 +1,172 @@
-#include "DialogHelpers.h"
 #include "EditorFixture.h"
 
 #include "EditorSettings.h"
+#include "FileHistory.h"
+#include "OptionsFrame.h"
+#include "StatePanel.h"
 #include "cInifile.h"
-#include "frmAbout.h"
-#include "frmOption.h"
+#include "frmExport.h"
+#include "frmFind.h"
+#include "frmImport.h"
 
-#include <QApplication>
 #include <QCheckBox>
+#include <QComboBox>
+#include <QDir>
 #include <QLabel>
+#include <QLineEdit>
+#include <QProcess>
 #include <QPushButton>
-#include <QRegularExpression>
+#include <QRadioButton>
+#include <QSignalSpy>
 #include <QTimer>
 
+#include <csignal>
+#include <sys/resource.h>
+
+// The find, import and export dialogs on an open document.
 namespace {
 
-cInifile optionSection()
+// The entries of the column box.
+enum Column { ByStatus, ByNumber, BySource, ByTranslation };
+
+// find.a.csv: flat rows 1-5 in number order. Grouped: 1 [复查], 2 Opera, 3 [未译], 4 Open,
+// 5 Close, 6 [已译], 7 Open file, 8 open.
+class FindFixture : public DialogFixture<frmFind> {
+public:
+    FindFixture() : DialogFixture(u"find.a.csv"_qs)
+    {
+        trigger(u"miEFind"_qs);
+        dialog = window->findChild<frmFind *>();
+        if (!showDialog(*dialog))
+            qFatal("find dialog not shown");
+    }
+
+    // The column by its index, the text, and "regex", "case" and "whole" among the options.
+    void search(int column, const QString &text, const QString &options = QString()) const
+    {
+        find<QComboBox>(u"cboField"_qs)->setCurrentIndex(column);
+        find<QComboBox>(u"cboFind"_qs)->setEditText(text);
+        find<QRadioButton>(options.contains(u"regex") ? u"Option2"_qs : u"Option1"_qs)->setChecked(true);
+        find<QCheckBox>(u"Check1"_qs)->setChecked(options.contains(u"case"));
+        find<QCheckBox>(u"Check2"_qs)->setChecked(options.contains(u"whole"));
+        find<QPushButton>(u"cmdNext"_qs)->click();
+    }
+
+    // Back to the main window, where its shortcuts work.
+    bool closeDialog() const
+    {
+        dialog->close();
+        window->activateWindow();
+        return QTest::qWaitForWindowActive(window.get());
+    }
+
+    QString history(int index) const { return find<QComboBox>(u"cboFind"_qs)->itemText(index); }
+};
+
+// import.a.csv grouped: 1 [不译], 2 Close, 3 [未译], 4 Open, 5 Close, 6 Help me, 7 [已译], 8 Save.
+// The rows of a document after an import, as listed in tests/data/editor/<expected>.
+QStringList imported(const QString &expected = u"import-expected.txt"_qs)
 {
-    return cInifile(EditorSettings::iniPath(), u"OPTION"_qs);
+    return QString::fromUtf8(testData(u"editor/"_qs + expected)).split(u'\n', Qt::SkipEmptyParts);
 }
+
+class ImportFixture : public DialogFixture<frmImport> {
+public:
+    // Opens the document and the dialog, whose file dialog chooses the reference.
+    explicit ImportFixture(const QString &referenceName, const QString &document = u"import.a.csv"_qs)
+        : DialogFixture(document)
+    {
+        if (referenceName.endsWith(u".sql"))
+            reference = database(referenceName);
+        else if (QFile::exists(testDataPath(u"editor/"_qs + referenceName)))
+            reference = copy(referenceName);
+        else
+            reference = path(referenceName);
+        dialogs.prepare(reference);
+        dialog = &showNew();
+    }
+
+    // Runs the job; whether the dialog was busy at the first moment the job let events run.
+    bool start()
+    {
+        bool busy = false;
+        QTimer::singleShot(0, dialog, [&] {
+            busy = find<QLabel>(u"LabelDoing"_qs)->isVisible() && find<QComboBox>(u"cboRefer"_qs)->isHidden()
+                && find<QPushButton>(u"cmdStart"_qs)->isHidden() && dialog->options()->isHidden()
+                && find<StatePanel>(u"picState"_qs)->isVisible();
+        });
+        find<QPushButton>(u"cmdStart"_qs)->click();
+        return busy;
+    }
+
+    QString reference;
+
+private:
+    QString database(const QString &script) const
+    {
+        QProcess shell;
+        shell.start(u"sqlite3"_qs, {path(u"ref.db"_qs), u".read "_qs + testDataPath(u"editor/"_qs + script)});
+        if (!shell.waitForFinished() || shell.exitCode() != 0)
+            qFatal("reference database not made");
+        return path(u"ref.db"_qs);
+    }
+};
+
+const QStringList AllStatuses{u"未译"_qs, u"已译"_qs, u"不译"_qs, u"复查"_qs};
+
+// The dialog on export.a.csv, or on the document given, with "out" chosen as the file.
+class ExportFixture : public DialogFixture<frmExport> {
+public:
+    explicit ExportFixture(const QString &document = QString())
+        : DialogFixture(document.isEmpty() ? u"export.a.csv"_qs : QString())
+    {
+        if (!document.isEmpty() && !window->ActFileOpen(write(u"doc.a.csv"_qs, document)))
+            qFatal("document not opened");
+        dialogs.prepare(path(u"out"_qs));
+        dialog = &showNew();
+    }
+
+    // Ticks the status boxes by their captions, as a user finds them.
+    void check(const QStringList &statuses) const
+    {
+        for (QCheckBox *box : find<QWidget>(u"Frame4"_qs)->findChildren<QCheckBox *>())
+            box->setChecked(statuses.contains(box->text()));
+    }
+    void chooseLength(int condition, const QString &value) const
+    {
+        find<QComboBox>(u"cboCondition"_qs)->setCurrentIndex(condition);
+        find<QLineEdit>(u"txtLenLimit"_qs)->setText(value);
+    }
+    void start() const { find<QPushButton>(u"cmdStart"_qs)->click(); }
+
+    // The sources of the glossary lines written after the language line.
+    QString sources() const
+    {
+        QStringList lines = text(u"out.txt"_qs).split(u"\r\n"_qs).mid(1);
+        lines.removeLast();
+        for (QString &line : lines)
+            line = line.section(u'\t', 0, 0);
+        return lines.join(u',');
+    }
+
+};
+
+// Writes beyond the size limit fail (EFBIG) for as long as the guard lives.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        rlimit limit = m_saved;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_saved); }
+
+private:
+    rlimit m_saved{};
+};
 
 }
 
@@ -26,110 +174,356 @@ class EditorDialogsTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void cleanup() { EditorSettings::setResetLayoutOnExit(false); }
-
-    void showsTheStoredSaveSetting_data()
+    void findsByEachOption_data()
     {
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<bool>("ticked");
-        QTest::newRow("1") << u"1"_qs << true;
-        QTest::newRow("True") << u"True"_qs << true;
-        QTest::newRow("0") << u"0"_qs << false;
-        QTest::newRow("empty") << QString() << false;
-        QTest::newRow("no key") << u"-"_qs << false;
+        addTestTable(u"editor/find-cases.txt"_qs, {"column", "text", "options", "cursor", "found", "message"});
     }
-    void showsTheStoredSaveSetting()
+    void findsByEachOption()
     {
-        QFETCH(QString, stored);
-        QFETCH(bool, ticked);
-        EditorFixture editor;
-        if (stored != u"-")
-            optionSection().setValue(u"NoSaveExtra"_qs, stored);
-        frmOption dialog(editor.window.get());
-        QCOMPARE(control<QCheckBox>(dialog, u"chkNoSaveExtra"_qs)->isChecked(), ticked);
-        QVERIFY(!control<QCheckBox>(dialog, u"chkDeleteLayout"_qs)->isChecked());
-    }
-
-    void okStoresAndCancelKeeps_data()
-    {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<bool>("reset");
-        QTest::newRow("OK") << u"cmdOK"_qs << u"1"_qs << true;
-        QTest::newRow("cancel") << u"Command2"_qs << u"0"_qs << false;
-    }
-    void okStoresAndCancelKeeps()
-    {
-        QFETCH(QString, button);
-        QFETCH(QString, stored);
-        QFETCH(bool, reset);
-        EditorFixture editor;
-        optionSection().setValue(u"NoSaveExtra"_qs, u"0"_qs);
-        frmOption dialog(editor.window.get());
-        QVERIFY(showDialog(dialog));
-        control<QCheckBox>(dialog, u"chkNoSaveExtra"_qs)->setChecked(true);
-        control<QCheckBox>(dialog, u"chkDeleteLayout"_qs)->setChecked(true);
-        control<QPushButton>(dialog, button)->click();
-        QVERIFY(!dialog.isVisible());
-        QCOMPARE(optionSection().value(u"NoSaveExtra"_qs), stored);
-        QCOMPARE(EditorSettings::resetLayoutOnExit(), reset);
+        QFETCH(QString, column);
+        QFETCH(QString, text);
+        QFETCH(QString, options);
+        QFETCH(QString, cursor);
+        QFETCH(QString, message);
+        FindFixture find;
+        find.grid().setCursor(cursor.toInt());
+        if (cursor == u"0")
+            find.window->fg->selectionModel()->clearCurrentIndex();
+        find.search(column.toInt(), text, options);
+        QTEST(QString::number(find.grid().row()), "found");
+        QCOMPARE(find.messages.texts(), message.isEmpty() ? QStringList() : QStringList{message});
+        if (!message.isEmpty())
+            QCOMPARE(find.messages.boxes[0].icon,
+                     message == u"找不到" ? MessageService::Icon::Information : MessageService::Icon::Critical);
+        QCOMPARE(find.history(0), text);
     }
 
-    // The layout is deleted at the shut-down after the option was chosen; the next run
-    // starts with the option off and saves one again.
-    void resetLayoutDeletesTheLayoutFileOnce()
+    // F3 repeats the search without the dialog; after the last row it does nothing at all.
+    void continuesAfterEachHit()
     {
-        EditorFixture editor;
-        editor.window->close();
-        QVERIFY(QFile::exists(EditorSettings::layoutPath()));
-        EditorSettings::setResetLayoutOnExit(true);
-        editor.window = std::make_unique<frmMain>();
-        editor.window->close();
-        QVERIFY(!QFile::exists(EditorSettings::layoutPath()));
-        EditorSettings::setResetLayoutOnExit(false);
-        editor.window = std::make_unique<frmMain>();
-        editor.window->close();
-        QVERIFY(QFile::exists(EditorSettings::layoutPath()));
+        FindFixture find;
+        find.grid().setCursor(1);
+        find.search(BySource, u"Ope"_qs);
+        QVERIFY(find.closeDialog());
+        QList<int> hits{find.grid().row()};
+        for (int i = 0; i < 3; ++i) {
+            QTest::keyClick(find.window->fg, Qt::Key_F3);
+            hits.append(find.grid().row());
+        }
+        QCOMPARE(hits, (QList<int>{2, 3, 5, 5}));
+        QVERIFY(find.messages.boxes.isEmpty());
     }
 
-    void aboutShowsTheVersionAndClosesOnAClick()
+    // Group rows are searched as the grid shows them, and a hit in a collapsed group opens it.
+    void visitsGroupRowsAndCollapsedGroups()
     {
-        EditorFixture editor;
-        frmAbout dialog(editor.window.get());
-        QVERIFY(showDialog(dialog));
-        const QString version = control<QLabel>(dialog, u"Label3"_qs)->text();
-        QVERIFY2(QRegularExpression(u"^版本: \\d+\\.\\d+ \\(β\\d+\\)$"_qs).match(version).hasMatch(), qPrintable(version));
-        QCOMPARE(version, u"版本: %1.%2 (β%3)"_qs.arg(PROJECT_VERSION_MAJOR).arg(PROJECT_VERSION_MINOR).arg(PROJECT_VERSION_PATCH));
-        QCOMPARE(control<QLabel>(dialog, u"Label2"_qs)->text(), u"2026年12月"_qs);
-        auto *image = control<QLabel>(dialog, u"Image1"_qs);
-        QVERIFY(!image->pixmap().isNull());
-        QTest::mouseClick(image, Qt::LeftButton);
-        QVERIFY(!dialog.isVisible());
+        FindFixture find;
+        find.grid().DisplayCategorized();
+        find.grid().setCollapsed(6, true);
+        find.grid().setCursor(1);
+        find.search(ByStatus, u"已译"_qs);
+        QCOMPARE(find.grid().row(), 6);
+        find.search(BySource, u"open"_qs, u"case"_qs);
+        QCOMPARE(find.grid().row(), 8);
+        QVERIFY(!find.grid().isCollapsed(6));
     }
 
-    void commandsOpenTheirDialogsModally_data()
+    void greysTheBoxesForExpressions()
     {
-        QTest::addColumn<QString>("tool");
-        QTest::addColumn<QString>("dialog");
-        QTest::newRow("options") << u"miOption"_qs << u"frmOption"_qs;
-        QTest::newRow("about") << u"miHAbout"_qs << u"frmAbout"_qs;
-        QTest::newRow("import") << u"miFImport"_qs << u"frmImport"_qs;
-        QTest::newRow("export") << u"miFExport"_qs << u"frmExport"_qs;
+        FindFixture find;
+        auto *matchCase = find.find<QCheckBox>(u"Check1"_qs);
+        auto *whole = find.find<QCheckBox>(u"Check2"_qs);
+        QCOMPARE(find.find<QComboBox>(u"cboField"_qs)->currentText(), u"原文"_qs);
+        matchCase->setChecked(true);
+        find.find<QRadioButton>(u"Option2"_qs)->setChecked(true);
+        QVERIFY(!matchCase->isEnabled() && !whole->isEnabled());
+        find.find<QRadioButton>(u"Option1"_qs)->setChecked(true);
+        QVERIFY(matchCase->isEnabled() && whole->isEnabled());
+        QVERIFY(matchCase->isChecked() && !whole->isChecked());
     }
-    void commandsOpenTheirDialogsModally()
+
+    void keepsItsHistory()
     {
-        QFETCH(QString, tool);
-        QFETCH(QString, dialog);
-        EditorFixture editor;
-        QVERIFY(editor.open(u"d.a.txt"_qs, {u"1:Open"_qs, u"打开"_qs}));
-        QString shown;
-        QTimer::singleShot(0, [&shown] {
-            QWidget *modal = QApplication::activeModalWidget();
-            shown = modal->objectName();
-            modal->close();
-        });
-        editor.trigger(tool);
-        QCOMPARE(shown, dialog);
+        FindFixture find;
+        find.grid().setCursor(5);
+        for (const QString &text : {u"a"_qs, u"b"_qs, u"a"_qs})
+            find.search(BySource, text);
+        QCOMPARE(find.find<QComboBox>(u"cboFind"_qs)->count(), 2);
+        QCOMPARE(find.history(1), u"b"_qs);
+        find.dialog->close();
+        QCOMPARE(FileHistory::load(EditorSettings::iniPath(), u"frmFind.cboFind"_qs).value_or(QStringList()),
+                 (QStringList{u"a"_qs, u"b"_qs}));
+        frmFind again(find.window->gridController(), find.window.get());
+        QCOMPARE(control<QComboBox>(again, u"cboFind"_qs)->count(), 2);
+    }
+
+    void opensFromTheMenuOnce()
+    {
+        FindFixture find;
+        QVERIFY(find.closeDialog());
+        QTRY_VERIFY(!find.window->findChild<frmFind *>());
+        QTest::keyClick(find.window->fg, Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(find.window->findChildren<frmFind *>().size(), 1);
+        frmFind *dialog = find.window->findChild<frmFind *>();
+        QVERIFY(dialog->isVisible() && !dialog->isModal());
+        find.trigger(u"miEFind"_qs);
+        QCOMPARE(find.window->findChildren<frmFind *>(), QList<frmFind *>{dialog});
+    }
+
+    void helpButtonAsksForTheManual()
+    {
+        FindFixture find;
+        QSignalSpy help(find.dialog, &frmFind::helpRequested);
+        find.find<QPushButton>(u"Command1"_qs)->click();
+        QCOMPARE(help.size(), 1);
+    }
+
+    // What the editor adds to the import job: the grid replaced in one block, the display,
+    // the modified flag and counts, the dialog's states, and a document left as it was when
+    // the job fails. The job's own results are the engine's tests.
+    void importsIntoTheDocument_data()
+    {
+        addTestTable(u"editor/import-cases.txt"_qs, {"document", "expected", "counts"});
+    }
+    void importsIntoTheDocument()
+    {
+        QFETCH(QString, document);
+        QFETCH(QString, expected);
+        ImportFixture import(u"import-reference.glo"_qs, document);
+        QCOMPARE(import.dialogs.asked.title, u"选择参照字典"_qs);
+        QCOMPARE(import.find<QComboBox>(u"cboRefer"_qs)->currentText(), import.reference);
+        QVERIFY(!import.window->isModified());
+
+        QVERIFY(import.start());
+        QVERIFY2(import.messages.boxes.isEmpty(), qPrintable(import.messages.texts().join(u'\n')));
+        QCOMPARE(import.rows(), imported(expected));
+        QTEST(import.window->findChild<QLabel *>(u"lblCounts"_qs)->text(), "counts");
+        QCOMPARE(import.grid().row(), 1);
+        QVERIFY(import.window->windowTitle().startsWith(u'*'));
+        QVERIFY(import.isIdle());
+        QVERIFY(import.find<QLabel>(u"lblState4"_qs)->text().contains(u"KB"));
+        QCOMPARE(import.find<QPushButton>(u"cmdClose"_qs)->text(), u"完成(&F)"_qs);
+        QVERIFY(import.find<QPushButton>(u"cmdStart"_qs)->isHidden());
+        QVERIFY(import.find<QLabel>(u"LabelDoing"_qs)->isHidden());
+    }
+
+    void importsCollapsedGroupsWholeAndShowsThemFlat()
+    {
+        ImportFixture import(u"import-reference.a.txt"_qs);
+        import.grid().DisplayCategorized();
+        import.grid().setCollapsed(1, true);
+        import.grid().setCollapsed(3, true);
+        import.start();
+        QCOMPARE(import.rows(), imported());
+    }
+
+    // A failure of the dialog's own steps ends it; a failed stage ends the job with the
+    // stages in view. Either way the document stays exactly as it was.
+    void failuresLeaveTheDocumentAsItWas_data()
+    {
+        QTest::addColumn<QString>("reference");
+        QTest::addColumn<QString>("box");
+        QTest::addColumn<bool>("dialogStays");
+        QTest::newRow("missing reference")
+            << u"missing.glo"_qs
+            << u"错误:1000\r\n不能检测出“参照字典”的文件格式\r\n源代码位置: Form 'frmImport' -> 'cmdStart_Click'"_qs << false;
+        QTest::newRow("database step fails") << u"import-failing.sql"_qs << u"table G already exists"_qs << true;
+    }
+    void failuresLeaveTheDocumentAsItWas()
+    {
+        QFETCH(QString, reference);
+        QFETCH(QString, box);
+        ImportFixture import(reference);
+        import.grid().DisplayCategorized();
+        import.grid().setCollapsed(7, true);
+        const QStringList before = import.rows();
+        import.start();
+
+        QCOMPARE(import.messages.boxes.size(), 1);
+        QVERIFY2(import.messages.boxes[0].text.contains(box), qPrintable(import.messages.boxes[0].text));
+        QCOMPARE(import.messages.boxes[0].icon, MessageService::Icon::Critical);
+        QCOMPARE(import.rows(), before);
+        QCOMPARE(import.grid().DisplayMode(), 1);
+        QVERIFY(import.grid().isCollapsed(7));
+        QVERIFY(!import.window->isModified());
+        QVERIFY(import.isIdle());
+        QTEST(import.dialog->isVisible(), "dialogStays");
+    }
+
+    // The reference history and the options live in the editor's own INI file; the start
+    // button waits for a reference.
+    void keepsHistoryAndOptionsInTheEditorsIni()
+    {
+        ImportFixture import(u"import-reference.glo"_qs);
+        QCheckBox *upperCase = import.dialog->options()->checkBox(u"chkaUpperCase"_qs);
+        upperCase->setChecked(!upperCase->isChecked());
+        const bool chosen = upperCase->isChecked();
+        import.start();
+        import.find<QPushButton>(u"cmdClose"_qs)->click();
+        QVERIFY(!import.dialog->isVisible());
+
+        const QString ini = EditorSettings::iniPath();
+        QCOMPARE(FileHistory::load(ini, u"frmImport.cboRefer"_qs).value_or(QStringList()), QStringList{import.reference});
+        QCOMPARE(cInifile(ini, u"TallyraCustomSetting"_qs).value(u"chkaUpperCase"_qs), chosen ? u"1"_qs : u"0"_qs);
+        QVERIFY(!QFile::exists(AppFolder::file(u"Tallyra.ini"_qs)));
+
+        frmImport &again = import.reopen();
+        QCOMPARE(control<QComboBox>(again, u"cboRefer"_qs)->itemText(0), import.reference);
+        QCOMPARE(again.options()->checkBox(u"chkaUpperCase"_qs)->isChecked(), chosen);
+        auto *start = control<QPushButton>(again, u"cmdStart"_qs);
+        QVERIFY(!start->isEnabled());
+        control<QComboBox>(again, u"cboRefer"_qs)->setEditText(u"x"_qs);
+        QVERIFY(start->isEnabled());
+    }
+
+    void exportsWhatTheControlsChoose_data()
+    {
+        addTestTable(u"editor/export-cases.txt"_qs, {"statuses", "condition", "typed", "used", "sources"});
+    }
+    void exportsWhatTheControlsChoose()
+    {
+        QFETCH(QString, statuses);
+        QFETCH(QString, condition);
+        QFETCH(QString, typed);
+        ExportFixture exporter;
+        exporter.check(statuses.split(u','));
+        exporter.chooseLength(condition.toInt(), typed);
+        exporter.start();
+        QVERIFY(exporter.messages.boxes.isEmpty());
+        QTEST(exporter.find<QLineEdit>(u"txtLenLimit"_qs)->text(), "used");
+        QTEST(exporter.sources(), "sources");
+    }
+
+    void writesEachFormat_data()
+    {
+        addTestTable(u"editor/export-formats.txt"_qs, {"format", "id1", "id2", "file"});
+    }
+    void writesEachFormat()
+    {
+        QFETCH(QString, format);
+        QFETCH(QString, id1);
+        QFETCH(QString, id2);
+        QFETCH(QString, file);
+        ExportFixture exporter;
+        QVERIFY(exporter.find<QRadioButton>(u"Option1"_qs)->isChecked());
+        exporter.find<QRadioButton>(format)->setChecked(true);
+        exporter.find<QLineEdit>(u"txtPLOID1"_qs)->setText(id1);
+        exporter.find<QLineEdit>(u"txtPLOID2"_qs)->setText(id2);
+        exporter.check({u"已译"_qs});
+        exporter.start();
+        QCOMPARE(exporter.bytes(u"out.txt"_qs), testData(u"editor/"_qs + file));
+        QCOMPARE(exporter.find<QLabel>(u"LabelDoing"_qs)->text(), u"成功导出!"_qs);
+        QCOMPARE(exporter.find<QPushButton>(u"cmdClose"_qs)->text(), u"完成(&F)"_qs);
+        QVERIFY(exporter.find<QPushButton>(u"cmdStart"_qs)->isHidden());
+        QVERIFY(exporter.isIdle());
+    }
+
+    void warnsWhenNoStatusIsChosen()
+    {
+        ExportFixture exporter;
+        exporter.check({});
+        exporter.chooseLength(1, u"abc"_qs);
+        exporter.start();
+        QCOMPARE(exporter.messages.texts(), QStringList{u"至少要选中一个“状态”复选框！"_qs});
+        QCOMPARE(exporter.messages.boxes[0].icon, MessageService::Icon::Exclamation);
+        QVERIFY(!QFile::exists(exporter.path(u"out.txt"_qs)));
+        QCOMPARE(exporter.find<QLineEdit>(u"txtLenLimit"_qs)->text(), u"abc"_qs);
+        QVERIFY(exporter.find<QPushButton>(u"cmdStart"_qs)->isVisible());
+    }
+
+    void exportsCollapsedGroupsInFlatOrder()
+    {
+        ExportFixture exporter;
+        exporter.grid().DisplayCategorized();
+        for (int row = 1; row < exporter.grid().rows(); ++row)
+            exporter.grid().setCollapsed(row, true);
+        exporter.check({u"已译"_qs, u"不译"_qs});
+        exporter.start();
+        QCOMPARE(exporter.sources(), u"ab,Open,x"_qs);
+        QCOMPARE(exporter.rows().size(), 5);
+    }
+
+    // A failed run keeps what the file held, closes the dialog and leaves the editor usable.
+    void failedWritesKeepTheOldFile_data()
+    {
+        QTest::addColumn<QString>("target");
+        QTest::addColumn<int>("entries");
+        QTest::newRow("missing folder") << u"none/out.txt"_qs << 5;
+        QTest::newRow("write fails midway") << u"out.txt"_qs << 3000;
+    }
+    void failedWritesKeepTheOldFile()
+    {
+        QFETCH(QString, target);
+        QFETCH(int, entries);
+        QString document;
+        for (int i = 1; i <= entries; ++i)
+            document += u"已译,%1,Source text %1,译文 %1\r\n"_qs.arg(i);
+        ExportFixture exporter(document);
+        exporter.write(u"out.txt"_qs, QByteArray("old"));
+        exporter.find<QComboBox>(u"cboExFile"_qs)->setEditText(exporter.path(target));
+        exporter.check(AllStatuses);
+        {
+            const FileSizeLimit limit(16 * 1024);
+            exporter.start();
+        }
+        QCOMPARE(exporter.messages.boxes.size(), 1);
+        const QString box = exporter.messages.boxes[0].text;
+        QVERIFY2(box.startsWith(u"错误:") && box.endsWith(u"\r\n源代码位置: Form 'frmExport' -> 'cmdStart_Click'"),
+                 qPrintable(box));
+        QCOMPARE(exporter.messages.boxes[0].icon, MessageService::Icon::Critical);
+        QCOMPARE(exporter.bytes(u"out.txt"_qs), QByteArray("old"));
+        QCOMPARE(QDir(exporter.path(QString())).entryList({u"out.txt*"_qs}), QStringList{u"out.txt"_qs});
+        QVERIFY(!exporter.dialog->isVisible());
+        QVERIFY(exporter.isIdle());
+    }
+
+    void keepsSettingsAndHistoryInTheEditorsIni()
+    {
+        ExportFixture exporter;
+        QCOMPARE(exporter.dialogs.asked.title, u"选择导出文件的保存位置"_qs);
+        exporter.find<QRadioButton>(u"Option2"_qs)->setChecked(true);
+        exporter.check({u"未译"_qs, u"复查"_qs});
+        exporter.find<QLineEdit>(u"txtPLOID1"_qs)->setText(u"7 1"_qs);
+        exporter.chooseLength(6, u"-3"_qs);
+        exporter.dialog->close();
+        QCOMPARE(FileHistory::load(EditorSettings::iniPath(), u"frmExport.cboExFile"_qs).value_or(QStringList()),
+                 QStringList{exporter.path(u"out.txt"_qs)});
+
+        frmExport &again = exporter.reopen();
+        QVERIFY(control<QRadioButton>(again, u"Option2"_qs)->isChecked());
+        QVERIFY(control<QCheckBox>(again, u"chkStaCK"_qs)->isChecked());
+        QVERIFY(!control<QCheckBox>(again, u"chkStaED"_qs)->isChecked());
+        QCOMPARE(control<QLineEdit>(again, u"txtPLOID1"_qs)->text(), u"7 1"_qs);
+        QCOMPARE(control<QComboBox>(again, u"cboCondition"_qs)->currentIndex(), 6);
+        QCOMPARE(control<QLineEdit>(again, u"txtLenLimit"_qs)->text(), u"50"_qs);
+        QCOMPARE(control<QComboBox>(again, u"cboExFile"_qs)->itemText(0), exporter.path(u"out.txt"_qs));
+        QVERIFY(!control<QPushButton>(again, u"cmdStart"_qs)->isEnabled());
+    }
+
+    void lengthBoxFollowsTheCondition()
+    {
+        ExportFixture exporter;
+        auto *conditions = exporter.find<QComboBox>(u"cboCondition"_qs);
+        for (int condition = 0; condition < conditions->count(); ++condition) {
+            conditions->setCurrentIndex(condition);
+            QCOMPARE(exporter.find<QLineEdit>(u"txtLenLimit"_qs)->isEnabled(), condition != 0 && condition != 7);
+        }
+    }
+
+    // The name is chosen in a real file dialog.
+    void namesTheOutputFile_data()
+    {
+        addTestTable(u"editor/export-names.txt"_qs, {"chosen", "name"});
+    }
+    void namesTheOutputFile()
+    {
+        QFETCH(QString, chosen);
+        QFETCH(QString, name);
+        ExportFixture exporter;
+        QCOMPARE(exporter.find<QComboBox>(u"cboExFile"_qs)->currentText(), exporter.path(u"out.txt"_qs));
+        exporter.dialogs.prepare(exporter.path(chosen));
+        exporter.find<QPushButton>(u"cmdSave"_qs)->click();
+        QCOMPARE(exporter.find<QComboBox>(u"cboExFile"_qs)->currentText(), exporter.path(name));
     }
 };
 

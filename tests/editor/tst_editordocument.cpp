@@ -1,8 +1,9 @@
-#include "DictionaryDocument.h"
-#include "GridModel.h"
+#include "EditorFixture.h"
 
+#include "cInifile.h"
+
+#include <QDir>
 #include <QSignalSpy>
-#include <QTest>
 
 namespace {
 
@@ -15,13 +16,13 @@ DictionaryDocument documentOf(const QStringList &numbers, const QStringList &sta
     return document;
 }
 
+// The number of every grid row, header rows as their status.
 QStringList numbersOf(const GridModel &model)
 {
-    QStringList numbers;
-    for (int row = 1; row <= model.gridRowCount(); ++row)
-        numbers.append(model.isGroupRow(row) ? u'[' + model.cellText(row, GridModel::Status) + u']'
-                                             : model.cellText(row, GridModel::Number));
-    return numbers;
+    QStringList rows = gridRows(model);
+    for (QString &row : rows)
+        row = row.startsWith(u'[') ? row : row.section(u'|', 1, 1);
+    return rows;
 }
 
 }
@@ -32,24 +33,15 @@ class EditorDocumentTest : public QObject {
 private Q_SLOTS:
     void sortsByNumberNumerically_data()
     {
-        QTest::addColumn<QStringList>("numbers");
-        QTest::addColumn<QStringList>("sorted");
-        QTest::newRow("not as text") << QStringList{u"100"_qs, u"9"_qs, u"10"_qs} << QStringList{u"9"_qs, u"10"_qs, u"100"_qs};
-        QTest::newRow("leading zeros kept") << QStringList{u"0012"_qs, u"3"_qs} << QStringList{u"3"_qs, u"0012"_qs};
-        QTest::newRow("fractions and signs") << QStringList{u"1.5"_qs, u"-2"_qs, u"1"_qs}
-                                             << QStringList{u"-2"_qs, u"1"_qs, u"1.5"_qs};
-        QTest::newRow("no number last") << QStringList{u"abc"_qs, u"2"_qs, u""_qs} << QStringList{u"2"_qs, u"abc"_qs, u""_qs};
-        QTest::newRow("beyond fifteen digits") << QStringList{u"12345678901234567890"_qs, u"99"_qs}
-                                               << QStringList{u"99"_qs, u"12345678901234567890"_qs};
+        addTestTable(u"editor/number-order.txt"_qs, {"numbers", "sorted"});
     }
     void sortsByNumberNumerically()
     {
-        QFETCH(QStringList, numbers);
-        QFETCH(QStringList, sorted);
+        QFETCH(QString, numbers);
         GridModel model;
-        model.replaceDocument(documentOf(numbers));
+        model.replaceDocument(documentOf(numbers.split(u',')));
         model.showFlat();
-        QCOMPARE(numbersOf(model), sorted);
+        QTEST(numbersOf(model).join(u','), "sorted");
     }
 
     void equalNumbersKeepTheirOrder()
@@ -130,7 +122,104 @@ private Q_SLOTS:
         QCOMPARE(model.restoreSources({1, 2, 3}), 2);
         QCOMPARE(model.cellText(2, GridModel::Translation), u"source 0"_qs);
     }
+
+    void opensEachFormat_data()
+    {
+        addTestTable(u"editor/open-cases.txt"_qs, {"name", "rows"});
+    }
+    void opensEachFormat()
+    {
+        QFETCH(QString, name);
+        SessionFixture editor;
+        QVERIFY(editor.open(name));
+        QTEST(editor.rows().join(u';').replace(u'|', u'/'), "rows");
+        QCOMPARE(editor.session.path(), editor.path(name));
+        QVERIFY(!editor.session.EditSuppressed);
+        QVERIFY(editor.messages.boxes.isEmpty());
+    }
+
+    // Entries before a number line that ends the file stay; noise opens without a crash.
+    void readsWhatItCanOfBrokenText()
+    {
+        SessionFixture editor;
+        QByteArray noise;
+        for (int i = 0; i < 65536; ++i)
+            noise.append(static_cast<char>(i * 7919 % 251));
+        editor.session.open(editor.write(u"noise.a.txt"_qs, noise));
+        QVERIFY(!editor.session.isBusy());
+        editor.messages.boxes.clear();
+        QString text;
+        for (int i = 1; i <= 6; ++i)
+            text += QStringLiteral("%1:Text %1\r\n译文 %1\r\n").arg(i);
+        QVERIFY(editor.session.open(editor.write(u"cut.a.txt"_qs, text + u"7:Last"_qs)));
+        QCOMPARE(editor.messages.texts(),
+                 QStringList{u"错误:62\r\n输入超出文件尾\r\n源代码位置: Form 'frmMain' -> 'LoadASCIIText'"_qs});
+        QCOMPARE(editor.session.model().gridRowCount(), 6);
+    }
+
+    void savesWithCompanions_data()
+    {
+        addTestTable(u"editor/save-companions.txt"_qs, {"name", "noSaveExtra", "companion"});
+    }
+    void savesWithCompanions()
+    {
+        QFETCH(QString, name);
+        QFETCH(QString, noSaveExtra);
+        QFETCH(QString, companion);
+        SessionFixture editor(u"sample.a.txt"_qs);
+        editor.session.model().setStatus(3, u"复查"_qs);
+        editor.session.MarkModified();
+        cInifile(AppFolder::file(u"Quillet.ini"_qs), u"OPTION"_qs).setValue(u"NoSaveExtra"_qs, noSaveExtra);
+        QVERIFY(editor.session.save(editor.path(name)));
+        QVERIFY(!editor.session.isModified());
+        QStringList expected{name};
+        if (!companion.isEmpty())
+            expected.append(companion);
+        expected.sort();
+        QCOMPARE(QDir(editor.path(QString())).entryList({u"x.*"_qs}), expected);
+
+        const QString reopen = companion.endsWith(u".csv") ? companion : name;
+        QVERIFY(editor.session.open(editor.path(reopen)));
+        const QString thirdStatus = reopen.endsWith(u".csv") ? u"复查"_qs : u"已译"_qs;
+        QCOMPARE(editor.rows(), (QStringList{u"未译|1|Exit|Exit"_qs, u"已译|2|Open|打开"_qs, thirdStatus + u"|3|Find|查找"_qs}));
+    }
+
+    void writesTheTwoLineShape()
+    {
+        SessionFixture editor(u"sample.a.txt"_qs);
+        QVERIFY(editor.session.save(editor.path(u"sample.a.txt"_qs)));
+        QCOMPARE(editor.bytes(u"sample.a.txt"_qs), testData(u"editor/sample-saved.a.txt"_qs));
+        QCOMPARE(editor.bytes(u"sample.a.csv"_qs), testData(u"editor/sample-saved.a.csv"_qs));
+    }
+
+    void writesBackInTheEncodingItRead_data()
+    {
+        QTest::addColumn<int>("encoding");
+        QTest::newRow("GB18030") << int(TextEncoding::Gb18030);
+        QTest::newRow("UTF-8") << int(TextEncoding::Utf8);
+        QTest::newRow("UTF-8 with mark") << int(TextEncoding::Utf8WithBom);
+    }
+    void writesBackInTheEncodingItRead()
+    {
+        QFETCH(int, encoding);
+        SessionFixture editor;
+        const auto textEncoding = static_cast<TextEncoding>(encoding);
+        const QString path = editor.write(u"e.a.txt"_qs, u"\r\n1:Open\r\n打开\r\n"_qs, textEncoding);
+        QVERIFY(editor.session.open(path));
+        QVERIFY(editor.session.save(path));
+        QCOMPARE(encodingOfFile(path), textEncoding);
+        QCOMPARE(TextCodec::decode(editor.bytes(u"e.a.txt"_qs), TextEncoding::Utf8).contains(u"打开"),
+                 textEncoding != TextEncoding::Gb18030);
+    }
+
+    void reportsAnEmptyName()
+    {
+        SessionFixture editor;
+        QVERIFY(!editor.session.save(QString()));
+        QCOMPARE(editor.messages.texts(), QStringList{u"保存的文件名为空"_qs});
+        QCOMPARE(DocumentSession::saveAsName(u"x\u0000y"_qs, 1), u"xy.a.txt"_qs);
+    }
 };
 
-QTEST_GUILESS_MAIN(EditorDocumentTest)
+QTEST_MAIN(EditorDocumentTest)
 #include "tst_editordocument.moc"

@@ -1,12 +1,59 @@
 #include "EditorFixture.h"
 
+#include <QApplication>
+#include <QClipboard>
+#include <QComboBox>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMenu>
+#include <QPushButton>
+#include <QTimer>
 
+// keys.a.csv: rows 1-4 in number order. grid.a.csv: rows 1-6 in number order; grouped:
+// 1 [复查], 2 Delete, 3 Open, 4 [未译], 5 Save, 6 [已译], 7 Copy, 8 Date, 9 open.
 namespace {
 
-// Rows 1-4 in number order.
-const QString Table = u"已译,1,A,甲\r\n已译,2,B,乙\r\n复查,3,C,C\r\n未译,4,D,D\r\n"_qs;
+QList<int> numbers(const QString &list)
+{
+    QList<int> result;
+    for (const QString &number : list.split(u','))
+        result.append(number.toInt());
+    return result;
+}
+
+void selectRows(EditorFixture &editor, const QList<int> &rows)
+{
+    editor.grid().setCursor(rows.first());
+    for (int row : rows)
+        editor.window->fg->selectionModel()->select(editor.grid().model().gridIndex(row),
+                                                     QItemSelectionModel::Select | QItemSelectionModel::Rows);
+}
+
+void press(QWidget *widget, const QString &keys)
+{
+    const QKeyCombination key = QKeySequence::fromString(keys)[0];
+    QTest::keyClick(widget, key.key(), key.keyboardModifiers());
+}
+
+bool isEditing(const QTreeView *view)
+{
+    const auto *editor = view->viewport()->findChild<QLineEdit *>();
+    return editor && editor->isVisible();
+}
+
+QPoint cellCentre(EditorFixture &editor, int row, int column)
+{
+    return editor.window->fg->visualRect(editor.grid().model().gridIndex(row, column)).center();
+}
+
+// 300 two-line entries, more than a screen holds.
+bool openMany(EditorFixture &editor)
+{
+    QString text;
+    for (int i = 1; i <= 300; ++i)
+        text += QStringLiteral("\r\n%1:Text %1\r\n文字 %1\r\n").arg(i);
+    return editor.window->ActFileOpen(editor.write(u"many.a.txt"_qs, text));
+}
 
 }
 
@@ -16,54 +63,42 @@ class EditorKeysTest : public QObject {
 private Q_SLOTS:
     void shortcutsRunTheirCommands()
     {
-        EditorFixture editor;
-        QVERIFY(editor.openTable(u"k.a.csv"_qs, Table));
+        EditorFixture editor(u"keys.a.csv"_qs);
         QWidget *grid = editor.window->fg;
         editor.window->MarkModified();
-        QTest::keyClick(grid, Qt::Key_S, Qt::ControlModifier);
+        press(grid, u"Ctrl+S"_qs);
         QVERIFY(!editor.window->isModified());
-        for (const auto &[keys, title] : {std::pair{QKeyCombination(Qt::ControlModifier, Qt::Key_O), u"打开"_qs},
-                                          std::pair{Qt::ControlModifier | Qt::ShiftModifier | Qt::Key_S, u"另存为"_qs}}) {
+        for (const auto &[keys, title] : {std::pair{u"Ctrl+O"_qs, u"打开"_qs}, std::pair{u"Ctrl+Shift+S"_qs, u"另存为"_qs}}) {
             editor.dialogs.asked = {};
-            QTest::keyClick(grid, keys.key(), keys.keyboardModifiers());
+            press(grid, keys);
             QCOMPARE(editor.dialogs.asked.title, title);
-            QCOMPARE(editor.dialogs.asked.startFolder, QFileInfo(editor.path(u"k.a.csv"_qs)).absolutePath());
+            QCOMPARE(editor.dialogs.asked.startFolder, QFileInfo(editor.path(u"keys.a.csv"_qs)).absolutePath());
         }
-
-        QTest::keyClick(grid, Qt::Key_Q, Qt::ControlModifier);
+        press(grid, u"Ctrl+Q"_qs);
         QVERIFY(!editor.window->isVisible());
     }
 
     void enterCommitsAndMoves_data()
     {
-        QTest::addColumn<int>("modifiers");
-        QTest::addColumn<int>("row");
-        QTest::newRow("Enter as the button") << int(Qt::NoModifier) << 1;
-        QTest::newRow("Ctrl+Enter to the next") << int(Qt::ControlModifier) << 2;
-        QTest::newRow("Ctrl+Shift+Enter to the next unfinished") << int(Qt::ControlModifier | Qt::ShiftModifier) << 3;
+        addTestTable(u"editor/commit-keys.txt"_qs, {"keys", "row"});
     }
     void enterCommitsAndMoves()
     {
-        QFETCH(int, modifiers);
-        QFETCH(int, row);
-        EditorFixture editor;
-        QVERIFY(editor.openTable(u"e.a.csv"_qs, Table));
+        QFETCH(QString, keys);
+        EditorFixture editor(u"keys.a.csv"_qs);
         editor.typeTranslation(u"X"_qs);
-        QTest::keyClick(editor.pane().Text2, Qt::Key_Return, Qt::KeyboardModifiers(modifiers));
-        QCOMPARE(editor.grid().row(), row);
+        press(editor.pane().Text2, keys);
+        QTEST(QString::number(editor.grid().row()), "row");
         QCOMPARE(editor.rows().value(0), u"已译|1|A|X"_qs);
-        QVERIFY(!editor.pane().translation().contains(u'\n'));
     }
 
     // Tab leaves the cell editor on its row: the next key edits that row again, never
     // the following entry.
     void tabInTheCellEditorStaysOnItsRow()
     {
-        EditorFixture editor;
-        QVERIFY(editor.openTable(u"t.a.csv"_qs, Table));
-        QTreeView *grid = editor.window->fg;
-        QTest::keyClick(grid, Qt::Key_F2);
-        auto *line = grid->viewport()->findChild<QLineEdit *>();
+        EditorFixture editor(u"keys.a.csv"_qs);
+        QTest::keyClick(editor.window->fg, Qt::Key_F2);
+        auto *line = editor.window->fg->viewport()->findChild<QLineEdit *>();
         QVERIFY(line);
         line->selectAll();
         QTest::keyClicks(line, u"ab"_qs);
@@ -74,18 +109,9 @@ private Q_SLOTS:
         QCOMPARE(editor.rows().value(1), u"已译|2|B|乙"_qs);
     }
 
-    void paneComesBackFromTheViewMenu()
-    {
-        EditorFixture editor;
-        editor.pane().close();
-        editor.trigger(u"miVEditPane"_qs);
-        QVERIFY(editor.pane().isVisible());
-    }
-
     void countsFollowEditsAndStatuses()
     {
-        EditorFixture editor;
-        QVERIFY(editor.openTable(u"c.a.csv"_qs, Table));
+        EditorFixture editor(u"keys.a.csv"_qs);
         const auto counts = [&editor] { return editor.window->findChild<QLabel *>(u"lblCounts"_qs)->text(); };
         QCOMPARE(counts(), u"未译 1  复查 1  不译 0  已译 2 / 4 (50.0%)"_qs);
         editor.grid().setCursor(3);
@@ -98,6 +124,235 @@ private Q_SLOTS:
         editor.trigger(u"miVSort"_qs);
         QCOMPARE(editor.grid().model().data(editor.grid().model().groupIndex(0).siblingAtColumn(GridModel::Status)),
                  QVariant(u"不译 (1)"_qs));
+    }
+
+    void jumpsToTheNextSourceWithTheLetter_data()
+    {
+        addTestTable(u"editor/letter-jumps.txt"_qs, {"display", "from", "keys", "to"});
+    }
+    void jumpsToTheNextSourceWithTheLetter()
+    {
+        QFETCH(QString, display);
+        QFETCH(QString, from);
+        QFETCH(QString, keys);
+        EditorFixture editor(u"grid.a.csv"_qs);
+        editor.trigger(display);
+        if (display == u"miVSort") {
+            editor.grid().setCursor(1);
+            QTest::keyClick(editor.window->fg, Qt::Key_Left);
+        }
+        editor.grid().setCursor(from.toInt());
+        press(editor.window->fg, keys);
+        QTEST(QString::number(editor.grid().row()), "to");
+        QCOMPARE(editor.window->fg->currentIndex().column(), int(GridModel::Translation));
+    }
+
+    // Alt+F opens the file menu even where a source begins with F; Alt+O still jumps.
+    void menuAccessKeysWinOverLetterJumps()
+    {
+        EditorFixture editor(u"sample.a.txt"_qs);
+        editor.window->fg->setFocus();
+        press(editor.window->fg, u"Alt+O"_qs);
+        QCOMPARE(editor.grid().row(), 2);
+        press(editor.window->fg, u"Alt+F"_qs);
+        QTRY_VERIFY(editor.window->findChild<QMenu *>(u"mnuFile"_qs)->isVisible());
+        QCOMPARE(editor.grid().row(), 2);
+    }
+
+    void keysOpenAndCloseGroups()
+    {
+        EditorFixture editor(u"grid.a.csv"_qs);
+        editor.trigger(u"miVSort"_qs);
+        QCOMPARE(editor.grid().row(), 2);
+        editor.grid().setCursor(6);
+        for (const auto &[close, open] : {std::pair{Qt::Key_Home, Qt::Key_End}, std::pair{Qt::Key_Left, Qt::Key_Right}}) {
+            QTest::keyClick(editor.window->fg, close);
+            QVERIFY(editor.grid().isCollapsed(6) && editor.grid().CollapsedGroups.isSet(u"已译"_qs));
+            QTest::keyClick(editor.window->fg, open);
+            QVERIFY(!editor.grid().isCollapsed(6) && !editor.grid().CollapsedGroups.isSet(u"已译"_qs));
+        }
+        editor.grid().setCursor(3);
+        QTest::keyClick(editor.window->fg, Qt::Key_Left);
+        QCOMPARE(editor.grid().row(), 3);
+        QVERIFY(!isEditing(editor.window->fg));
+        QVERIFY(!editor.grid().isCollapsed(1));
+        press(editor.window->fg, u"Ctrl+End"_qs);
+        QCOMPARE(editor.grid().row(), 9);
+        press(editor.window->fg, u"Ctrl+Home"_qs);
+        QCOMPARE(editor.grid().row(), 2);
+    }
+
+    // A double click toggles a group; on an entry it edits the translation; a click
+    // anywhere in a row puts the cursor in the translation column.
+    void mouseTogglesGroupsAndEditsTranslations()
+    {
+        EditorFixture editor(u"grid.a.csv"_qs);
+        editor.trigger(u"miVSort"_qs);
+        QWidget *viewport = editor.window->fg->viewport();
+        const QPoint header = cellCentre(editor, 4, GridModel::Status);
+        QTest::mouseDClick(viewport, Qt::LeftButton, Qt::NoModifier, header);
+        QVERIFY(editor.grid().isCollapsed(4) && editor.grid().CollapsedGroups.isSet(u"未译"_qs));
+        QTest::mouseDClick(viewport, Qt::LeftButton, Qt::NoModifier, header);
+        QVERIFY(!editor.grid().isCollapsed(4) && !editor.grid().CollapsedGroups.isSet(u"未译"_qs));
+
+        QTest::mouseClick(viewport, Qt::LeftButton, Qt::NoModifier, cellCentre(editor, 3, GridModel::Number));
+        QCOMPARE(editor.window->fg->currentIndex(), editor.grid().model().gridIndex(3, GridModel::Translation));
+        QCOMPARE(editor.pane().source(), u"Open"_qs);
+        QTest::mouseDClick(viewport, Qt::LeftButton, Qt::NoModifier, cellCentre(editor, 2, GridModel::Status));
+        QVERIFY(isEditing(editor.window->fg));
+        QCOMPARE(editor.window->fg->currentIndex(), editor.grid().model().gridIndex(2, GridModel::Translation));
+    }
+
+    void editsInTheGridMarkTheEntryTranslated()
+    {
+        EditorFixture editor(u"grid.a.csv"_qs);
+        editor.grid().setCursor(1);
+        editor.window->fg->edit(editor.window->fg->currentIndex());
+        auto *line = editor.window->fg->findChild<QLineEdit *>();
+        QVERIFY(line);
+        line->setText(u"删除\tDel"_qs);
+        QTest::keyClick(line, Qt::Key_Return);
+        QTRY_COMPARE(editor.rows().value(0), u"已译|1|Delete|删除\\tDel"_qs);
+        QCOMPARE(editor.pane().translation(), u"删除\\tDel"_qs);
+        QCOMPARE(editor.window->windowTitle(), u"*grid.a.csv - Quillet"_qs);
+    }
+
+    void setsTheStatusOfSelectedRows_data()
+    {
+        addTestTable(u"editor/status-commands.txt"_qs, {"rows", "tool", "statuses", "modified"});
+    }
+    void setsTheStatusOfSelectedRows()
+    {
+        QFETCH(QString, rows);
+        QFETCH(QString, tool);
+        EditorFixture editor(u"grid.a.csv"_qs);
+        selectRows(editor, numbers(rows));
+        editor.trigger(tool);
+        QStringList statuses;
+        for (int row = 1; row <= 4; ++row)
+            statuses.append(editor.grid().textMatrix(row, GridModel::Status));
+        QTEST(statuses.join(u','), "statuses");
+        QTEST(editor.window->isModified() ? u"yes"_qs : u"no"_qs, "modified");
+    }
+
+    void resumesTheSource()
+    {
+        EditorFixture editor(u"grid.a.csv"_qs);
+        selectRows(editor, {2});
+        editor.trigger(u"miEResume"_qs);
+        QVERIFY(!editor.window->isModified());
+        selectRows(editor, {3, 1});
+        editor.trigger(u"miEResume"_qs);
+        QCOMPARE(editor.rows().mid(0, 3), (QStringList{u"复查|1|Delete|Delete"_qs, u"未译|2|Save|Save"_qs,
+                                                       u"已译|3|Copy|Copy"_qs}));
+        QCOMPARE(editor.pane().translation(), u"Copy"_qs);
+        QVERIFY(editor.window->isModified());
+    }
+
+    void documentCommandsWaitForADocument()
+    {
+        EditorFixture editor;
+        press(editor.window->fg, u"Ctrl+S"_qs);
+        QVERIFY(editor.messages.boxes.isEmpty());
+        QVERIFY(!editor.window->findChild<QAction *>(u"miFExport"_qs)->isEnabled());
+        QVERIFY(editor.open(u"grid.a.csv"_qs));
+        QVERIFY(editor.window->findChild<QAction *>(u"miFExport"_qs)->isEnabled());
+    }
+
+    void everyCommandCommitsTheEditPaneFirst()
+    {
+        EditorFixture editor(u"grid.a.csv"_qs);
+        editor.grid().setCursor(2);
+        editor.typeTranslation(u"保存"_qs);
+        // The about box is modal: closed as soon as it shows.
+        QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
+        editor.trigger(u"miHAbout"_qs);
+        QCOMPARE(editor.rows().value(1), u"已译|2|Save|保存"_qs);
+        QVERIFY(editor.window->isModified());
+    }
+
+    void showsByteLengths()
+    {
+        EditorFixture editor(u"sample.a.txt"_qs);
+        editor.grid().setCursor(2);
+        QCOMPARE(editor.pane().Label1->text(), u"长度(原文|译文): 0004 | 0004 "_qs);
+        editor.pane().Text2->moveCursor(QTextCursor::End);
+        QTest::keyClick(editor.pane().Text2, 'x');
+        QCOMPARE(editor.pane().Label1->text(), u"长度(原文|译文): 0004 | 0005 *"_qs);
+        QTest::keyClick(editor.pane().Text2, Qt::Key_Backspace);
+        QCOMPARE(editor.pane().Label1->text(), u"长度(原文|译文): 0004 | 0004 "_qs);
+        QVERIFY(!editor.pane().isEdited());
+    }
+
+    void commitsOnlyRealEdits_data()
+    {
+        addTestTable(u"editor/pane-commits.txt"_qs, {"typed", "row"});
+    }
+    void commitsOnlyRealEdits()
+    {
+        QFETCH(QString, typed);
+        EditorFixture editor(u"grid.a.csv"_qs);
+        editor.typeTranslation(typed.replace(u"\\t"_qs, u"\t"_qs));
+        editor.pane().Command1->click();
+        QTEST(editor.rows().value(0).replace(u'|', u'/'), "row");
+        QCOMPARE(editor.window->isModified(), editor.rows().value(0).startsWith(u"已译"));
+        QVERIFY(editor.pane().Text2->hasFocus());
+    }
+
+    void takesNoLineBreak()
+    {
+        EditorFixture editor(u"sample.a.txt"_qs);
+        editor.typeTranslation(u"甲"_qs);
+        QApplication::clipboard()->setText(u"乙\r\n丙\n丁"_qs);
+        editor.pane().Text2->paste();
+        QCOMPARE(editor.pane().translation(), u"甲乙 丙 丁"_qs);
+    }
+
+    // Moving on keeps the new row in view: below the screen it becomes the top row, above
+    // it the grid scrolls up a screen; at either end the cursor stays.
+    void commitAndMoveKeepsTheRowInView()
+    {
+        EditorFixture editor;
+        QVERIFY(openMany(editor));
+        editor.pane().Combo1->setCurrentIndex(frmTEdit::UpdateAndNext);
+        int row = 1;
+        while (editor.grid().isRowOnScreen(row + 1))
+            ++row;
+        editor.grid().setCursor(row);
+        editor.pane().Command1->click();
+        QCOMPARE(editor.grid().row(), row + 1);
+        QCOMPARE(editor.grid().topRow(), row + 1);
+        QCOMPARE(editor.pane().source(), QStringLiteral("Text %1").arg(row + 1));
+        editor.grid().setCursor(300);
+        editor.pane().Command1->click();
+        QCOMPARE(editor.grid().row(), 300);
+
+        editor.pane().Combo1->setCurrentIndex(frmTEdit::UpdateAndPrevious);
+        editor.grid().setCursor(200);
+        editor.grid().setTopRow(200);
+        editor.pane().Command1->click();
+        QCOMPARE(editor.grid().row(), 199);
+        QVERIFY(editor.grid().isRowOnScreen(199));
+        QVERIFY(editor.grid().isRowOnScreen(200) || editor.grid().topRow() < 190);
+        QVERIFY(editor.grid().topRow() < 199);
+        editor.grid().setCursor(1);
+        editor.pane().Command1->click();
+        QCOMPARE(editor.grid().row(), 1);
+    }
+
+    void groupHeadersAreNotSkipped()
+    {
+        EditorFixture editor(u"keys.a.csv"_qs);
+        editor.trigger(u"miVSort"_qs);
+        const QStringList before = editor.rows();
+        editor.pane().Combo1->setCurrentIndex(frmTEdit::UpdateAndNext);
+        editor.grid().setCursor(2);
+        editor.pane().Command1->click();
+        QCOMPARE(editor.grid().row(), 3);
+        QVERIFY(editor.grid().isGroupRow(3));
+        editor.typeTranslation(u"改"_qs);
+        editor.pane().Command1->click();
+        QCOMPARE(editor.rows(), before);
     }
 };
 

@@ -1,29 +1,26 @@
 #include "EditorFixture.h"
 
 #include "EditorSettings.h"
+#include "FileHistory.h"
 #include "cInifile.h"
+#include "frmAbout.h"
+#include "frmOption.h"
 
-#include <QDockWidget>
-#include <QMenu>
-#include <QMenuBar>
-#include <QToolBar>
+#include <QApplication>
+#include <QCheckBox>
+#include <QDir>
+#include <QDropEvent>
+#include <QLabel>
+#include <QMimeData>
+#include <QPushButton>
+#include <QTimer>
+#include <QUrl>
 
 namespace {
 
-// "name caption" of each entry, "-" for a separator.
-QStringList toolsOf(const QList<QAction *> &actions)
+cInifile iniSection(const QString &section)
 {
-    QStringList tools;
-    for (const QAction *action : actions) {
-        if (!action->isSeparator())
-            tools.append(action->objectName() + u' ' + action->text());
-    }
-    return tools;
-}
-
-cInifile windowSection()
-{
-    return cInifile(EditorSettings::iniPath(), u"wndsize"_qs);
+    return cInifile(EditorSettings::iniPath(), section);
 }
 
 }
@@ -32,84 +29,26 @@ class EditorWindowTest : public QObject {
     Q_OBJECT
 
 private Q_SLOTS:
-    void namesMenusAndBars_data()
-    {
-        QTest::addColumn<QString>("container");
-        QTest::addColumn<QStringList>("tools");
-        QTest::newRow("menu bar") << u"MainMenu"_qs
-                                  << QStringList{u" 文件(&F)"_qs, u" 编辑(&E)"_qs, u" 查看(&V)"_qs, u" 帮助(&H)"_qs};
-        QTest::newRow("file") << u"mnuFile"_qs
-                              << QStringList{u"miFOpen 打开(&O)..."_qs, u"miOpenMRU 打开最近文件"_qs, u"miFSave 保存(&S)"_qs,
-                                             u"miFSaveAs 另存为(&A)..."_qs, u"miFImport 导入(&I)..."_qs,
-                                             u"miFExport 导出(&E)..."_qs, u"miFExit 退出(&X)"_qs};
-        QTest::newRow("edit") << u"mnuEdit"_qs
-                              << QStringList{u"miEResume 恢复原文(&R)"_qs, u"miChgSt 更改状态(&S)"_qs, u"miEFind 查找(&F)..."_qs,
-                                             u"miEFindNext 查找下一个(&N)"_qs};
-        QTest::newRow("status") << u"miChgSt"_qs
-                                << QStringList{u"miSTun 设为未译状态(&U)"_qs, u"miSTed 设为已译状态(&D)"_qs,
-                                               u"miSTno 设为不译状态(&N)"_qs, u"miSTck 设为复查状态(&C)"_qs};
-        QTest::newRow("view") << u"mnuView"_qs
-                              << QStringList{u"miVOrder 按编号排序(&O)"_qs, u"miVSort 按状态分组(&S)"_qs,
-                                             u"miVEditPane 翻译字符串(&T)"_qs, u"miOption 选项(&O)..."_qs,
-                                             u"miTallyra 字典处理(&I)..."_qs};
-        QTest::newRow("help") << u"mnuHelp"_qs << QStringList{u"miHContent 使用说明(&C)..."_qs, u"miHAbout 关于(&A)..."_qs};
-        QTest::newRow("tool bar") << u"tbStandard"_qs
-                                  << QStringList{u"miFReOpen 打开"_qs, u"miFSave 保存(&S)"_qs, u"miFSaveAs 另存为(&A)..."_qs,
-                                                 u"miFImport 导入(&I)..."_qs, u"miFExport 导出(&E)..."_qs,
-                                                 u"miEResume 恢复原文(&R)"_qs, u"miChgSt 更改状态(&S)"_qs, u"miEFind 查找(&F)..."_qs,
-                                                 u"miVOrder 按编号排序(&O)"_qs, u"miVSort 按状态分组(&S)"_qs,
-                                                 u"miTallyra 字典处理(&I)..."_qs};
-        QTest::newRow("pop-up") << u"FGPopupMenu"_qs
-                                << QStringList{u"miEResume 恢复原文(&R)"_qs, u"miSTun 设为未译状态(&U)"_qs,
-                                               u"miSTed 设为已译状态(&D)"_qs, u"miSTno 设为不译状态(&N)"_qs,
-                                               u"miSTck 设为复查状态(&C)"_qs};
-    }
-    void namesMenusAndBars()
-    {
-        QFETCH(QString, container);
-        QFETCH(QStringList, tools);
-        EditorFixture editor;
-        QWidget *widget = editor.window->findChild<QWidget *>(container);
-        QVERIFY(widget);
-        QCOMPARE(toolsOf(widget->actions()), tools);
-    }
+    void cleanup() { EditorSettings::setResetLayoutOnExit(false); }
 
-    void givesToolTips()
-    {
-        EditorFixture editor;
-        const QStringList expected{u"miFOpen 打开..."_qs, u"miOpenMRU 最近文件列表"_qs, u"miFReOpen 打开"_qs,
-                                   u"miSTck 设为复查状态"_qs, u"miTallyra 字典处理"_qs, u"miHAbout 关于"_qs};
-        for (const QString &entry : expected) {
-            const QString name = entry.section(u' ', 0, 0);
-            QCOMPARE(editor.window->findChild<QAction *>(name)->toolTip(), entry.section(u' ', 1));
-        }
-        QCOMPARE(editor.window->findChild<QDockWidget *>(u"frmTEdit"_qs)->windowTitle(), u"翻译字符串"_qs);
-    }
-
+    // Twips from a normal window; a maximised one writes only its state.
     void keepsThePositionInTwips()
     {
-        {
-            EditorFixture editor;
-            editor.window->setGeometry(100, 80, 700, 500);
-            QVERIFY(editor.window->close());
-            cInifile ini = windowSection();
-            QCOMPARE(ini.value(u"width"_qs), QString::number(editor.window->width() * 15));
-            QCOMPARE(ini.value(u"state"_qs), u"0"_qs);
-
-            ini.setValue(u"left"_qs, u"1500"_qs);
-            ini.setValue(u"top"_qs, u"garbage"_qs);
-            ini.setValue(u"width"_qs, u"9000"_qs);
-            frmMain restored;
-            QCOMPARE(restored.x(), 100);
-            QVERIFY(restored.width() != 9000 / 15);
-        }
-    }
-
-    void maximisedWindowWritesOnlyItsState()
-    {
         EditorFixture editor;
-        cInifile ini = windowSection();
-        for (const QString &key : {u"left"_qs, u"top"_qs, u"width"_qs, u"height"_qs})
+        editor.window->setGeometry(100, 80, 700, 500);
+        QVERIFY(editor.window->close());
+        cInifile ini = iniSection(u"wndsize"_qs);
+        QCOMPARE(ini.value(u"width"_qs), QString::number(editor.window->width() * 15));
+        QCOMPARE(ini.value(u"state"_qs), u"0"_qs);
+
+        ini.setValue(u"left"_qs, u"1500"_qs);
+        ini.setValue(u"top"_qs, u"garbage"_qs);
+        ini.setValue(u"width"_qs, u"9000"_qs);
+        editor.window = std::make_unique<frmMain>();
+        QCOMPARE(editor.window->x(), 100);
+        QVERIFY(editor.window->width() != 9000 / 15);
+
+        for (const QString &key : {u"left"_qs, u"top"_qs})
             ini.setValue(key, u"1515"_qs);
         editor.window->showMaximized();
         QVERIFY(editor.window->close());
@@ -119,58 +58,312 @@ private Q_SLOTS:
         QVERIFY(restored.windowState() & Qt::WindowMaximized);
     }
 
+    // The layout is deleted at the shut-down after the option was chosen; the next run
+    // starts with the option off and saves one again.
     void keepsOrResetsTheLayout()
     {
         EditorFixture editor;
         editor.window->removeDockWidget(&editor.pane());
         editor.window->addDockWidget(Qt::RightDockWidgetArea, &editor.pane());
         QVERIFY(editor.window->close());
-        QVERIFY(QFile::exists(EditorSettings::layoutPath()));
-        {
-            frmMain restored;
-            QCOMPARE(restored.dockWidgetArea(&restored.editPane()), Qt::RightDockWidgetArea);
-            EditorSettings::setResetLayoutOnExit(true);
-            QVERIFY(restored.close());
-            EditorSettings::setResetLayoutOnExit(false);
-        }
+        editor.window = std::make_unique<frmMain>();
+        QCOMPARE(editor.window->dockWidgetArea(&editor.pane()), Qt::RightDockWidgetArea);
+        EditorSettings::setResetLayoutOnExit(true);
+        QVERIFY(editor.window->close());
         QVERIFY(!QFile::exists(EditorSettings::layoutPath()));
+        EditorSettings::setResetLayoutOnExit(false);
+        editor.window = std::make_unique<frmMain>();
+        QCOMPARE(editor.window->dockWidgetArea(&editor.pane()), Qt::BottomDockWidgetArea);
+        editor.window->close();
+        QVERIFY(QFile::exists(EditorSettings::layoutPath()));
+    }
+
+    void paneComesBackFromTheViewMenu()
+    {
+        EditorFixture editor;
+        editor.pane().close();
+        editor.trigger(u"miVEditPane"_qs);
+        QVERIFY(editor.pane().isVisible());
     }
 
     void closingAsksAboutChanges_data()
     {
         QTest::addColumn<int>("answer");
         QTest::addColumn<bool>("closed");
-        QTest::newRow("cancel stays") << int(MessageService::Cancel) << false;
-        QTest::newRow("no closes") << int(MessageService::No) << true;
+        QTest::addColumn<bool>("saved");
+        QTest::newRow("yes saves and closes") << int(MessageService::Yes) << true << true;
+        QTest::newRow("no closes") << int(MessageService::No) << true << false;
+        QTest::newRow("cancel stays") << int(MessageService::Cancel) << false << false;
     }
     void closingAsksAboutChanges()
     {
         QFETCH(int, answer);
-        QFETCH(bool, closed);
-        EditorFixture editor;
-        QVERIFY(editor.open(u"w.a.txt"_qs, {u"1:Open"_qs, u"打开"_qs}));
+        QFETCH(bool, saved);
+        EditorFixture editor(u"sample.a.txt"_qs);
         editor.typeTranslation(u"开"_qs);
         editor.messages.answers = {MessageService::Answer(answer)};
-        QCOMPARE(editor.window->close(), closed);
+        QTEST(editor.window->close(), "closed");
         QCOMPARE(editor.messages.texts(), QStringList{u"当前打开的文件已经被更改，想要保存文件吗？"_qs});
-        QCOMPARE(editor.window->windowTitle(), u"*w.a.txt - Quillet"_qs);
+        QCOMPARE(editor.messages.boxes[0].buttons, MessageService::Buttons::YesNoCancel);
+        QCOMPARE(QFile::exists(editor.path(u"sample.a.csv"_qs)), saved);
+        QCOMPARE(editor.window->isModified(), !saved);
     }
 
-    void reportsMissingCompanionPrograms_data()
+    // Each command shows its dialog, modally, or a box saying why it cannot.
+    void commandsShowTheirDialogs_data()
     {
-        QTest::addColumn<QString>("tool");
-        QTest::addColumn<QString>("message");
-        QTest::newRow("processor") << u"miTallyra"_qs << u"无法启动字典处理程序:"_qs;
-        QTest::newRow("manual") << u"miHContent"_qs << u"无法打开使用说明:"_qs;
+        addTestTable(u"editor/window-commands.txt"_qs, {"tool", "shown"});
     }
-    void reportsMissingCompanionPrograms()
+    void commandsShowTheirDialogs()
     {
         QFETCH(QString, tool);
+        EditorFixture editor(u"sample.a.txt"_qs);
+        QString modal;
+        QTimer::singleShot(0, editor.window.get(), [&modal] {
+            if (QWidget *dialog = QApplication::activeModalWidget()) {
+                modal = dialog->objectName();
+                dialog->close();
+            }
+        });
+        editor.trigger(tool);
+        QTEST(editor.messages.texts().value(0).section(u':', 0, 0) + modal, "shown");
+    }
+
+    // The dialog shows the stored setting; OK stores what it shows, cancel keeps the file.
+    void optionsOkStoresAndCancelKeeps_data()
+    {
+        QTest::addColumn<QString>("button");
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<bool>("reset");
+        QTest::newRow("OK") << u"cmdOK"_qs << u"0"_qs << true;
+        QTest::newRow("cancel") << u"Command2"_qs << u"True"_qs << false;
+    }
+    void optionsOkStoresAndCancelKeeps()
+    {
+        QFETCH(QString, button);
+        EditorFixture editor;
+        iniSection(u"OPTION"_qs).setValue(u"NoSaveExtra"_qs, u"True"_qs);
+        frmOption dialog(editor.window.get());
+        QVERIFY(showDialog(dialog));
+        auto *noSaveExtra = control<QCheckBox>(dialog, u"chkNoSaveExtra"_qs);
+        auto *deleteLayout = control<QCheckBox>(dialog, u"chkDeleteLayout"_qs);
+        QVERIFY(noSaveExtra->isChecked() && !deleteLayout->isChecked());
+        noSaveExtra->setChecked(false);
+        deleteLayout->setChecked(true);
+        control<QPushButton>(dialog, button)->click();
+        QVERIFY(!dialog.isVisible());
+        QTEST(iniSection(u"OPTION"_qs).value(u"NoSaveExtra"_qs), "stored");
+        QTEST(EditorSettings::resetLayoutOnExit(), "reset");
+    }
+
+    void aboutShowsTheVersionAndClosesOnAClick()
+    {
+        EditorFixture editor;
+        frmAbout dialog(editor.window.get());
+        QVERIFY(showDialog(dialog));
+        QCOMPARE(control<QLabel>(dialog, u"Label3"_qs)->text(),
+                 u"版本: %1.%2 (β%3)"_qs.arg(PROJECT_VERSION_MAJOR).arg(PROJECT_VERSION_MINOR).arg(PROJECT_VERSION_PATCH));
+        auto *image = control<QLabel>(dialog, u"Image1"_qs);
+        QVERIFY(!image->pixmap().isNull());
+        QTest::mouseClick(image, Qt::LeftButton);
+        QVERIFY(!dialog.isVisible());
+    }
+
+    void failsWithoutCrashing_data()
+    {
+        QTest::addColumn<QString>("name");
+        QTest::addColumn<QByteArray>("bytes");
+        // Named on the command line rather than chosen with the open command.
+        QTest::addColumn<bool>("given");
+        QTest::newRow("empty file given") << u"empty.a.txt"_qs << QByteArray() << true;
+        QTest::newRow("byte-order mark only given") << u"bom.a.txt"_qs << QByteArray("\xEF\xBB\xBF") << true;
+        QTest::newRow("number line only given") << u"cut.a.txt"_qs << QByteArray("\r\n1:Open") << true;
+        QTest::newRow("missing file") << u"missing.a.txt"_qs << QByteArray() << false;
+        QTest::newRow("unknown content and name") << u"notes.doc"_qs << QByteArray("just words\r\n") << false;
+        QByteArray binary;
+        for (int i = 0; i < 4096; ++i)
+            binary.append(static_cast<char>((i * 37) % 256 == 9 ? 0 : (i * 37) % 256));
+        QTest::newRow("binary") << u"image.bin"_qs << binary << false;
+    }
+    void failsWithoutCrashing()
+    {
+        QFETCH(QString, name);
+        QFETCH(QByteArray, bytes);
+        QFETCH(bool, given);
+        EditorFixture editor;
+        const QString path = name.startsWith(u"missing") ? editor.path(name) : editor.write(name, bytes);
+        editor.dialogs.prepare(path);
+        editor.messages.answers = {MessageService::Ok};
+        if (given)
+            editor.window->OpenGivenFile(path);
+        else
+            editor.trigger(u"miFOpen"_qs);
+        QCOMPARE(editor.messages.texts().constLast(), u"打开文件失败!"_qs);
+        QCOMPARE(editor.messages.boxes.constLast().icon, MessageService::Icon::Exclamation);
+        QCOMPARE(editor.window->windowTitle(), u"Quillet"_qs);
+        QVERIFY(editor.window->recentFiles().isEmpty());
+        QVERIFY(editor.window->isEnabled());
+    }
+
+    void asksBeforeOpeningAnUnknownName_data()
+    {
+        QTest::addColumn<int>("answer");
+        QTest::addColumn<bool>("opened");
+        QTest::newRow("continue") << int(MessageService::Ok) << true;
+        QTest::newRow("cancel") << int(MessageService::Cancel) << false;
+    }
+    void asksBeforeOpeningAnUnknownName()
+    {
+        QFETCH(int, answer);
+        EditorFixture editor;
+        editor.dialogs.prepare(editor.copy(u"sample.a.txt"_qs, u"dict.txt"_qs));
+        editor.messages.answers = {MessageService::Answer(answer)};
+        editor.trigger(u"miFReOpen"_qs);
+        QCOMPARE(editor.dialogs.asked.filters.value(0), u"所支持的格式(a.txt;u.txt;a.csv;u.csv;glo)|*.txt;*.csv;*.glo"_qs);
+        QCOMPARE(editor.messages.texts(),
+                 QStringList{u"文件的后缀不是“.a.txt”或“.u.txt”或“.a.csv”或“.u.csv”\r\n此文件可能不是本编辑器所能识别的文件格式。要继续吗？"_qs});
+        QTEST(!editor.window->CurrentDocumentPath().isEmpty(), "opened");
+    }
+
+    void keepsTheRecentFiles()
+    {
+        EditorFixture editor;
+        QVERIFY(editor.open(u"sample.a.txt"_qs, u"one.a.txt"_qs));
+        QVERIFY(editor.open(u"keys.a.csv"_qs, u"two.a.csv"_qs));
+        QCOMPARE(editor.window->windowTitle(), u"two.a.csv - Quillet"_qs);
+        QCOMPARE(editor.grid().row(), 1);
+        const QString ini = AppFolder::file(u"Quillet.ini"_qs);
+        const QString one = editor.path(u"one.a.txt"_qs);
+        const QString two = editor.path(u"two.a.csv"_qs);
+        QCOMPARE(FileHistory::load(ini, u"MRUFileList"_qs).value(), (QStringList{two, one}));
+
+        // A cancelled save question keeps the entry and the document.
+        editor.window->MarkModified();
+        editor.messages.answers = {MessageService::Cancel};
+        editor.window->OpenRecentFile(one);
+        QCOMPARE(editor.window->recentFiles().size(), 2);
+        QCOMPARE(editor.window->CurrentDocumentPath(), two);
+        QVERIFY(editor.window->isModified());
+
+        // A missing file leaves the list quietly.
+        QFile::remove(one);
+        editor.messages.boxes.clear();
+        editor.messages.answers = {MessageService::No};
+        editor.window->OpenRecentFile(one);
+        QCOMPARE(editor.messages.texts(), QStringList{u"当前打开的文件已经被更改，想要保存文件吗？"_qs});
+        QCOMPARE(FileHistory::load(ini, u"MRUFileList"_qs).value(), QStringList{two});
+        frmMain next;
+        QCOMPARE(next.recentFiles(), QStringList{two});
+    }
+
+    void opensDroppedFiles_data()
+    {
+        QTest::addColumn<bool>("exists");
+        QTest::newRow("dictionary") << true;
+        QTest::newRow("missing") << false;
+    }
+    void opensDroppedFiles()
+    {
+        QFETCH(bool, exists);
+        EditorFixture editor;
+        const QString path = exists ? editor.copy(u"numbers.glo"_qs) : editor.path(u"gone.glo"_qs);
+        QMimeData data;
+        data.setUrls({QUrl::fromLocalFile(path)});
+        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(editor.window->fg->viewport(), &enter);
+        QVERIFY(enter.isAccepted());
+        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+        QApplication::sendEvent(editor.window->fg->viewport(), &drop);
+        QCOMPARE(editor.window->CurrentDocumentPath().isEmpty(), !exists);
+        QCOMPARE(editor.messages.texts(), exists ? QStringList() : QStringList{u"打开文件失败!"_qs});
+    }
+
+    // The type is chosen in a real file dialog; its index names the file.
+    void savesAsTheChosenType_data()
+    {
+        addTestTable(u"editor/save-as-names.txt"_qs, {"typed", "filter", "saved"});
+    }
+    void savesAsTheChosenType()
+    {
+        QFETCH(QString, typed);
+        QFETCH(QString, filter);
+        QFETCH(QString, saved);
+        EditorFixture editor(u"sample.a.txt"_qs);
+        editor.window->MarkModified();
+        editor.dialogs.prepare(editor.path(typed), filter.toInt());
+        editor.trigger(u"miFSaveAs"_qs);
+        QCOMPARE(editor.dialogs.asked.filters,
+                 (QStringList{u"青墨文本(*.a.txt)|*.txt"_qs, u"青墨文本(*.u.txt)|*.txt"_qs, u"本编辑器文本(*.a.csv)|*.csv"_qs,
+                              u"本编辑器文本(*.u.csv)|*.csv"_qs, u"PASSOLO字典(*.glo)|*.glo"_qs}));
+        QVERIFY(editor.messages.boxes.isEmpty());
+        QVERIFY(QFile::exists(editor.path(saved)));
+        QCOMPARE(editor.window->windowTitle(), saved + u" - Quillet"_qs);
+        QCOMPARE(editor.window->recentFiles().value(0), editor.path(saved));
+    }
+
+    void failedSaveKeepsTheDocumentModified_data()
+    {
+        addTestTable(u"editor/save-failures.txt"_qs, {"target", "saveAs", "message"});
+    }
+    void failedSaveKeepsTheDocumentModified()
+    {
+        QFETCH(QString, target);
+        QFETCH(QString, saveAs);
         QFETCH(QString, message);
         EditorFixture editor;
-        editor.trigger(tool);
-        QCOMPARE(editor.messages.shown.size(), 1);
-        QVERIFY(editor.messages.texts()[0].startsWith(message));
+        QVERIFY(editor.open(u"sample.a.txt"_qs, u"d.a.txt"_qs));
+        QDir(editor.path(QString())).mkdir(u"folder.a.txt"_qs);
+        QDir(editor.path(QString())).mkdir(u"other.a.csv"_qs);
+        editor.grid().setCursor(2);
+        editor.trigger(u"miEResume"_qs);
+        editor.dialogs.prepare(editor.path(target), 1);
+        if (saveAs == u"as")
+            editor.trigger(u"miFSaveAs"_qs);
+        else
+            QVERIFY(!editor.window->SaveDocument(editor.path(target)));
+        QCOMPARE(editor.messages.boxes.size(), 1);
+        const QString box = editor.messages.texts()[0];
+        QVERIFY2(box.startsWith(message.replace(u"\\r\\n"_qs, u"\r\n"_qs)), qPrintable(box));
+        QCOMPARE(editor.messages.boxes[0].icon, MessageService::Icon::Critical);
+        QCOMPARE(editor.window->windowTitle(), u"*d.a.txt - Quillet"_qs);
+        QCOMPARE(editor.bytes(u"d.a.txt"_qs), testData(u"editor/sample.a.txt"_qs));
+        QVERIFY(QFileInfo(editor.path(u"folder.a.txt"_qs)).isDir());
+        QVERIFY(!QFile::exists(editor.path(u"x.doc"_qs)));
+        QVERIFY(editor.window->isEnabled());
+        QVERIFY(editor.isIdle());
+
+        // Yes to the question, and the save fails: the action asked for is not taken.
+        editor.messages.answers = {MessageService::Yes};
+        QVERIFY(QFile::remove(editor.path(u"d.a.txt"_qs)) && QDir(editor.path(QString())).mkdir(u"d.a.txt"_qs));
+        QCOMPARE(editor.window->AskSaveChanges(), MessageService::Cancel);
+    }
+
+    void savingKeepsTheCollapsedGroups()
+    {
+        EditorFixture editor(u"groups.a.csv"_qs);
+        editor.trigger(u"miVSort"_qs);
+        editor.grid().setCursor(1);
+        QTest::keyClick(editor.window->fg, Qt::Key_Left);
+        // Collapsed by the program, not by the user: not kept.
+        editor.grid().setCollapsed(6, true);
+        editor.window->MarkModified();
+        editor.trigger(u"miFSave"_qs);
+        QCOMPARE(editor.bytes(u"groups.a.csv"_qs), testData(u"editor/groups-saved.a.csv"_qs));
+        QCOMPARE(editor.grid().DisplayMode(), 1);
+        QVERIFY(editor.grid().isCollapsed(1));
+        QVERIFY(!editor.grid().isCollapsed(4));
+        QVERIFY(!editor.grid().isCollapsed(6));
+        QCOMPARE(editor.grid().row(), 1);
+    }
+
+    void noTabOrLineBreakReachesAFile()
+    {
+        EditorFixture editor(u"sample.a.txt"_qs);
+        editor.grid().setCursor(2);
+        editor.typeTranslation(u"打开\tCtrl+O"_qs);
+        QTest::keyClick(editor.pane().Text2, Qt::Key_Return);
+        editor.trigger(u"miFSave"_qs);
+        QVERIFY(editor.text(u"sample.a.txt"_qs).contains(u"\r\n2:Open\r\n打开\\tCtrl+O\r\n"_qs));
     }
 };
 

@@ -3,11 +3,11 @@
 #include "AppFolder.h"
 #include "JobDriver.h"
 #include "JobObserver.h"
+#include "TestData.h"
 #include "TextFile.h"
 
 #include <QDir>
-#include <QFile>
-#include <QStringList>
+#include <QDirIterator>
 #include <QTemporaryDir>
 
 // Records what a job reports, as a window would show it.
@@ -34,48 +34,52 @@ public:
     void errorReported(const ErrorReport &report) override { errors.append(report); }
 };
 
-// A folder with dictionaries written in GB18030 and a program folder for the work files.
+// A folder for dictionaries, with a program folder for the work files in it.
 class JobFolder {
 public:
     explicit JobFolder(const QString &subfolder = QString())
+        : m_root(m_dir.path() + (subfolder.isEmpty() ? QString() : u'/' + subfolder))
     {
-        m_root = m_dir.path() + (subfolder.isEmpty() ? QString() : u'/' + subfolder);
-        QDir().mkpath(m_root);
+        QDir().mkpath(m_root + QStringLiteral("/app"));
         AppFolder::set(m_root + QStringLiteral("/app"));
     }
 
     QString path(const QString &name) const { return m_root + u'/' + name; }
 
-    QString write(const QString &name, const QStringList &lines,
-                  TextEncoding encoding = TextEncoding::Gb18030) const
+    // Lines written in GB18030 with CR LF.
+    void write(const QString &name, const QStringList &lines) const
     {
-        QByteArray bytes;
-        for (const QString &line : lines)
-            bytes += TextCodec::encode(line, encoding) + "\r\n";
-        writeBytes(name, bytes);
-        return path(name);
+        writeBytes(name, TextCodec::encode(lines.join(u"\r\n"_qs) + u"\r\n"_qs, TextEncoding::Gb18030));
     }
-
     void writeBytes(const QString &name, const QByteArray &bytes) const
     {
-        QFile file(path(name));
-        file.open(QIODevice::WriteOnly);
-        file.write(bytes);
+        QDir().mkpath(QFileInfo(path(name)).path());
+        ::writeBytes(path(name), bytes);
     }
 
-    QByteArray read(const QString &name) const
+    // Every file below tests/data/<folder>, into this folder's own subfolders.
+    void copyData(const QString &folder) const
     {
-        QFile file(path(name));
-        return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+        const QString from = testDataPath(folder);
+        for (QDirIterator files(from, QDir::Files, QDirIterator::Subdirectories); files.hasNext();) {
+            const QString name = QDir(from).relativeFilePath(files.next());
+            writeBytes(name, readBytes(files.filePath()));
+        }
     }
 
-    // The produced file as text lines (decoded from GB18030).
+    QByteArray read(const QString &name) const { return readBytes(path(name)); }
+
     QStringList readLines(const QString &name) const
     {
-        QStringList lines = TextCodec::decode(read(name), TextEncoding::Gb18030).split(QStringLiteral("\r\n"));
-        if (!lines.isEmpty() && lines.last().isEmpty())
+        QStringList lines = TextCodec::decode(read(name), TextEncoding::Gb18030).split(u"\r\n"_qs);
+        if (lines.last().isEmpty())
             lines.removeLast();
         return lines;
+    }
+
+    bool noFileBelow(const QString &name) const
+    {
+        return !QDirIterator(path(name), QDir::Files, QDirIterator::Subdirectories).hasNext();
     }
 
     QStringList workFiles() const

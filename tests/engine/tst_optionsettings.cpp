@@ -1,82 +1,51 @@
-#include "ErrorReport.h"
-#include "cInifile.h"
 #include "OptionSettings.h"
+#include "TestData.h"
+#include "cInifile.h"
 
-#include <QFile>
 #include <QTemporaryDir>
-#include <QTest>
 
 class OptionSettingsTest : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
     QString path() const { return m_dir.filePath(u"Tallyra.ini"_qs); }
-    QString stored(const QString &key) const
-    {
-        return cInifile(path(), OptionControlState::IniSection).value(key);
-    }
+    QString stored(const QString &key) const { return cInifile(path(), OptionControlState::IniSection).value(key); }
 
 private Q_SLOTS:
     void init() { QFile::remove(path()); }
 
-    void presetsSetTheSixteenControls()
+    // A preset sets the option controls but not the work-file and database ones; the record
+    // takes the controls and writes the validated limit back.
+    void presetsAndTheRecord()
     {
         OptionControlState state;
         state.setCheckState(u"chkaKeepTmpFile"_qs, 1);
         state.setText(u"txtSaveRefDB"_qs, u"/d/ref.db"_qs);
         state.applyPreset(ProcessingOptions::full());
-        QCOMPARE(state.checkState(u"chkaAndX"_qs), 1);
-        QCOMPARE(state.checkState(u"chkaUpperCase"_qs), 0);
         QCOMPARE(state.text(u"txtLenLimit"_qs), u"999999999"_qs);
         QCOMPARE(state.text(u"txtrAndXBK1"_qs), u"(?:\\(|\\[|\\<|\\{)"_qs);
         QCOMPARE(state.checkState(u"chkaKeepTmpFile"_qs), 1);
         QCOMPARE(state.text(u"txtSaveRefDB"_qs), u"/d/ref.db"_qs);
-        state.applyPreset(ProcessingOptions::minimal());
-        QCOMPARE(state.checkState(u"chkaAndX"_qs), 0);
-        QCOMPARE(state.text(u"txtLenLimit"_qs), u"50"_qs);
-        QCOMPARE(state.text(u"txtrAndXBK2"_qs), u"\\)"_qs);
-    }
-
-    void recordTakesTheControls()
-    {
-        OptionControlState state;
-        state.applyPreset(ProcessingOptions::full());
         state.setCheckState(u"chkaMTab"_qs, 2);
         state.setCheckState(u"chkaBanMaoHao"_qs, 0);
         state.setText(u"txtLenLimit"_qs, u"007"_qs);
         const ProcessingOptions options = state.toOptions();
-        QVERIFY(options.chkaMTab);
-        QVERIFY(!options.chkaBanMaoHao);
+        QVERIFY(options.chkaAndX && options.chkaMTab && !options.chkaBanMaoHao);
         QCOMPARE(options.txtLenLimit, 7);
         QCOMPARE(state.text(u"txtLenLimit"_qs), u"7"_qs);
         QCOMPARE(options.txttAndXBK1, u"("_qs);
     }
 
+    // The minimal preset, in the fixed key order, without the work-file box.
     void savesInTheFixedKeyOrder()
     {
         OptionControlState state;
         state.applyPreset(ProcessingOptions::minimal());
         state.setCheckState(u"chkaKeepTmpFile"_qs, 1);
         state.saveToIni(path());
-        QFile file(path());
-        file.open(QIODevice::ReadOnly);
-        QCOMPARE(file.readAll(),
-                 QByteArray("[TallyraCustomSetting]\r\nchkaAndX=0\r\nchkaBanMaoHao=0\r\nchkaBanSenHao=0\r\n"
-                            "chkaLTrimSpace=0\r\nchkaMTab=0\r\nchkaRTrimSpace=0\r\nchkaUpperCase=0\r\n"
-                            "chkNotAddANDX=0\r\nchkrAndXEER=0\r\nchkrQuanMaoHao=0\r\nchkrQuanSenHao=0\r\n"
-                            "txtLenLimit=50\r\ntxtrAndXBK1=\\(\r\ntxtrAndXBK2=\\)\r\ntxttAndXBK1=(\r\n"
-                            "txttAndXBK2=)\r\ntxtSaveRefDB=\r\n"));
+        QCOMPARE(readBytes(path()), testData(u"engine/minimal-options.ini"_qs));
     }
 
-    void savesTheLengthLimit_data()
-    {
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<QString>("written");
-        QTest::addColumn<QString>("boxAfter");
-        QTest::newRow("not numeric: box kept") << u"abc"_qs << u"50"_qs << u"abc"_qs;
-        QTest::newRow("below one") << u"-5"_qs << u"50"_qs << u"50"_qs;
-        QTest::newRow("above the maximum") << u"12345678901"_qs << u"999999999"_qs << u"999999999"_qs;
-        QTest::newRow("leading zeros kept") << u"007"_qs << u"007"_qs << u"007"_qs;
-    }
+    void savesTheLengthLimit_data() { addTestTable(u"engine/limit-saving.txt"_qs, {"box", "written", "boxAfter"}); }
     void savesTheLengthLimit()
     {
         QFETCH(QString, box);
@@ -97,7 +66,6 @@ private Q_SLOTS:
         saved.setText(u"txttAndXBK1"_qs, u" ["_qs);
         saved.setText(u"txtSaveRefDB"_qs, QStringLiteral("/数据/ref.db"));
         saved.saveToIni(path());
-
         OptionControlState loaded;
         loaded.applyPreset(ProcessingOptions::minimal());
         loaded.setCheckState(u"chkSaveRefDB"_qs, 1);
@@ -111,61 +79,35 @@ private Q_SLOTS:
 
     void loadingRepairsAndKeeps_data()
     {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QString>("lenBox");
-        QTest::addColumn<QString>("lenStored");
-        QTest::addColumn<int>("andX");
-        QTest::addColumn<QString>("bracket");
-        QTest::newRow("missing file") << QByteArray() << u"50"_qs << u"50"_qs << 1 << u"("_qs;
-        QTest::newRow("bad limit repaired in the file")
-            << QByteArray("[TallyraCustomSetting]\r\ntxtLenLimit=abc\r\nchkaAndX=x\r\n") << u"50"_qs << u"50"_qs << 1
-            << u"("_qs;
-        QTest::newRow("huge limit cut in the box only")
-            << QByteArray("[TallyraCustomSetting]\r\ntxtLenLimit=5000000000\r\n") << u"999999999"_qs
-            << u"5000000000"_qs << 1 << u"("_qs;
-        QTest::newRow("empty bracket keeps the preset, state loaded")
-            << QByteArray("[TallyraCustomSetting]\r\nchkaAndX=0\r\ntxttAndXBK1=\r\ntxtLenLimit=20\r\n") << u"20"_qs
-            << u"20"_qs << 0 << u"("_qs;
+        addTestTable(u"engine/options-loading.txt"_qs, {"file", "lenBox", "lenStored", "andX"});
     }
     void loadingRepairsAndKeeps()
     {
-        QFETCH(QByteArray, file);
+        QFETCH(QString, file);
         QFETCH(QString, lenBox);
         QFETCH(QString, lenStored);
-        QFETCH(int, andX);
-        QFETCH(QString, bracket);
-        if (!file.isEmpty()) {
-            QFile out(path());
-            out.open(QIODevice::WriteOnly);
-            out.write(file);
-        }
+        QFETCH(QString, andX);
+        if (file != u"none")
+            writeBytes(path(), testData(u"engine/"_qs + file));
         OptionControlState state;
         state.applyPreset(ProcessingOptions::full());
         state.setText(u"txtSaveRefDB"_qs, u"/old.db"_qs);
         state.loadFromIni(path());
         QCOMPARE(state.text(u"txtLenLimit"_qs), lenBox);
         QCOMPARE(stored(u"txtLenLimit"_qs), lenStored);
-        QCOMPARE(state.checkState(u"chkaAndX"_qs), andX);
-        QCOMPARE(state.text(u"txttAndXBK1"_qs), bracket);
+        QCOMPARE(state.checkState(u"chkaAndX"_qs), andX.toInt());
+        QCOMPARE(state.text(u"txttAndXBK1"_qs), u"("_qs);
         QCOMPARE(state.text(u"txtSaveRefDB"_qs), QString());
     }
 
     void invalidStateStopsTheLoading()
     {
-        QFile out(path());
-        out.open(QIODevice::WriteOnly);
-        out.write("[TallyraCustomSetting]\r\nchkaAndX=0\r\nchkaBanMaoHao=7\r\nchkaBanSenHao=0\r\n");
-        out.close();
+        writeBytes(path(), testData(u"processor/bad-state.ini"_qs));
         OptionControlState state;
         state.applyPreset(ProcessingOptions::full());
-        try {
-            state.loadFromIni(path());
-            QFAIL("state 7 accepted");
-        } catch (const AppError &error) {
-            QCOMPARE(error.number(), 380);
-        }
+        QCOMPARE(errorNumber([&] { state.loadFromIni(path()); }), 380);
         QCOMPARE(state.checkState(u"chkaAndX"_qs), 0);
-        QCOMPARE(state.checkState(u"chkaBanSenHao"_qs), 1);
+        QCOMPARE(state.checkState(u"chkaRTrimSpace"_qs), 1);
     }
 };
 

@@ -1,8 +1,9 @@
 #pragma once
 
 #include <QProcess>
-#include <QString>
 #include <QStringList>
+
+#include <functional>
 
 struct CliRun {
     int exitCode = -1;
@@ -10,10 +11,14 @@ struct CliRun {
     QString err;
 };
 
-inline CliRun runCli(const QStringList &arguments, const QString &workingFolder = QString())
+// childSetup runs in the child before tallyra-cli starts (limits, for instance).
+inline CliRun runCli(const QStringList &arguments, const QString &workingFolder = QString(),
+                     const std::function<void()> &childSetup = {})
 {
     QProcess cli;
     cli.setWorkingDirectory(workingFolder);
+    if (childSetup)
+        cli.setChildProcessModifier(childSetup);
     cli.start(QStringLiteral(TALLYRA_CLI_PATH), arguments);
     cli.waitForFinished(60000);
     return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput()), QString::fromUtf8(cli.readAllStandardError())};

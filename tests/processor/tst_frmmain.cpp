@@ -1,9 +1,11 @@
-#include "processor/FakeServices.h"
+#include "FakeServices.h"
 
 #include "AppFolder.h"
 #include "ApplicationSetup.h"
+#include "ComboHistory.h"
 #include "cInifile.h"
 #include "OptionsFrame.h"
+#include "StatePanel.h"
 #include "frmMain.h"
 
 #include <QCheckBox>
@@ -13,8 +15,10 @@
 #include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMap>
 #include <QProcess>
 #include <QPushButton>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -22,6 +26,8 @@
 
 #include <memory>
 
+// What the window adds to the engine: controls, stage labels, histories and boxes. The
+// engine's own tests pin every format pair's rows.
 namespace {
 
 // The title the X server holds (the Xvfb run); elsewhere the window's own title.
@@ -37,11 +43,14 @@ QString platformTitle(const QWidget &window)
     return line.mid(line.indexOf(u'"') + 1).chopped(1);
 }
 
-void writeFile(const QString &path, const QByteArray &bytes)
+const QString Fixtures = QStringLiteral(TEST_DATA_DIR "/processor/");
+const QRegularExpression TimeOnly(QStringLiteral("^时间: [0-9,]+ms$"));
+const QRegularExpression TimeAndSize(QStringLiteral("^时间: [0-9,]+ms 大小: [0-9,]+KB$"));
+
+QByteArray contents(const QString &path)
 {
     QFile file(path);
-    QVERIFY(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-    file.write(bytes);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
 }
 
 }
@@ -49,37 +58,98 @@ void writeFile(const QString &path, const QByteArray &bytes)
 class FrmMainTest : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
-    FakeMessages m_messages;
+    FakeMessages m_messages{MessageService::Ok};
     FakeFileDialogs m_dialogs;
     QList<QUrl> m_openedUrls;
+    std::unique_ptr<frmMain> m_window;
 
     QString programIni() const { return AppFolder::file(u"Tallyra.ini"_qs); }
-    // A file in the test's folders "d" and "字典", where a dialog can choose it.
-    QString at(const QString &name) const { return m_dir.filePath(name); }
+    // A file in the test's folder, which holds the fixtures and the folders "d" and "字典".
+    QString file(const QString &name) const { return m_dir.filePath(name); }
 
-    static std::unique_ptr<frmMain> shownWindow()
+    frmMain &open(bool shown = true)
     {
-        auto window = std::make_unique<frmMain>();
-        window->show();
-        if (!QTest::qWaitForWindowExposed(window.get()))
-            qWarning("window not exposed");
-        return window;
+        m_window = std::make_unique<frmMain>();
+        if (shown) {
+            m_window->show();
+            if (!QTest::qWaitForWindowExposed(m_window.get()))
+                qWarning("window not exposed");
+        }
+        return *m_window;
     }
-    template <typename T>
-    static T *control(const frmMain &window, const QString &name)
+    template <typename T = QWidget>
+    T *get(const QString &name) const
     {
-        T *found = window.findChild<T *>(name);
+        T *found = m_window->findChild<T *>(name);
         if (!found)
             qFatal("no control %s", qPrintable(name));
         return found;
     }
-    static QComboBox *combo(const frmMain &window, const QString &name) { return control<QComboBox>(window, name); }
-    static QStringList entries(const QComboBox *box)
+    QComboBox *combo(const QString &name) const { return get<QComboBox>(name); }
+    QStringList history(const QString &name) const
     {
-        QStringList list;
-        for (int i = 0; i < box->count(); ++i)
-            list.append(box->itemText(i));
-        return list;
+        QStringList entries;
+        for (int i = 0; i < combo(name)->count(); ++i)
+            entries.append(combo(name)->itemText(i));
+        return entries;
+    }
+    QStringList visibleWidgets() const
+    {
+        QStringList names;
+        for (const QWidget *child : m_window->findChildren<QWidget *>()) {
+            if (child->isVisible())
+                names.append(QString::fromLatin1(child->metaObject()->className()) + u':' + child->objectName());
+        }
+        return names;
+    }
+
+    // A stage's caption, or "pending" / "unfinished" where its colours are not the ones
+    // that go with an empty or a final caption.
+    QString stage(int index) const
+    {
+        const QLabel *label = get<QLabel>(QStringLiteral("lblState%1").arg(index));
+        const auto rgb = [](const QWidget *widget, QPalette::ColorRole role) {
+            return widget->palette().color(role).rgb() & 0xFFFFFF;
+        };
+        const QRgb background = rgb(label, QPalette::Window);
+        const QRgb text = rgb(label, QPalette::WindowText);
+        const QRgb marker = rgb(get(QStringLiteral("shpState%1").arg(index)), QPalette::Window);
+        if (label->text().isEmpty())
+            return background == StatePanel::NeutralBackground && marker == background && text == StatePanel::PendingText
+                ? QStringLiteral("pending") : QStringLiteral("wrong colours");
+        return background == StatePanel::FinishedBackground && marker == background && text == StatePanel::FinishedText
+            ? label->text() : QStringLiteral("unfinished");
+    }
+    bool finished(int index, const QRegularExpression &caption) const
+    {
+        const bool matched = caption.match(stage(index)).hasMatch();
+        if (!matched)
+            qWarning("stage %d: %s", index, qPrintable(stage(index)));
+        return matched;
+    }
+
+    // The note and the stages as the window shows them at the first moment the job lets
+    // events run.
+    QStringList start(const QString &todo, const QString &reference, const QString &output)
+    {
+        combo(u"cboToDo"_qs)->setEditText(todo);
+        combo(u"cboRefer"_qs)->setEditText(reference);
+        combo(u"cboFinal"_qs)->setEditText(output);
+        QStringList busy;
+        QTimer::singleShot(0, this, [&] {
+            busy.append(get(u"LabelDoing"_qs)->isVisible() ? u"note"_qs : u"no note"_qs);
+            for (int i = 0; i < 4; ++i)
+                busy.append(stage(i));
+        });
+        get<QPushButton>(u"cmdStart"_qs)->click();
+        return busy;
+    }
+    void verifyIdleAgain() const
+    {
+        QVERIFY(!get<QCheckBox>(u"chkAdvMode"_qs)->isChecked());
+        QVERIFY(!m_window->options()->isVisible());
+        QVERIFY(combo(u"cboToDo"_qs)->isVisible());
+        QVERIFY(!get(u"LabelDoing"_qs)->isVisible());
     }
 
 public Q_SLOTS:
@@ -88,8 +158,10 @@ public Q_SLOTS:
 private Q_SLOTS:
     void initTestCase()
     {
-        AppFolder::set(m_dir.filePath(u"app"_qs));
+        AppFolder::set(file(u"app"_qs));
         QVERIFY(QDir(m_dir.path()).mkpath(u"d"_qs) && QDir(m_dir.path()).mkpath(QStringLiteral("字典")));
+        for (const QString &name : QDir(Fixtures).entryList(QDir::Files))
+            QVERIFY(QFile::copy(Fixtures + name, file(name)));
         QDesktopServices::setUrlHandler(u"file"_qs, this, "openUrl");
     }
     void cleanupTestCase() { QDesktopServices::unsetUrlHandler(u"file"_qs); }
@@ -100,46 +172,32 @@ private Q_SLOTS:
         m_messages.answer = MessageService::Ok;
         m_openedUrls.clear();
     }
+    void cleanup() { m_window.reset(); }
 
     // The full preset is the default that the program's INI file overrides.
     void loadsPresetThenIniFile_data()
     {
-        QTest::addColumn<QByteArray>("ini");
-        QTest::addColumn<bool>("upperCase");
+        QTest::addColumn<QString>("ini");
         QTest::addColumn<bool>("andX");
         QTest::addColumn<QString>("lenLimit");
-        QTest::addColumn<QString>("databasePath");
-        QTest::newRow("no INI file: the limit is repaired to 50")
-            << QByteArray() << false << true << u"50"_qs << QString();
-        QTest::newRow("INI overrides")
-            << QByteArray("[TallyraCustomSetting]\r\nchkaUpperCase=1\r\nchkaAndX=0\r\ntxtLenLimit=300\r\n"
-                          "txtSaveRefDB=/d/ref.db\r\n")
-            << true << false << u"300"_qs << u"/d/ref.db"_qs;
+        QTest::newRow("no INI file: the limit is repaired to 50") << QString() << true << u"50"_qs;
+        QTest::newRow("INI overrides") << u"options.ini"_qs << false << u"300"_qs;
     }
     void loadsPresetThenIniFile()
     {
-        QFETCH(QByteArray, ini);
-        QFETCH(bool, upperCase);
+        QFETCH(QString, ini);
         QFETCH(bool, andX);
         QFETCH(QString, lenLimit);
-        QFETCH(QString, databasePath);
         if (!ini.isEmpty())
-            writeFile(programIni(), ini);
-        const auto window = shownWindow();
-        OptionsFrame *options = window->options();
-        QVERIFY(control<QCheckBox>(*window, u"chkAdvMode"_qs)->isChecked());
+            QVERIFY(QFile::copy(Fixtures + ini, programIni()));
+        OptionsFrame *options = open().options();
         QVERIFY(options->isVisible());
-        QCOMPARE(options->checkBox(u"chkaUpperCase"_qs)->isChecked(), upperCase);
         QCOMPARE(options->checkBox(u"chkaAndX"_qs)->isChecked(), andX);
         QCOMPARE(options->textBox(u"txttAndXBK1"_qs)->isEnabled(), andX);
         QVERIFY(options->checkBox(u"chkrQuanSenHao"_qs)->isChecked());
-        QCOMPARE(options->textBox(u"txtrAndXBK1"_qs)->text(), u"(?:\\(|\\[|\\<|\\{)"_qs);
         QCOMPARE(options->textBox(u"txtLenLimit"_qs)->text(), lenLimit);
-        QCOMPARE(options->textBox(u"txtSaveRefDB"_qs)->text(), databasePath);
-        QVERIFY(!options->checkBox(u"chkSaveRefDB"_qs)->isChecked());
         QVERIFY(!options->textBox(u"txtSaveRefDB"_qs)->isEnabled());
-        QVERIFY(!control<QPushButton>(*window, u"optXRefDB"_qs)->isEnabled());
-        QVERIFY(!control<QPushButton>(*window, u"cmdStart"_qs)->isEnabled());
+        QVERIFY(!get(u"cmdStart"_qs)->isEnabled());
         QVERIFY(m_messages.boxes.isEmpty());
     }
 
@@ -161,112 +219,63 @@ private Q_SLOTS:
         QFETCH(QString, reference);
         QFETCH(QString, output);
         QFETCH(bool, enabled);
-        frmMain window;
-        auto *start = control<QPushButton>(window, u"cmdStart"_qs);
-        for (const QString &name : {u"cboToDo"_qs, u"cboRefer"_qs, u"cboFinal"_qs})
-            combo(window, name)->setEditText(u"x"_qs);
-        QVERIFY(start->isEnabled());
-        combo(window, u"cboToDo"_qs)->setEditText(todo);
-        combo(window, u"cboRefer"_qs)->setEditText(reference);
-        combo(window, u"cboFinal"_qs)->setEditText(output);
-        QCOMPARE(start->isEnabled(), enabled);
+        open(false);
+        combo(u"cboToDo"_qs)->setEditText(todo);
+        combo(u"cboRefer"_qs)->setEditText(reference);
+        combo(u"cboFinal"_qs)->setEditText(output);
+        QCOMPARE(get(u"cmdStart"_qs)->isEnabled(), enabled);
         // A choice from the list counts as well.
-        QComboBox *last = combo(window, u"cboFinal"_qs);
+        QComboBox *last = combo(u"cboFinal"_qs);
         last->addItem(u"chosen.glo"_qs);
         last->setCurrentIndex(last->count() - 1);
-        QCOMPARE(start->isEnabled(), !todo.isEmpty() && !reference.isEmpty());
+        QCOMPARE(get(u"cmdStart"_qs)->isEnabled(), !todo.isEmpty() && !reference.isEmpty());
     }
 
+    // Each button's dialog, as the user sees it, and the name it puts into its drop-down.
     void choosesFilesThroughTheDialogs_data()
     {
         QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("kind");
-        QTest::addColumn<QString>("title");
-        QTest::addColumn<QStringList>("filters");
-        QTest::addColumn<int>("filterIndex");
         QTest::addColumn<QString>("chosen");
         QTest::addColumn<int>("chosenFilter");
-        QTest::addColumn<QString>("combo");
         QTest::addColumn<QString>("shown");
-        const QString dictionaries = QStringLiteral("PASSOLO字典/青墨文本(*.glo;*.a.txt;*.u.txt)|*.glo;*.txt");
-        const QString glossary = QStringLiteral("PASSOLO字典(*.glo)|*.glo");
-        const QString twoLine = QStringLiteral("青墨文本(*.a.txt;*.u.txt)|*.txt");
-        const QStringList outputs{QStringLiteral("文本格式文件(*.txt)|*.txt"), glossary};
-        QTest::newRow("to-do") << u"cmdOpen0"_qs << u"open"_qs << QStringLiteral("选择未译字典")
-                               << QStringList{dictionaries, glossary, twoLine} << 1
-                               << at(QStringLiteral("字典/未译.glo")) << 1 << u"cboToDo"_qs << at(QStringLiteral("字典/未译.glo"));
-        QTest::newRow("reference")
-            << u"cmdOpen1"_qs << u"open"_qs << QStringLiteral("选择参照字典")
-            << QStringList{dictionaries, QStringLiteral("已净化数据库(*.db)|*.db"), glossary, twoLine} << 1
-            << at(u"d/ref.db"_qs) << 2 << u"cboRefer"_qs << at(u"d/ref.db"_qs);
-        QTest::newRow("output, text entry") << u"cmdSave"_qs << u"save"_qs << QStringLiteral("选择已译字典的保存文件")
-                                            << outputs << 0 << at(u"d/out"_qs) << 1 << u"cboFinal"_qs << at(u"d/out.txt"_qs);
-        QTest::newRow("output, glossary entry") << u"cmdSave"_qs << u"save"_qs << QStringLiteral("选择已译字典的保存文件")
-                                                << outputs << 0 << at(u"d/out"_qs) << 2 << u"cboFinal"_qs << at(u"d/out.glo"_qs);
-        QTest::newRow("output keeps .GLO") << u"cmdSave"_qs << u"save"_qs << QStringLiteral("选择已译字典的保存文件")
-                                           << outputs << 0 << at(u"d/OUT.GLO"_qs) << 1 << u"cboFinal"_qs << at(u"d/OUT.GLO"_qs);
-        QTest::newRow("output keeps .txt") << u"cmdSave"_qs << u"save"_qs << QStringLiteral("选择已译字典的保存文件")
-                                           << outputs << 0 << at(u"d/o.u.txt"_qs) << 2 << u"cboFinal"_qs << at(u"d/o.u.txt"_qs);
-        QTest::newRow("output, other extension") << u"cmdSave"_qs << u"save"_qs << QStringLiteral("选择已译字典的保存文件")
-                                                 << outputs << 0 << at(u"d/o.csv"_qs) << 1 << u"cboFinal"_qs
-                                                 << at(u"d/o.csv.txt"_qs);
-        QTest::newRow("cancelled") << u"cmdOpen0"_qs << u"open"_qs << QStringLiteral("选择未译字典")
-                                   << QStringList{dictionaries, glossary, twoLine} << 1 << QString() << -1
-                                   << u"cboToDo"_qs << QString();
+        QTest::newRow("to-do") << u"cmdOpen0"_qs << QStringLiteral("字典/未译.glo") << 1 << QStringLiteral("字典/未译.glo");
+        QTest::newRow("reference") << u"cmdOpen1"_qs << u"d/ref.db"_qs << 2 << u"d/ref.db"_qs;
+        QTest::newRow("output, text entry") << u"cmdSave"_qs << u"d/out"_qs << 1 << u"d/out.txt"_qs;
+        QTest::newRow("output, glossary entry") << u"cmdSave"_qs << u"d/out"_qs << 2 << u"d/out.glo"_qs;
+        QTest::newRow("output keeps .GLO") << u"cmdSave"_qs << u"d/OUT.GLO"_qs << 1 << u"d/OUT.GLO"_qs;
+        QTest::newRow("output keeps .txt") << u"cmdSave"_qs << u"d/o.u.txt"_qs << 2 << u"d/o.u.txt"_qs;
+        QTest::newRow("output, other extension") << u"cmdSave"_qs << u"d/o.csv"_qs << 1 << u"d/o.csv.txt"_qs;
+        QTest::newRow("cancelled") << u"cmdOpen0"_qs << QString() << -1 << QString();
     }
     void choosesFilesThroughTheDialogs()
     {
         QFETCH(QString, button);
-        QFETCH(QString, kind);
-        QFETCH(QString, title);
-        QFETCH(QStringList, filters);
-        QFETCH(int, filterIndex);
         QFETCH(QString, chosen);
         QFETCH(int, chosenFilter);
-        QFETCH(QString, combo);
         QFETCH(QString, shown);
-        frmMain window;
-        m_dialogs.prepare(chosen, chosenFilter);
-        control<QPushButton>(window, button)->click();
-        QCOMPARE(m_dialogs.kind, kind);
-        QCOMPARE(m_dialogs.shown.title, title);
-        QCOMPARE(m_dialogs.shown.filters, filters);
-        QCOMPARE(m_dialogs.shown.filterIndex, filterIndex);
-        QCOMPARE(m_dialogs.shown.defaultExtension, QString());
-        QComboBox *box = FrmMainTest::combo(window, combo);
-        QCOMPARE(box->currentText(), shown);
-        QCOMPARE(entries(box), shown.isEmpty() ? QStringList() : QStringList{shown});
+        const QString dictionaries = QStringLiteral("PASSOLO字典/青墨文本(*.glo;*.a.txt;*.u.txt)|*.glo;*.txt");
+        const QString glossary = QStringLiteral("PASSOLO字典(*.glo)|*.glo");
+        const QString twoLine = QStringLiteral("青墨文本(*.a.txt;*.u.txt)|*.txt");
+        const QMap<QString, QStringList> dialogs{
+            {u"cmdOpen0"_qs, {u"open"_qs, QStringLiteral("选择未译字典"), dictionaries, glossary, twoLine, u"1"_qs, QString()}},
+            {u"cmdOpen1"_qs,
+             {u"open"_qs, QStringLiteral("选择参照字典"), dictionaries, QStringLiteral("已净化数据库(*.db)|*.db"), glossary,
+              twoLine, u"1"_qs, QString()}},
+            {u"cmdSave"_qs,
+             {u"save"_qs, QStringLiteral("选择已译字典的保存文件"), QStringLiteral("文本格式文件(*.txt)|*.txt"), glossary,
+              u"0"_qs, QString()}}};
+        open(false);
+        m_dialogs.prepare(chosen.isEmpty() ? chosen : file(chosen), chosenFilter);
+        get<QPushButton>(button)->click();
+        QCOMPARE(m_dialogs.shown(), dialogs[button]);
+        const QString name = button == u"cmdOpen0" ? u"cboToDo"_qs : button == u"cmdOpen1" ? u"cboRefer"_qs : u"cboFinal"_qs;
+        const QStringList expected = shown.isEmpty() ? QStringList() : QStringList{file(shown)};
+        QCOMPARE(history(name), expected);
+        QCOMPARE(combo(name)->currentText(), expected.value(0));
     }
 
-    // Eight entries, most recent first, a chosen entry moves up; kept in the INI file.
-    void keepsTheFileHistories()
-    {
-        QStringList expected;
-        {
-            const auto window = shownWindow();
-            for (int i = 1; i <= 10; ++i) {
-                m_dialogs.prepare(at(QStringLiteral("字典/%1.glo")).arg(i));
-                control<QPushButton>(*window, u"cmdOpen1"_qs)->click();
-            }
-            m_dialogs.prepare(at(u"字典/5.glo"_qs));
-            control<QPushButton>(*window, u"cmdOpen1"_qs)->click();
-            expected = QStringList{at(u"字典/5.glo"_qs), at(u"字典/10.glo"_qs), at(u"字典/9.glo"_qs), at(u"字典/8.glo"_qs),
-                                   at(u"字典/7.glo"_qs), at(u"字典/6.glo"_qs), at(u"字典/4.glo"_qs), at(u"字典/3.glo"_qs)};
-            QCOMPARE(entries(combo(*window, u"cboRefer"_qs)), expected);
-            control<QPushButton>(*window, u"cmdClose"_qs)->click();
-            QVERIFY(!window->isVisible());
-        }
-        cInifile ini(programIni(), u"frmMain.cboRefer"_qs);
-        QCOMPARE(ini.value(u"Count"_qs), u"8"_qs);
-        QCOMPARE(ini.value(u"Item0"_qs), at(u"字典/5.glo"_qs));
-        QCOMPARE(ini.value(u"Item7"_qs), at(u"字典/3.glo"_qs));
-        QCOMPARE(cInifile(programIni(), u"frmMain.cboToDo"_qs).value(u"Count"_qs), u"0"_qs);
-
-        frmMain restored;
-        QCOMPARE(entries(combo(restored, u"cboRefer"_qs)), expected);
-        QCOMPARE(combo(restored, u"cboRefer"_qs)->currentText(), QString());
-    }
-
+    // Closing saves the options and the histories; the next window lists them with an
+    // empty edit field.
     void closesOnlyWhenConfirmed_data()
     {
         QTest::addColumn<int>("answer");
@@ -278,65 +287,54 @@ private Q_SLOTS:
     {
         QFETCH(int, answer);
         QFETCH(bool, closed);
-        const auto window = shownWindow();
-        window->options()->checkBox(u"chkaUpperCase"_qs)->setChecked(true);
+        open().options()->textBox(u"txttAndXBK2"_qs)->setText(QStringLiteral("】"));
+        AddComboHistory(combo(u"cboRefer"_qs), u"/d/r.glo"_qs);
         m_messages.answer = MessageService::Answer(answer);
-        control<QPushButton>(*window, u"cmdClose"_qs)->click();
+        get<QPushButton>(u"cmdClose"_qs)->click();
         QCOMPARE(m_messages.boxes.size(), 1);
         QCOMPARE(m_messages.boxes[0].text, QStringLiteral("确实要关闭吗？"));
         QCOMPARE(m_messages.boxes[0].buttons, MessageService::Buttons::OkCancel);
         QCOMPARE(m_messages.boxes[0].icon, MessageService::Icon::Question);
-        QCOMPARE(window->isVisible(), !closed);
-        QCOMPARE(cInifile(programIni(), u"TallyraCustomSetting"_qs).value(u"chkaUpperCase"_qs),
-                 closed ? u"1"_qs : QString());
+        QCOMPARE(m_window->isVisible(), !closed);
+        QCOMPARE(cInifile(programIni(), u"TallyraCustomSetting"_qs).value(u"txttAndXBK2"_qs),
+                 closed ? QStringLiteral("】") : QString());
+        open(false);
+        QCOMPARE(history(u"cboRefer"_qs), closed ? QStringList{u"/d/r.glo"_qs} : QStringList());
+        QCOMPARE(combo(u"cboRefer"_qs)->currentText(), QString());
     }
 
-    // A settings file the window cannot load must not keep the window from closing.
+    // A settings file the window cannot load must not keep the window from closing; the
+    // box waits until the window is on the screen.
     void closesAfterEveryLoadError_data()
     {
-        QTest::addColumn<QByteArray>("ini");
+        QTest::addColumn<QString>("ini");
         QTest::addColumn<int>("error");
-        QTest::newRow("check box stored as 5") << QByteArray("chkaAndX=5") << 380;
-        QTest::newRow("check box stored as -1") << QByteArray("chkaAndX=-1") << 380;
-        QTest::newRow("huge number") << QByteArray("chkaAndX=1e99999") << 6;
-        QTest::newRow("tiny number") << QByteArray("chkaAndX=1e-99999") << 6;
-        QTest::newRow("Tallyra.ini is a folder") << QByteArray() << 75;
+        QTest::newRow("check box stored as -1") << u"bad-state.ini"_qs << 380;
+        QTest::newRow("number too small") << u"overflow.ini"_qs << 6;
+        QTest::newRow("Tallyra.ini is a folder") << QString() << 75;
     }
     void closesAfterEveryLoadError()
     {
-        QFETCH(QByteArray, ini);
+        QFETCH(QString, ini);
         QFETCH(int, error);
-        if (ini.isEmpty())
-            QDir().mkpath(programIni());
-        else
-            writeFile(programIni(), "[TallyraCustomSetting]\r\nchkaUpperCase=1\r\n" + ini + "\r\n");
-        auto window = std::make_unique<frmMain>();
-        // The box waits until the window is on the screen.
+        QVERIFY(ini.isEmpty() ? QDir().mkpath(programIni()) : QFile::copy(Fixtures + ini, programIni()));
+        open(false);
         QVERIFY(m_messages.boxes.isEmpty());
-        window->show();
+        m_window->show();
         QTRY_COMPARE(m_messages.boxes.size(), 1);
         QVERIFY(m_messages.boxes[0].text.startsWith(QStringLiteral("错误:%1\r\n").arg(error)));
-        combo(*window, u"cboFinal"_qs)->addItem(u"/d/o.glo"_qs);
-        control<QPushButton>(*window, u"cmdClose"_qs)->click();
-        QVERIFY(!window->isVisible());
+        QVERIFY(!m_window->options()->textBox(u"txtLenLimit"_qs)->text().isEmpty());
+        combo(u"cboFinal"_qs)->addItem(u"/d/o.glo"_qs);
+        get<QPushButton>(u"cmdClose"_qs)->click();
+        QVERIFY(!m_window->isVisible());
         if (ini.isEmpty())
             QVERIFY(QDir(programIni()).removeRecursively());
         else
             QCOMPARE(cInifile(programIni(), u"frmMain.cboFinal"_qs).value(u"Item0"_qs), u"/d/o.glo"_qs);
     }
 
-    // However the window is closed, the settings are kept.
-    void savesOnEveryClose()
-    {
-        const auto window = shownWindow();
-        window->options()->textBox(u"txttAndXBK2"_qs)->setText(QStringLiteral("】"));
-        combo(*window, u"cboFinal"_qs)->addItem(u"/d/o.glo"_qs);
-        window->close();
-        QVERIFY(m_messages.boxes.isEmpty());
-        QCOMPARE(cInifile(programIni(), u"TallyraCustomSetting"_qs).value(u"txttAndXBK2"_qs), QStringLiteral("】"));
-        QCOMPARE(cInifile(programIni(), u"frmMain.cboFinal"_qs).value(u"Item0"_qs), u"/d/o.glo"_qs);
-    }
-
+    // While a job runs only the note and the progress panel are seen; afterwards exactly
+    // what was seen before, in the same window size.
     void hidesTheJobControls_data()
     {
         QTest::addColumn<bool>("advancedMode");
@@ -346,72 +344,162 @@ private Q_SLOTS:
     void hidesTheJobControls()
     {
         QFETCH(bool, advancedMode);
-        const auto window = shownWindow();
-        control<QCheckBox>(*window, u"chkAdvMode"_qs)->setChecked(advancedMode);
-        window->SetJobControlsVisible(false);
-        const QStringList hidden{u"lalUND"_qs, u"cboToDo"_qs, u"cmdOpen0"_qs, u"lalFinal"_qs, u"cboFinal"_qs,
-                                 u"cmdSave"_qs, u"cmdStart"_qs, u"cmdClose"_qs, u"cmdHelp"_qs, u"chkAdvMode"_qs,
-                                 u"chkaAndX"_qs, u"txtLenLimit"_qs, u"cmdPreset3"_qs};
-        for (const QString &name : hidden)
-            QVERIFY2(control<QWidget>(*window, name)->isHidden(), qPrintable(name));
-        QVERIFY(!window->options()->isVisible());
-        QVERIFY(control<QLabel>(*window, u"LabelDoing"_qs)->isVisible());
-        QVERIFY(control<QWidget>(*window, u"picState"_qs)->isVisible());
-        const QSize size = window->size();
-
-        window->SetJobControlsVisible(true);
-        for (const QString &name : hidden)
-            QVERIFY2(!control<QWidget>(*window, name)->isHidden(), qPrintable(name));
-        QVERIFY(combo(*window, u"cboToDo"_qs)->isVisible());
-        QVERIFY(control<QWidget>(*window, u"cmdStart"_qs)->isVisible());
-        QCOMPARE(window->options()->isVisible(), advancedMode);
-        QCOMPARE(control<QWidget>(*window, u"txtLenLimit"_qs)->isVisible(), advancedMode);
-        QVERIFY(!control<QLabel>(*window, u"LabelDoing"_qs)->isVisible());
-        QCOMPARE(window->size(), size);
+        open();
+        get<QCheckBox>(u"chkAdvMode"_qs)->setChecked(advancedMode);
+        const QStringList before = visibleWidgets();
+        const QSize size = m_window->size();
+        m_window->SetJobControlsVisible(false);
+        const QWidget *panel = get(u"picState"_qs);
+        const QWidget *note = get(u"LabelDoing"_qs);
+        QVERIFY(note->isVisible());
+        for (const QWidget *child : m_window->findChildren<QWidget *>()) {
+            if (child->isVisible() && child != note && child != panel && !panel->isAncestorOf(child))
+                QFAIL(qPrintable(child->objectName() + u" is seen"_qs));
+        }
+        m_window->SetJobControlsVisible(true);
+        QCOMPARE(visibleWidgets(), before);
+        QCOMPARE(m_window->size(), size);
     }
 
     void doubleClickOpensTheOutputFolder()
     {
-        const auto window = shownWindow();
-        const QString folder = m_dir.filePath(QStringLiteral("输出"));
+        open();
+        const QString folder = file(QStringLiteral("输出"));
         QVERIFY(QDir().mkpath(folder));
-        combo(*window, u"cboFinal"_qs)->setEditText(folder + QStringLiteral("/结果.glo"));
-        QTest::mouseDClick(control<QLabel>(*window, u"lalFinal"_qs), Qt::LeftButton);
+        combo(u"cboFinal"_qs)->setEditText(folder + QStringLiteral("/结果.glo"));
+        QTest::mouseDClick(get(u"lalFinal"_qs), Qt::LeftButton);
         QCOMPARE(m_openedUrls, QList<QUrl>{QUrl::fromLocalFile(folder)});
     }
 
+    // Closing from the title bar while the job runs would pull the window from under it.
     void refusesToCloseDuringAJobAndSaysWhy()
     {
-        const auto window = shownWindow();
-        for (const QString &name : {u"cboToDo"_qs, u"cboRefer"_qs, u"cboFinal"_qs})
-            combo(*window, name)->setEditText(m_dir.filePath(u"missing.glo"_qs));
+        open();
         bool closed = true;
-        QTimer::singleShot(0, window.get(), [&] { closed = window->close(); });
-        control<QPushButton>(*window, u"cmdStart"_qs)->click();
+        QTimer::singleShot(0, m_window.get(), [&] { closed = m_window->close(); });
+        start(file(u"missing.glo"_qs), file(u"missing.glo"_qs), file(u"missing.glo"_qs));
         QVERIFY(!closed);
-        QVERIFY(window->isVisible());
+        QVERIFY(m_window->isVisible());
         QCOMPARE(m_messages.boxes.value(0).text, QStringLiteral("正在忙碌地处理，处理结束后才能关闭窗口。"));
     }
 
     // No address of the project's own yet: the web link opens the manual, no mail link.
     void webLinkOpensTheManual()
     {
-        const auto window = shownWindow();
-        control<QCheckBox>(*window, u"chkAdvMode"_qs)->setChecked(false);
-        QVERIFY(!window->findChild<QWidget *>(u"LabelEmail"_qs));
-        QTest::mouseClick(control<QLabel>(*window, u"LabelWeb"_qs), Qt::LeftButton);
+        open();
+        get<QCheckBox>(u"chkAdvMode"_qs)->setChecked(false);
+        QVERIFY(!m_window->findChild<QWidget *>(u"LabelEmail"_qs));
+        QTest::mouseClick(get(u"LabelWeb"_qs), Qt::LeftButton);
         QCOMPARE(m_messages.boxes.value(0).text,
                  u"无法打开使用说明:\r\n"_qs + QCoreApplication::applicationDirPath() + u"/Tallyra.html"_qs);
+    }
+
+    // One job per output family, each result as in "expected-" and its name; the last
+    // stage's caption follows the to-do's format. A glossary result takes the to-do's
+    // language line when the reference has none.
+    void runsAWholeJob_data()
+    {
+        QTest::addColumn<QString>("todo");
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<bool>("advancedMode");
+        QTest::newRow("glossary") << u"todo.glo"_qs << u"PO.glo"_qs << true;
+        QTest::newRow("two-line text") << u"todo.u.txt"_qs << QStringLiteral("结果/OO.u.txt") << false;
+    }
+    void runsAWholeJob()
+    {
+        QFETCH(QString, todo);
+        QFETCH(QString, output);
+        QFETCH(bool, advancedMode);
+        const QString reference = u"reference.a.txt"_qs;
+        QDir(m_dir.path()).mkpath(QFileInfo(file(output)).path());
+        open();
+        get<QCheckBox>(u"chkAdvMode"_qs)->setChecked(advancedMode);
+
+        const QStringList busy = start(file(todo), file(reference), file(output));
+
+        QVERIFY(m_messages.boxes.isEmpty());
+        QCOMPARE(contents(file(output)), contents(file(u"expected-"_qs + QFileInfo(output).fileName())));
+        QCOMPARE(busy.value(0), u"note"_qs);
+        QVERIFY(finished(0, TimeAndSize));
+        QVERIFY(finished(1, TimeAndSize));
+        QVERIFY(finished(2, TimeOnly));
+        QVERIFY(finished(3, todo.endsWith(u".glo") ? TimeAndSize : TimeOnly));
+        verifyIdleAgain();
+        QCOMPARE(history(u"cboToDo"_qs), QStringList{file(todo)});
+        QCOMPARE(history(u"cboRefer"_qs), QStringList{file(reference)});
+        QCOMPARE(history(u"cboFinal"_qs), QStringList{file(output)});
+        const QStringList workFiles{u"*.sql"_qs, u"*.sh"_qs, u"*.txt"_qs, u"*.db"_qs};
+        QCOMPARE(QDir(AppFolder::path()).entryList(workFiles, QDir::Files), QStringList());
+    }
+
+    // A saved purified database serves as the next job's reference: no reference stage,
+    // and the stages of the first job are cleared when the second starts.
+    void startsTwiceWithAPurifiedDatabase()
+    {
+        const QString database = file(QStringLiteral("参照.db"));
+        OptionsFrame *options = open().options();
+        options->checkBox(u"chkSaveRefDB"_qs)->setChecked(true);
+        options->textBox(u"txtSaveRefDB"_qs)->setText(database);
+        start(file(u"todo.glo"_qs), file(u"reference.glo"_qs), file(u"first.glo"_qs));
+
+        options->checkBox(u"chkSaveRefDB"_qs)->setChecked(false);
+        const QStringList busy = start(file(u"todo.u.txt"_qs), database, file(u"second.u.txt"_qs));
+        QCOMPARE(contents(file(u"second.u.txt"_qs)), contents(file(u"expected-OP.u.txt"_qs)));
+
+        QVERIFY(m_messages.boxes.isEmpty());
+        QCOMPARE(busy, (QStringList{u"note"_qs, u"pending"_qs, u"pending"_qs, u"pending"_qs, u"pending"_qs}));
+        QCOMPARE(stage(0), u"pending"_qs);
+        QVERIFY(finished(1, TimeAndSize));
+        QVERIFY(finished(2, TimeOnly));
+        QVERIFY(finished(3, TimeOnly));
+        QCOMPARE(history(u"cboRefer"_qs), (QStringList{database, file(u"reference.glo"_qs)}));
+    }
+
+    // A job that cannot start leaves the stages and the histories as they were; a stage
+    // that fails reports itself and the window ends the job as after a success.
+    void reportsFailedJobs_data()
+    {
+        QTest::addColumn<QString>("todo");
+        QTest::addColumn<QString>("reference");
+        QTest::addColumn<QString>("output");
+        QTest::addColumn<QString>("box");
+        const QString atStart = QStringLiteral("\r\n源代码位置: Form 'frmMain' -> 'cmdStart_Click'");
+        QTest::newRow("missing reference")
+            << u"todo.glo"_qs << u"missing.glo"_qs << u"never.glo"_qs
+            << QStringLiteral("错误:1000\r\n不能检测出“未译字典”或“参照字典”的文件格式") + atStart;
+        QTest::newRow("empty to-do") << u"empty.glo"_qs << u"reference.glo"_qs << u"never.glo"_qs
+                                     << QStringLiteral("错误:62\r\n输入超出文件尾") + atStart;
+        QTest::newRow("a stage fails") << u"todo.glo"_qs << u"reference.glo"_qs << u"no such folder/out.glo"_qs
+                                       << u"源代码位置: Class Module '"_qs;
+    }
+    void reportsFailedJobs()
+    {
+        QFETCH(QString, todo);
+        QFETCH(QString, reference);
+        QFETCH(QString, output);
+        QFETCH(QString, box);
+        const bool started = !box.endsWith(u"'cmdStart_Click'");
+        open();
+        start(file(todo), file(reference), file(output));
+        QCOMPARE(m_messages.boxes.size(), 1);
+        QVERIFY2(started ? m_messages.boxes[0].text.contains(box) : m_messages.boxes[0].text == box,
+                 qPrintable(m_messages.boxes[0].text));
+        QCOMPARE(m_messages.boxes[0].icon, MessageService::Icon::Critical);
+        QVERIFY(!QFile::exists(file(output)));
+        QCOMPARE(stage(0) == u"pending", !started);
+        verifyIdleAgain();
+        QCOMPARE(history(u"cboFinal"_qs), started ? QStringList{file(output)} : QStringList());
+        QCOMPARE(combo(u"cboToDo"_qs)->currentText(), file(todo));
     }
 
     // Last: the program's own set-up changes the whole test program.
     void showsTheDescribedTitle()
     {
         setUpApplication(static_cast<QApplication &>(*QCoreApplication::instance()), frmMain::ProgramTitle);
-        AppFolder::set(m_dir.filePath(u"app"_qs));
-        const QString title = QStringLiteral("Tallyra v%1.%2").arg(PROJECT_VERSION_MAJOR).arg(PROJECT_VERSION_MINOR);
-        const auto window = shownWindow();
-        QCOMPARE(platformTitle(*window), title);
+        AppFolder::set(file(u"app"_qs));
+        open();
+        QCOMPARE(platformTitle(*m_window),
+                 QStringLiteral("Tallyra v%1.%2").arg(PROJECT_VERSION_MAJOR).arg(PROJECT_VERSION_MINOR));
     }
 };
 
