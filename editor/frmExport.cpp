@@ -188,11 +188,9 @@ QLayout *frmExport::createFileRow()
 
 QLayout *frmExport::createButtons()
 {
-    const JobButtonRow buttons = jobButtonRow(*this);
+    const JobButtonRow buttons = jobButtonRow(*this, &frmExport::cmdStart_Click);
     cmdStart = buttons.start;
     cmdClose = buttons.close;
-    connect(cmdStart, &QPushButton::clicked, this, &frmExport::cmdStart_Click);
-    connect(cmdClose, &QPushButton::clicked, this, &QDialog::close);
     return buttons.row;
 }
 
@@ -314,9 +312,7 @@ void frmExport::writeEntries(const ExportOptions &options)
 void frmExport::showFinished()
 {
     LabelDoing->setText(QStringLiteral("成功导出!"));
-    cmdClose->setText(QStringLiteral("完成(&F)"));
-    cmdClose->show();
-    cmdClose->setFocus();
+    showFinishButton(cmdClose);
 }
 
 // Closing in the middle of a run would pull the dialog from under it.

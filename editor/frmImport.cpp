@@ -77,11 +77,9 @@ QLayout *frmImport::createPanels()
 
 QLayout *frmImport::createButtons()
 {
-    const JobButtonRow buttons = jobButtonRow(*this);
+    const JobButtonRow buttons = jobButtonRow(*this, &frmImport::cmdStart_Click);
     cmdStart = buttons.start;
     cmdClose = buttons.close;
-    connect(cmdStart, &QPushButton::clicked, this, &frmImport::cmdStart_Click);
-    connect(cmdClose, &QPushButton::clicked, this, &QDialog::close);
     return buttons.row;
 }
 
@@ -172,9 +170,7 @@ void frmImport::showFinished()
     picState->raise();
     AddComboHistory(cboRefer, cboRefer->currentText());
     LabelDoing->hide();
-    cmdClose->setText(QStringLiteral("完成(&F)"));
-    cmdClose->show();
-    cmdClose->setFocus();
+    showFinishButton(cmdClose);
 }
 
 // Closing in the middle of a job would pull the dialog from under the running job.

@@ -62,6 +62,13 @@ QLabel *busyNote(QWidget &parent, QGridLayout *grid, int rows, int columns)
     return note;
 }
 
+void showFinishButton(QPushButton *close)
+{
+    close->setText(QStringLiteral("完成(&F)"));
+    close->show();
+    close->setFocus();
+}
+
 QPushButton *namedButton(QWidget &parent, const QString &name, const QString &caption)
 {
     auto *button = new QPushButton(caption, &parent);

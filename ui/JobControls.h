@@ -2,6 +2,7 @@
 
 #include <QList>
 #include <QMetaObject>
+#include <QPushButton>
 #include <QStringList>
 
 #include <initializer_list>
@@ -11,7 +12,6 @@ class QGridLayout;
 class QHBoxLayout;
 class QLabel;
 class QLayout;
-class QPushButton;
 class QString;
 class QWidget;
 
@@ -59,6 +59,18 @@ struct JobButtonRow {
     QPushButton *close;
 };
 JobButtonRow jobButtonRow(QWidget &parent);
+// The same row for a job dialog: start runs the job, close closes the dialog.
+template <class Dialog>
+JobButtonRow jobButtonRow(Dialog &dialog, void (Dialog::*start)())
+{
+    const JobButtonRow buttons = jobButtonRow(dialog);
+    QObject::connect(buttons.start, &QPushButton::clicked, &dialog, start);
+    QObject::connect(buttons.close, &QPushButton::clicked, &dialog, &QWidget::close);
+    return buttons;
+}
+
+// A finished job dialog offers its close button as "完成(&F)", in focus.
+void showFinishButton(QPushButton *close);
 
 // The hourglass while a job runs, restored however the job ends.
 class BusyCursor {
