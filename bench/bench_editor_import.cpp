@@ -38,7 +38,7 @@ namespace {
 // Prints what would have been a message box, so that nothing waits for a click.
 class PrintingMessages : public MessageService {
 public:
-    int show(QWidget *, const QString &text, Buttons, Icon) override
+    Answer show(QWidget *, const QString &text, Buttons, Icon) override
     {
         std::printf("message: %s\n", qPrintable(text));
         ++shown;

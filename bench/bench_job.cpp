@@ -95,12 +95,12 @@ class TimingObserver : public JobObserver {
 public:
     QStringList stages;
 
-    void stageProgress(int, const QString &) override {}
-    void stageFinished(int stage, qint64 milliseconds, const QString &, const QString &) override
+    void stageProgress(int, StageProgress) override {}
+    void stageFinished(const StageResult &result) override
     {
         static const QStringList names{QStringLiteral("reference"), QStringLiteral("to-do"),
                                        QStringLiteral("database"), QStringLiteral("result")};
-        stages << QStringLiteral("%1 %2 ms").arg(names.at(stage)).arg(milliseconds);
+        stages << QStringLiteral("%1 %2 ms").arg(names.at(result.stage)).arg(result.milliseconds);
     }
     void errorReported(const ErrorReport &report) override { error = report.boxText(); }
     QString error;
@@ -210,7 +210,7 @@ std::optional<Figures> runJob(const QString &root, const QString &format, qint64
     QElapsedTimer clock;
     const qint64 cpuBefore = ownCpuMs();
     clock.start();
-    if (!driver.run(files, options, observer)) {
+    if (!driver.run(files, options, observer).done()) {
         out << "job failed: " << observer.error << Qt::endl;
         return std::nullopt;
     }

@@ -91,12 +91,7 @@ frmExport::frmExport(DocumentSession &session, cCtrlFlexGrid &grid, QWidget *par
     frames->addWidget(createStatusFrame(), 0, 1);
     frames->addWidget(createLengthFrame(), 1, 0);
     frames->addWidget(createLanguageFrame(), 1, 1);
-    // The busy note lies behind the frames: it is seen exactly while they are hidden.
-    LabelDoing = namedLabel(QStringLiteral("LabelDoing"), QStringLiteral("正在忙碌地处理，敬请耐心地等待。"), this);
-    LabelDoing->setAlignment(Qt::AlignCenter);
-    LabelDoing->hide();
-    frames->addWidget(LabelDoing, 0, 0, 2, 2);
-    LabelDoing->lower();
+    LabelDoing = busyNote(*this, frames, 2, 2);
 
     auto *layout = new QVBoxLayout(this);
     layout->setSizeConstraint(QLayout::SetFixedSize);
@@ -179,12 +174,7 @@ QLayout *frmExport::createFileRow()
 {
     auto *row = new QHBoxLayout;
     QLabel *caption = namedLabel(QStringLiteral("lalFRD"), QStringLiteral("保存文件:"), this);
-    cboExFile = new QComboBox(this);
-    cboExFile->setObjectName(QStringLiteral("cboExFile"));
-    cboExFile->setEditable(true);
-    cboExFile->setInsertPolicy(QComboBox::NoInsert);
-    cboExFile->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    cboExFile->setMinimumContentsLength(ComboContentsLength);
+    cboExFile = fileComboBox(*this, QStringLiteral("cboExFile"), ComboContentsLength);
     caption->setBuddy(cboExFile);
     QPushButton *save = namedButton(*this, QStringLiteral("cmdSave"), QStringLiteral("保存(&S)..."));
     connect(save, &QPushButton::clicked, this, &frmExport::cmdSave_Click);
@@ -198,11 +188,9 @@ QLayout *frmExport::createFileRow()
 
 QLayout *frmExport::createButtons()
 {
-    const JobButtonRow buttons = jobButtonRow(*this);
+    const JobButtonRow buttons = jobButtonRow(*this, &frmExport::cmdStart_Click);
     cmdStart = buttons.start;
     cmdClose = buttons.close;
-    connect(cmdStart, &QPushButton::clicked, this, &frmExport::cmdStart_Click);
-    connect(cmdClose, &QPushButton::clicked, this, &QDialog::close);
     return buttons.row;
 }
 
@@ -252,15 +240,11 @@ void frmExport::CfgSaveCtrlToIni()
     showControlState(state);
 }
 
-// The output file is asked for as soon as the dialog first comes into view; showing it
-// again (after minimising, say) asks no more.
+// The output file is asked for as soon as the dialog first comes into view.
 void frmExport::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    if (m_fileAsked)
-        return;
-    m_fileAsked = true;
-    QMetaObject::invokeMethod(this, &frmExport::cmdSave_Click, Qt::QueuedConnection);
+    runOnFirstShow(m_fileAsked, this, &frmExport::cmdSave_Click);
 }
 
 void frmExport::cmdSave_Click()
@@ -328,9 +312,7 @@ void frmExport::writeEntries(const ExportOptions &options)
 void frmExport::showFinished()
 {
     LabelDoing->setText(QStringLiteral("成功导出!"));
-    cmdClose->setText(QStringLiteral("完成(&F)"));
-    cmdClose->show();
-    cmdClose->setFocus();
+    showFinishButton(cmdClose);
 }
 
 // Closing in the middle of a run would pull the dialog from under it.

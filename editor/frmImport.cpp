@@ -20,12 +20,10 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 namespace {
 
 const QString FormName = QStringLiteral("frmImport");
-const QString JobLocation = formLocation(FormName, QStringLiteral("cmdStart_Click"));
 const QStringList JobControlPrefixes{QStringLiteral("cbo"), QStringLiteral("chk"), QStringLiteral("txt"),
                                      QStringLiteral("cmd"), QStringLiteral("lal")};
 const QStringList StageCaptions{QStringLiteral("参照字典净化:"), QStringLiteral("表格条目分滤:"),
@@ -41,14 +39,9 @@ frmImport::frmImport(DocumentSession &session, cCtrlFlexGrid &grid, QWidget *par
 {
     setObjectName(FormName);
     setWindowTitle(QStringLiteral("导入"));
-    auto *layout = new QVBoxLayout(this);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-    layout->addLayout(createReferenceRow());
-    layout->addLayout(createPanels());
-    layout->addLayout(createButtons());
-    QList<QWidget *> keepPlace = jobControls(*this, JobControlPrefixes);
-    keepPlace.append(fraOptAdv);
-    keepPlaceWhenHidden(keepPlace);
+    // The rows first: they create the options frame.
+    const std::initializer_list<QLayout *> rows{createReferenceRow(), createPanels(), createButtons()};
+    layOutJobWindow(*this, rows, JobControlPrefixes, fraOptAdv);
     loadSettings();
 }
 
@@ -57,12 +50,7 @@ QLayout *frmImport::createReferenceRow()
     auto *grid = new QGridLayout;
     auto *caption = new QLabel(QStringLiteral("参照字典:"), this);
     caption->setObjectName(QStringLiteral("lalFRD"));
-    cboRefer = new QComboBox(this);
-    cboRefer->setObjectName(QStringLiteral("cboRefer"));
-    cboRefer->setEditable(true);
-    cboRefer->setInsertPolicy(QComboBox::NoInsert);
-    cboRefer->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    cboRefer->setMinimumContentsLength(ComboContentsLength);
+    cboRefer = fileComboBox(*this, QStringLiteral("cboRefer"), ComboContentsLength);
     caption->setBuddy(cboRefer);
     QPushButton *open = namedButton(*this, QStringLiteral("cmdOpen"), QStringLiteral("打开(&O)..."));
     connect(open, &QPushButton::clicked, this, &frmImport::cmdOpen_Click);
@@ -72,13 +60,7 @@ QLayout *frmImport::createReferenceRow()
     grid->addWidget(cboRefer, 0, 1);
     grid->addWidget(open, 0, 2);
 
-    // The busy note lies behind the reference row: it is seen exactly while the row is hidden.
-    LabelDoing = new QLabel(QStringLiteral("正在忙碌地处理，敬请耐心地等待。"), this);
-    LabelDoing->setObjectName(QStringLiteral("LabelDoing"));
-    LabelDoing->setAlignment(Qt::AlignCenter);
-    LabelDoing->hide();
-    grid->addWidget(LabelDoing, 0, 0, 1, 3);
-    LabelDoing->lower();
+    LabelDoing = busyNote(*this, grid, 1, 3);
     return grid;
 }
 
@@ -95,11 +77,9 @@ QLayout *frmImport::createPanels()
 
 QLayout *frmImport::createButtons()
 {
-    const JobButtonRow buttons = jobButtonRow(*this);
+    const JobButtonRow buttons = jobButtonRow(*this, &frmImport::cmdStart_Click);
     cmdStart = buttons.start;
     cmdClose = buttons.close;
-    connect(cmdStart, &QPushButton::clicked, this, &frmImport::cmdStart_Click);
-    connect(cmdClose, &QPushButton::clicked, this, &QDialog::close);
     return buttons.row;
 }
 
@@ -116,15 +96,11 @@ void frmImport::loadSettings()
     cmdStart->setEnabled(false);
 }
 
-// The reference is asked for as soon as the dialog first comes into view; showing it
-// again (after minimising, say) asks no more.
+// The reference is asked for as soon as the dialog first comes into view.
 void frmImport::showEvent(QShowEvent *event)
 {
     QDialog::showEvent(event);
-    if (m_referenceAsked)
-        return;
-    m_referenceAsked = true;
-    QMetaObject::invokeMethod(this, &frmImport::cmdOpen_Click, Qt::QueuedConnection);
+    runOnFirstShow(m_referenceAsked, this, &frmImport::cmdOpen_Click);
 }
 
 void frmImport::cmdOpen_Click()
@@ -150,39 +126,43 @@ void frmImport::SetJobControlsVisible(bool visible)
 void frmImport::cmdStart_Click()
 {
     m_busy = true;
-    m_jobFailed = false;
-    m_firstRunDone = false;
+    bool started = false;
     {
         const BusyCursor cursor;
         SetJobControlsVisible(false);
         picState->resetStages();
         QCoreApplication::processEvents();
-        importReference(fraOptAdv->CfgSaveCtrlToVar());
-        if (!m_jobFailed)
+        started = importReference(fraOptAdv->CfgSaveCtrlToVar());
+        if (started)
             showFinished();
     }
     QCoreApplication::processEvents();
     m_busy = false;
-    if (m_jobFailed)
+    if (!started)
         close();
 }
 
 // The result replaces the rows in one block, and only a complete result does: after
 // any failure the document stays as it was, in content, order and display.
-void frmImport::importReference(const ProcessingOptions &options)
+// The dialog's own errors end it; a stage's error ends only the job, whose stage
+// results stay in view.
+bool frmImport::importReference(const ProcessingOptions &options)
 {
     GridJobScope scope(m_session, m_grid);
-    std::optional<std::vector<GridRow>> result;
+    StatePanelObserver observer(*picState);
+    ImportResult result;
     {
         const DocumentRowSource rows(m_session.model().document());
-        result = runImport(cboRefer->currentText(), options, rows, *this, JobLocation);
+        result = runImport(cboRefer->currentText(), options, rows, observer,
+                           formLocation(FormName, QStringLiteral("cmdStart_Click")));
     }
-    if (!result)
-        return;
+    if (!result.outcome.done())
+        return result.outcome.kind != JobOutcome::Kind::NotStarted;
     scope.showFlatList();
-    m_session.model().replaceRows(documentRows(*result));
+    m_session.model().replaceRows(documentRows(result.rows));
     m_grid.setCursor(1);
     m_session.MarkModified();
+    return true;
 }
 
 void frmImport::showFinished()
@@ -190,35 +170,7 @@ void frmImport::showFinished()
     picState->raise();
     AddComboHistory(cboRefer, cboRefer->currentText());
     LabelDoing->hide();
-    cmdClose->setText(QStringLiteral("完成(&F)"));
-    cmdClose->show();
-    cmdClose->setFocus();
-}
-
-// The second database run reports its percentage as the first did; it shows on its own
-// stage, so that the first run's result stays in view.
-void frmImport::stageProgress(int stage, const QString &caption)
-{
-    const bool secondRun = stage == OutputGenerator::DatabaseStage && m_firstRunDone;
-    picState->showProgress(secondRun ? int(EditorImport::clsDikGenOO::SecondDatabaseStage) : stage, caption);
-    QCoreApplication::processEvents();
-}
-
-void frmImport::stageFinished(int stage, qint64, const QString &, const QString &caption)
-{
-    if (stage == OutputGenerator::DatabaseStage)
-        m_firstRunDone = true;
-    picState->UpdateStateLabel(stage, caption);
-    QCoreApplication::processEvents();
-}
-
-// The dialog's own errors end it; a stage's error ends only the job, whose stage
-// results stay in view.
-void frmImport::errorReported(const ErrorReport &report)
-{
-    if (report.location == JobLocation)
-        m_jobFailed = true;
-    showErrorBox(this, report);
+    showFinishButton(cmdClose);
 }
 
 // Closing in the middle of a job would pull the dialog from under the running job.

@@ -1,6 +1,5 @@
 #pragma once
 
-#include "JobObserver.h"
 #include "ProcessingOptions.h"
 
 #include <QDialog>
@@ -18,7 +17,7 @@ class cCtrlFlexGrid;
 // a purified reference database. Matched untranslated entries come back for review
 // ("复查") with the reference translation. Serves one job; afterwards only its finish
 // button remains. The document is replaced only by a complete result.
-class frmImport : public QDialog, public JobObserver {
+class frmImport : public QDialog {
     Q_OBJECT
 
 public:
@@ -28,10 +27,6 @@ public:
     // Hides or shows every control whose name begins with cbo, chk, txt, cmd or lal,
     // and the options frame, revealing the busy note and the progress panel.
     void SetJobControlsVisible(bool visible);
-
-    void stageProgress(int stage, const QString &caption) override;
-    void stageFinished(int stage, qint64 milliseconds, const QString &fileName, const QString &caption) override;
-    void errorReported(const ErrorReport &report) override;
 
 protected:
     void showEvent(QShowEvent *event) override;
@@ -45,7 +40,8 @@ private:
 
     void cmdOpen_Click();
     void cmdStart_Click();
-    void importReference(const ProcessingOptions &options);
+    // False when the dialog's own steps failed, which ends the dialog.
+    bool importReference(const ProcessingOptions &options);
     void showFinished();
 
     DocumentSession &m_session;
@@ -58,6 +54,4 @@ private:
     StatePanel *picState = nullptr;
     bool m_referenceAsked = false;
     bool m_busy = false;
-    bool m_jobFailed = false;
-    bool m_firstRunDone = false;
 };

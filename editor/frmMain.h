@@ -1,5 +1,6 @@
 #pragma once
 
+#include "MessageService.h"
 #include "frmFind.h"
 
 #include <QMainWindow>
@@ -30,8 +31,9 @@ public:
     // A file named on the command line or dropped on the grid; one that cannot be opened
     // gives the same message as the open command.
     void OpenGivenFile(const QString &path);
-    // 0 nothing to ask, 6 saved, 7 not saved, 2 cancelled (also when the save failed).
-    int AskSaveChanges();
+    // NotAsked while unmodified; Yes saved, No not saved, Cancel cancelled (also when
+    // the save failed).
+    MessageService::Answer AskSaveChanges();
     // False when the file was not written; the document then stays modified.
     bool SaveDocument(const QString &path);
     void SaveDocumentAs();

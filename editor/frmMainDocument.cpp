@@ -40,11 +40,11 @@ frmMain::OpenResult frmMain::openFile(const QString &path)
     return OpenResult::Loaded;
 }
 
-int frmMain::AskSaveChanges()
+MessageService::Answer frmMain::AskSaveChanges()
 {
     if (!m_session->isModified())
-        return 0;
-    const int answer = askUser(this, QStringLiteral("当前打开的文件已经被更改，想要保存文件吗？"),
+        return MessageService::NotAsked;
+    const MessageService::Answer answer = askUser(this, QStringLiteral("当前打开的文件已经被更改，想要保存文件吗？"),
                                MessageService::Buttons::YesNoCancel, MessageService::Icon::Exclamation);
     if (answer == MessageService::Yes)
         return SaveDocument(m_session->path()) ? MessageService::Yes : MessageService::Cancel;

@@ -64,7 +64,7 @@ void DictionaryStage::stopClock()
 void DictionaryStage::showPercent(int percentDone)
 {
     if (m_progress.due())
-        m_label->setCaption(QString::number(percentDone) + u'%');
+        m_label->showPercent(percentDone);
 }
 
 void DictionaryStage::showSpinner()

@@ -38,7 +38,7 @@ clsDikGenOO::clsDikGenOO(const JobSettings &settings, const QString &reference, 
 {
 }
 
-bool clsDikGenOO::Start(int fmt)
+JobOutcome clsDikGenOO::Start(int fmt)
 {
     m_referenceIsGlossary = fmt == int(DictionaryFormat::Glossary);
     return OutputGenerator::Start();
@@ -47,25 +47,25 @@ bool clsDikGenOO::Start(int fmt)
 std::unique_ptr<TodoLoader> clsDikGenOO::createTodoLoader() const
 {
     auto loader = std::make_unique<clsDikUPB2>(m_settings, m_rows);
-    loader->setOutputFile1(WorkFiles::inFolder(m_work.TodoSqlFile));
-    loader->setOutputFile2(WorkFiles::inFolder(m_work.TodoSqlFile2));
+    loader->setOutputFile1(m_work.TodoSqlFile.path);
+    loader->setOutputFile2(m_work.TodoSqlFile2.path);
     return loader;
 }
 
 void clsDikGenOO::writeDump(ShellScript &script) const
 {
-    script.sqliteQuery({QStringLiteral("-separator"), QStringLiteral("\t")}, m_work.DatabaseFile,
-                       QStringLiteral("SELECT * FROM G;"), m_work.OutputDumpFile);
+    script.sqliteQuery({QStringLiteral("-separator"), QStringLiteral("\t")}, m_work.DatabaseFile.name,
+                       QStringLiteral("SELECT * FROM G;"), m_work.OutputDumpFile.name);
 }
 
-void clsDikGenOO::finishSecondRun(qint64 milliseconds)
+QString clsDikGenOO::secondRunReportedFile() const
 {
-    label(SecondDatabaseStage).finish(milliseconds, WorkFiles::inFolder(m_work.OutputDumpFile));
+    return m_work.OutputDumpFile.path;
 }
 
 void clsDikGenOO::finishOutput()
 {
-    TextFileReader dump(WorkFiles::inFolder(m_work.OutputDumpFile), TextEncoding::Utf8, LineEnd::Lf);
+    TextFileReader dump(m_work.OutputDumpFile.path, TextEncoding::Utf8, LineEnd::Lf);
     std::vector<GridRow> rows;
     rows.reserve(m_rows.rowCount());
     QString line;
@@ -86,9 +86,8 @@ int clsDikGenOO::progressStep() const
 
 }
 
-std::optional<std::vector<GridRow>> runImport(const QString &reference, const ProcessingOptions &options,
-                                              const GridRowSource &rows, JobObserver &observer,
-                                              const QString &errorLocation)
+ImportResult runImport(const QString &reference, const ProcessingOptions &options, const GridRowSource &rows,
+                       JobObserver &observer, const QString &errorLocation)
 {
     try {
         JobSettings settings(options);
@@ -103,11 +102,13 @@ std::optional<std::vector<GridRow>> runImport(const QString &reference, const Pr
         if (format == DictionaryFormat::Unrecognised)
             Errors::raiseText(QStringLiteral("不能检测出“参照字典”的文件格式"));
         EditorImport::clsDikGenOO generator(settings, referencePath, rows, observer);
-        if (!generator.Start(int(format)))
-            return std::nullopt;
-        return generator.takeResult();
+        const JobOutcome outcome = generator.Start(int(format));
+        if (!outcome.done())
+            return {outcome, {}};
+        return {outcome, generator.takeResult()};
     } catch (const AppError &error) {
-        observer.errorReported(error.reportAt(errorLocation));
+        const ErrorReport report = error.reportAt(errorLocation);
+        observer.errorReported(report);
+        return {{JobOutcome::Kind::NotStarted, report}, {}};
     }
-    return std::nullopt;
 }

@@ -6,7 +6,6 @@
 
 #include <QString>
 
-#include <optional>
 #include <vector>
 
 // One row of the editor's grid as the import reads and returns it: the first column,
@@ -48,7 +47,7 @@ public:
     clsDikGenOO(const JobSettings &settings, const QString &reference, const GridRowSource &rows,
                 JobObserver &observer);
     // fmt: the reference format code, 1 glossary (or purified database), 2 two-line text.
-    bool Start(int fmt);
+    JobOutcome Start(int fmt);
     std::vector<GridRow> takeResult() { return std::move(m_result); }
 
     enum ImportStage { SecondDatabaseStage = 4 };
@@ -61,7 +60,8 @@ protected:
     QString todoReportedFile() const override { return QString(); }
     WorkTable resultTable() const override { return WorkTable::G; }
     void writeDump(ShellScript &script) const override;
-    void finishSecondRun(qint64 milliseconds) override;
+    int secondRunStage() const override { return SecondDatabaseStage; }
+    QString secondRunReportedFile() const override;
     void finishOutput() override;
     int progressStep() const override;
 
@@ -73,9 +73,14 @@ private:
 
 }
 
+// What an import came to, with the whole result when it was done.
+struct ImportResult {
+    JobOutcome outcome;
+    std::vector<GridRow> rows;
+};
+
 // Steps of the import between Start and the loaded result, as the dialog runs them:
-// the purified-database test, the reference's format and the generator. Nothing when
-// the job stopped on an error, which the observer has been shown.
-std::optional<std::vector<GridRow>> runImport(const QString &reference, const ProcessingOptions &options,
-                                              const GridRowSource &rows, JobObserver &observer,
-                                              const QString &errorLocation);
+// the purified-database test, the reference's format and the generator. errorLocation
+// names the caller in the error box of the errors before the generator starts.
+ImportResult runImport(const QString &reference, const ProcessingOptions &options, const GridRowSource &rows,
+                       JobObserver &observer, const QString &errorLocation);

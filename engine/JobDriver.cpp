@@ -35,17 +35,18 @@ JobDriver::JobDriver(const QString &errorLocation) : m_errorLocation(errorLocati
 {
 }
 
-bool JobDriver::run(const JobFiles &files, const ProcessingOptions &options, JobObserver &observer)
+JobOutcome JobDriver::run(const JobFiles &files, const ProcessingOptions &options, JobObserver &observer)
 {
     try {
         return start(files, options, observer);
     } catch (const AppError &error) {
-        observer.errorReported(error.reportAt(m_errorLocation));
+        const ErrorReport report = error.reportAt(m_errorLocation);
+        observer.errorReported(report);
+        return {JobOutcome::Kind::NotStarted, report};
     }
-    return false;
 }
 
-bool JobDriver::start(const JobFiles &named, const ProcessingOptions &options, JobObserver &observer)
+JobOutcome JobDriver::start(const JobFiles &named, const ProcessingOptions &options, JobObserver &observer)
 {
     const JobFiles files{absolute(named.todo), absolute(named.reference), absolute(named.output)};
     m_statistics = JobStatistics();

@@ -17,8 +17,7 @@ public:
     // errorLocation names the caller in the error box of the driver's own errors.
     explicit JobDriver(const QString &errorLocation);
 
-    // False when the job stopped on an error, which the observer has been shown.
-    bool run(const JobFiles &files, const ProcessingOptions &options, JobObserver &observer);
+    JobOutcome run(const JobFiles &files, const ProcessingOptions &options, JobObserver &observer);
 
     // The language pair of the dictionary that a purified reference was made from, which
     // the database no longer holds; a job on that database then writes the same pair as
@@ -31,7 +30,7 @@ public:
     const JobStatistics &statistics() const { return m_statistics; }
 
 private:
-    bool start(const JobFiles &files, const ProcessingOptions &options, JobObserver &observer);
+    JobOutcome start(const JobFiles &files, const ProcessingOptions &options, JobObserver &observer);
 
     QString m_errorLocation;
     QString m_referenceDatabasePath;

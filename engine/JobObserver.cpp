@@ -15,21 +15,27 @@ QString groupedNumber(qint64 value)
 }
 }
 
-void StageLabel::setCaption(const QString &caption)
+void StageLabel::showPercent(int percent)
 {
-    m_caption = caption;
-    m_observer.stageProgress(m_stage, m_caption);
+    m_steps = 0;
+    m_observer.stageProgress(m_stage, {StageProgress::Kind::Percent, percent});
 }
 
 void StageLabel::spin()
 {
-    setCaption(m_caption.size() >= SpinnerLength ? QStringLiteral("*") : m_caption + u'*');
+    m_steps = m_steps >= SpinnerLength ? 1 : m_steps + 1;
+    m_observer.stageProgress(m_stage, {StageProgress::Kind::Spinner, m_steps});
 }
 
 void StageLabel::finish(qint64 milliseconds, const QString &fileName)
 {
-    m_caption = formatStageCaption(milliseconds, fileName);
-    m_observer.stageFinished(m_stage, milliseconds, fileName, m_caption);
+    m_steps = 0;
+    std::optional<qint64> bytes;
+    if (!fileName.isEmpty()) {
+        const QFileInfo file(fileName);
+        bytes = file.isFile() ? file.size() : 0;
+    }
+    m_observer.stageFinished({m_stage, milliseconds, bytes});
 }
 
 const QStringList &processorStageCaptions()
@@ -39,14 +45,23 @@ const QStringList &processorStageCaptions()
     return captions;
 }
 
-QString formatStageCaption(qint64 milliseconds, const QString &fileName)
+QString stageCaption(StageProgress progress)
 {
-    QString caption = QStringLiteral("时间: ") + groupedNumber(milliseconds) + QStringLiteral("ms");
-    if (!fileName.isEmpty()) {
-        const QFileInfo file(fileName);
-        const qint64 size = file.isFile() ? file.size() : 0;
-        caption += QStringLiteral(" 大小: ") + groupedNumber(size / 1024) + QStringLiteral("KB");
-    }
+    if (progress.kind == StageProgress::Kind::Spinner)
+        return QString(progress.value, u'*');
+    return QString::number(progress.value) + u'%';
+}
+
+QString timeCaption(qint64 milliseconds)
+{
+    return QStringLiteral("时间: ") + groupedNumber(milliseconds) + QStringLiteral("ms");
+}
+
+QString stageCaption(const StageResult &result)
+{
+    QString caption = timeCaption(result.milliseconds);
+    if (result.bytes)
+        caption += QStringLiteral(" 大小: ") + groupedNumber(*result.bytes / 1024) + QStringLiteral("KB");
     return caption;
 }
 

@@ -73,7 +73,7 @@ OutputGenerator::OutputGenerator(const JobSettings &settings, const JobFiles &fi
 
 OutputGenerator::~OutputGenerator() = default;
 
-bool OutputGenerator::Start()
+JobOutcome OutputGenerator::Start()
 {
     const struct Forget {
         ~Forget() { RunningJob::setWorkFiles({}); }
@@ -85,7 +85,9 @@ bool OutputGenerator::Start()
         for (const QString &file : m_work.all())
             QFile::remove(file);
     }
-    return done;
+    if (done)
+        return {};
+    return {JobOutcome::Kind::StageFailed, m_observer.passedOn()};
 }
 
 bool OutputGenerator::runJob()
@@ -98,11 +100,12 @@ bool OutputGenerator::runJob()
             return false;
         if (!loadTodo())
             return false;
-        label(DatabaseStage).finish(runDatabase(m_work.ScriptFile), QString());
+        label(DatabaseStage).finish(runDatabase(m_work.ScriptFile.path, DatabaseStage), QString());
         if (!writeResult())
             return false;
         if (todoIsTwoLineText()) {
-            finishSecondRun(runDatabase(m_work.SecondScriptFile));
+            label(secondRunStage())
+                .finish(runDatabase(m_work.SecondScriptFile.path, secondRunStage()), secondRunReportedFile());
             finishOutput();
         }
     } catch (const AppError &error) {
@@ -119,6 +122,7 @@ void KeptWorkFilesObserver::errorReported(const ErrorReport &report)
     ErrorReport noted = report;
     if (m_keep)
         noted.description += QStringLiteral("\r\n临时文件保留在: ") + QDir::toNativeSeparators(AppFolder::path());
+    m_passedOn = noted;
     m_target.errorReported(noted);
 }
 
@@ -153,44 +157,44 @@ void OutputGenerator::writeFirstScript() const
 {
     const bool keep = m_settings.options.chkaKeepTmpFile;
     ShellScript script;
-    script.echo(m_work.ReferenceSqlFile);
+    script.echo(m_work.ReferenceSqlFile.name);
     if (!m_settings.referenceDatabasePath.isEmpty()) {
-        script.copy(m_settings.referenceDatabasePath, m_work.DatabaseFile);
+        script.copy(m_settings.referenceDatabasePath, m_work.DatabaseFile.name);
     } else {
-        script.sqlite(m_work.DatabaseFile, m_work.ReferenceSqlFile);
+        script.sqlite(m_work.DatabaseFile.name, m_work.ReferenceSqlFile.name);
         if (m_settings.options.chkSaveRefDB)
-            script.copyReplacing(m_work.DatabaseFile, savedDatabaseName());
+            script.copyReplacing(m_work.DatabaseFile.name, savedDatabaseName());
     }
-    script.echo(m_work.TodoSqlFile);
-    script.sqlite(m_work.DatabaseFile, m_work.TodoSqlFile);
+    script.echo(m_work.TodoSqlFile.name);
+    script.sqlite(m_work.DatabaseFile.name, m_work.TodoSqlFile.name);
     if (todoIsTwoLineText()) {
-        script.echo(m_work.TodoSqlFile2);
-        script.sqlite(m_work.DatabaseFile, m_work.TodoSqlFile2);
+        script.echo(m_work.TodoSqlFile2.name);
+        script.sqlite(m_work.DatabaseFile.name, m_work.TodoSqlFile2.name);
     }
-    script.echo(m_work.JoinResultFile);
-    script.sqliteQuery({QStringLiteral("-separator"), QStringLiteral("\t")}, m_work.DatabaseFile,
-                       joinQuery(m_settings.options.chkaUpperCase), m_work.JoinResultFile);
+    script.echo(m_work.JoinResultFile.name);
+    script.sqliteQuery({QStringLiteral("-separator"), QStringLiteral("\t")}, m_work.DatabaseFile.name,
+                       joinQuery(m_settings.options.chkaUpperCase), m_work.JoinResultFile.name);
     if (!keep) {
-        QStringList scripts{m_work.ReferenceSqlFile, m_work.TodoSqlFile};
+        QStringList scripts{m_work.ReferenceSqlFile.name, m_work.TodoSqlFile.name};
         if (todoIsTwoLineText())
-            scripts << m_work.TodoSqlFile2;
+            scripts << m_work.TodoSqlFile2.name;
         else
-            scripts << m_work.DatabaseFile;
+            scripts << m_work.DatabaseFile.name;
         script.remove(scripts);
     }
-    script.save(m_work.ScriptFile);
+    script.save(m_work.ScriptFile.path);
 }
 
 void OutputGenerator::writeSecondScript() const
 {
     ShellScript script;
-    script.echo(m_work.UpdateSqlFile);
-    script.sqlite(m_work.DatabaseFile, m_work.UpdateSqlFile);
-    script.echo(m_work.OutputDumpFile);
+    script.echo(m_work.UpdateSqlFile.name);
+    script.sqlite(m_work.DatabaseFile.name, m_work.UpdateSqlFile.name);
+    script.echo(m_work.OutputDumpFile.name);
     writeDump(script);
     if (!m_settings.options.chkaKeepTmpFile)
-        script.remove({m_work.UpdateSqlFile});
-    script.save(m_work.SecondScriptFile);
+        script.remove({m_work.UpdateSqlFile.name});
+    script.save(m_work.SecondScriptFile.path);
 }
 
 bool OutputGenerator::runStage(DictionaryStage &stage, Stage index, const QString &reportedFile)
@@ -211,7 +215,7 @@ bool OutputGenerator::loadReference()
     else
         loader = std::make_unique<clsDikUPB1>(m_settings);
     loader->setInputFile(m_files.reference);
-    loader->setOutputFile(WorkFiles::inFolder(m_work.ReferenceSqlFile));
+    loader->setOutputFile(m_work.ReferenceSqlFile.path);
     if (m_statistics && m_settings.options.chkaUpperCase) {
         loader->setStatistics(m_statistics);
         m_statistics->setCaseCounting(JobStatistics::CaseCounting::Counted);
@@ -223,13 +227,13 @@ std::unique_ptr<TodoLoader> OutputGenerator::createTodoLoader() const
 {
     if (todoIsTwoLineText()) {
         auto twoLine = std::make_unique<clsDikUPB2>(m_settings);
-        twoLine->setOutputFile1(WorkFiles::inFolder(m_work.TodoSqlFile));
-        twoLine->setOutputFile2(WorkFiles::inFolder(m_work.TodoSqlFile2));
+        twoLine->setOutputFile1(m_work.TodoSqlFile.path);
+        twoLine->setOutputFile2(m_work.TodoSqlFile2.path);
         twoLine->setInputFile(m_files.todo);
         return twoLine;
     }
     auto glossary = std::make_unique<clsDikGLO2>(m_settings);
-    glossary->setOutputFile(WorkFiles::inFolder(m_work.TodoSqlFile));
+    glossary->setOutputFile(m_work.TodoSqlFile.path);
     glossary->setInputFile(m_files.todo);
     return glossary;
 }
@@ -246,16 +250,16 @@ int OutputGenerator::progressStep() const
     return QRandomGenerator::global()->bounded(8, 17);
 }
 
-qint64 OutputGenerator::runDatabase(const QString &script)
+qint64 OutputGenerator::runDatabase(const QString &script, int stage)
 {
-    StageLabel &progress = label(DatabaseStage);
+    StageLabel &progress = label(stage);
     int progressPercent = 0;
     cCaptureConsole console;
     console.OutputAvailable = [&](const QString &) {
         // A pseudo-percentage: the shell's output only paces it, so it must not claim
         // completion before the stage has ended.
         progressPercent = std::min(99, progressPercent + progressStep());
-        progress.setCaption(QString::number(progressPercent) + u'%');
+        progress.showPercent(progressPercent);
     };
     QElapsedTimer clock;
     clock.start();
@@ -267,13 +271,8 @@ qint64 OutputGenerator::runDatabase(const QString &script)
 
 void OutputGenerator::writeDump(ShellScript &script) const
 {
-    script.sqliteQuery({QStringLiteral("-line")}, m_work.DatabaseFile, QStringLiteral("SELECT o0,o2 FROM O;"),
-                       m_work.OutputDumpFile);
-}
-
-void OutputGenerator::finishSecondRun(qint64 milliseconds)
-{
-    label(DatabaseStage).finish(milliseconds, QString());
+    script.sqliteQuery({QStringLiteral("-line")}, m_work.DatabaseFile.name, QStringLiteral("SELECT o0,o2 FROM O;"),
+                       m_work.OutputDumpFile.name);
 }
 
 bool OutputGenerator::writeResult()
@@ -281,14 +280,14 @@ bool OutputGenerator::writeResult()
     std::unique_ptr<ResultWriter> writer;
     if (todoIsTwoLineText()) {
         writer = std::make_unique<clsDikUPB3>(m_settings, resultTable());
-        writer->setOutputFile(WorkFiles::inFolder(m_work.UpdateSqlFile));
+        writer->setOutputFile(m_work.UpdateSqlFile.path);
     } else {
         writer = std::make_unique<clsDikGLO3>(m_settings);
         writer->setOutputFile(m_files.output);
     }
-    writer->setInputFile(WorkFiles::inFolder(m_work.JoinResultFile));
+    writer->setInputFile(m_work.JoinResultFile.path);
     writer->setStatistics(m_statistics);
-    return runStage(*writer, ResultStage, WorkFiles::inFolder(m_work.JoinResultFile));
+    return runStage(*writer, ResultStage, m_work.JoinResultFile.path);
 }
 
 // The two-line result: an empty first line, then each entry's number line and
@@ -299,7 +298,7 @@ void OutputGenerator::finishOutput()
     QElapsedTimer clock;
     clock.start();
     ProgressClock spinner;
-    TextFileReader dump(WorkFiles::inFolder(m_work.OutputDumpFile), TextEncoding::Utf8, LineEnd::Lf);
+    TextFileReader dump(m_work.OutputDumpFile.path, TextEncoding::Utf8, LineEnd::Lf);
     TextFileWriter output(m_files.output, m_settings.outputEncoding);
     output.lines().writeLine(QString());
     QString line;
@@ -314,10 +313,10 @@ void OutputGenerator::finishOutput()
 
 void OutputGenerator::DeleteWorkFiles() const
 {
-    QStringList files{WorkFiles::inFolder(m_work.JoinResultFile), m_work.ScriptFile};
+    QStringList files{m_work.JoinResultFile.path, m_work.ScriptFile.path};
     if (todoIsTwoLineText()) {
-        files = {WorkFiles::inFolder(m_work.JoinResultFile), WorkFiles::inFolder(m_work.OutputDumpFile),
-                 m_work.ScriptFile, m_work.SecondScriptFile, WorkFiles::inFolder(m_work.DatabaseFile)};
+        files = {m_work.JoinResultFile.path, m_work.OutputDumpFile.path,
+                 m_work.ScriptFile.path, m_work.SecondScriptFile.path, m_work.DatabaseFile.path};
     }
     for (const QString &file : files)
         QFile::remove(file);

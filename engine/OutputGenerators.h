@@ -1,6 +1,7 @@
 #pragma once
 
 #include "JobObserver.h"
+#include "JobOutcome.h"
 #include "LineScanner.h"
 #include "SqlStatements.h"
 #include "WorkFiles.h"
@@ -28,16 +29,16 @@ struct JobFiles {
 class KeptWorkFilesObserver : public JobObserver {
 public:
     KeptWorkFilesObserver(JobObserver &target, bool keep) : m_target(target), m_keep(keep) {}
-    void stageProgress(int stage, const QString &caption) override { m_target.stageProgress(stage, caption); }
-    void stageFinished(int stage, qint64 milliseconds, const QString &fileName, const QString &caption) override
-    {
-        m_target.stageFinished(stage, milliseconds, fileName, caption);
-    }
+    void stageProgress(int stage, StageProgress progress) override { m_target.stageProgress(stage, progress); }
+    void stageFinished(const StageResult &result) override { m_target.stageFinished(result); }
     void errorReported(const ErrorReport &report) override;
+    // The report as it was passed on, if there was one.
+    const std::optional<ErrorReport> &passedOn() const { return m_passedOn; }
 
 private:
     JobObserver &m_target;
     bool m_keep;
+    std::optional<ErrorReport> m_passedOn;
 };
 
 // The name a purified reference database is saved under when none was given: the
@@ -58,8 +59,8 @@ public:
                     JobStatistics *statistics);
     virtual ~OutputGenerator();
 
-    // The whole job; false when a stage failed (its error has been reported).
-    bool Start();
+    // The whole job: done, or the stage failure that has been reported.
+    JobOutcome Start();
     const WorkFiles &workFiles() const { return m_work; }
 
 protected:
@@ -72,7 +73,9 @@ protected:
     virtual QString todoReportedFile() const { return m_files.todo; }
     virtual WorkTable resultTable() const { return WorkTable::O; }
     virtual void writeDump(ShellScript &script) const;
-    virtual void finishSecondRun(qint64 milliseconds);
+    // The stage that shows the second database run, and the file its result names.
+    virtual int secondRunStage() const { return DatabaseStage; }
+    virtual QString secondRunReportedFile() const { return QString(); }
     virtual void finishOutput();
     // The rise of the pseudo-percentage per piece of database output.
     virtual int progressStep() const;
@@ -90,7 +93,7 @@ private:
     bool runStage(DictionaryStage &stage, Stage index, const QString &reportedFile);
     bool loadReference();
     bool loadTodo();
-    qint64 runDatabase(const QString &script);
+    qint64 runDatabase(const QString &script, int stage);
     bool writeResult();
     bool runJob();
     void DeleteWorkFiles() const;

@@ -8,12 +8,18 @@
 #include <QFileInfo>
 #include <QTemporaryFile>
 
-QString drawWorkFileName(const QString &extension)
+namespace {
+
+// A fresh name in the program folder with the given extension (".sql").
+WorkFile drawWorkFile(const QString &extension)
 {
     QTemporaryFile reserved(AppFolder::file(QStringLiteral("tlyXXXXXX.tmp")));
     if (!reserved.open())
         Errors::raise(Errors::PathFileAccess, AppFolder::path());
-    return ChangeExtension(QFileInfo(reserved.fileName()).fileName(), extension);
+    const QString name = ChangeExtension(QFileInfo(reserved.fileName()).fileName(), extension);
+    return {name, AppFolder::file(name)};
+}
+
 }
 
 WorkFiles WorkFiles::draw(bool twoLineTodo)
@@ -22,40 +28,33 @@ WorkFiles WorkFiles::draw(bool twoLineTodo)
     const QString sql = QStringLiteral(".sql");
     const QString txt = QStringLiteral(".txt");
     const QString sh = QStringLiteral(".sh");
-    files.DatabaseFile = drawWorkFileName(QStringLiteral(".db"));
-    files.ReferenceSqlFile = drawWorkFileName(sql);
-    files.TodoSqlFile = drawWorkFileName(sql);
+    files.DatabaseFile = drawWorkFile(QStringLiteral(".db"));
+    files.ReferenceSqlFile = drawWorkFile(sql);
+    files.TodoSqlFile = drawWorkFile(sql);
     if (twoLineTodo) {
-        files.TodoSqlFile2 = drawWorkFileName(sql);
-        files.UpdateSqlFile = drawWorkFileName(sql);
+        files.TodoSqlFile2 = drawWorkFile(sql);
+        files.UpdateSqlFile = drawWorkFile(sql);
     }
-    files.JoinResultFile = drawWorkFileName(txt);
+    files.JoinResultFile = drawWorkFile(txt);
     if (twoLineTodo)
-        files.OutputDumpFile = drawWorkFileName(txt);
-    files.ScriptFile = inFolder(drawWorkFileName(sh));
+        files.OutputDumpFile = drawWorkFile(txt);
+    files.ScriptFile = drawWorkFile(sh);
     if (twoLineTodo)
-        files.SecondScriptFile = inFolder(drawWorkFileName(sh));
+        files.SecondScriptFile = drawWorkFile(sh);
     return files;
 }
 
 QStringList WorkFiles::all() const
 {
     QStringList files;
-    for (const QString &name : {DatabaseFile, DatabaseFile + QStringLiteral("-journal"), ReferenceSqlFile, TodoSqlFile,
-                                TodoSqlFile2, UpdateSqlFile, JoinResultFile, OutputDumpFile}) {
-        if (!name.isEmpty())
-            files << inFolder(name);
+    for (const WorkFile &file : {DatabaseFile, ReferenceSqlFile, TodoSqlFile, TodoSqlFile2, UpdateSqlFile,
+                                 JoinResultFile, OutputDumpFile, ScriptFile, SecondScriptFile}) {
+        if (!file.path.isEmpty())
+            files << file.path;
     }
-    for (const QString &script : {ScriptFile, SecondScriptFile}) {
-        if (!script.isEmpty())
-            files << script;
-    }
+    if (!DatabaseFile.path.isEmpty())
+        files.insert(1, DatabaseFile.path + QStringLiteral("-journal"));
     return files;
-}
-
-QString WorkFiles::inFolder(const QString &name)
-{
-    return AppFolder::file(name);
 }
 
 QString shellQuote(const QString &word)

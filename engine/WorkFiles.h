@@ -3,31 +3,32 @@
 #include <QString>
 #include <QStringList>
 
-// The work files of one job, all in the program folder. Scripts are stored with the
-// folder (they are started by path), everything else bare, since the scripts run in
-// that folder.
+// A work file in the program folder: its bare name, which the scripts use since they
+// run in that folder, and its full path for everything else. Both empty when the job
+// has no such file.
+struct WorkFile {
+    QString name;
+    QString path;
+};
+
+// The work files of one job, all in the program folder.
 struct WorkFiles {
-    QString DatabaseFile;
-    QString ReferenceSqlFile;
-    QString TodoSqlFile;
-    QString TodoSqlFile2;
-    QString UpdateSqlFile;
-    QString JoinResultFile;
-    QString OutputDumpFile;
-    QString ScriptFile;
-    QString SecondScriptFile;
+    WorkFile DatabaseFile;
+    WorkFile ReferenceSqlFile;
+    WorkFile TodoSqlFile;
+    WorkFile TodoSqlFile2;
+    WorkFile UpdateSqlFile;
+    WorkFile JoinResultFile;
+    WorkFile OutputDumpFile;
+    WorkFile ScriptFile;
+    WorkFile SecondScriptFile;
 
     // Draws fresh names in the order database, .sql files, .txt files, scripts; the
     // second group of names only for a two-line to-do dictionary.
     static WorkFiles draw(bool twoLineTodo);
-    // Every work file of the job with its folder, journals of the database included.
+    // The full path of every work file of the job, journals of the database included.
     QStringList all() const;
-    // folder + a bare name
-    static QString inFolder(const QString &name);
 };
-
-// A fresh bare file name in the program folder with the given extension (".sql").
-QString drawWorkFileName(const QString &extension);
 
 // The word as one single-quoted shell word: nothing in it is expanded or run.
 QString shellQuote(const QString &word);

@@ -22,7 +22,6 @@
 namespace {
 
 const QString IniFileName = QStringLiteral("Tallyra.ini");
-const QString DriverLocation = formLocation(QStringLiteral("frmMain"), QStringLiteral("cmdStart_Click"));
 const QStringList JobControlPrefixes{QStringLiteral("cbo"), QStringLiteral("chk"), QStringLiteral("txt"),
                                      QStringLiteral("cmd"), QStringLiteral("lal")};
 constexpr int ComboContentsLength = 48;
@@ -85,22 +84,16 @@ QWidget *createCredits(QWidget *parent)
 
 const QString frmMain::ProgramTitle = QStringLiteral("Tallyra");
 
-frmMain::frmMain(QWidget *parent) : QWidget(parent), m_driver(DriverLocation)
+frmMain::frmMain(QWidget *parent) : QWidget(parent), m_driver(formLocation(QStringLiteral("frmMain"), QStringLiteral("cmdStart_Click")))
 {
     // The resources live in a static library, which the linker would otherwise leave out.
     Q_INIT_RESOURCE(tallyra);
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("%1 v%2.%3").arg(ProgramTitle).arg(PROJECT_VERSION_MAJOR).arg(PROJECT_VERSION_MINOR));
     setWindowIcon(QIcon(QStringLiteral(":/tallyra.png")));
-    auto *layout = new QVBoxLayout(this);
-    layout->setSizeConstraint(QLayout::SetFixedSize);
-    layout->addLayout(createFileRows());
-    layout->addLayout(createPanels());
-    layout->addLayout(createButtons());
-    // Hidden controls keep their place, so the window does not change while a job runs.
-    QList<QWidget *> keepPlace = jobControls(*this, JobControlPrefixes);
-    keepPlace.append(fraOptAdv);
-    keepPlaceWhenHidden(keepPlace);
+    // The rows first: they create the options frame.
+    const std::initializer_list<QLayout *> rows{createFileRows(), createPanels(), createButtons()};
+    layOutJobWindow(*this, rows, JobControlPrefixes, fraOptAdv);
     loadSettings();
 }
 
@@ -117,12 +110,7 @@ QLayout *frmMain::createFileRows()
     lalFinal->setToolTip(QStringLiteral("双击浏览文件夹"));
     lalFinal->installEventFilter(this);
 
-    LabelDoing = new QLabel(QStringLiteral("正在忙碌地处理，敬请耐心地等待。"), this);
-    LabelDoing->setObjectName(QStringLiteral("LabelDoing"));
-    LabelDoing->setAlignment(Qt::AlignCenter);
-    LabelDoing->hide();
-    grid->addWidget(LabelDoing, 0, 0, 3, 3);
-    LabelDoing->lower();
+    LabelDoing = busyNote(*this, grid, 3, 3);
 
     connect(findChild<QPushButton *>(QStringLiteral("cmdOpen0")), &QPushButton::clicked, this, &frmMain::chooseTodo);
     connect(findChild<QPushButton *>(QStringLiteral("cmdOpen1")), &QPushButton::clicked, this, &frmMain::chooseReference);
@@ -135,12 +123,7 @@ QComboBox *frmMain::addFileRow(QGridLayout *grid, int row, const NamedCaption &l
 {
     auto *caption = new QLabel(label.caption, this);
     caption->setObjectName(label.name);
-    auto *box = new QComboBox(this);
-    box->setObjectName(combo);
-    box->setEditable(true);
-    box->setInsertPolicy(QComboBox::NoInsert);
-    box->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
-    box->setMinimumContentsLength(ComboContentsLength);
+    QComboBox *box = fileComboBox(*this, combo, ComboContentsLength);
     caption->setBuddy(box);
     connect(box, &QComboBox::currentTextChanged, this, &frmMain::updateStartButton);
     grid->addWidget(caption, row, 0);
@@ -214,12 +197,12 @@ void frmMain::cmdStart_Click()
         SetJobControlsVisible(false);
         picState->resetStages();
         QCoreApplication::processEvents();
-        m_driverFailed = false;
         const JobFiles files{cboToDo->currentText(), cboRefer->currentText(), cboFinal->currentText()};
-        m_driver.run(files, fraOptAdv->CfgSaveCtrlToVar(), *this);
+        StatePanelObserver observer(*picState);
+        const JobOutcome outcome = m_driver.run(files, fraOptAdv->CfgSaveCtrlToVar(), observer);
         picState->raise();
         // A job that could not even start leaves the histories as they were.
-        if (!m_driverFailed) {
+        if (outcome.kind != JobOutcome::Kind::NotStarted) {
             for (QComboBox *combo : {cboToDo, cboRefer, cboFinal})
                 AddComboHistory(combo, combo->currentText());
         }
@@ -228,25 +211,6 @@ void frmMain::cmdStart_Click()
     }
     QCoreApplication::processEvents();
     m_busy = false;
-}
-
-void frmMain::stageProgress(int stage, const QString &caption)
-{
-    picState->showProgress(stage, caption);
-    QCoreApplication::processEvents();
-}
-
-void frmMain::stageFinished(int stage, qint64, const QString &, const QString &caption)
-{
-    picState->UpdateStateLabel(stage, caption);
-    QCoreApplication::processEvents();
-}
-
-void frmMain::errorReported(const ErrorReport &report)
-{
-    if (report.location == DriverLocation)
-        m_driverFailed = true;
-    showErrorBox(this, report);
 }
 
 void frmMain::updateStartButton()

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "JobDriver.h"
-#include "JobObserver.h"
 
 #include <QList>
 #include <QWidget>
@@ -16,8 +15,8 @@ class QPushButton;
 class StatePanel;
 
 // Tallyra's window: the three files, the options frame, the progress panel and the
-// job driver behind the Start button. The window watches its own job.
-class frmMain : public QWidget, public JobObserver {
+// job driver behind the Start button.
+class frmMain : public QWidget {
     Q_OBJECT
 
 public:
@@ -31,10 +30,6 @@ public:
 
     OptionsFrame *options() const { return fraOptAdv; }
     const JobDriver &driver() const { return m_driver; }
-
-    void stageProgress(int stage, const QString &caption) override;
-    void stageFinished(int stage, qint64 milliseconds, const QString &fileName, const QString &caption) override;
-    void errorReported(const ErrorReport &report) override;
 
 protected:
     void closeEvent(QCloseEvent *event) override;
@@ -73,5 +68,4 @@ private:
     StatePanel *picState = nullptr;
     JobDriver m_driver;
     bool m_busy = false;
-    bool m_driverFailed = false;
 };

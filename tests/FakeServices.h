@@ -21,13 +21,13 @@ public:
         Icon icon;
     };
 
-    explicit FakeMessages(std::optional<int> everyAnswer = std::nullopt) : answer(everyAnswer)
+    explicit FakeMessages(std::optional<Answer> everyAnswer = std::nullopt) : answer(everyAnswer)
     {
         MessageService::setInstance(this);
     }
     ~FakeMessages() override { MessageService::setInstance(nullptr); }
 
-    int show(QWidget *, const QString &text, Buttons buttons, Icon icon) override
+    Answer show(QWidget *, const QString &text, Buttons buttons, Icon icon) override
     {
         boxes.append({text, buttons, icon});
         if (!answers.isEmpty())
@@ -48,8 +48,8 @@ public:
     QList<Box> boxes;
     // Taken in order; after them every box gets `answer`, and without one an OK box is
     // answered OK and a question is cancelled.
-    QList<int> answers;
-    std::optional<int> answer;
+    QList<Answer> answers;
+    std::optional<Answer> answer;
 };
 
 // Chooses the prepared file and filter entry (or cancels without a name) in a real

@@ -14,10 +14,10 @@ void BatchProgress::fileDone(const QString &name, const JobSummary &summary, qin
     ++m_done;
     m_sum += summary;
     m_out << name << QStringLiteral(": 已预翻译 %1 / %2 条未译条目，").arg(summary.translated).arg(summary.candidates)
-          << formatStageCaption(milliseconds, QString());
+          << timeCaption(milliseconds);
     if (summary.referenceMs >= 0)
         m_out << QStringLiteral("，") << processorStageCaptions().value(0) << u' '
-              << formatStageCaption(summary.referenceMs, QString());
+              << timeCaption(summary.referenceMs);
     m_out << Qt::endl;
     refresh();
 }
@@ -52,6 +52,6 @@ void BatchProgress::finish(int skipped)
                  .arg(m_done - m_failed)
                  .arg(m_failed)
                  .arg(skipped)
-          << formatStageCaption(m_clock.elapsed(), QString()) << Qt::endl;
+          << timeCaption(m_clock.elapsed()) << Qt::endl;
     m_sum.print(m_out);
 }

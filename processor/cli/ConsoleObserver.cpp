@@ -8,15 +8,15 @@ ConsoleObserver::ConsoleObserver() : m_out(stdout), m_err(stderr)
 {
 }
 
-void ConsoleObserver::stageProgress(int, const QString &)
+void ConsoleObserver::stageProgress(int, StageProgress)
 {
 }
 
-void ConsoleObserver::stageFinished(int stage, qint64 milliseconds, const QString &, const QString &caption)
+void ConsoleObserver::stageFinished(const StageResult &result)
 {
-    if (stage == OutputGenerator::ReferenceStage)
-        m_referenceMs = milliseconds;
-    m_out << processorStageCaptions().value(stage) << u' ' << caption << Qt::endl;
+    if (result.stage == OutputGenerator::ReferenceStage)
+        m_referenceMs = result.milliseconds;
+    m_out << processorStageCaptions().value(result.stage) << u' ' << stageCaption(result) << Qt::endl;
 }
 
 void ConsoleObserver::errorReported(const ErrorReport &report)

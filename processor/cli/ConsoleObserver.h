@@ -9,8 +9,8 @@
 class ConsoleObserver : public JobObserver {
 public:
     ConsoleObserver();
-    void stageProgress(int stage, const QString &caption) override;
-    void stageFinished(int stage, qint64 milliseconds, const QString &fileName, const QString &caption) override;
+    void stageProgress(int stage, StageProgress progress) override;
+    void stageFinished(const StageResult &result) override;
     void errorReported(const ErrorReport &report) override;
     // The error box's text with plain line ends.
     static QString text(const ErrorReport &report);

@@ -30,7 +30,7 @@ int runJob(const CliRequest &request, QTextStream &out, QTextStream &err)
     ConsoleObserver observer;
     JobDriver driver(cliErrorLocation());
     driver.setPurifiedReferencePair(request.referencePair);
-    if (!driver.run(request.files, options, observer))
+    if (!driver.run(request.files, options, observer).done())
         return 1;
     JobSummary summary = JobSummary::of(driver.statistics());
     summary.print(out);

@@ -101,7 +101,7 @@ private Q_SLOTS:
         QFETCH(bool, saved);
         EditorFixture editor(u"sample.a.txt"_qs);
         editor.typeTranslation(u"开"_qs);
-        editor.messages.answers = {answer};
+        editor.messages.answers = {MessageService::Answer(answer)};
         QTEST(editor.window->close(), "closed");
         QCOMPARE(editor.messages.texts(), QStringList{u"当前打开的文件已经被更改，想要保存文件吗？"_qs});
         QCOMPARE(editor.messages.boxes[0].buttons, MessageService::Buttons::YesNoCancel);
@@ -217,7 +217,7 @@ private Q_SLOTS:
         QFETCH(int, answer);
         EditorFixture editor;
         editor.dialogs.prepare(editor.copy(u"sample.a.txt"_qs, u"dict.txt"_qs));
-        editor.messages.answers = {answer};
+        editor.messages.answers = {MessageService::Answer(answer)};
         editor.trigger(u"miFReOpen"_qs);
         QCOMPARE(editor.dialogs.asked.filters.value(0), u"所支持的格式(a.txt;u.txt;a.csv;u.csv;glo)|*.txt;*.csv;*.glo"_qs);
         QCOMPARE(editor.messages.texts(),
@@ -335,7 +335,7 @@ private Q_SLOTS:
         // Yes to the question, and the save fails: the action asked for is not taken.
         editor.messages.answers = {MessageService::Yes};
         QVERIFY(QFile::remove(editor.path(u"d.a.txt"_qs)) && QDir(editor.path(QString())).mkdir(u"d.a.txt"_qs));
-        QCOMPARE(editor.window->AskSaveChanges(), int(MessageService::Cancel));
+        QCOMPARE(editor.window->AskSaveChanges(), MessageService::Cancel);
     }
 
     void savingKeepsTheCollapsedGroups()

@@ -13,20 +13,23 @@
 // Records what a job reports, as a window would show it.
 class RecordingObserver : public JobObserver {
 public:
-    QStringList finished;          // "stage|file"
+    QList<StageResult> finished;
     QList<int> finishedStages;
     QStringList databaseProgress;  // the captions of stage 2 while sqlite3 ran
+    QList<int> progressStages;
     QList<ErrorReport> errors;
 
-    void stageProgress(int stage, const QString &caption) override
+    void stageProgress(int stage, StageProgress progress) override
     {
+        if (!progressStages.contains(stage))
+            progressStages.append(stage);
         if (stage == 2)
-            databaseProgress.append(caption);
+            databaseProgress.append(stageCaption(progress));
     }
-    void stageFinished(int stage, qint64, const QString &fileName, const QString &) override
+    void stageFinished(const StageResult &result) override
     {
-        finishedStages.append(stage);
-        finished.append(QStringLiteral("%1|%2").arg(stage).arg(fileName));
+        finishedStages.append(result.stage);
+        finished.append(result);
     }
     void errorReported(const ErrorReport &report) override { errors.append(report); }
 };

@@ -53,10 +53,11 @@ private Q_SLOTS:
         folder.writeBytes(u"ref.glo"_qs, testData(u"import-reference.glo"_qs));
         RecordingObserver observer;
         const auto result = runImport(folder.path(u"ref.glo"_qs), ProcessingOptions::full(), Rows(), observer, u"test"_qs);
-        QVERIFY(result);
-        QCOMPARE(flatten(*result), imported());
+        QVERIFY(result.outcome.done());
+        QCOMPARE(flatten(result.rows), imported());
         QCOMPARE(observer.finishedStages, (QList<int>{0, 1, 2, 3, 4}));
-        QVERIFY(observer.finished.last().endsWith(u".txt"_qs));
+        QVERIFY(observer.finished.last().bytes);
+        QVERIFY(observer.progressStages.contains(4));
         QVERIFY(folder.workFiles().isEmpty());
     }
 
@@ -67,8 +68,8 @@ private Q_SLOTS:
                                                          "INSERT INTO R VALUES('Open','打开'),('Close','关闭');"_qs));
         RecordingObserver observer;
         const auto result = runImport(folder.path(u"ref.db"_qs), ProcessingOptions::full(), Rows(), observer, u"test"_qs);
-        QVERIFY(result);
-        QCOMPARE(flatten(*result), imported());
+        QVERIFY(result.outcome.done());
+        QCOMPARE(flatten(result.rows), imported());
         QVERIFY(!observer.finishedStages.contains(0));
     }
 
@@ -76,19 +77,26 @@ private Q_SLOTS:
     {
         QTest::addColumn<QString>("reference");
         QTest::addColumn<QString>("message");
-        QTest::newRow("missing reference") << u"none.glo"_qs << u"不能检测出“参照字典”的文件格式"_qs;
-        QTest::newRow("database step fails") << u"bad.db"_qs << u"table G already exists"_qs;
+        QTest::addColumn<JobOutcome::Kind>("kind");
+        QTest::newRow("missing reference") << u"none.glo"_qs << u"不能检测出“参照字典”的文件格式"_qs
+                                           << JobOutcome::Kind::NotStarted;
+        QTest::newRow("database step fails") << u"bad.db"_qs << u"table G already exists"_qs
+                                             << JobOutcome::Kind::StageFailed;
     }
     void failuresReturnNothing()
     {
         QFETCH(QString, reference);
         QFETCH(QString, message);
+        QFETCH(JobOutcome::Kind, kind);
         JobFolder folder;
         QVERIFY(createDatabase(folder.path(u"bad.db"_qs), u"CREATE TABLE R(r1 TEXT,r2 TEXT);CREATE TABLE G(x);"_qs));
         RecordingObserver observer;
-        QVERIFY(!runImport(folder.path(reference), ProcessingOptions::full(), Rows(), observer,
-                           u"Form 'frmImport' -> 'cmdStart_Click'"_qs));
+        const ImportResult result = runImport(folder.path(reference), ProcessingOptions::full(), Rows(), observer,
+                                              u"Form 'frmImport' -> 'cmdStart_Click'"_qs);
+        QCOMPARE(result.outcome.kind, kind);
+        QVERIFY(result.rows.empty());
         QCOMPARE(observer.errors.size(), 1);
+        QCOMPARE(result.outcome.error->boxText(), observer.errors[0].boxText());
         QVERIFY2(observer.errors[0].description.contains(message), qPrintable(observer.errors[0].boxText()));
     }
 };

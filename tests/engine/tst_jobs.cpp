@@ -17,7 +17,7 @@ ProcessingOptions jobOptions()
 bool run(JobDriver &driver, const JobFolder &folder, const QString &todo, const QString &reference,
          RecordingObserver &observer, const ProcessingOptions &options = jobOptions(), const QString &output = u"out"_qs)
 {
-    return driver.run({folder.path(todo), folder.path(reference), folder.path(output)}, options, observer);
+    return driver.run({folder.path(todo), folder.path(reference), folder.path(output)}, options, observer).done();
 }
 
 QString dataText(const QString &name)

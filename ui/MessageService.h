@@ -12,11 +12,11 @@ class MessageService {
 public:
     enum class Icon { Critical, Question, Exclamation, Information };
     enum class Buttons { Ok, OkCancel, YesNoCancel };
-    // The answer codes the callers compare with.
-    enum Answer { Ok = 1, Cancel = 2, Yes = 6, No = 7 };
+    // The button the user pressed; NotAsked where a routine had nothing to ask.
+    enum Answer { NotAsked, Ok, Cancel, Yes, No };
 
     virtual ~MessageService() = default;
-    virtual int show(QWidget *parent, const QString &text, Buttons buttons, Icon icon) = 0;
+    virtual Answer show(QWidget *parent, const QString &text, Buttons buttons, Icon icon) = 0;
 
     static MessageService &instance();
     // Replaces the service (tests); nullptr restores the real message boxes.
@@ -25,4 +25,4 @@ public:
 
 // The critical box of a trapped error: "错误:", number, description and location.
 void showErrorBox(QWidget *parent, const ErrorReport &report);
-int askUser(QWidget *parent, const QString &text, MessageService::Buttons buttons, MessageService::Icon icon);
+MessageService::Answer askUser(QWidget *parent, const QString &text, MessageService::Buttons buttons, MessageService::Icon icon);

@@ -7,7 +7,7 @@ namespace {
 
 class MessageBoxService : public MessageService {
 public:
-    int show(QWidget *parent, const QString &text, Buttons buttons, Icon icon) override
+    Answer show(QWidget *parent, const QString &text, Buttons buttons, Icon icon) override
     {
         QMessageBox box(iconOf(icon), QApplication::applicationDisplayName(), text, buttonsOf(buttons), parent);
         switch (box.exec()) {
@@ -62,7 +62,7 @@ void showErrorBox(QWidget *parent, const ErrorReport &report)
                                     MessageService::Icon::Critical);
 }
 
-int askUser(QWidget *parent, const QString &text, MessageService::Buttons buttons, MessageService::Icon icon)
+MessageService::Answer askUser(QWidget *parent, const QString &text, MessageService::Buttons buttons, MessageService::Icon icon)
 {
     return MessageService::instance().show(parent, text, buttons, icon);
 }

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "JobObserver.h"
+
 #include <QFrame>
 #include <QList>
 #include <QStringList>
@@ -40,4 +42,18 @@ private:
 
     QList<QLabel *> m_results;
     QList<QFrame *> m_markers;
+};
+
+// The observer of a job run from a window with a progress panel (Tallyra's window, the
+// import dialog): stages on the panel, errors in the window's error box. The event
+// loop runs at every report.
+class StatePanelObserver : public JobObserver {
+public:
+    explicit StatePanelObserver(StatePanel &panel) : m_panel(panel) {}
+    void stageProgress(int stage, StageProgress progress) override;
+    void stageFinished(const StageResult &result) override;
+    void errorReported(const ErrorReport &report) override;
+
+private:
+    StatePanel &m_panel;
 };

@@ -1,5 +1,8 @@
 #include "StatePanel.h"
 
+#include "MessageService.h"
+
+#include <QCoreApplication>
 #include <QGridLayout>
 #include <QLabel>
 #include <QVBoxLayout>
@@ -92,4 +95,21 @@ void StatePanel::paintStage(int stage, QRgb background, QRgb text)
 {
     setColours(m_results[stage], background, text);
     setColours(m_markers[stage], background, text);
+}
+
+void StatePanelObserver::stageProgress(int stage, StageProgress progress)
+{
+    m_panel.showProgress(stage, stageCaption(progress));
+    QCoreApplication::processEvents();
+}
+
+void StatePanelObserver::stageFinished(const StageResult &result)
+{
+    m_panel.UpdateStateLabel(result.stage, stageCaption(result));
+    QCoreApplication::processEvents();
+}
+
+void StatePanelObserver::errorReported(const ErrorReport &report)
+{
+    showErrorBox(m_panel.window(), report);
 }
