@@ -8,7 +8,10 @@
 #include "ui/RealFileDialogs.h"
 
 #include <QApplication>
+#include <QAbstractButton>
 #include <QComboBox>
+#include <QMessageBox>
+#include <QTimer>
 #include <QTemporaryDir>
 #include <QHeaderView>
 #include <QTest>
@@ -20,6 +23,37 @@ class WidgetHelpersTest : public QObject {
     QTemporaryDir m_dir;
 
 private Q_SLOTS:
+    // The real service behind the fakes: a QMessageBox with the asked text, icon and
+    // buttons, which answers with the button pressed.
+    void messageBoxesAnswerThePressedButton_data()
+    {
+        QTest::addColumn<MessageService::Buttons>("buttons");
+        QTest::addColumn<QMessageBox::StandardButton>("pressed");
+        QTest::addColumn<MessageService::Answer>("answer");
+        QTest::newRow("OK") << MessageService::Buttons::Ok << QMessageBox::Ok << MessageService::Ok;
+        QTest::newRow("Cancel") << MessageService::Buttons::OkCancel << QMessageBox::Cancel << MessageService::Cancel;
+        QTest::newRow("Yes") << MessageService::Buttons::YesNoCancel << QMessageBox::Yes << MessageService::Yes;
+        QTest::newRow("No") << MessageService::Buttons::YesNoCancel << QMessageBox::No << MessageService::No;
+    }
+    void messageBoxesAnswerThePressedButton()
+    {
+        QFETCH(MessageService::Buttons, buttons);
+        QFETCH(QMessageBox::StandardButton, pressed);
+        QString seen;
+        QTimer::singleShot(0, this, [&] {
+            auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget());
+            if (!box)
+                return;
+            seen = box->text() + u'|' + QString::number(box->icon()) + u'|' + QString::number(box->standardButtons().toInt());
+            box->button(pressed)->click();
+        });
+        QTEST(askUser(nullptr, QStringLiteral("确实要关闭吗？"), buttons, MessageService::Icon::Question), "answer");
+        const int expectedButtons = buttons == MessageService::Buttons::Ok ? QMessageBox::Ok
+            : buttons == MessageService::Buttons::OkCancel ? QMessageBox::Ok | QMessageBox::Cancel
+                                                         : QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel;
+        QCOMPARE(seen, QStringLiteral("确实要关闭吗？|%1|%2").arg(int(QMessageBox::Question)).arg(expectedButtons));
+    }
+
     void convertsFilters_data()
     {
         QTest::addColumn<QString>("entry");
