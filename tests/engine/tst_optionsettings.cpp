@@ -109,6 +109,14 @@ private Q_SLOTS:
         QCOMPARE(state.checkState(u"chkaAndX"_qs), 0);
         QCOMPARE(state.checkState(u"chkaRTrimSpace"_qs), 1);
     }
+
+    // /proc/version reads as a file without the section, and no one may write beside it.
+    void repairShowsWhereTheFileCannotTakeIt()
+    {
+        OptionControlState state;
+        QCOMPARE(errorNumber([&] { state.loadFromIni(u"/proc/version"_qs); }), 75);
+        QCOMPARE(state.text(u"txtLenLimit"_qs), u"50"_qs);
+    }
 };
 
 QTEST_GUILESS_MAIN(OptionSettingsTest)

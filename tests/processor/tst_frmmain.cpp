@@ -277,7 +277,6 @@ private Q_SLOTS:
         m_window->show();
         QTRY_COMPARE(m_messages.boxes.size(), 1);
         QVERIFY(m_messages.boxes[0].text.startsWith(u"错误:"_qs + error + u"\r\n"_qs));
-        QVERIFY(!m_window->options()->textBox(u"txtLenLimit"_qs)->text().isEmpty());
         combo(u"cboFinal"_qs)->addItem(u"/d/o.glo"_qs);
         get<QPushButton>(u"cmdClose"_qs)->click();
         QVERIFY(!m_window->isVisible());
