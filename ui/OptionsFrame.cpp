@@ -210,29 +210,31 @@ ProcessingOptions OptionsFrame::CfgSaveCtrlToVar()
 
 void OptionsFrame::CfgSaveCtrlToIni(const QString &fileName)
 {
-    OptionControlState state = controlState();
-    try {
-        state.saveToIni(iniPath(fileName));
-    } catch (const AppError &error) {
-        showControlState(state);
-        reportError(error, QStringLiteral("CfgSaveCtrlToIni"));
-        return;
-    }
-    showControlState(state);
+    if (const std::optional<AppError> failure =
+            changeControls([&](OptionControlState &state) { state.saveToIni(iniPath(fileName)); }))
+        reportError(*failure, QStringLiteral("CfgSaveCtrlToIni"));
 }
 
 // A failure keeps what was loaded before it.
 void OptionsFrame::CfgLoadIniToCtrl(const QString &fileName)
 {
+    if (const std::optional<AppError> failure =
+            changeControls([&](OptionControlState &state) { state.loadFromIni(iniPath(fileName)); }))
+        reportLoadError(*failure);
+}
+
+// The controls show what the change left of their values, also when it stopped on an error.
+std::optional<AppError> OptionsFrame::changeControls(const std::function<void(OptionControlState &)> &change)
+{
     OptionControlState state = controlState();
+    std::optional<AppError> failure;
     try {
-        state.loadFromIni(iniPath(fileName));
+        change(state);
     } catch (const AppError &error) {
-        showControlState(state);
-        reportLoadError(error);
-        return;
+        failure = error;
     }
     showControlState(state);
+    return failure;
 }
 
 // A window loads its settings while it is built, before it is on the screen. A box
@@ -261,9 +263,7 @@ void OptionsFrame::CfgLoadMinToCtrl()
 
 void OptionsFrame::applyPreset(const ProcessingOptions &preset)
 {
-    OptionControlState state = controlState();
-    state.applyPreset(preset);
-    showControlState(state);
+    changeControls([&](OptionControlState &state) { state.applyPreset(preset); });
 }
 
 QString OptionsFrame::iniPath(const QString &fileName) const

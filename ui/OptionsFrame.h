@@ -1,12 +1,16 @@
 #pragma once
 
+#include "ErrorReport.h"
 #include "ProcessingOptions.h"
 
 #include <QFrame>
 #include <QHash>
 #include <QString>
 
-class AppError;
+#include <functional>
+#include <optional>
+
+
 class OptionControlState;
 class QCheckBox;
 class QLayout;
@@ -46,6 +50,7 @@ private:
     OptionControlState controlState() const;
     void showControlState(const OptionControlState &state);
     void applyPreset(const ProcessingOptions &preset);
+    std::optional<AppError> changeControls(const std::function<void(OptionControlState &)> &change);
     QString iniPath(const QString &fileName) const;
     void reportError(const AppError &error, const QString &procedure);
     void reportLoadError(const AppError &error);
