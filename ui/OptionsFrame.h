@@ -10,7 +10,6 @@
 #include <functional>
 #include <optional>
 
-
 class OptionControlState;
 class QCheckBox;
 class QLayout;
