@@ -5,6 +5,8 @@
 #include <QFile>
 #include <QTest>
 
+#include <array>
+
 // Fixtures live in tests/data; tests copy them into temporary folders as bytes.
 
 inline QString testDataPath(const QString &name)
@@ -34,9 +36,9 @@ inline QString writeBytes(const QString &path, const QByteArray &bytes)
     return path;
 }
 
-// A UTF-8 case table: one row per line, fields split at '|', every space kept;
-// the first field names the row, the others fill the columns in order. Lines
-// starting with '#' and empty lines are notes.
+// A UTF-8 case table: one row per line, fields split at '|', every space kept and
+// "\r\n" standing for a message box's line break; the first field names the row,
+// the others fill the columns in order. Lines starting with '#' and empty lines are notes.
 inline void addTestTable(const QString &name, const QList<const char *> &columns)
 {
     for (const char *column : columns)
@@ -49,8 +51,16 @@ inline void addTestTable(const QString &name, const QList<const char *> &columns
             qFatal("%s: wrong field count in: %s", qPrintable(name), qPrintable(line));
         QTestData &row = QTest::newRow(qPrintable(fields[0]));
         for (qsizetype i = 1; i < fields.size(); ++i)
-            row << fields[i];
+            row << QString(fields[i]).replace(u"\\r\\n"_qs, u"\r\n"_qs);
     }
+}
+
+// The current row's text columns, in the order named:
+//     const auto [todo, output] = fields("todo", "output");
+template <typename... Names>
+std::array<QString, sizeof...(Names)> fields(Names... names)
+{
+    return {*static_cast<const QString *>(QTest::qData(names, qMetaTypeId<QString>()))...};
 }
 
 // The number of the AppError that call raises; 0 when it raises none.

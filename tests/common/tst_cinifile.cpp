@@ -16,8 +16,7 @@ private Q_SLOTS:
     void readsLikeProfileFunctions_data() { addTestTable(u"profile-cases.txt"_qs, {"section", "key", "expected"}); }
     void readsLikeProfileFunctions()
     {
-        QFETCH(QString, section);
-        QFETCH(QString, key);
+        const auto [section, key] = fields("section", "key");
         cInifile ini(testDataPath(u"profile.ini"_qs), section);
         ini.setDefault(u"FAIL"_qs);
         QTEST(ini.value(key), "expected");

@@ -101,8 +101,7 @@ private Q_SLOTS:
     }
     void recognisesLanguagePair()
     {
-        QFETCH(QString, text);
-        QFETCH(QString, expected);
+        const auto [text, expected] = fields("text", "expected");
         QString pair = u"keep"_qs;
         QCOMPARE(DetectDictionaryFormat(write(gb(text)), &pair), DictionaryFormat::Glossary);
         QCOMPARE(pair, expected);

@@ -7,8 +7,7 @@ private Q_SLOTS:
     void recognisesNumbers_data() { addTestTable(u"common/numbers.txt"_qs, {"text", "numeric"}); }
     void recognisesNumbers()
     {
-        QFETCH(QString, text);
-        QFETCH(QString, numeric);
+        const auto [text, numeric] = fields("text", "numeric");
         QCOMPARE(isNumeric(text), numeric == u"1");
         QCOMPARE(numericValue(text).has_value(), numeric == u"1");
     }
@@ -16,9 +15,7 @@ private Q_SLOTS:
     void validatesLengthLimits_data() { addTestTable(u"common/length-limits.txt"_qs, {"text", "value", "box"}); }
     void validatesLengthLimits()
     {
-        QFETCH(QString, text);
-        QFETCH(QString, value);
-        QFETCH(QString, box);
+        const auto [text, value, box] = fields("text", "value", "box");
         const LengthLimit::Result result = LengthLimit::validate(text);
         QCOMPARE(result.value, value.toInt());
         QCOMPARE(result.boxText, box);

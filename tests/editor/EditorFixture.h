@@ -15,6 +15,7 @@
 #include "frmMain.h"
 #include "frmTEdit.h"
 #include "FakeServices.h"
+#include "ui/Controls.h"
 
 #include <QAction>
 #include <QCoreApplication>
@@ -26,15 +27,6 @@
 #include <QTreeView>
 
 #include <memory>
-
-template <typename T>
-T *control(const QWidget &form, const QString &name)
-{
-    T *found = form.findChild<T *>(name);
-    if (!found)
-        qFatal("no control %s", qPrintable(name));
-    return found;
-}
 
 // Shows a dialog as the editor does, so that its first activation has run.
 inline bool showDialog(QDialog &dialog)

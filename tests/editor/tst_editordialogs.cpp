@@ -180,11 +180,7 @@ private Q_SLOTS:
     }
     void findsByEachOption()
     {
-        QFETCH(QString, column);
-        QFETCH(QString, text);
-        QFETCH(QString, options);
-        QFETCH(QString, cursor);
-        QFETCH(QString, message);
+        const auto [column, text, options, cursor, message] = fields("column", "text", "options", "cursor", "message");
         FindFixture find;
         find.grid().setCursor(cursor.toInt());
         if (cursor == u"0")
@@ -287,8 +283,7 @@ private Q_SLOTS:
     }
     void importsIntoTheDocument()
     {
-        QFETCH(QString, document);
-        QFETCH(QString, expected);
+        const auto [document, expected] = fields("document", "expected");
         ImportFixture import(u"import-reference.glo"_qs, document);
         QCOMPARE(import.dialogs.asked.title, u"选择参照字典"_qs);
         QCOMPARE(import.find<QComboBox>(u"cboRefer"_qs)->currentText(), import.reference);
@@ -331,8 +326,7 @@ private Q_SLOTS:
     }
     void failuresLeaveTheDocumentAsItWas()
     {
-        QFETCH(QString, reference);
-        QFETCH(QString, box);
+        const auto [reference, box] = fields("reference", "box");
         ImportFixture import(reference);
         import.grid().DisplayCategorized();
         import.grid().setCollapsed(7, true);
@@ -382,9 +376,7 @@ private Q_SLOTS:
     }
     void exportsWhatTheControlsChoose()
     {
-        QFETCH(QString, statuses);
-        QFETCH(QString, condition);
-        QFETCH(QString, typed);
+        const auto [statuses, condition, typed] = fields("statuses", "condition", "typed");
         ExportFixture exporter;
         exporter.check(statuses.split(u','));
         exporter.chooseLength(condition.toInt(), typed);
@@ -400,10 +392,7 @@ private Q_SLOTS:
     }
     void writesEachFormat()
     {
-        QFETCH(QString, format);
-        QFETCH(QString, id1);
-        QFETCH(QString, id2);
-        QFETCH(QString, file);
+        const auto [format, id1, id2, file] = fields("format", "id1", "id2", "file");
         ExportFixture exporter;
         QVERIFY(exporter.find<QRadioButton>(u"Option1"_qs)->isChecked());
         exporter.find<QRadioButton>(format)->setChecked(true);
@@ -517,8 +506,7 @@ private Q_SLOTS:
     }
     void namesTheOutputFile()
     {
-        QFETCH(QString, chosen);
-        QFETCH(QString, name);
+        const auto [chosen, name] = fields("chosen", "name");
         ExportFixture exporter;
         QCOMPARE(exporter.find<QComboBox>(u"cboExFile"_qs)->currentText(), exporter.path(u"out.txt"_qs));
         exporter.dialogs.prepare(exporter.path(chosen));

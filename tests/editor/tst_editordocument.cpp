@@ -163,9 +163,7 @@ private Q_SLOTS:
     }
     void savesWithCompanions()
     {
-        QFETCH(QString, name);
-        QFETCH(QString, noSaveExtra);
-        QFETCH(QString, companion);
+        const auto [name, noSaveExtra, companion] = fields("name", "noSaveExtra", "companion");
         SessionFixture editor(u"sample.a.txt"_qs);
         editor.session.model().setStatus(3, u"复查"_qs);
         editor.session.MarkModified();

@@ -132,9 +132,7 @@ private Q_SLOTS:
     }
     void jumpsToTheNextSourceWithTheLetter()
     {
-        QFETCH(QString, display);
-        QFETCH(QString, from);
-        QFETCH(QString, keys);
+        const auto [display, from, keys] = fields("display", "from", "keys");
         EditorFixture editor(u"grid.a.csv"_qs);
         editor.trigger(display);
         if (display == u"miVSort") {
@@ -223,8 +221,7 @@ private Q_SLOTS:
     }
     void setsTheStatusOfSelectedRows()
     {
-        QFETCH(QString, rows);
-        QFETCH(QString, tool);
+        const auto [rows, tool] = fields("rows", "tool");
         EditorFixture editor(u"grid.a.csv"_qs);
         selectRows(editor, numbers(rows));
         editor.trigger(tool);

@@ -15,10 +15,7 @@ private Q_SLOTS:
     }
     void filtersByByteLength()
     {
-        QFETCH(QString, condition);
-        QFETCH(QString, value);
-        QFETCH(QString, source);
-        QFETCH(QString, translation);
+        const auto [condition, value, source, translation] = fields("condition", "value", "source", "translation");
         ExportOptions options;
         options.condition = condition.toInt();
         options.lengthValue = value.toInt();

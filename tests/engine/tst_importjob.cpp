@@ -85,8 +85,7 @@ private Q_SLOTS:
     }
     void failuresReturnNothing()
     {
-        QFETCH(QString, reference);
-        QFETCH(QString, message);
+        const auto [reference, message] = fields("reference", "message");
         QFETCH(JobOutcome::Kind, kind);
         JobFolder folder;
         QVERIFY(createDatabase(folder.path(u"bad.db"_qs), u"CREATE TABLE R(r1 TEXT,r2 TEXT);CREATE TABLE G(x);"_qs));

@@ -50,10 +50,7 @@ private Q_SLOTS:
     }
     void translatesEachFormatPair()
     {
-        QFETCH(QString, todo);
-        QFETCH(QString, reference);
-        QFETCH(QString, encodingName);
-        QFETCH(QString, withLanguages);
+        const auto [todo, reference, encodingName, withLanguages] = fields("todo", "reference", "encodingName", "withLanguages");
         const TextEncoding encoding = encodingName == u"UTF-8" ? TextEncoding::Utf8 : TextEncoding::Gb18030;
         const QString languages = withLanguages == u"1" ? u"9 1\t4 2\r\n"_qs : QString();
         JobFolder folder;
@@ -83,10 +80,7 @@ private Q_SLOTS:
     void producesTheEdgeResults_data() { addTestTable(u"engine/edge-cases.txt"_qs, {"noAccelerator", "todo", "reference", "expected"}); }
     void producesTheEdgeResults()
     {
-        QFETCH(QString, noAccelerator);
-        QFETCH(QString, todo);
-        QFETCH(QString, reference);
-        QFETCH(QString, expected);
+        const auto [noAccelerator, todo, reference, expected] = fields("noAccelerator", "todo", "reference", "expected");
         JobFolder folder;
         const QString todoName = todo.startsWith(u'/') ? u"todo.u.txt"_qs : u"todo.glo"_qs;
         folder.write(todoName, todo.split(u'/'));
@@ -155,11 +149,7 @@ private Q_SLOTS:
     }
     void failuresStopTheJobAndKeepTheOutput()
     {
-        QFETCH(QString, fault);
-        QFETCH(QString, todo);
-        QFETCH(QString, reference);
-        QFETCH(QString, message);
-        QFETCH(QString, keep);
+        const auto [fault, todo, reference, message, keep] = fields("fault", "todo", "reference", "message", "keep");
         JobFolder folder;
         folder.copyData(u"engine"_qs);
         folder.writeBytes(u"out"_qs, "the user's earlier result");

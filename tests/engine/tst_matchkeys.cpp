@@ -44,9 +44,7 @@ private Q_SLOTS:
     }
     void normalisesReferencePair()
     {
-        QFETCH(QString, options);
-        QFETCH(QString, source);
-        QFETCH(QString, translation);
+        const auto [options, source, translation] = fields("options", "source", "translation");
         const ReferencePair pair = MatchKeyRules(variant(options)).NormaliseReferencePair(source, translation);
         QTEST(pair.r1, "r1");
         QTEST(pair.r2, "r2");
@@ -58,8 +56,7 @@ private Q_SLOTS:
     }
     void splitsSourceParts()
     {
-        QFETCH(QString, options);
-        QFETCH(QString, source);
+        const auto [options, source] = fields("options", "source");
         const SourceParts parts = MatchKeyRules(variant(options)).SplitSourceParts(source);
         QTEST(parts.sh, "sh");
         QTEST(parts.sm, "sm");
@@ -115,8 +112,7 @@ private Q_SLOTS:
     }
     void rejectsInvalidBracketFragment()
     {
-        QFETCH(QString, left);
-        QFETCH(QString, right);
+        const auto [left, right] = fields("left", "right");
         ProcessingOptions options = ProcessingOptions::full();
         options.txtrAndXBK1 = left;
         options.txtrAndXBK2 = right;

@@ -48,9 +48,7 @@ private Q_SLOTS:
     void savesTheLengthLimit_data() { addTestTable(u"engine/limit-saving.txt"_qs, {"box", "written", "boxAfter"}); }
     void savesTheLengthLimit()
     {
-        QFETCH(QString, box);
-        QFETCH(QString, written);
-        QFETCH(QString, boxAfter);
+        const auto [box, written, boxAfter] = fields("box", "written", "boxAfter");
         OptionControlState state;
         state.setText(u"txtLenLimit"_qs, box);
         state.saveToIni(path());
@@ -83,10 +81,7 @@ private Q_SLOTS:
     }
     void loadingRepairsAndKeeps()
     {
-        QFETCH(QString, file);
-        QFETCH(QString, lenBox);
-        QFETCH(QString, lenStored);
-        QFETCH(QString, andX);
+        const auto [file, lenBox, lenStored, andX] = fields("file", "lenBox", "lenStored", "andX");
         if (file != u"none")
             writeBytes(path(), testData(u"engine/"_qs + file));
         OptionControlState state;

@@ -23,8 +23,7 @@ private Q_SLOTS:
     void runsAJobAndSummarisesIt()
     {
         QFETCH(QStringList, preset);
-        QFETCH(QString, summary);
-        QFETCH(QString, cancel);
+        const auto [summary, cancel] = fields("summary", "cancel");
         JobFolder folder;
         folder.copyData(u"cli"_qs);
         const CliRun run = runCli(QStringList{u"--todo"_qs, folder.path(u"todo/a.u.txt"_qs), u"--reference"_qs,

@@ -1,5 +1,6 @@
 #include "FakeServices.h"
 #include "TestData.h"
+#include "ui/Controls.h"
 
 #include "AppFolder.h"
 #include "ApplicationSetup.h"
@@ -71,13 +72,7 @@ class FrmMainTest : public QObject {
         return *m_window;
     }
     template <typename T = QWidget>
-    T *get(const QString &name) const
-    {
-        T *found = m_window->findChild<T *>(name);
-        if (!found)
-            qFatal("no control %s", qPrintable(name));
-        return found;
-    }
+    T *get(const QString &name) const { return control<T>(*m_window, name); }
     QComboBox *combo(const QString &name) const { return get<QComboBox>(name); }
     QStringList history(const QString &name) const
     {
@@ -179,9 +174,7 @@ private Q_SLOTS:
     void loadsPresetThenIniFile_data() { addTestTable(u"processor/start-options.txt"_qs, {"ini", "andX", "lenLimit"}); }
     void loadsPresetThenIniFile()
     {
-        QFETCH(QString, ini);
-        QFETCH(QString, andX);
-        QFETCH(QString, lenLimit);
+        const auto [ini, andX, lenLimit] = fields("ini", "andX", "lenLimit");
         if (!ini.isEmpty())
             QVERIFY(QFile::copy(Fixtures + ini, programIni()));
         OptionsFrame *options = open().options();
@@ -201,10 +194,7 @@ private Q_SLOTS:
     }
     void enablesStartWithThreeFiles()
     {
-        QFETCH(QString, todo);
-        QFETCH(QString, reference);
-        QFETCH(QString, output);
-        QFETCH(QString, enabled);
+        const auto [todo, reference, output, enabled] = fields("todo", "reference", "output", "enabled");
         open(false);
         setFiles(todo, reference, output);
         QCOMPARE(get(u"cmdStart"_qs)->isEnabled(), enabled == u"1");
@@ -222,10 +212,7 @@ private Q_SLOTS:
     }
     void choosesFilesThroughTheDialogs()
     {
-        QFETCH(QString, button);
-        QFETCH(QString, chosen);
-        QFETCH(QString, chosenFilter);
-        QFETCH(QString, shown);
+        const auto [button, chosen, chosenFilter, shown] = fields("button", "chosen", "chosenFilter", "shown");
         open(false);
         m_dialogs.prepare(chosen.isEmpty() ? chosen : file(chosen), chosenFilter.toInt());
         get<QPushButton>(button)->click();
@@ -269,8 +256,7 @@ private Q_SLOTS:
     void closesAfterEveryLoadError_data() { addTestTable(u"processor/load-errors.txt"_qs, {"ini", "error"}); }
     void closesAfterEveryLoadError()
     {
-        QFETCH(QString, ini);
-        QFETCH(QString, error);
+        const auto [ini, error] = fields("ini", "error");
         QVERIFY(ini.isEmpty() ? QDir().mkpath(programIni()) : QFile::copy(Fixtures + ini, programIni()));
         open(false);
         QVERIFY(m_messages.boxes.isEmpty());
@@ -352,9 +338,7 @@ private Q_SLOTS:
     void runsAWholeJob_data() { addTestTable(u"processor/whole-jobs.txt"_qs, {"todo", "output", "advancedMode"}); }
     void runsAWholeJob()
     {
-        QFETCH(QString, todo);
-        QFETCH(QString, output);
-        QFETCH(QString, advancedMode);
+        const auto [todo, output, advancedMode] = fields("todo", "output", "advancedMode");
         const QString reference = u"reference.a.txt"_qs;
         QDir(m_dir.path()).mkpath(QFileInfo(file(output)).path());
         open();
@@ -402,11 +386,7 @@ private Q_SLOTS:
     }
     void reportsFailedJobs()
     {
-        QFETCH(QString, todo);
-        QFETCH(QString, reference);
-        QFETCH(QString, output);
-        QFETCH(QString, box);
-        box.replace(u"\\r\\n"_qs, u"\r\n"_qs);
+        const auto [todo, reference, output, box] = fields("todo", "reference", "output", "box");
         const bool started = !box.endsWith(u"'cmdStart_Click'");
         open();
         start(file(todo), file(reference), file(output));

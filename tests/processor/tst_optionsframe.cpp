@@ -84,9 +84,7 @@ private Q_SLOTS:
     }
     void validatesTheLengthLimit()
     {
-        QFETCH(QString, text);
-        QFETCH(QString, used);
-        QFETCH(QString, written);
+        const auto [text, used, written] = fields("text", "used", "written");
         OptionsFrame frame(u"frmMain"_qs, u"Tallyra.ini"_qs);
         QLineEdit *box = frame.textBox(u"txtLenLimit"_qs);
         const auto ini = [this] { return cInifile(programIni(), OptionControlState::IniSection); };
@@ -141,8 +139,7 @@ private Q_SLOTS:
     void namesThePresetFile_data() { addTestTable(u"processor/preset-names.txt"_qs, {"typed", "saved"}); }
     void namesThePresetFile()
     {
-        QFETCH(QString, typed);
-        QFETCH(QString, saved);
+        const auto [typed, saved] = fields("typed", "saved");
         QTemporaryDir folder;
         OptionsFrame frame(u"frmMain"_qs, u"Tallyra.ini"_qs);
         m_dialogs.prepare(typed.isEmpty() ? typed : folder.filePath(typed));
@@ -154,8 +151,7 @@ private Q_SLOTS:
     void choosesTheDatabaseFile_data() { addTestTable(u"processor/database-files.txt"_qs, {"chosen", "shown"}); }
     void choosesTheDatabaseFile()
     {
-        QFETCH(QString, chosen);
-        QFETCH(QString, shown);
+        const auto [chosen, shown] = fields("chosen", "shown");
         OptionsFrame frame(u"frmMain"_qs, u"Tallyra.ini"_qs);
         frame.show();
         QVERIFY(QTest::qWaitForWindowExposed(&frame));

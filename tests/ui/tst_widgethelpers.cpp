@@ -66,8 +66,7 @@ private Q_SLOTS:
     }
     void convertsFilters()
     {
-        QFETCH(QString, entry);
-        QFETCH(QString, qt);
+        const auto [entry, qt] = fields("entry", "qt");
         QCOMPARE(qtNameFilter(entry), qt);
     }
 
