@@ -18,12 +18,19 @@
 #include "ui/Controls.h"
 
 #include <QAction>
-#include <QCoreApplication>
+#include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
+#include <QLabel>
+#include <QLineEdit>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 #include <QTreeView>
 
 #include <memory>
@@ -58,6 +65,12 @@ public:
     QString copy(const QString &data, const QString &name = QString()) const
     {
         return write(name.isEmpty() ? data : name, testData(u"editor/"_qs + data));
+    }
+
+    // A copy of tests/data/editor/<data> when there is one, else the path of a missing file.
+    QString copyIfAny(const QString &data) const
+    {
+        return QFile::exists(testDataPath(u"editor/"_qs + data)) ? copy(data) : path(data);
     }
 
     QByteArray bytes(const QString &name) const { return readBytes(path(name)); }

@@ -6,14 +6,8 @@
 #include "frmAbout.h"
 #include "frmOption.h"
 
-#include <QApplication>
-#include <QCheckBox>
-#include <QDir>
 #include <QDropEvent>
-#include <QLabel>
 #include <QMimeData>
-#include <QPushButton>
-#include <QTimer>
 #include <QUrl>
 
 namespace {
@@ -86,27 +80,19 @@ private Q_SLOTS:
         QVERIFY(editor.pane().isVisible());
     }
 
-    void closingAsksAboutChanges_data()
-    {
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<bool>("closed");
-        QTest::addColumn<bool>("saved");
-        QTest::newRow("yes saves and closes") << int(MessageService::Yes) << true << true;
-        QTest::newRow("no closes") << int(MessageService::No) << true << false;
-        QTest::newRow("cancel stays") << int(MessageService::Cancel) << false << false;
-    }
+    // Yes saves and closes, no closes, cancel stays.
     void closingAsksAboutChanges()
     {
-        QFETCH(int, answer);
-        QFETCH(bool, saved);
-        EditorFixture editor(u"sample.a.txt"_qs);
-        editor.typeTranslation(u"开"_qs);
-        editor.messages.answers = {MessageService::Answer(answer)};
-        QTEST(editor.window->close(), "closed");
-        QCOMPARE(editor.messages.texts(), QStringList{u"当前打开的文件已经被更改，想要保存文件吗？"_qs});
-        QCOMPARE(editor.messages.boxes[0].buttons, MessageService::Buttons::YesNoCancel);
-        QCOMPARE(QFile::exists(editor.path(u"sample.a.csv"_qs)), saved);
-        QCOMPARE(editor.window->isModified(), !saved);
+        for (const auto answer : {MessageService::Yes, MessageService::No, MessageService::Cancel}) {
+            EditorFixture editor(u"sample.a.txt"_qs);
+            editor.typeTranslation(u"开"_qs);
+            editor.messages.answers = {answer};
+            QCOMPARE(editor.window->close(), answer != MessageService::Cancel);
+            QCOMPARE(editor.messages.texts(), QStringList{u"当前打开的文件已经被更改，想要保存文件吗？"_qs});
+            QCOMPARE(editor.messages.boxes[0].buttons, MessageService::Buttons::YesNoCancel);
+            QCOMPARE(QFile::exists(editor.path(u"sample.a.csv"_qs)), answer == MessageService::Yes);
+            QCOMPARE(editor.window->isModified(), answer != MessageService::Yes);
+        }
     }
 
     // Each command shows its dialog, modally, or a box saying why it cannot.
@@ -129,31 +115,24 @@ private Q_SLOTS:
         QTEST(editor.messages.texts().value(0).section(u':', 0, 0) + modal, "shown");
     }
 
-    // The dialog shows the stored setting; OK stores what it shows, cancel keeps the file.
-    void optionsOkStoresAndCancelKeeps_data()
-    {
-        QTest::addColumn<QString>("button");
-        QTest::addColumn<QString>("stored");
-        QTest::addColumn<bool>("reset");
-        QTest::newRow("OK") << u"cmdOK"_qs << u"0"_qs << true;
-        QTest::newRow("cancel") << u"Command2"_qs << u"True"_qs << false;
-    }
+    // The dialog shows the stored setting; OK stores what it shows, cancel (first) keeps the file.
     void optionsOkStoresAndCancelKeeps()
     {
-        QFETCH(QString, button);
-        EditorFixture editor;
-        iniSection(u"OPTION"_qs).setValue(u"NoSaveExtra"_qs, u"True"_qs);
-        frmOption dialog(editor.window.get());
-        QVERIFY(showDialog(dialog));
-        auto *noSaveExtra = control<QCheckBox>(dialog, u"chkNoSaveExtra"_qs);
-        auto *deleteLayout = control<QCheckBox>(dialog, u"chkDeleteLayout"_qs);
-        QVERIFY(noSaveExtra->isChecked() && !deleteLayout->isChecked());
-        noSaveExtra->setChecked(false);
-        deleteLayout->setChecked(true);
-        control<QPushButton>(dialog, button)->click();
-        QVERIFY(!dialog.isVisible());
-        QTEST(iniSection(u"OPTION"_qs).value(u"NoSaveExtra"_qs), "stored");
-        QTEST(EditorSettings::resetLayoutOnExit(), "reset");
+        for (const bool ok : {false, true}) {
+            EditorFixture editor;
+            iniSection(u"OPTION"_qs).setValue(u"NoSaveExtra"_qs, u"True"_qs);
+            frmOption dialog(editor.window.get());
+            QVERIFY(showDialog(dialog));
+            auto *noSaveExtra = control<QCheckBox>(dialog, u"chkNoSaveExtra"_qs);
+            auto *deleteLayout = control<QCheckBox>(dialog, u"chkDeleteLayout"_qs);
+            QVERIFY(noSaveExtra->isChecked() && !deleteLayout->isChecked());
+            noSaveExtra->setChecked(false);
+            deleteLayout->setChecked(true);
+            control<QPushButton>(dialog, ok ? u"cmdOK"_qs : u"Command2"_qs)->click();
+            QVERIFY(!dialog.isVisible());
+            QCOMPARE(iniSection(u"OPTION"_qs).value(u"NoSaveExtra"_qs), ok ? u"0"_qs : u"True"_qs);
+            QCOMPARE(EditorSettings::resetLayoutOnExit(), ok);
+        }
     }
 
     void aboutShowsTheVersionAndClosesOnAClick()
@@ -171,30 +150,16 @@ private Q_SLOTS:
 
     void failsWithoutCrashing_data()
     {
-        QTest::addColumn<QString>("name");
-        QTest::addColumn<QByteArray>("bytes");
-        // Named on the command line rather than chosen with the open command.
-        QTest::addColumn<bool>("given");
-        QTest::newRow("empty file given") << u"empty.a.txt"_qs << QByteArray() << true;
-        QTest::newRow("byte-order mark only given") << u"bom.a.txt"_qs << QByteArray("\xEF\xBB\xBF") << true;
-        QTest::newRow("number line only given") << u"cut.a.txt"_qs << QByteArray("\r\n1:Open") << true;
-        QTest::newRow("missing file") << u"missing.a.txt"_qs << QByteArray() << false;
-        QTest::newRow("unknown content and name") << u"notes.doc"_qs << QByteArray("just words\r\n") << false;
-        QByteArray binary;
-        for (int i = 0; i < 4096; ++i)
-            binary.append(static_cast<char>((i * 37) % 256 == 9 ? 0 : (i * 37) % 256));
-        QTest::newRow("binary") << u"image.bin"_qs << binary << false;
+        addTestTable(u"editor/open-failures.txt"_qs, {"name", "how"});
     }
     void failsWithoutCrashing()
     {
-        QFETCH(QString, name);
-        QFETCH(QByteArray, bytes);
-        QFETCH(bool, given);
+        const auto [name, how] = fields("name", "how");
         EditorFixture editor;
-        const QString path = name.startsWith(u"missing") ? editor.path(name) : editor.write(name, bytes);
+        const QString path = name.startsWith(u"empty") ? editor.write(name, QByteArray()) : editor.copyIfAny(name);
         editor.dialogs.prepare(path);
         editor.messages.answers = {MessageService::Ok};
-        if (given)
+        if (how == u"given")
             editor.window->OpenGivenFile(path);
         else
             editor.trigger(u"miFOpen"_qs);
@@ -205,24 +170,18 @@ private Q_SLOTS:
         QVERIFY(editor.window->isEnabled());
     }
 
-    void asksBeforeOpeningAnUnknownName_data()
-    {
-        QTest::addColumn<int>("answer");
-        QTest::addColumn<bool>("opened");
-        QTest::newRow("continue") << int(MessageService::Ok) << true;
-        QTest::newRow("cancel") << int(MessageService::Cancel) << false;
-    }
     void asksBeforeOpeningAnUnknownName()
     {
-        QFETCH(int, answer);
-        EditorFixture editor;
-        editor.dialogs.prepare(editor.copy(u"sample.a.txt"_qs, u"dict.txt"_qs));
-        editor.messages.answers = {MessageService::Answer(answer)};
-        editor.trigger(u"miFReOpen"_qs);
-        QCOMPARE(editor.dialogs.asked.filters.value(0), u"所支持的格式(a.txt;u.txt;a.csv;u.csv;glo)|*.txt;*.csv;*.glo"_qs);
-        QCOMPARE(editor.messages.texts(),
-                 QStringList{u"文件的后缀不是“.a.txt”或“.u.txt”或“.a.csv”或“.u.csv”\r\n此文件可能不是本编辑器所能识别的文件格式。要继续吗？"_qs});
-        QTEST(!editor.window->CurrentDocumentPath().isEmpty(), "opened");
+        for (const bool goOn : {true, false}) {
+            EditorFixture editor;
+            editor.dialogs.prepare(editor.copy(u"sample.a.txt"_qs, u"dict.txt"_qs));
+            editor.messages.answers = {goOn ? MessageService::Ok : MessageService::Cancel};
+            editor.trigger(u"miFReOpen"_qs);
+            QCOMPARE(editor.dialogs.asked.filters.value(0), u"所支持的格式(a.txt;u.txt;a.csv;u.csv;glo)|*.txt;*.csv;*.glo"_qs);
+            QCOMPARE(editor.messages.texts(),
+                     QStringList{u"文件的后缀不是“.a.txt”或“.u.txt”或“.a.csv”或“.u.csv”\r\n此文件可能不是本编辑器所能识别的文件格式。要继续吗？"_qs});
+            QCOMPARE(!editor.window->CurrentDocumentPath().isEmpty(), goOn);
+        }
     }
 
     void keepsTheRecentFiles()
@@ -256,26 +215,21 @@ private Q_SLOTS:
         QCOMPARE(next.recentFiles(), QStringList{two});
     }
 
-    void opensDroppedFiles_data()
-    {
-        QTest::addColumn<bool>("exists");
-        QTest::newRow("dictionary") << true;
-        QTest::newRow("missing") << false;
-    }
+    // A missing file dropped gives the box; a dictionary dropped then opens.
     void opensDroppedFiles()
     {
-        QFETCH(bool, exists);
         EditorFixture editor;
-        const QString path = exists ? editor.copy(u"numbers.glo"_qs) : editor.path(u"gone.glo"_qs);
-        QMimeData data;
-        data.setUrls({QUrl::fromLocalFile(path)});
-        QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(editor.window->fg->viewport(), &enter);
-        QVERIFY(enter.isAccepted());
-        QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
-        QApplication::sendEvent(editor.window->fg->viewport(), &drop);
-        QCOMPARE(editor.window->CurrentDocumentPath().isEmpty(), !exists);
-        QCOMPARE(editor.messages.texts(), exists ? QStringList() : QStringList{u"打开文件失败!"_qs});
+        for (const QString &name : {u"gone.glo"_qs, u"numbers.glo"_qs}) {
+            QMimeData data;
+            data.setUrls({QUrl::fromLocalFile(editor.copyIfAny(name))});
+            QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(editor.window->fg->viewport(), &enter);
+            QVERIFY(enter.isAccepted());
+            QDropEvent drop(QPointF(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
+            QApplication::sendEvent(editor.window->fg->viewport(), &drop);
+            QCOMPARE(editor.messages.texts(), QStringList{u"打开文件失败!"_qs});
+        }
+        QCOMPARE(editor.window->CurrentDocumentPath(), editor.path(u"numbers.glo"_qs));
     }
 
     // The type is chosen in a real file dialog; its index names the file.
