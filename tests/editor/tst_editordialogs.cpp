@@ -9,16 +9,9 @@
 #include "frmFind.h"
 #include "frmImport.h"
 
-#include <QCheckBox>
-#include <QComboBox>
-#include <QDir>
-#include <QLabel>
-#include <QLineEdit>
 #include <QProcess>
-#include <QPushButton>
 #include <QRadioButton>
 #include <QSignalSpy>
-#include <QTimer>
 
 #include <csignal>
 #include <sys/resource.h>
@@ -65,7 +58,7 @@ public:
 
 // import.a.csv grouped: 1 [不译], 2 Close, 3 [未译], 4 Open, 5 Close, 6 Help me, 7 [已译], 8 Save.
 // The rows of a document after an import, as listed in tests/data/editor/<expected>.
-QStringList imported(const QString &expected = u"import-expected.txt"_qs)
+QStringList imported(const QString &expected)
 {
     return QString::fromUtf8(testData(u"editor/"_qs + expected)).split(u'\n', Qt::SkipEmptyParts);
 }
@@ -76,12 +69,7 @@ public:
     explicit ImportFixture(const QString &referenceName, const QString &document = u"import.a.csv"_qs)
         : DialogFixture(document)
     {
-        if (referenceName.endsWith(u".sql"))
-            reference = database(referenceName);
-        else if (QFile::exists(testDataPath(u"editor/"_qs + referenceName)))
-            reference = copy(referenceName);
-        else
-            reference = path(referenceName);
+        reference = referenceName.endsWith(u".sql") ? database(referenceName) : copyIfAny(referenceName);
         dialogs.prepare(reference);
         dialog = &showNew();
     }
@@ -111,8 +99,6 @@ private:
         return path(u"ref.db"_qs);
     }
 };
-
-const QStringList AllStatuses{u"未译"_qs, u"已译"_qs, u"不译"_qs, u"复查"_qs};
 
 // The dialog on export.a.csv, or on the document given, with "out" chosen as the file.
 class ExportFixture : public DialogFixture<frmExport> {
@@ -194,13 +180,15 @@ private Q_SLOTS:
         QCOMPARE(find.history(0), text);
     }
 
-    // F3 repeats the search without the dialog; after the last row it does nothing at all.
-    void continuesAfterEachHit()
+    // F3 repeats the search once the dialog is gone; after the last row it does nothing at
+    // all. Ctrl+F then opens one modeless dialog, which the menu only shows again.
+    void findsByF3AndCtrlF()
     {
         FindFixture find;
         find.grid().setCursor(1);
         find.search(BySource, u"Ope"_qs);
         QVERIFY(find.closeDialog());
+        QTRY_VERIFY(!find.window->findChild<frmFind *>());
         QList<int> hits{find.grid().row()};
         for (int i = 0; i < 3; ++i) {
             QTest::keyClick(find.window->fg, Qt::Key_F3);
@@ -208,6 +196,13 @@ private Q_SLOTS:
         }
         QCOMPARE(hits, (QList<int>{2, 3, 5, 5}));
         QVERIFY(find.messages.boxes.isEmpty());
+
+        QTest::keyClick(find.window->fg, Qt::Key_F, Qt::ControlModifier);
+        QCOMPARE(find.window->findChildren<frmFind *>().size(), 1);
+        frmFind *dialog = find.window->findChild<frmFind *>();
+        QVERIFY(dialog->isVisible() && !dialog->isModal());
+        find.trigger(u"miEFind"_qs);
+        QCOMPARE(find.window->findChildren<frmFind *>(), QList<frmFind *>{dialog});
     }
 
     // Group rows are searched as the grid shows them, and a hit in a collapsed group opens it.
@@ -224,6 +219,7 @@ private Q_SLOTS:
         QVERIFY(!find.grid().isCollapsed(6));
     }
 
+    // The help button asks for the manual.
     void greysTheBoxesForExpressions()
     {
         FindFixture find;
@@ -236,6 +232,9 @@ private Q_SLOTS:
         find.find<QRadioButton>(u"Option1"_qs)->setChecked(true);
         QVERIFY(matchCase->isEnabled() && whole->isEnabled());
         QVERIFY(matchCase->isChecked() && !whole->isChecked());
+        QSignalSpy help(find.dialog, &frmFind::helpRequested);
+        find.find<QPushButton>(u"Command1"_qs)->click();
+        QCOMPARE(help.size(), 1);
     }
 
     void keepsItsHistory()
@@ -253,38 +252,22 @@ private Q_SLOTS:
         QCOMPARE(control<QComboBox>(again, u"cboFind"_qs)->count(), 2);
     }
 
-    void opensFromTheMenuOnce()
-    {
-        FindFixture find;
-        QVERIFY(find.closeDialog());
-        QTRY_VERIFY(!find.window->findChild<frmFind *>());
-        QTest::keyClick(find.window->fg, Qt::Key_F, Qt::ControlModifier);
-        QCOMPARE(find.window->findChildren<frmFind *>().size(), 1);
-        frmFind *dialog = find.window->findChild<frmFind *>();
-        QVERIFY(dialog->isVisible() && !dialog->isModal());
-        find.trigger(u"miEFind"_qs);
-        QCOMPARE(find.window->findChildren<frmFind *>(), QList<frmFind *>{dialog});
-    }
-
-    void helpButtonAsksForTheManual()
-    {
-        FindFixture find;
-        QSignalSpy help(find.dialog, &frmFind::helpRequested);
-        find.find<QPushButton>(u"Command1"_qs)->click();
-        QCOMPARE(help.size(), 1);
-    }
-
-    // What the editor adds to the import job: the grid replaced in one block, the display,
-    // the modified flag and counts, the dialog's states, and a document left as it was when
-    // the job fails. The job's own results are the engine's tests.
+    // What the editor adds to the import job: the grid replaced in one block (collapsed
+    // groups whole, shown flat), the modified flag and counts, the dialog's states, and a
+    // document left as it was when the job fails. The job's own results are the engine's tests.
     void importsIntoTheDocument_data()
     {
-        addTestTable(u"editor/import-cases.txt"_qs, {"document", "expected", "counts"});
+        addTestTable(u"editor/import-cases.txt"_qs, {"reference", "document", "collapsed", "expected", "counts"});
     }
     void importsIntoTheDocument()
     {
-        const auto [document, expected] = fields("document", "expected");
-        ImportFixture import(u"import-reference.glo"_qs, document);
+        const auto [reference, document, collapsed, expected] = fields("reference", "document", "collapsed", "expected");
+        ImportFixture import(reference, document);
+        if (!collapsed.isEmpty()) {
+            import.grid().DisplayCategorized();
+            for (const QString &row : collapsed.split(u','))
+                import.grid().setCollapsed(row.toInt(), true);
+        }
         QCOMPARE(import.dialogs.asked.title, u"选择参照字典"_qs);
         QCOMPARE(import.find<QComboBox>(u"cboRefer"_qs)->currentText(), import.reference);
         QVERIFY(!import.window->isModified());
@@ -302,27 +285,11 @@ private Q_SLOTS:
         QVERIFY(import.find<QLabel>(u"LabelDoing"_qs)->isHidden());
     }
 
-    void importsCollapsedGroupsWholeAndShowsThemFlat()
-    {
-        ImportFixture import(u"import-reference.a.txt"_qs);
-        import.grid().DisplayCategorized();
-        import.grid().setCollapsed(1, true);
-        import.grid().setCollapsed(3, true);
-        import.start();
-        QCOMPARE(import.rows(), imported());
-    }
-
     // A failure of the dialog's own steps ends it; a failed stage ends the job with the
     // stages in view. Either way the document stays exactly as it was.
     void failuresLeaveTheDocumentAsItWas_data()
     {
-        QTest::addColumn<QString>("reference");
-        QTest::addColumn<QString>("box");
-        QTest::addColumn<bool>("dialogStays");
-        QTest::newRow("missing reference")
-            << u"missing.glo"_qs
-            << u"错误:1000\r\n不能检测出“参照字典”的文件格式\r\n源代码位置: Form 'frmImport' -> 'cmdStart_Click'"_qs << false;
-        QTest::newRow("database step fails") << u"import-failing.sql"_qs << u"table G already exists"_qs << true;
+        addTestTable(u"editor/import-failures.txt"_qs, {"reference", "box", "dialog"});
     }
     void failuresLeaveTheDocumentAsItWas()
     {
@@ -341,7 +308,7 @@ private Q_SLOTS:
         QVERIFY(import.grid().isCollapsed(7));
         QVERIFY(!import.window->isModified());
         QVERIFY(import.isIdle());
-        QTEST(import.dialog->isVisible(), "dialogStays");
+        QTEST(import.dialog->isVisible() ? u"stays"_qs : u"closes"_qs, "dialog");
     }
 
     // The reference history and the options live in the editor's own INI file; the start
@@ -374,16 +341,21 @@ private Q_SLOTS:
     {
         addTestTable(u"editor/export-cases.txt"_qs, {"statuses", "condition", "typed", "used", "sources"});
     }
+    // On a grouped grid with every group collapsed, as the export is written in flat order.
     void exportsWhatTheControlsChoose()
     {
         const auto [statuses, condition, typed] = fields("statuses", "condition", "typed");
         ExportFixture exporter;
+        exporter.grid().DisplayCategorized();
+        for (int row = 1; row < exporter.grid().rows(); ++row)
+            exporter.grid().setCollapsed(row, true);
         exporter.check(statuses.split(u','));
         exporter.chooseLength(condition.toInt(), typed);
         exporter.start();
         QVERIFY(exporter.messages.boxes.isEmpty());
         QTEST(exporter.find<QLineEdit>(u"txtLenLimit"_qs)->text(), "used");
         QTEST(exporter.sources(), "sources");
+        QCOMPARE(exporter.rows().size(), 5);
     }
 
     void writesEachFormat_data()
@@ -407,9 +379,15 @@ private Q_SLOTS:
         QVERIFY(exporter.isIdle());
     }
 
+    // The length box is open only where the condition has a length.
     void warnsWhenNoStatusIsChosen()
     {
         ExportFixture exporter;
+        auto *conditions = exporter.find<QComboBox>(u"cboCondition"_qs);
+        for (int condition = 0; condition < conditions->count(); ++condition) {
+            conditions->setCurrentIndex(condition);
+            QCOMPARE(exporter.find<QLineEdit>(u"txtLenLimit"_qs)->isEnabled(), condition != 0 && condition != 7);
+        }
         exporter.check({});
         exporter.chooseLength(1, u"abc"_qs);
         exporter.start();
@@ -420,37 +398,21 @@ private Q_SLOTS:
         QVERIFY(exporter.find<QPushButton>(u"cmdStart"_qs)->isVisible());
     }
 
-    void exportsCollapsedGroupsInFlatOrder()
-    {
-        ExportFixture exporter;
-        exporter.grid().DisplayCategorized();
-        for (int row = 1; row < exporter.grid().rows(); ++row)
-            exporter.grid().setCollapsed(row, true);
-        exporter.check({u"已译"_qs, u"不译"_qs});
-        exporter.start();
-        QCOMPARE(exporter.sources(), u"ab,Open,x"_qs);
-        QCOMPARE(exporter.rows().size(), 5);
-    }
-
     // A failed run keeps what the file held, closes the dialog and leaves the editor usable.
     void failedWritesKeepTheOldFile_data()
     {
-        QTest::addColumn<QString>("target");
-        QTest::addColumn<int>("entries");
-        QTest::newRow("missing folder") << u"none/out.txt"_qs << 5;
-        QTest::newRow("write fails midway") << u"out.txt"_qs << 3000;
+        addTestTable(u"editor/export-failures.txt"_qs, {"target", "entries"});
     }
     void failedWritesKeepTheOldFile()
     {
-        QFETCH(QString, target);
-        QFETCH(int, entries);
+        const auto [target, entries] = fields("target", "entries");
         QString document;
-        for (int i = 1; i <= entries; ++i)
+        for (int i = 1; i <= entries.toInt(); ++i)
             document += u"已译,%1,Source text %1,译文 %1\r\n"_qs.arg(i);
         ExportFixture exporter(document);
         exporter.write(u"out.txt"_qs, QByteArray("old"));
         exporter.find<QComboBox>(u"cboExFile"_qs)->setEditText(exporter.path(target));
-        exporter.check(AllStatuses);
+        exporter.check({u"未译"_qs, u"已译"_qs, u"不译"_qs, u"复查"_qs});
         {
             const FileSizeLimit limit(16 * 1024);
             exporter.start();
@@ -487,16 +449,6 @@ private Q_SLOTS:
         QCOMPARE(control<QLineEdit>(again, u"txtLenLimit"_qs)->text(), u"50"_qs);
         QCOMPARE(control<QComboBox>(again, u"cboExFile"_qs)->itemText(0), exporter.path(u"out.txt"_qs));
         QVERIFY(!control<QPushButton>(again, u"cmdStart"_qs)->isEnabled());
-    }
-
-    void lengthBoxFollowsTheCondition()
-    {
-        ExportFixture exporter;
-        auto *conditions = exporter.find<QComboBox>(u"cboCondition"_qs);
-        for (int condition = 0; condition < conditions->count(); ++condition) {
-            conditions->setCurrentIndex(condition);
-            QCOMPARE(exporter.find<QLineEdit>(u"txtLenLimit"_qs)->isEnabled(), condition != 0 && condition != 7);
-        }
     }
 
     // The name is chosen in a real file dialog.
