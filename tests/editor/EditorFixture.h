@@ -88,14 +88,10 @@ inline QStringList gridRows(const GridModel &model)
 {
     QStringList result;
     for (int row = 1; row <= model.gridRowCount(); ++row) {
-        if (model.isGroupRow(row)) {
-            result.append(u'[' + model.cellText(row, GridModel::Status) + u']');
-            continue;
-        }
         QStringList cells;
         for (int column = GridModel::Status; column <= GridModel::Translation; ++column)
             cells.append(model.cellText(row, column));
-        result.append(cells.join(u'|'));
+        result.append(model.isGroupRow(row) ? u'[' + cells[0] + u']' : cells.join(u'|'));
     }
     return result;
 }
