@@ -10,15 +10,6 @@
 #include <QMimeData>
 #include <QUrl>
 
-namespace {
-
-cInifile iniSection(const QString &section)
-{
-    return cInifile(EditorSettings::iniPath(), section);
-}
-
-}
-
 class EditorWindowTest : public QObject {
     Q_OBJECT
 
@@ -31,7 +22,7 @@ private Q_SLOTS:
         EditorFixture editor;
         editor.window->setGeometry(100, 80, 700, 500);
         QVERIFY(editor.window->close());
-        cInifile ini = iniSection(u"wndsize"_qs);
+        cInifile ini(EditorSettings::iniPath(), u"wndsize"_qs);
         QCOMPARE(ini.value(u"width"_qs), QString::number(editor.window->width() * 15));
         QCOMPARE(ini.value(u"state"_qs), u"0"_qs);
 
@@ -120,7 +111,8 @@ private Q_SLOTS:
     {
         for (const bool ok : {false, true}) {
             EditorFixture editor;
-            iniSection(u"OPTION"_qs).setValue(u"NoSaveExtra"_qs, u"True"_qs);
+            cInifile options(EditorSettings::iniPath(), u"OPTION"_qs);
+            options.setValue(u"NoSaveExtra"_qs, u"True"_qs);
             frmOption dialog(editor.window.get());
             QVERIFY(showDialog(dialog));
             auto *noSaveExtra = control<QCheckBox>(dialog, u"chkNoSaveExtra"_qs);
@@ -130,7 +122,7 @@ private Q_SLOTS:
             deleteLayout->setChecked(true);
             control<QPushButton>(dialog, ok ? u"cmdOK"_qs : u"Command2"_qs)->click();
             QVERIFY(!dialog.isVisible());
-            QCOMPARE(iniSection(u"OPTION"_qs).value(u"NoSaveExtra"_qs), ok ? u"0"_qs : u"True"_qs);
+            QCOMPARE(options.value(u"NoSaveExtra"_qs), ok ? u"0"_qs : u"True"_qs);
             QCOMPARE(EditorSettings::resetLayoutOnExit(), ok);
         }
     }
