@@ -43,11 +43,14 @@ private Q_SLOTS:
         QVERIFY(restored.windowState() & Qt::WindowMaximized);
     }
 
-    // The layout is deleted at the shut-down after the option was chosen; the next run
-    // starts with the option off and saves one again.
-    void keepsOrResetsTheLayout()
+    // The pane comes back from the View menu. The layout is deleted at the shut-down after
+    // the option was chosen; the next run starts with the option off and saves one again.
+    void paneComesBackFromTheViewMenuAndKeepsItsLayout()
     {
         EditorFixture editor;
+        editor.pane().close();
+        editor.trigger(u"miVEditPane"_qs);
+        QVERIFY(editor.pane().isVisible());
         editor.window->removeDockWidget(&editor.pane());
         editor.window->addDockWidget(Qt::RightDockWidgetArea, &editor.pane());
         QVERIFY(editor.window->close());
@@ -61,14 +64,6 @@ private Q_SLOTS:
         QCOMPARE(editor.window->dockWidgetArea(&editor.pane()), Qt::BottomDockWidgetArea);
         editor.window->close();
         QVERIFY(QFile::exists(EditorSettings::layoutPath()));
-    }
-
-    void paneComesBackFromTheViewMenu()
-    {
-        EditorFixture editor;
-        editor.pane().close();
-        editor.trigger(u"miVEditPane"_qs);
-        QVERIFY(editor.pane().isVisible());
     }
 
     // Yes saves and closes, no closes, cancel stays.
