@@ -169,12 +169,5 @@ public:
         return *made;
     }
 
-    // A second dialog on the same document, with nothing chosen in its file dialog.
-    Dialog &reopen()
-    {
-        dialogs.prepare(QString());
-        return showNew();
-    }
-
     Dialog *dialog = nullptr;
 };

@@ -47,12 +47,6 @@ public:
 };
 
 // import.a.csv grouped: 1 [不译], 2 Close, 3 [未译], 4 Open, 5 Close, 6 Help me, 7 [已译], 8 Save.
-// The rows of a document after an import, as listed in tests/data/editor/<expected>.
-QStringList imported(const QString &expected)
-{
-    return QString::fromUtf8(testData(u"editor/"_qs + expected)).split(u'\n', Qt::SkipEmptyParts);
-}
-
 class ImportFixture : public DialogFixture<frmImport> {
 public:
     // Opens the document and the dialog, whose file dialog chooses the reference.
@@ -124,7 +118,6 @@ public:
             line = line.section(u'\t', 0, 0);
         return lines.join(u',');
     }
-
 };
 
 // Writes beyond the size limit fail (EFBIG) for as long as the guard lives.
@@ -265,7 +258,7 @@ private Q_SLOTS:
 
         QVERIFY(import.start());
         QVERIFY2(import.messages.boxes.isEmpty(), qPrintable(import.messages.texts().join(u'\n')));
-        QCOMPARE(import.rows(), imported(expected));
+        QCOMPARE(import.rows(), QString::fromUtf8(testData(u"editor/"_qs + expected)).split(u'\n', Qt::SkipEmptyParts));
         QTEST(import.window->findChild<QLabel *>(u"lblCounts"_qs)->text(), "counts");
         QCOMPARE(import.grid().row(), 1);
         QVERIFY(import.window->windowTitle().startsWith(u'*'));
@@ -319,7 +312,8 @@ private Q_SLOTS:
         QCOMPARE(cInifile(ini, u"TallyraCustomSetting"_qs).value(u"chkaUpperCase"_qs), chosen ? u"1"_qs : u"0"_qs);
         QVERIFY(!QFile::exists(AppFolder::file(u"Tallyra.ini"_qs)));
 
-        frmImport &again = import.reopen();
+        import.dialogs.prepare(QString()); // a second dialog, with no file chosen
+        frmImport &again = import.showNew();
         QCOMPARE(control<QComboBox>(again, u"cboRefer"_qs)->itemText(0), import.reference);
         QCOMPARE(again.options()->checkBox(u"chkaUpperCase"_qs)->isChecked(), chosen);
         auto *start = control<QPushButton>(again, u"cmdStart"_qs);
@@ -437,7 +431,8 @@ private Q_SLOTS:
         QCOMPARE(FileHistory::load(EditorSettings::iniPath(), u"frmExport.cboExFile"_qs).value_or(QStringList()),
                  QStringList{exporter.path(u"out.txt"_qs)});
 
-        frmExport &again = exporter.reopen();
+        exporter.dialogs.prepare(QString()); // a second dialog, with no file chosen
+        frmExport &again = exporter.showNew();
         QVERIFY(control<QRadioButton>(again, u"Option2"_qs)->isChecked());
         QVERIFY(control<QCheckBox>(again, u"chkStaCK"_qs)->isChecked());
         QVERIFY(!control<QCheckBox>(again, u"chkStaED"_qs)->isChecked());
