@@ -99,13 +99,6 @@ inline QStringList gridRows(const GridModel &model)
 // The document session alone, for what needs no window.
 class SessionFixture : public FolderFixture {
 public:
-    SessionFixture() = default;
-    explicit SessionFixture(const QString &data)
-    {
-        if (!open(data))
-            qFatal("%s not opened", qPrintable(data));
-    }
-
     bool open(const QString &data, const QString &name = QString()) { return session.open(copy(data, name)); }
     QStringList rows() const { return gridRows(session.model()); }
 

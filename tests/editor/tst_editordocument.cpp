@@ -145,7 +145,8 @@ private Q_SLOTS:
     void savesWithCompanions()
     {
         const auto [name, noSaveExtra, reopen, third] = fields("name", "noSaveExtra", "reopen", "third");
-        SessionFixture editor(u"sample.a.txt"_qs);
+        SessionFixture editor;
+        QVERIFY(editor.open(u"sample.a.txt"_qs));
         editor.session.model().setStatus(3, u"复查"_qs);
         editor.session.MarkModified();
         cInifile(AppFolder::file(u"Quillet.ini"_qs), u"OPTION"_qs).setValue(u"NoSaveExtra"_qs, noSaveExtra);
@@ -158,7 +159,8 @@ private Q_SLOTS:
 
     void writesTheTwoLineShape()
     {
-        SessionFixture editor(u"sample.a.txt"_qs);
+        SessionFixture editor;
+        QVERIFY(editor.open(u"sample.a.txt"_qs));
         QVERIFY(editor.session.save(editor.path(u"sample.a.txt"_qs)));
         QCOMPARE(editor.bytes(u"sample.a.txt"_qs), testData(u"editor/sample-saved.a.txt"_qs));
         QCOMPARE(editor.bytes(u"sample.a.csv"_qs), testData(u"editor/sample-saved.a.csv"_qs));
