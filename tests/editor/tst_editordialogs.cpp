@@ -203,8 +203,9 @@ private Q_SLOTS:
         QVERIFY(!find.grid().isCollapsed(6));
     }
 
-    // The help button asks for the manual.
-    void greysTheBoxesForExpressions()
+    // The boxes grey out for expressions, the help button asks for the manual, and the
+    // history keeps each text once, the newest first, in the editor's INI file.
+    void greysTheBoxesAsksForHelpAndKeepsTheHistory()
     {
         FindFixture find;
         auto *matchCase = find.find<QCheckBox>(u"Check1"_qs);
@@ -219,11 +220,7 @@ private Q_SLOTS:
         QSignalSpy help(find.dialog, &frmFind::helpRequested);
         find.find<QPushButton>(u"Command1"_qs)->click();
         QCOMPARE(help.size(), 1);
-    }
 
-    void keepsItsHistory()
-    {
-        FindFixture find;
         find.grid().setCursor(5);
         for (const QString &text : {u"a"_qs, u"b"_qs, u"a"_qs})
             find.search(BySource, text);
