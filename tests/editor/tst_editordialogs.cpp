@@ -242,7 +242,8 @@ private Q_SLOTS:
     }
     void importsIntoTheDocument()
     {
-        const auto [reference, document, collapsed, expected] = fields("reference", "document", "collapsed", "expected");
+        const auto [reference, document, collapsed, expected] =
+            fields("reference", "document", "collapsed", "expected");
         ImportFixture import(reference, document);
         if (!collapsed.isEmpty()) {
             import.grid().DisplayCategorized();
