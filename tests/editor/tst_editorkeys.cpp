@@ -207,18 +207,6 @@ private Q_SLOTS:
         QVERIFY(editor.window->findChild<QAction *>(u"miFExport"_qs)->isEnabled());
     }
 
-    void everyCommandCommitsTheEditPaneFirst()
-    {
-        EditorFixture editor(u"grid.a.csv"_qs);
-        editor.grid().setCursor(2);
-        editor.typeTranslation(u"保存"_qs);
-        // The about box is modal: closed as soon as it shows.
-        QTimer::singleShot(0, [] { QApplication::activeModalWidget()->close(); });
-        editor.trigger(u"miHAbout"_qs);
-        QCOMPARE(editor.rows().value(1), u"已译|2|Save|保存"_qs);
-        QVERIFY(editor.window->isModified());
-    }
-
     // Byte lengths, starred while edited; a pasted line break becomes a blank.
     void showsByteLengthsAndTakesNoLineBreak()
     {

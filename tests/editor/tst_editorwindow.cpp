@@ -81,15 +81,17 @@ private Q_SLOTS:
         }
     }
 
-    // Each command shows its dialog, modally, or a box saying why it cannot.
-    void commandsShowTheirDialogs_data()
+    // Each command first commits the edit pane, then shows its dialog, modally, or a box
+    // saying why it cannot.
+    void everyCommandCommitsThePaneAndShowsItsDialog_data()
     {
         addTestTable(u"editor/window-commands.txt"_qs, {"tool", "shown"});
     }
-    void commandsShowTheirDialogs()
+    void everyCommandCommitsThePaneAndShowsItsDialog()
     {
         QFETCH(QString, tool);
         EditorFixture editor(u"sample.a.txt"_qs);
+        editor.typeTranslation(u"退出"_qs);
         QString modal;
         QTimer::singleShot(0, editor.window.get(), [&modal] {
             if (QWidget *dialog = QApplication::activeModalWidget()) {
@@ -99,6 +101,8 @@ private Q_SLOTS:
         });
         editor.trigger(tool);
         QTEST(editor.messages.texts().value(0).section(u':', 0, 0) + modal, "shown");
+        QCOMPARE(editor.rows().value(0), u"已译|1|Exit|退出"_qs);
+        QVERIFY(editor.window->isModified());
     }
 
     // The dialog shows the stored setting; OK stores what it shows, cancel (first) keeps the file.
