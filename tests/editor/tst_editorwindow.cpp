@@ -105,7 +105,8 @@ private Q_SLOTS:
         QVERIFY(editor.window->isModified());
     }
 
-    // The dialog shows the stored setting; OK stores what it shows, cancel (first) keeps the file.
+    // The dialog shows the stored setting; OK stores what it shows, cancel keeps the file.
+    // Cancel goes first: OK leaves the layout reset on until the cleanup.
     void optionsOkStoresAndCancelKeeps()
     {
         for (const bool ok : {false, true}) {
