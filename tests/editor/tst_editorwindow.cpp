@@ -155,6 +155,7 @@ private Q_SLOTS:
             editor.window->OpenGivenFile(path);
         else
             editor.trigger(u"miFOpen"_qs);
+        QVERIFY(!editor.messages.boxes.isEmpty());
         QCOMPARE(editor.messages.texts().constLast(), u"打开文件失败!"_qs);
         QCOMPARE(editor.messages.boxes.constLast().icon, MessageService::Icon::Exclamation);
         QCOMPARE(editor.window->windowTitle(), u"Quillet"_qs);
