@@ -77,22 +77,17 @@ private Q_SLOTS:
         QCOMPARE(ini.EnumerateCurrentSection(), (QStringList{u"K"_qs, u"L"_qs}));
     }
 
-    void keepsTheFileEncoding_data()
-    {
-        QTest::addColumn<TextEncoding>("encoding");
-        QTest::newRow("gb18030") << TextEncoding::Gb18030;
-        QTest::newRow("utf-8") << TextEncoding::Utf8;
-    }
     void keepsTheFileEncoding()
     {
-        QFETCH(TextEncoding, encoding);
         const QString text = TextCodec::decode(testData(u"chinese.ini"_qs), TextEncoding::Gb18030);
-        writeBytes(path(), TextCodec::encode(text, encoding));
-        cInifile ini(path(), u"字典"_qs);
-        QCOMPARE(ini.value(u"名"_qs), u"值"_qs);
-        ini.setValue(u"路径"_qs, u"/tmp/参照.glo"_qs);
-        QCOMPARE(encodingOfFile(path()), encoding);
-        QCOMPARE(ini.value(u"路径"_qs), u"/tmp/参照.glo"_qs);
+        for (const TextEncoding encoding : {TextEncoding::Gb18030, TextEncoding::Utf8}) {
+            writeBytes(path(), TextCodec::encode(text, encoding));
+            cInifile ini(path(), u"字典"_qs);
+            QCOMPARE(ini.value(u"名"_qs), u"值"_qs);
+            ini.setValue(u"路径"_qs, u"/tmp/参照.glo"_qs);
+            QCOMPARE(encodingOfFile(path()), encoding);
+            QCOMPARE(ini.value(u"路径"_qs), u"/tmp/参照.glo"_qs);
+        }
     }
 
     void failedWriteIsReported()

@@ -83,22 +83,7 @@ private Q_SLOTS:
         QCOMPARE(DetectDictionaryFormat(QString()), DictionaryFormat::Unrecognised);
     }
 
-    void recognisesLanguagePair_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("english to chinese") << u"9 1\t4 2\r\nOpen\t打开\r\n"_qs << u"9 1\t4 2"_qs;
-        QTest::newRow("unknown target") << u"9 1\t4 6"_qs << u"keep"_qs;
-        QTest::newRow("unknown source") << u"9 14\t4 2"_qs << u"keep"_qs;
-        QTest::newRow("ordinary first entry") << u"Open\t打开\r\n9 1\t4 2"_qs << u"keep"_qs;
-        QTest::newRow("empty piece") << u"\t4 2"_qs << u"keep"_qs;
-        QTest::newRow("two-tab line before first single-tab line")
-            << u"7 1\t4 1\tx\r\n9 1\t4 2"_qs << u"9 1\t4 2"_qs;
-        QTest::newRow("two-tab line replaces the candidate")
-            << u"9 1\t4 2\r\n17 1\t4 1\tx\r\na\tb"_qs << u"17 1\t4 1"_qs;
-        QTest::newRow("two-tab line after the second single-tab line")
-            << u"9 1\t4 2\r\na\tb\r\n17 1\t4 1\tx"_qs << u"9 1\t4 2"_qs;
-    }
+    void recognisesLanguagePair_data() { addTestTable(u"common/language-pairs.txt"_qs, {"text", "expected"}); }
     void recognisesLanguagePair()
     {
         const auto [text, expected] = fields("text", "expected");

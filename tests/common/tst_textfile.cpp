@@ -87,55 +87,29 @@ private Q_SLOTS:
         QCOMPARE(readAll(bytes, lineEnd), lines);
     }
 
-    void requireLineRaisesPastEnd()
-    {
-        QByteArray bytes("only\r\n");
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::ReadOnly);
-        LineReader reader(buffer, TextEncoding::Gb18030);
-        QCOMPARE(reader.requireLine(), u"only"_qs);
-        QCOMPARE(errorNumber([&] { reader.requireLine(); }), 62);
-    }
-
-    void countsGb18030Bytes_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<int>("bytes");
-        QTest::newRow("ascii") << u"Open"_qs << 4;
-        QTest::newRow("mixed") << QStringLiteral("另存为(&S)...") << 13;
-        QTest::newRow("full-width colon") << QStringLiteral("：") << 2;
-        QTest::newRow("outside the two-byte range") << QStringLiteral("😀") << 4;
-        QTest::newRow("empty") << QString() << 0;
-    }
+    void countsGb18030Bytes_data() { addTestTable(u"common/gb18030-lengths.txt"_qs, {"text", "bytes"}); }
     void countsGb18030Bytes()
     {
-        QFETCH(QString, text);
-        QFETCH(int, bytes);
-        QCOMPARE(TextCodec::gb18030ByteLength(text), bytes);
+        const auto [text, bytes] = fields("text", "bytes");
+        QCOMPARE(TextCodec::gb18030ByteLength(text), bytes.toInt());
     }
 
-    void writesBackInTheEncodingRead_data()
-    {
-        QTest::addColumn<TextEncoding>("encoding");
-        QTest::newRow("gb18030") << TextEncoding::Gb18030;
-        QTest::newRow("utf-8") << TextEncoding::Utf8;
-        QTest::newRow("utf-8 with bom") << TextEncoding::Utf8WithBom;
-    }
     void writesBackInTheEncodingRead()
     {
-        QFETCH(TextEncoding, encoding);
-        QTemporaryDir dir;
-        const QString path = dir.filePath(u"d.txt"_qs);
-        const QStringList lines{QString(), QStringLiteral("1:Open"), QStringLiteral("打开€😀")};
-        {
-            TextFileWriter writer(path, encoding);
-            for (const QString &line : lines)
-                writer.lines().writeLine(line);
-            writer.commit();
+        for (const TextEncoding encoding : {TextEncoding::Gb18030, TextEncoding::Utf8, TextEncoding::Utf8WithBom}) {
+            QTemporaryDir dir;
+            const QString path = dir.filePath(u"d.txt"_qs);
+            const QStringList lines{QString(), QStringLiteral("1:Open"), QStringLiteral("打开€😀")};
+            {
+                TextFileWriter writer(path, encoding);
+                for (const QString &line : lines)
+                    writer.lines().writeLine(line);
+                writer.commit();
+            }
+            QCOMPARE(encodingOfFile(path), encoding);
+            QCOMPARE(readAll(readBytes(path)), lines);
+            QVERIFY(readBytes(path).endsWith("\r\n"));
         }
-        QCOMPARE(encodingOfFile(path), encoding);
-        QCOMPARE(readAll(readBytes(path)), lines);
-        QVERIFY(readBytes(path).endsWith("\r\n"));
     }
 
     void unfinishedWriteKeepsTheOldFile()
