@@ -24,27 +24,17 @@ private Q_SLOTS:
 
     void writesTheChosenStatuses_data()
     {
-        QTest::addColumn<bool>("twoLine");
-        QTest::addColumn<QList<bool>>("statuses");  // untranslated, translated, not to translate, review
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("translated only, glossary")
-            << false << QList<bool>{false, true, false, false} << u"export-translated.glo"_qs;
-        QTest::newRow("review and untranslated, two-line")
-            << true << QList<bool>{true, false, false, true} << u"export-review-untranslated.txt"_qs;
-        QTest::newRow("not to translate only")
-            << false << QList<bool>{false, false, true, false} << u"export-not-to-translate.glo"_qs;
+        addTestTable(u"engine/export-statuses.txt"_qs, {"twoLine", "statuses", "expected"});
     }
     void writesTheChosenStatuses()
     {
-        QFETCH(bool, twoLine);
-        QFETCH(QList<bool>, statuses);
-        QFETCH(QString, expected);
+        const auto [twoLine, statuses, expected] = fields("twoLine", "statuses", "expected");
         ExportOptions options;
-        options.twoLine = twoLine;
-        options.untranslated = statuses[0];
-        options.translated = statuses[1];
-        options.notToTranslate = statuses[2];
-        options.review = statuses[3];
+        options.twoLine = twoLine == u"1";
+        options.untranslated = statuses[0] == u'1';
+        options.translated = statuses[1] == u'1';
+        options.notToTranslate = statuses[2] == u'1';
+        options.review = statuses[3] == u'1';
         const QString path = m_dir.filePath(u"export.txt"_qs);
         EntryExportWriter writer(path, options);
         for (const DictionaryEntry &e : std::initializer_list<DictionaryEntry>{

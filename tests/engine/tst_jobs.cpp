@@ -1,7 +1,6 @@
 #include "ErrorReport.h"
 #include "JobFixture.h"
 
-#include <QProcess>
 #include <QTest>
 
 namespace {
@@ -29,14 +28,6 @@ QStringList sorted(QStringList lines)
 {
     lines.sort();
     return lines;
-}
-
-void createDatabase(const QString &path, const QString &sql)
-{
-    QProcess sqlite;
-    sqlite.start(u"sqlite3"_qs, {path, sql});
-    QVERIFY(sqlite.waitForFinished());
-    QCOMPARE(sqlite.exitCode(), 0);
 }
 
 }
@@ -167,7 +158,7 @@ private Q_SLOTS:
             options.txtSaveRefDB = folder.path(u"saved.db"_qs);
         }
         if (fault.startsWith(u"sql:"))
-            createDatabase(folder.path(u"bad.db"_qs), fault.mid(4));
+            folder.createDatabase(u"bad.db"_qs, fault.mid(4));
         JobDriver driver(u"Form 'frmMain' -> 'cmdStart_Click'"_qs);
         RecordingObserver observer;
         const bool done = run(driver, folder, todo, reference, observer, options);

@@ -104,11 +104,7 @@ private Q_SLOTS:
 
     void rejectsInvalidBracketFragment_data()
     {
-        QTest::addColumn<QString>("left");
-        QTest::addColumn<QString>("right");
-        QTest::newRow("unbalanced group") << u"("_qs << u"\\)"_qs;
-        QTest::newRow("unmatched closing bracket") << u"\\("_qs << u")"_qs;
-        QTest::newRow("bad code point") << u"\\u12"_qs << u"\\)"_qs;
+        addTestTable(u"engine/bad-bracket-fragments.txt"_qs, {"left", "right"});
     }
     void rejectsInvalidBracketFragment()
     {
