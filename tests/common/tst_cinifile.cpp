@@ -90,14 +90,6 @@ private Q_SLOTS:
         }
     }
 
-    void failedWriteIsReported()
-    {
-        cInifile ini(m_dir.filePath(u"no/such/folder.ini"_qs), u"S"_qs);
-        ini.setValue(u"K"_qs, u"v"_qs);
-        QCOMPARE(ini.LastReturnCode(), 0);
-        QVERIFY(!ini.success());
-    }
-
     void convertsNumbers()
     {
         QCOMPARE(cInifile::CLngDefault(u" -7 "_qs, -1), -7);

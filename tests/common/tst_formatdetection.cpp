@@ -76,13 +76,6 @@ private Q_SLOTS:
         QTEST(detected(path, &pair), "expected");
     }
 
-    void missingFileIsUnrecognised()
-    {
-        QCOMPARE(DetectDictionaryFormat(m_dir.filePath(u"none.glo"_qs)), DictionaryFormat::Unrecognised);
-        QCOMPARE(DetectDictionaryFormat(m_dir.path()), DictionaryFormat::Unrecognised);
-        QCOMPARE(DetectDictionaryFormat(QString()), DictionaryFormat::Unrecognised);
-    }
-
     void recognisesLanguagePair_data() { addTestTable(u"common/language-pairs.txt"_qs, {"text", "expected"}); }
     void recognisesLanguagePair()
     {

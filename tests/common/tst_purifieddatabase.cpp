@@ -48,14 +48,6 @@ private Q_SLOTS:
         QCOMPARE(isLegacySqlite2Database(path), legacy);
     }
 
-    void missingFileIsNone()
-    {
-        const QString path = m_dir.filePath(u"missing.db"_qs);
-        QVERIFY(!IsPurifiedDatabase(path));
-        QVERIFY(!isLegacySqlite2Database(path));
-        QVERIFY(!IsPurifiedDatabase(m_dir.path()));
-    }
-
     // Every single byte of the header and the schema page overwritten or the file cut
     // short: the answer may change, but the check must neither crash nor read astray.
     void survivesDamagedDatabases()

@@ -1,8 +1,6 @@
 #include "CaptureConsole.h"
 #include "TestData.h"
 
-#include <QTemporaryDir>
-
 class CaptureConsoleTest : public QObject {
     Q_OBJECT
     cCaptureConsole console;
@@ -43,12 +41,6 @@ private Q_SLOTS:
         for (const QString &event : events)
             QVERIFY(event.size() <= cCaptureConsole::BufferSize);
         QCOMPARE(console.exitStatus(), status);
-    }
-
-    void runsInTheGivenFolder()
-    {
-        QTemporaryDir dir;
-        QCOMPARE(console.ShellConsole({u"pwd"_qs}, dir.path()).trimmed(), dir.path());
     }
 
     void reportsAChildThatCannotStart()

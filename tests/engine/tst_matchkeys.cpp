@@ -64,17 +64,6 @@ private Q_SLOTS:
         QTEST(parts.st, "st");
     }
 
-    void redressesTranslation()
-    {
-        ProcessingOptions options = ProcessingOptions::full();
-        const auto redress = [&] {
-            return MatchKeyRules(options).RedressTranslation(u" "_qs, u"另存为"_qs, u"(&S)"_qs, u"...\\tCtrl+S"_qs);
-        };
-        QCOMPARE(redress(), u" 另存为(&S)...\\tCtrl+S"_qs);
-        options.chkNotAddANDX = true;
-        QCOMPARE(redress(), u" 另存为...\\tCtrl+S"_qs);
-    }
-
     // Identical texts must always meet, whatever the case option says.
     void identicalTextsMeet()
     {
