@@ -47,7 +47,8 @@ private Q_SLOTS:
             folder.createDatabase(u"ref.db"_qs, u"CREATE TABLE R(r1 TEXT,r2 TEXT);"
                                                 "INSERT INTO R VALUES('Open','打开'),('Close','关闭');"_qs);
             RecordingObserver observer;
-            const auto result = runImport(folder.path(reference), ProcessingOptions::full(), Rows(), observer, u"test"_qs);
+            const ImportResult result =
+                runImport(folder.path(reference), ProcessingOptions::full(), Rows(), observer, u"test"_qs);
             QVERIFY2(result.outcome.done(), qPrintable(reference));
             QCOMPARE(flatten(result.rows), imported());
             QCOMPARE(observer.finishedStages, QList<int>({0, 1, 2, 3, 4}).mid(reference == u"ref.db" ? 1 : 0));
