@@ -90,14 +90,6 @@ private Q_SLOTS:
         }
     }
 
-    void convertsNumbers()
-    {
-        QCOMPARE(cInifile::CLngDefault(u" -7 "_qs, -1), -7);
-        QCOMPARE(cInifile::CLngDefault(u"2.5"_qs, -1), 2);  // half to even
-        for (const QString &text : {u"FAIL"_qs, QString(), u"99999999999"_qs})
-            QCOMPARE(cInifile::CLngDefault(text, -1), -1);
-    }
-
     void keepsFileHistories()
     {
         const QString section = FileHistory::sectionName(u"frmMain"_qs, u"cboToDo"_qs);
