@@ -6,11 +6,6 @@
 
 namespace {
 
-QByteArray gb(const QString &text)
-{
-    return TextCodec::encode(text, TextEncoding::Gb18030);
-}
-
 QStringList readAll(const QByteArray &bytes, LineEnd lineEnd = LineEnd::CrLf)
 {
     QBuffer buffer;
@@ -40,7 +35,8 @@ private Q_SLOTS:
         QTest::addColumn<TextEncoding>("expected");
         const QByteArray chinese = QStringLiteral("打开").toUtf8();
         QTest::newRow("ascii only") << QByteArray("1:Open\r\n") << TextEncoding::Gb18030;
-        QTest::newRow("gb18030 chinese") << gb(QStringLiteral("1:Open\r\n打开\r\n")) << TextEncoding::Gb18030;
+        QTest::newRow("gb18030 chinese")
+            << TextCodec::encode(u"1:Open\r\n打开\r\n"_qs, TextEncoding::Gb18030) << TextEncoding::Gb18030;
         QTest::newRow("utf-8 chinese") << QByteArray("1:Open\r\n") + chinese << TextEncoding::Utf8;
         QTest::newRow("utf-8 bom") << QByteArray("\xEF\xBB\xBF" "abc") << TextEncoding::Utf8WithBom;
         QTest::newRow("empty") << QByteArray() << TextEncoding::Gb18030;
