@@ -70,9 +70,7 @@ private:
     {
         const QString path = m_dir.filePath(QStringLiteral("db%1.db").arg(++m_files));
         QProcess shell;
-        shell.start(u"sqlite3"_qs, {u"-bail"_qs, path});
-        shell.write(script.toUtf8());
-        shell.closeWriteChannel();
+        shell.start(u"sqlite3"_qs, {path, script});
         if (!shell.waitForFinished(60000) || shell.exitCode() != 0)
             qFatal("sqlite3 failed: %s", shell.readAllStandardError().constData());
         return path;
