@@ -115,11 +115,11 @@ private Q_SLOTS:
         QCOMPARE(QDir(dir.path()).entryList(QDir::Files), QStringList{u"keep.txt"_qs});
     }
 
-    void openErrorsCarryTheirNumbers()
+    void failedOpenForWritingCarriesItsNumber()
     {
         QTemporaryDir dir;
-        QCOMPARE(errorNumber([&] { TextFileReader reader(dir.filePath(u"missing.txt"_qs)); }), 53);
-        QCOMPARE(errorNumber([&] { TextFileWriter writer(dir.filePath(u"no/such.txt"_qs), TextEncoding::Gb18030); }), 75);
+        const QString path = dir.filePath(u"no/such.txt"_qs);
+        QCOMPARE(errorNumber([&] { TextFileWriter writer(path, TextEncoding::Gb18030); }), 75);
     }
 };
 
