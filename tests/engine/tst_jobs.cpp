@@ -67,6 +67,10 @@ private Q_SLOTS:
         QVERIFY(!observer.databaseProgress.isEmpty());
         for (const QString &caption : observer.databaseProgress)
             QVERIFY2(caption.chopped(1).toInt() < 100, qPrintable(caption));
+        // A two-line job after it keeps its language pair.
+        const QString pair = driver.LanguagePair();
+        QVERIFY(run(driver, folder, u"todo.u.txt"_qs, u"ref.a.txt"_qs, observer));
+        QCOMPARE(driver.LanguagePair(), pair);
     }
 
     void producesTheEdgeResults_data()
@@ -86,17 +90,6 @@ private Q_SLOTS:
         RecordingObserver observer;
         QVERIFY(run(driver, folder, todoName, u"ref.glo"_qs, observer, options));
         QCOMPARE(folder.readLines(u"out"_qs), expected.isEmpty() ? QStringList() : expected.split(u'/'));
-    }
-
-    void keepsLanguagePairOfEarlierJobForTwoLineTexts()
-    {
-        JobFolder folder;
-        folder.copyData(u"engine"_qs);
-        JobDriver driver(u"test"_qs);
-        RecordingObserver observer;
-        QVERIFY(run(driver, folder, u"todo.glo"_qs, u"ref.glo"_qs, observer));
-        QVERIFY(run(driver, folder, u"todo.u.txt"_qs, u"ref.a.txt"_qs, observer));
-        QCOMPARE(driver.LanguagePair(), u"9 1\t4 2"_qs);
     }
 
     // The database paths are the only user paths that reach the job's shell script.
