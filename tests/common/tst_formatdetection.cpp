@@ -13,13 +13,13 @@ QByteArray gb(const QString &text)
     return TextCodec::encode(text, TextEncoding::Gb18030);
 }
 
-int detected(const QString &path, QString *languagePair = nullptr)
+// The format found by name, or the error raised.
+QString detected(const QString &path, QString *languagePair = nullptr)
 {
-    try {
-        return int(DetectDictionaryFormat(path, languagePair));
-    } catch (const AppError &error) {
-        return -error.number();
-    }
+    DictionaryFormat format{};
+    if (const int error = errorNumber([&] { format = DetectDictionaryFormat(path, languagePair); }))
+        return u"error %1"_qs.arg(error);
+    return QStringList{u"unrecognised"_qs, u"glossary"_qs, u"two-line"_qs}.value(int(format));
 }
 
 }
@@ -33,72 +33,34 @@ private Q_SLOTS:
         AppFolder::set(m_dir.filePath(u"app"_qs));
     }
 
-    // The format found, or the error raised as a negative number.
+    // Rows too large or too broken for the table follow it; "bytes" takes each character for one byte.
     void detectsFormat_data()
     {
-        QTest::addColumn<QByteArray>("bytes");
-        QTest::addColumn<int>("expected");
-        using enum DictionaryFormat;
-        QTest::newRow("one glossary line") << gb(u"Open\t打开"_qs) << int(Glossary);
-        QTest::newRow("glossary after other lines") << gb(u"x\n1:a\nb\nOpen\t打开\n"_qs) << int(Glossary);
-        QTest::newRow("two-tab lines are tested as text") << gb(u"a\tb\tc\n1:a\tb\tc\nb\n"_qs) << int(TwoLineText);
-        QTest::newRow("two-tab lines without entries") << gb(u"a\tb\tc\nd\te\tf\n"_qs) << int(Unrecognised);
-        QTest::newRow("empty translation line not counted")
-            << gb(u"1:未译\n\n2:已译\nword\n"_qs) << int(TwoLineText);
-        QTest::newRow("only empty translations") << gb(u"1:a\n\n2:b\n\n"_qs) << int(Unrecognised);
-        QTest::newRow("follow-up line not examined") << gb(u"1:a\n2:b"_qs) << int(TwoLineText);
-        QTest::newRow("non-numeric prefixes") << gb(u":Open\nabc:Open\nx\n"_qs) << int(Unrecognised);
-        QTest::newRow("utf-8 two-line") << u"\r\n1:Open\r\n打开\r\n"_qs.toUtf8() << int(TwoLineText);
-        QTest::newRow("utf-8 bom glossary") << QByteArray("\xEF\xBB\xBF") + u"打开\t打开"_qs.toUtf8() << int(Glossary);
-        QTest::newRow("table text") << gb(u"复查,1,Open,打开\r\n"_qs) << int(Unrecognised);
-        QTest::newRow("five pairs end the text pass before a number line at end")
-            << gb(u"1:a\nb\n"_qs.repeated(5) + u"9:z"_qs) << int(TwoLineText);
-        QTest::newRow("ten-thousand-line glossary") << gb(u"Open\t打开\r\n"_qs.repeated(10000)) << int(Glossary);
-        QTest::newRow("10 MB line before a glossary line") << QByteArray(10'000'000, 'x') + "\na\tb" << int(Glossary);
-        QTest::newRow("10 MB number line") << QByteArray(10'000'000, '7') + ":a\nb" << int(TwoLineText);
-        QTest::newRow("invalid bytes") << QByteArray("\x81\x30\xFF\xFE:\n\xC0\xAF\t\x80") << int(Glossary);
-        QByteArray junk;
+        addTestTable(u"common/format-detection.txt"_qs, {"text", "encoding", "expected"});
+        QString junk;
         for (int i = 0; i < 65536; ++i)
-            junk.append(char(0x80 + i * 13 % 128));
-        QTest::newRow("binary junk") << junk << int(Unrecognised);
-        const int pastEnd = -int(Errors::InputPastEnd);
-        QTest::newRow("empty file") << QByteArray() << pastEnd;
-        QTest::newRow("number line last") << QByteArray("abc\r\n1:x") << pastEnd;
-        QTest::newRow("number line last with line end") << QByteArray("1:x\r\n") << pastEnd;
-        QTest::newRow("after four pairs") << gb(u"1:a\nb\n"_qs.repeated(4) + u"9:z"_qs) << pastEnd;
+            junk.append(QChar(0x80 + i * 13 % 128));
+        QTest::newRow("binary junk") << junk << u"bytes"_qs << u"unrecognised"_qs;
+        QTest::newRow("invalid bytes") << u"\x81\x30\xFF\xFE:\n\xC0\xAF\t\x80"_qs << u"bytes"_qs << u"glossary"_qs;
+        QTest::newRow("ten-thousand-line glossary")
+            << u"Open\t打开\r\n"_qs.repeated(10000) << u"GB18030"_qs << u"glossary"_qs;
+        QTest::newRow("10 MB line before a glossary line")
+            << QString(10'000'000, u'x') + u"\na\tb"_qs << u"GB18030"_qs << u"glossary"_qs;
+        QTest::newRow("10 MB number line")
+            << QString(10'000'000, u'7') + u":a\nb"_qs << u"GB18030"_qs << u"two-line"_qs;
     }
     void detectsFormat()
     {
-        QFETCH(QByteArray, bytes);
-        const QString path = write(bytes);
+        const auto [text, encoding] = fields("text", "encoding");
+        const QString lines = QString(text).replace(u"\\n"_qs, u"\n"_qs);
+        const QString path = write(encoding == u"bytes" ? lines.toLatin1()
+            : TextCodec::encode(lines, encoding == u"UTF-8" ? TextEncoding::Utf8 : TextEncoding::Gb18030));
         QTEST(detected(path), "expected");
         QString pair = u"keep"_qs;
         QTEST(detected(path, &pair), "expected");
     }
 
-    void missingFileIsUnrecognised()
-    {
-        QCOMPARE(DetectDictionaryFormat(m_dir.filePath(u"none.glo"_qs)), DictionaryFormat::Unrecognised);
-        QCOMPARE(DetectDictionaryFormat(m_dir.path()), DictionaryFormat::Unrecognised);
-        QCOMPARE(DetectDictionaryFormat(QString()), DictionaryFormat::Unrecognised);
-    }
-
-    void recognisesLanguagePair_data()
-    {
-        QTest::addColumn<QString>("text");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("english to chinese") << u"9 1\t4 2\r\nOpen\t打开\r\n"_qs << u"9 1\t4 2"_qs;
-        QTest::newRow("unknown target") << u"9 1\t4 6"_qs << u"keep"_qs;
-        QTest::newRow("unknown source") << u"9 14\t4 2"_qs << u"keep"_qs;
-        QTest::newRow("ordinary first entry") << u"Open\t打开\r\n9 1\t4 2"_qs << u"keep"_qs;
-        QTest::newRow("empty piece") << u"\t4 2"_qs << u"keep"_qs;
-        QTest::newRow("two-tab line before first single-tab line")
-            << u"7 1\t4 1\tx\r\n9 1\t4 2"_qs << u"9 1\t4 2"_qs;
-        QTest::newRow("two-tab line replaces the candidate")
-            << u"9 1\t4 2\r\n17 1\t4 1\tx\r\na\tb"_qs << u"17 1\t4 1"_qs;
-        QTest::newRow("two-tab line after the second single-tab line")
-            << u"9 1\t4 2\r\na\tb\r\n17 1\t4 1\tx"_qs << u"9 1\t4 2"_qs;
-    }
+    void recognisesLanguagePair_data() { addTestTable(u"common/language-pairs.txt"_qs, {"text", "expected"}); }
     void recognisesLanguagePair()
     {
         const auto [text, expected] = fields("text", "expected");

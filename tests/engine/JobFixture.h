@@ -8,6 +8,7 @@
 
 #include <QDir>
 #include <QDirIterator>
+#include <QProcess>
 #include <QTemporaryDir>
 
 // Records what a job reports, as a window would show it.
@@ -65,6 +66,15 @@ public:
             const QString name = QDir(from).relativeFilePath(files.next());
             writeBytes(name, readBytes(files.filePath()));
         }
+    }
+
+    // A database the real sqlite3 builds from the SQL given.
+    void createDatabase(const QString &name, const QString &sql) const
+    {
+        QProcess sqlite;
+        sqlite.start(u"sqlite3"_qs, {path(name), sql});
+        if (!sqlite.waitForFinished() || sqlite.exitCode() != 0)
+            qFatal("sqlite3 failed: %s", sqlite.readAllStandardError().constData());
     }
 
     QByteArray read(const QString &name) const { return readBytes(path(name)); }

@@ -24,27 +24,17 @@ private Q_SLOTS:
 
     void writesTheChosenStatuses_data()
     {
-        QTest::addColumn<bool>("twoLine");
-        QTest::addColumn<QList<bool>>("statuses");  // untranslated, translated, not to translate, review
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("translated only, glossary")
-            << false << QList<bool>{false, true, false, false} << u"export-translated.glo"_qs;
-        QTest::newRow("review and untranslated, two-line")
-            << true << QList<bool>{true, false, false, true} << u"export-review-untranslated.txt"_qs;
-        QTest::newRow("not to translate only")
-            << false << QList<bool>{false, false, true, false} << u"export-not-to-translate.glo"_qs;
+        addTestTable(u"engine/export-statuses.txt"_qs, {"twoLine", "statuses", "expected"});
     }
     void writesTheChosenStatuses()
     {
-        QFETCH(bool, twoLine);
-        QFETCH(QList<bool>, statuses);
-        QFETCH(QString, expected);
+        const auto [twoLine, statuses, expected] = fields("twoLine", "statuses", "expected");
         ExportOptions options;
-        options.twoLine = twoLine;
-        options.untranslated = statuses[0];
-        options.translated = statuses[1];
-        options.notToTranslate = statuses[2];
-        options.review = statuses[3];
+        options.twoLine = twoLine == u"1";
+        options.untranslated = statuses[0] == u'1';
+        options.translated = statuses[1] == u'1';
+        options.notToTranslate = statuses[2] == u'1';
+        options.review = statuses[3] == u'1';
         const QString path = m_dir.filePath(u"export.txt"_qs);
         EntryExportWriter writer(path, options);
         for (const DictionaryEntry &e : std::initializer_list<DictionaryEntry>{
@@ -82,16 +72,13 @@ private Q_SLOTS:
         QCOMPARE(loaded.txtPLOID2, u"4 2"_qs);
         QCOMPARE(loaded.cboCondition, 3);
         loaded.txtLenLimit = u"5000000000"_qs;
-        QCOMPARE(loaded.toOptions().lengthValue, 999999999);
+        loaded.twoLine = false;  // a glossary's identifiers left empty export as the defaults
+        loaded.txtPLOID1.clear();
+        loaded.txtPLOID2.clear();
+        const ExportOptions options = loaded.toOptions();
+        QCOMPARE(options.lengthValue, 999999999);
         QCOMPARE(loaded.txtLenLimit, u"999999999"_qs);
-    }
-
-    void glossaryIdentifiersDefaultWhenEmpty()
-    {
-        ExportControlState state;
-        state.txtPLOID1.clear();
-        state.txtPLOID2.clear();
-        QCOMPARE(state.toOptions().sourceLanguage + u'\t' + state.toOptions().targetLanguage, u"9 1\t4 2"_qs);
+        QCOMPARE(options.sourceLanguage + u'\t' + options.targetLanguage, u"9 1\t4 2"_qs);
     }
 };
 

@@ -1,7 +1,6 @@
 #include "ErrorReport.h"
 #include "JobFixture.h"
 
-#include <QProcess>
 #include <QTest>
 
 namespace {
@@ -15,7 +14,8 @@ ProcessingOptions jobOptions()
 
 // The tests' only call of the driver.
 bool run(JobDriver &driver, const JobFolder &folder, const QString &todo, const QString &reference,
-         RecordingObserver &observer, const ProcessingOptions &options = jobOptions(), const QString &output = u"out"_qs)
+         RecordingObserver &observer, const ProcessingOptions &options = jobOptions(),
+         const QString &output = u"out"_qs)
 {
     return driver.run({folder.path(todo), folder.path(reference), folder.path(output)}, options, observer).done();
 }
@@ -31,14 +31,6 @@ QStringList sorted(QStringList lines)
     return lines;
 }
 
-void createDatabase(const QString &path, const QString &sql)
-{
-    QProcess sqlite;
-    sqlite.start(u"sqlite3"_qs, {path, sql});
-    QVERIFY(sqlite.waitForFinished());
-    QCOMPARE(sqlite.exitCode(), 0);
-}
-
 }
 
 class JobsTest : public QObject {
@@ -46,13 +38,13 @@ class JobsTest : public QObject {
 private Q_SLOTS:
     void translatesEachFormatPair_data()
     {
-        addTestTable(u"engine/format-pairs.txt"_qs, {"todo", "reference", "encodingName", "withLanguages"});
+        addTestTable(u"engine/format-pairs.txt"_qs, {"todo", "reference", "encoding", "withPair"});
     }
     void translatesEachFormatPair()
     {
-        const auto [todo, reference, encodingName, withLanguages] = fields("todo", "reference", "encodingName", "withLanguages");
+        const auto [todo, reference, encodingName, withPair] = fields("todo", "reference", "encoding", "withPair");
         const TextEncoding encoding = encodingName == u"UTF-8" ? TextEncoding::Utf8 : TextEncoding::Gb18030;
-        const QString languages = withLanguages == u"1" ? u"9 1\t4 2\r\n"_qs : QString();
+        const QString languages = withPair == u"1" ? u"9 1\t4 2\r\n"_qs : QString();
         JobFolder folder;
         folder.copyData(u"engine"_qs);
         folder.writeBytes(todo, TextCodec::encode(dataText(todo), encoding));
@@ -75,33 +67,29 @@ private Q_SLOTS:
         QVERIFY(!observer.databaseProgress.isEmpty());
         for (const QString &caption : observer.databaseProgress)
             QVERIFY2(caption.chopped(1).toInt() < 100, qPrintable(caption));
+        // A two-line job after it keeps its language pair.
+        const QString pair = driver.LanguagePair();
+        QVERIFY(run(driver, folder, u"todo.u.txt"_qs, u"ref.a.txt"_qs, observer));
+        QCOMPARE(driver.LanguagePair(), pair);
     }
 
-    void producesTheEdgeResults_data() { addTestTable(u"engine/edge-cases.txt"_qs, {"noAccelerator", "todo", "reference", "expected"}); }
+    void producesTheEdgeResults_data()
+    {
+        addTestTable(u"engine/edge-cases.txt"_qs, {"noSuffix", "todo", "reference", "expected"});
+    }
     void producesTheEdgeResults()
     {
-        const auto [noAccelerator, todo, reference, expected] = fields("noAccelerator", "todo", "reference", "expected");
+        const auto [noSuffix, todo, reference, expected] = fields("noSuffix", "todo", "reference", "expected");
         JobFolder folder;
         const QString todoName = todo.startsWith(u'/') ? u"todo.u.txt"_qs : u"todo.glo"_qs;
         folder.write(todoName, todo.split(u'/'));
         folder.write(u"ref.glo"_qs, reference.split(u'/'));
         ProcessingOptions options = jobOptions();
-        options.chkNotAddANDX = noAccelerator == u"1";
+        options.chkNotAddANDX = noSuffix == u"1";
         JobDriver driver(u"test"_qs);
         RecordingObserver observer;
         QVERIFY(run(driver, folder, todoName, u"ref.glo"_qs, observer, options));
         QCOMPARE(folder.readLines(u"out"_qs), expected.isEmpty() ? QStringList() : expected.split(u'/'));
-    }
-
-    void keepsLanguagePairOfEarlierJobForTwoLineTexts()
-    {
-        JobFolder folder;
-        folder.copyData(u"engine"_qs);
-        JobDriver driver(u"test"_qs);
-        RecordingObserver observer;
-        QVERIFY(run(driver, folder, u"todo.glo"_qs, u"ref.glo"_qs, observer));
-        QVERIFY(run(driver, folder, u"todo.u.txt"_qs, u"ref.a.txt"_qs, observer));
-        QCOMPARE(driver.LanguagePair(), u"9 1\t4 2"_qs);
     }
 
     // The database paths are the only user paths that reach the job's shell script.
@@ -135,12 +123,12 @@ private Q_SLOTS:
         const QString before = QDateTime::currentDateTime().toString(u"ddhh"_qs);
         QVERIFY(run(driver, folder, u"todo.u.txt"_qs, u"ref.glo"_qs, observer, options));
         const QString after = QDateTime::currentDateTime().toString(u"ddhh"_qs);
-        QVERIFY(QFile::exists(folder.path(u"ref_%1.db"_qs.arg(before))) || QFile::exists(folder.path(u"ref_%1.db"_qs.arg(after))));
+        const auto saved = [&](const QString &hour) { return QFile::exists(folder.path(u"ref_%1.db"_qs.arg(hour))); };
+        QVERIFY(saved(before) || saved(after));
         QStringList extensions;
         for (const QString &file : folder.workFiles())
             extensions << file.section(u'.', -1);
-        QCOMPARE(sorted(extensions), (QStringList{u"db"_qs, u"sh"_qs, u"sh"_qs, u"sql"_qs, u"sql"_qs, u"sql"_qs, u"sql"_qs,
-                                                  u"txt"_qs, u"txt"_qs}));
+        QCOMPARE(sorted(extensions).join(u' '), u"db sh sh sql sql sql sql txt txt"_qs);
     }
 
     void failuresStopTheJobAndKeepTheOutput_data()
@@ -160,19 +148,18 @@ private Q_SLOTS:
         if (fault == u"path")
             qputenv("PATH", folder.path(u"empty"_qs).toLocal8Bit());
         if (fault == u"cp") { // a copy that stops half-way, as on a full disk
-            folder.writeBytes(u"app/cp"_qs, "#!/bin/sh\nprintf part > \"$4\"\nexit 1\n");
-            QFile::setPermissions(folder.path(u"app/cp"_qs), QFile::ReadOwner | QFile::ExeOwner);
-            qputenv("PATH", folder.path(u"app:"_qs).toLocal8Bit() + path);
+            folder.writeBytes(u"bin/cp"_qs, "#!/bin/sh\nprintf part > \"$4\"\nexit 1\n");
+            QFile::setPermissions(folder.path(u"bin/cp"_qs), QFile::ReadOwner | QFile::ExeOwner);
+            qputenv("PATH", folder.path(u"bin:"_qs).toLocal8Bit() + path);
             options.chkSaveRefDB = true;
             options.txtSaveRefDB = folder.path(u"saved.db"_qs);
         }
         if (fault.startsWith(u"sql:"))
-            createDatabase(folder.path(u"bad.db"_qs), fault.mid(4));
+            folder.createDatabase(u"bad.db"_qs, fault.mid(4));
         JobDriver driver(u"Form 'frmMain' -> 'cmdStart_Click'"_qs);
         RecordingObserver observer;
         const bool done = run(driver, folder, todo, reference, observer, options);
         qputenv("PATH", path);
-        QFile::remove(folder.path(u"app/cp"_qs));
         QVERIFY(!done);
         QCOMPARE(observer.errors.size(), 1);
         QVERIFY2(observer.errors[0].description.contains(message), qPrintable(observer.errors[0].boxText()));
@@ -186,11 +173,12 @@ private Q_SLOTS:
     void hostileTextAndPathsRunNothing()
     {
         JobFolder folder(u"it's $(touch pwned1) `touch pwned2` & \"dir\""_qs);
-        folder.writeBytes(u"todo $(x).u.txt"_qs, testData(u"engine/hostile.u.txt"_qs));
-        folder.writeBytes(u"ref `y`.glo"_qs, testData(u"engine/hostile.glo"_qs));
+        const QString todo = u"todo $(x).u.txt"_qs, reference = u"ref `y`.glo"_qs;
+        folder.writeBytes(todo, testData(u"engine/hostile.u.txt"_qs));
+        folder.writeBytes(reference, testData(u"engine/hostile.glo"_qs));
         JobDriver driver(u"test"_qs);
         RecordingObserver observer;
-        QVERIFY(run(driver, folder, u"todo $(x).u.txt"_qs, u"ref `y`.glo"_qs, observer, jobOptions(), u"out 'x'.txt"_qs));
+        QVERIFY(run(driver, folder, todo, reference, observer, jobOptions(), u"out 'x'.txt"_qs));
         QVERIFY(observer.errors.isEmpty());
         const QStringList lines = folder.readLines(u"out 'x'.txt"_qs);
         QCOMPARE(QStringList({lines.value(2), lines.value(5), lines.value(8), lines.value(14)}).join(u""), u"ABCD"_qs);

@@ -64,17 +64,6 @@ private Q_SLOTS:
         QTEST(parts.st, "st");
     }
 
-    void redressesTranslation()
-    {
-        ProcessingOptions options = ProcessingOptions::full();
-        const auto redress = [&] {
-            return MatchKeyRules(options).RedressTranslation(u" "_qs, u"另存为"_qs, u"(&S)"_qs, u"...\\tCtrl+S"_qs);
-        };
-        QCOMPARE(redress(), u" 另存为(&S)...\\tCtrl+S"_qs);
-        options.chkNotAddANDX = true;
-        QCOMPARE(redress(), u" 另存为...\\tCtrl+S"_qs);
-    }
-
     // Identical texts must always meet, whatever the case option says.
     void identicalTextsMeet()
     {
@@ -104,11 +93,7 @@ private Q_SLOTS:
 
     void rejectsInvalidBracketFragment_data()
     {
-        QTest::addColumn<QString>("left");
-        QTest::addColumn<QString>("right");
-        QTest::newRow("unbalanced group") << u"("_qs << u"\\)"_qs;
-        QTest::newRow("unmatched closing bracket") << u"\\("_qs << u")"_qs;
-        QTest::newRow("bad code point") << u"\\u12"_qs << u"\\)"_qs;
+        addTestTable(u"engine/bad-bracket-fragments.txt"_qs, {"left", "right"});
     }
     void rejectsInvalidBracketFragment()
     {

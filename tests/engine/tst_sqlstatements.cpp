@@ -75,17 +75,6 @@ private Q_SLOTS:
         QCOMPARE(Sql::quoted(QString::fromUtf16(u"a\r\0\n\nb", 6)), u"'a'||char(13,10,10)||'b'"_qs);
     }
 
-    void stoppedWriterLeavesFormerFile()
-    {
-        QTemporaryDir folder;
-        const QString path = writeBytes(folder.filePath(u"script.sql"_qs), "former\r\n");
-        {
-            TableScriptWriter writer(path, WorkTable::R);
-            writer.writeR({u"a"_qs, u"b"_qs});
-        }
-        QCOMPARE(readBytes(path), QByteArray("former\r\n"));
-    }
-
     // Each hostile value must stay inside its own statement and column: the real
     // shell loads one row per value into an indexed table, runs nothing else and
     // gives every text back intact. A longer former script is replaced whole.
