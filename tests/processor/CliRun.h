@@ -23,3 +23,9 @@ inline CliRun runCli(const QStringList &arguments, const QString &workingFolder 
     cli.waitForFinished(60000);
     return {cli.exitCode(), QString::fromUtf8(cli.readAllStandardOutput()), QString::fromUtf8(cli.readAllStandardError())};
 }
+
+// A table's text with its line breaks as the console writes them.
+inline QString consoleText(const QString &tableText)
+{
+    return QString(tableText).replace(u"\r\n"_qs, u"\n"_qs);
+}
