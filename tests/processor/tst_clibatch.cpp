@@ -2,7 +2,6 @@
 #include "../engine/JobFixture.h"
 #include "CliRun.h"
 
-#include <QProcess>
 #include <QTest>
 
 #include <signal.h>
@@ -58,19 +57,11 @@ class CliBatchTest : public QObject {
 private Q_SLOTS:
     void everyResultIsTheSingleRunsResult_data()
     {
-        QTest::addColumn<QString>("reference");
-        QTest::addColumn<int>("purifications");
-        QTest::addColumn<QStringList>("options");
-        QTest::newRow("glossary reference") << u"ref.glo"_qs << 1 << QStringList();
-        QTest::newRow("two-line reference") << u"ref.u.txt"_qs << 1 << QStringList();
-        QTest::newRow("purified database") << u"ref.db"_qs << 0 << QStringList();
-        QTest::newRow("database saved") << u"ref.u.txt"_qs << 1 << QStringList{u"--save-db"_qs, u"saved.db"_qs};
+        addTestTable(u"processor/cli-batches.txt"_qs, {"reference", "purifications", "options"});
     }
     void everyResultIsTheSingleRunsResult()
     {
-        QFETCH(QString, reference);
-        QFETCH(int, purifications);
-        QFETCH(QStringList, options);
+        const auto [reference, purifications, options] = fields("reference", "purifications", "options");
         JobFolder folder;
         folder.copyData(u"cli"_qs);
         const QString root = folder.path(QString());
@@ -78,9 +69,9 @@ private Q_SLOTS:
         QCOMPARE(runCli({u"--todo"_qs, u"todo/b.glo"_qs, u"--reference"_qs, u"ref.glo"_qs, u"--output"_qs, u"x.glo"_qs,
                          u"--save-db"_qs, u"ref.db"_qs, u"--app-folder"_qs, u"app"_qs}, root).exitCode, 0);
         const CliRun batch = runCli(QStringList{u"--todo-dir"_qs, u"todo"_qs, u"--recursive"_qs, u"--output-dir"_qs, u"out"_qs,
-                                                u"--jobs"_qs, u"2"_qs} + common + options, root);
+                                                u"--jobs"_qs, u"2"_qs} + common + options.split(u' ', Qt::SkipEmptyParts), root);
         QVERIFY2(batch.exitCode == 0, qPrintable(batch.err));
-        QCOMPARE(batch.out.count(processorStageCaptions().value(0)), purifications);
+        QCOMPARE(batch.out.count(processorStageCaptions().value(0)), purifications.toInt());
         QCOMPARE(QFile::exists(folder.path(u"saved.db"_qs)), !options.isEmpty());
         for (const QString &name : BatchNames) {
             QCOMPARE(runCli(QStringList{u"--todo"_qs, u"todo/"_qs + name, u"--output"_qs, u"single"_qs} + common, root).exitCode, 0);
@@ -106,15 +97,10 @@ private Q_SLOTS:
         QVERIFY(batch.out.contains(u"1 个失败，1 个跳过"_qs));
     }
 
-    void killedJobLeavesNoProcess_data()
-    {
-        QTest::addColumn<int>("signal");
-        QTest::newRow("SIGKILL") << int(SIGKILL);
-        QTest::newRow("SIGTERM") << int(SIGTERM);
-    }
+    void killedJobLeavesNoProcess_data() { addTestTable(u"processor/cli-signals.txt"_qs, {"signal"}); }
     void killedJobLeavesNoProcess()
     {
-        QFETCH(int, signal);
+        const int signal = fields("signal")[0].toInt();
         JobFolder folder;
         const auto data = BenchDictionaries::write(folder.path(u"big"_qs), BenchDictionaries::Format::Glossary, {30000, 60000});
         const QStringList arguments{u"--todo"_qs, data.todo, u"--reference"_qs, data.reference, u"--output"_qs,
