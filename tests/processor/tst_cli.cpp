@@ -1,9 +1,57 @@
+#include "../../bench/BenchDictionaries.h"
 #include "../engine/JobFixture.h"
 #include "CliRun.h"
 
 #include <QTest>
 
+#include <signal.h>
 #include <sys/resource.h>
+
+namespace {
+
+// A process as /proc shows it.
+struct ProcessInfo {
+    int pid = 0;
+    char state = 0;
+    int parent = 0;
+    int group = 0;
+    QString folder;
+};
+
+QList<ProcessInfo> processes()
+{
+    QList<ProcessInfo> all;
+    for (const QString &name : QDir(u"/proc"_qs).entryList(QDir::Dirs)) {
+        const QByteArray text = readBytes(u"/proc/%1/stat"_qs.arg(name));
+        const QList<QByteArray> fields = text.mid(text.lastIndexOf(')') + 2).split(' ');
+        if (name.toInt() > 0 && fields.size() > 2)
+            all.append({name.toInt(), fields[0].at(0), fields[1].toInt(), fields[2].toInt(),
+                        QFileInfo(u"/proc/%1/cwd"_qs.arg(name)).symLinkTarget()});
+    }
+    return all;
+}
+
+int living(const std::function<bool(const ProcessInfo &)> &belongs)
+{
+    const QList<ProcessInfo> all = processes();
+    return int(std::count_if(all.begin(), all.end(), [&](const ProcessInfo &p) { return p.state != 'Z' && belongs(p); }));
+}
+
+// The process group that a job's database shell runs in, once it leads one.
+int shellGroupOf(qint64 cli)
+{
+    for (const ProcessInfo &process : processes()) {
+        if (process.parent == cli && process.group == process.pid)
+            return process.group;
+    }
+    return 0;
+}
+
+// b.glo names no languages, so its result takes the reference's language line even
+// though it runs on the purified database.
+const QStringList BatchNames{u"a.u.txt"_qs, u"b.glo"_qs, u"sub/c.a.txt"_qs, u"sub/d.glo"_qs};
+
+}
 
 class CliTest : public QObject {
     Q_OBJECT
@@ -77,6 +125,97 @@ private Q_SLOTS:
         const CliRun run = runCli({u"--help"_qs});
         QCOMPARE(run.exitCode, 0);
         QVERIFY(run.out.contains(u"--save-db"_qs));
+    }
+
+    void everyResultIsTheSingleRunsResult_data()
+    {
+        addTestTable(u"processor/cli-batches.txt"_qs, {"reference", "purifications", "options"});
+    }
+    void everyResultIsTheSingleRunsResult()
+    {
+        const auto [reference, purifications, options] = fields("reference", "purifications", "options");
+        JobFolder folder;
+        folder.copyData(u"cli"_qs);
+        const QString root = folder.path(QString());
+        const QStringList common{u"--reference"_qs, reference, u"--app-folder"_qs, u"app"_qs};
+        QCOMPARE(runCli({u"--todo"_qs, u"todo/b.glo"_qs, u"--reference"_qs, u"ref.glo"_qs, u"--output"_qs, u"x.glo"_qs,
+                         u"--save-db"_qs, u"ref.db"_qs, u"--app-folder"_qs, u"app"_qs}, root).exitCode, 0);
+        const CliRun batch = runCli(QStringList{u"--todo-dir"_qs, u"todo"_qs, u"--recursive"_qs, u"--output-dir"_qs, u"out"_qs,
+                                                u"--jobs"_qs, u"2"_qs} + common + options.split(u' ', Qt::SkipEmptyParts), root);
+        QVERIFY2(batch.exitCode == 0, qPrintable(batch.err));
+        QCOMPARE(batch.out.count(processorStageCaptions().value(0)), purifications.toInt());
+        QCOMPARE(QFile::exists(folder.path(u"saved.db"_qs)), !options.isEmpty());
+        for (const QString &name : BatchNames) {
+            QCOMPARE(runCli(QStringList{u"--todo"_qs, u"todo/"_qs + name, u"--output"_qs, u"single"_qs} + common, root).exitCode, 0);
+            QCOMPARE(folder.read(u"out/"_qs + name), folder.read(u"single"_qs));
+            QVERIFY(batch.out.contains(name + u": 已预翻译 "_qs));
+        }
+        QCOMPARE(QDir(folder.path(u"app"_qs)).entryList(QDir::AllEntries | QDir::NoDotAndDotDot),
+                 (QStringList{u"POLOLID.ini"_qs, u"Tallyra.ini"_qs}));
+    }
+
+    void aFailingFileStopsNoOther()
+    {
+        JobFolder folder;
+        folder.copyData(u"cli"_qs);
+        folder.writeBytes(u"todo/empty.glo"_qs, QByteArray());
+        QDir().mkpath(folder.path(u"out/b.glo"_qs));
+        const CliRun batch = runCli({u"--todo-dir"_qs, u"todo"_qs, u"--reference"_qs, u"ref.glo"_qs, u"--output-dir"_qs,
+                                     u"out"_qs, u"--app-folder"_qs, u"app"_qs},
+                                    folder.path(QString()));
+        QCOMPARE(batch.exitCode, 1);
+        QVERIFY2(batch.err.contains(u"empty.glo: "_qs) && batch.err.contains(u"b.glo: 错误:75"_qs), qPrintable(batch.err));
+        QVERIFY(QFileInfo(folder.path(u"out/a.u.txt"_qs)).size() > 0);
+        QVERIFY(batch.out.contains(u"1 个失败，1 个跳过"_qs));
+    }
+
+    void killedJobLeavesNoProcess_data() { addTestTable(u"processor/cli-signals.txt"_qs, {"signal"}); }
+    void killedJobLeavesNoProcess()
+    {
+        const int signal = fields("signal")[0].toInt();
+        JobFolder folder;
+        const auto data = BenchDictionaries::write(folder.path(u"big"_qs), BenchDictionaries::Format::Glossary, {30000, 60000});
+        const QStringList arguments{u"--todo"_qs, data.todo, u"--reference"_qs, data.reference, u"--output"_qs,
+                                    folder.path(u"out.glo"_qs), u"--app-folder"_qs, folder.path(u"app"_qs)};
+        QProcess cli;
+        cli.start(QStringLiteral(TALLYRA_CLI_PATH), arguments);
+        int group = 0;
+        QTRY_VERIFY_WITH_TIMEOUT((group = shellGroupOf(cli.processId())) > 0, 30000);
+        // Killed while sqlite3 is inside a transaction, which only an end of the whole
+        // group keeps from being committed.
+        QTRY_VERIFY_WITH_TIMEOUT(!folder.workFiles().filter(u"-journal"_qs).isEmpty(), 30000);
+        kill(pid_t(cli.processId()), signal);
+        QVERIFY(cli.waitForFinished());
+        QTRY_COMPARE_WITH_TIMEOUT(living([group](const ProcessInfo &p) { return p.group == group; }), 0, 10000);
+        QVERIFY(!QFile::exists(folder.path(u"out.glo"_qs)));
+        if (signal == SIGTERM)
+            QCOMPARE(cli.exitCode(), 128 + SIGTERM);
+        QCOMPARE(folder.workFiles().filter(u"-journal"_qs).isEmpty(), signal == SIGTERM);
+        if (signal == SIGTERM)
+            QCOMPARE(folder.workFiles(), QStringList{});
+        const CliRun rerun = runCli(arguments);
+        QVERIFY2(rerun.exitCode == 0, qPrintable(rerun.err));
+    }
+
+    void interruptedBatchLeavesNothing()
+    {
+        JobFolder folder;
+        const auto data = BenchDictionaries::write(folder.path(u"big"_qs), BenchDictionaries::Format::Glossary, {30000, 60000});
+        for (const QString &name : {u"todo/x.glo"_qs, u"todo/y.glo"_qs, u"todo/sub/z.glo"_qs})
+            folder.writeBytes(name, readBytes(data.todo));
+        const QString app = folder.path(u"app"_qs);
+        QProcess cli;
+        cli.start(QStringLiteral(TALLYRA_CLI_PATH),
+                  {u"--todo-dir"_qs, folder.path(u"todo"_qs), u"--recursive"_qs, u"--reference"_qs, data.reference,
+                   u"--output-dir"_qs, folder.path(u"out"_qs), u"--app-folder"_qs, app});
+        const auto worksInApp = [&app](const ProcessInfo &p) { return p.folder.startsWith(app); };
+        QTRY_VERIFY_WITH_TIMEOUT(living(worksInApp) > 0, 30000);
+        cli.terminate();
+        QVERIFY(cli.waitForFinished());
+        QCOMPARE(cli.exitCode(), 128 + SIGTERM);
+        QTRY_COMPARE_WITH_TIMEOUT(living(worksInApp), 0, 10000);
+        QCOMPARE(QDir(app).entryList({u"tlybatch-*"_qs}, QDir::AllEntries), QStringList());
+        QVERIFY(folder.noFileBelow(u"out"_qs));
     }
 };
 
