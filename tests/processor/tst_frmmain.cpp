@@ -280,7 +280,9 @@ private Q_SLOTS:
         QCOMPARE(m_window->size(), size);
     }
 
-    void doubleClickOpensTheOutputFolder()
+    // The output label opens its folder. No address of the project's own yet: the web
+    // link opens the manual, and there is no mail link.
+    void linksOpenTheOutputFolderAndTheManual()
     {
         open();
         const QString folder = file(QStringLiteral("输出"));
@@ -288,6 +290,11 @@ private Q_SLOTS:
         combo(u"cboFinal"_qs)->setEditText(folder + QStringLiteral("/结果.glo"));
         QTest::mouseDClick(get(u"lalFinal"_qs), Qt::LeftButton);
         QCOMPARE(m_openedUrls, QList<QUrl>{QUrl::fromLocalFile(folder)});
+        get<QCheckBox>(u"chkAdvMode"_qs)->setChecked(false);
+        QVERIFY(!m_window->findChild<QWidget *>(u"LabelEmail"_qs));
+        QTest::mouseClick(get(u"LabelWeb"_qs), Qt::LeftButton);
+        QCOMPARE(m_messages.boxes.value(0).text,
+                 u"无法打开使用说明:\r\n"_qs + QCoreApplication::applicationDirPath() + u"/Tallyra.html"_qs);
     }
 
     // Closing from the title bar while the job runs would pull the window from under it.
@@ -300,17 +307,6 @@ private Q_SLOTS:
         QVERIFY(!closed);
         QVERIFY(m_window->isVisible());
         QCOMPARE(m_messages.boxes.value(0).text, QStringLiteral("正在忙碌地处理，处理结束后才能关闭窗口。"));
-    }
-
-    // No address of the project's own yet: the web link opens the manual, no mail link.
-    void webLinkOpensTheManual()
-    {
-        open();
-        get<QCheckBox>(u"chkAdvMode"_qs)->setChecked(false);
-        QVERIFY(!m_window->findChild<QWidget *>(u"LabelEmail"_qs));
-        QTest::mouseClick(get(u"LabelWeb"_qs), Qt::LeftButton);
-        QCOMPARE(m_messages.boxes.value(0).text,
-                 u"无法打开使用说明:\r\n"_qs + QCoreApplication::applicationDirPath() + u"/Tallyra.html"_qs);
     }
 
     // One job per output family, each result as in "expected-" and its name; the last

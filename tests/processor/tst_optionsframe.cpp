@@ -150,8 +150,9 @@ private Q_SLOTS:
     }
 
     // A state the check box cannot take stops the loading there; what came before stays.
-    void reportsABadStoredState_data() { addTestTable(u"processor/bad-state-forms.txt"_qs, {"form"}); }
-    void reportsABadStoredState()
+    // A save that fails is reported as well; both boxes name the frame's form.
+    void reportsErrorsUnderItsForm_data() { addTestTable(u"processor/bad-state-forms.txt"_qs, {"form"}); }
+    void reportsErrorsUnderItsForm()
     {
         QFETCH(QString, form);
         QVERIFY(QFile::copy(testDataPath(u"processor/bad-state.ini"_qs), programIni()));
@@ -164,15 +165,11 @@ private Q_SLOTS:
         QVERIFY(!frame.checkBox(u"chkaAndX"_qs)->isChecked());
         QVERIFY(frame.checkBox(u"chkaMTab"_qs)->isChecked());
         QVERIFY(frame.checkBox(u"chkaRTrimSpace"_qs)->isChecked());
-    }
 
-    void reportsAFailedSave()
-    {
-        OptionsFrame frame(u"frmMain"_qs, u"Tallyra.ini"_qs);
         frame.CfgSaveCtrlToIni(m_dir.path());
-        QCOMPARE(m_messages.boxes.size(), 1);
-        QVERIFY(m_messages.boxes[0].text.startsWith(u"错误:75\r\n"_qs));
-        QVERIFY(m_messages.boxes[0].text.endsWith(u"\r\n源代码位置: Form 'frmMain' -> 'CfgSaveCtrlToIni'"_qs));
+        QCOMPARE(m_messages.boxes.size(), 2);
+        QVERIFY(m_messages.boxes[1].text.startsWith(u"错误:75\r\n"_qs));
+        QVERIFY(m_messages.boxes[1].text.endsWith(u"\r\n源代码位置: Form '%1' -> 'CfgSaveCtrlToIni'"_qs.arg(form)));
     }
 };
 

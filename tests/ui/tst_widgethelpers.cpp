@@ -112,17 +112,15 @@ private Q_SLOTS:
         SaveComboHistory(combo, ini);
         QCOMPARE(cInifile(ini, u"frmMain.cboToDo"_qs).value(u"Count"_qs), u"8"_qs);
 
-        QWidget other;
-        other.setObjectName(u"frmMain"_qs);
-        auto *restored = new QComboBox(&other);
-        restored->setObjectName(u"cboToDo"_qs);
-        restored->setEditable(true);
-        LoadComboHistory(restored, ini);
+        // Loaded into the emptied drop-down as into a new window's.
+        combo->clear();
+        combo->clearEditText();
+        LoadComboHistory(combo, ini);
         QStringList entries;
-        for (int i = 0; i < restored->count(); ++i)
-            entries.append(restored->itemText(i).mid(4, 1));
+        for (int i = 0; i < combo->count(); ++i)
+            entries.append(combo->itemText(i).mid(4, 1));
         QCOMPARE(entries, (QStringList{u"5"_qs, u"9"_qs, u"8"_qs, u"7"_qs, u"6"_qs, u"4"_qs, u"3"_qs, u"2"_qs}));
-        QCOMPARE(restored->currentText(), QString());
+        QCOMPARE(combo->currentText(), QString());
     }
 
     void keepsFormPositions()
