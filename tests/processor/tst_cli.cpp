@@ -37,28 +37,18 @@ QString consoleText(const QString &tableText)
     return QString(tableText).replace(u"\r\n"_qs, u"\n"_qs);
 }
 
-// A process as /proc shows it.
-struct ProcessInfo {
-    char state = 0;
-    QString folder;
-};
-
-QList<ProcessInfo> processes()
+// The processes, zombies aside, that work in a folder or below it.
+int livingIn(const QString &folder)
 {
-    QList<ProcessInfo> all;
+    int count = 0;
     for (const QString &name : QDir(u"/proc"_qs).entryList(QDir::Dirs)) {
-        const QByteArray text = readBytes(u"/proc/%1/stat"_qs.arg(name));
-        const QByteArray state = text.mid(text.lastIndexOf(')') + 2, 1);
-        if (name.toInt() > 0 && !state.isEmpty())
-            all.append({state.at(0), QFileInfo(u"/proc/%1/cwd"_qs.arg(name)).symLinkTarget()});
+        const QByteArray stat = readBytes(u"/proc/%1/stat"_qs.arg(name));
+        const QByteArray state = stat.mid(stat.lastIndexOf(')') + 2, 1);
+        if (name.toInt() > 0 && !state.isEmpty() && state != "Z"
+            && QFileInfo(u"/proc/%1/cwd"_qs.arg(name)).symLinkTarget().startsWith(folder))
+            ++count;
     }
-    return all;
-}
-
-int living(const std::function<bool(const ProcessInfo &)> &belongs)
-{
-    const QList<ProcessInfo> all = processes();
-    return int(std::count_if(all.begin(), all.end(), [&](const ProcessInfo &p) { return p.state != 'Z' && belongs(p); }));
+    return count;
 }
 
 // The sqlite3 journals below a folder: a transaction is open.
@@ -211,7 +201,7 @@ private Q_SLOTS:
         QTRY_VERIFY_WITH_TIMEOUT(!journals(app).isEmpty(), 30000);
         kill(pid_t(cli.processId()), signal);
         QVERIFY(cli.waitForFinished());
-        QTRY_COMPARE_WITH_TIMEOUT(living([&app](const ProcessInfo &p) { return p.folder.startsWith(app); }), 0, 10000);
+        QTRY_COMPARE_WITH_TIMEOUT(livingIn(app), 0, 10000);
         QVERIFY(folder.noFileBelow(u"out"_qs));
         if (signal == SIGTERM) {
             QCOMPARE(cli.exitCode(), 128 + SIGTERM);
