@@ -95,24 +95,24 @@ private Q_SLOTS:
     // Help is no error.
     void answersWithTheExitCode_data()
     {
-        addTestTable(u"processor/cli-refusals.txt"_qs, {"arguments", "exitCode", "stdoutPart", "stderrPart"});
+        addTestTable(u"processor/cli-refusals.txt"_qs, {"arguments", "exitCode", "outPart", "errPart"});
     }
     void answersWithTheExitCode()
     {
-        const auto [arguments, exitCode, stdoutPart, stderrPart] = fields("arguments", "exitCode", "stdoutPart", "stderrPart");
+        const auto [arguments, exitCode, outPart, errPart] = fields("arguments", "exitCode", "outPart", "errPart");
         JobFolder folder;
         folder.copyData(u"cli"_qs);
-        const CliRun run = runCli(arguments.split(u' ') + QStringList{u"--app-folder"_qs, u"app"_qs}, folder.path(QString()));
+        const CliRun run = runCli((arguments + u" --app-folder app"_qs).split(u' '), folder.path(QString()));
         QCOMPARE(run.exitCode, exitCode.toInt());
-        QVERIFY2(run.out.contains(stdoutPart) && run.err.contains(consoleText(stderrPart)), qPrintable(run.out + run.err));
+        QVERIFY2(run.out.contains(outPart) && run.err.contains(consoleText(errPart)), qPrintable(run.out + run.err));
         QVERIFY(folder.noFileBelow(u"out"_qs));
     }
 
     // Past a file-size limit a write fails and is reported; nothing dies of SIGXFSZ.
-    void fileSizeLimitEndsInAnError_data() { addTestTable(u"processor/cli-size-limits.txt"_qs, {"limit", "stderrPart"}); }
+    void fileSizeLimitEndsInAnError_data() { addTestTable(u"processor/cli-size-limits.txt"_qs, {"limit", "errPart"}); }
     void fileSizeLimitEndsInAnError()
     {
-        const auto [limitText, stderrPart] = fields("limit", "stderrPart");
+        const auto [limitText, errPart] = fields("limit", "errPart");
         const auto limit = rlim_t(limitText.toInt());
         JobFolder folder;
         // Eight to-do sources with the same match key, so the join is eight times the reference.
@@ -129,7 +129,7 @@ private Q_SLOTS:
                                       setrlimit(RLIMIT_FSIZE, &size);
                                   });
         QCOMPARE(run.exitCode, 1);
-        QVERIFY2(run.err.contains(consoleText(stderrPart)), qPrintable(run.err));
+        QVERIFY2(run.err.contains(consoleText(errPart)), qPrintable(run.err));
         QCOMPARE(folder.read(u"out.glo"_qs), QByteArray("the earlier result"));
         QCOMPARE(folder.workFiles(), QStringList());
     }
@@ -147,11 +147,11 @@ private Q_SLOTS:
         const QStringList common{u"--reference"_qs, reference, u"--app-folder"_qs, u"app"_qs};
         QCOMPARE(runCli({u"--todo"_qs, u"todo/b.glo"_qs, u"--reference"_qs, u"ref.glo"_qs, u"--output"_qs, u"x.glo"_qs,
                          u"--save-db"_qs, u"ref.db"_qs, u"--app-folder"_qs, u"app"_qs}, root).exitCode, 0);
-        const CliRun batch = runCli(QStringList{u"--todo-dir"_qs, u"todo"_qs, u"--recursive"_qs, u"--output-dir"_qs, u"out"_qs,
-                                                u"--jobs"_qs, u"2"_qs} + common + options.split(u' ', Qt::SkipEmptyParts), root);
+        const CliRun batch = runCli(QStringList{u"--todo-dir"_qs, u"todo"_qs, u"--recursive"_qs, u"--output-dir"_qs, u"out"_qs}
+                                        + common + options.split(u' '), root);
         QVERIFY2(batch.exitCode == 0, qPrintable(batch.err));
         QCOMPARE(batch.out.count(processorStageCaptions().value(0)), purifications.toInt());
-        QCOMPARE(QFile::exists(folder.path(u"saved.db"_qs)), !options.isEmpty());
+        QCOMPARE(QFile::exists(folder.path(u"saved.db"_qs)), options.contains(u"--save-db"));
         for (const QString &name : BatchNames) {
             QCOMPARE(runCli(QStringList{u"--todo"_qs, u"todo/"_qs + name, u"--output"_qs, u"single"_qs} + common, root).exitCode, 0);
             QCOMPARE(folder.read(u"out/"_qs + name), folder.read(u"single"_qs));
