@@ -70,11 +70,8 @@ class CliTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
     // The program folder's Tallyra.ini folds case; --full names a preset that does not.
-    void runsAJobAndSummarisesIt_data()
-    {
-        addTestTable(u"processor/cli-summaries.txt"_qs, {"preset", "summary", "cancel"});
-    }
-    void runsAJobAndSummarisesIt()
+    void runsAndSummarisesAJob_data() { addTestTable(u"processor/cli-summaries.txt"_qs, {"preset", "summary", "cancel"}); }
+    void runsAndSummarisesAJob()
     {
         const auto [preset, summary, cancel] = fields("preset", "summary", "cancel");
         JobFolder folder;
