@@ -1,5 +1,6 @@
 #include "FakeServices.h"
 #include "TestData.h"
+#include "ui/Controls.h"
 
 #include "AppFolder.h"
 #include "cInifile.h"
@@ -29,7 +30,7 @@ class OptionsFrameTest : public QObject {
     }
     static void click(OptionsFrame &frame, int preset)
     {
-        frame.findChild<QPushButton *>(QStringLiteral("cmdPreset%1").arg(preset))->click();
+        control<QPushButton>(frame, QStringLiteral("cmdPreset%1").arg(preset))->click();
     }
 
 private Q_SLOTS:
@@ -44,36 +45,13 @@ private Q_SLOTS:
     void enablesDependentControls()
     {
         OptionsFrame frame(u"frmMain"_qs, u"Tallyra.ini"_qs);
-        const QStringList dependents{u"txttAndXBK1"_qs, u"txttAndXBK2"_qs, u"txtrAndXBK1"_qs, u"txtrAndXBK2"_qs,
-                                     u"chkrAndXEER"_qs, u"chkNotAddANDX"_qs, u"txtSaveRefDB"_qs, u"optXRefDB"_qs};
-        const auto enabled = [&] {
-            QStringList names;
-            for (const QString &name : dependents) {
-                if (frame.findChild<QWidget *>(name)->isEnabled())
-                    names.append(name);
-            }
-            return names;
-        };
-        frame.checkBox(u"chkaAndX"_qs)->setCheckState(Qt::PartiallyChecked);
-        frame.checkBox(u"chkSaveRefDB"_qs)->setChecked(true);
-        QCOMPARE(enabled(), dependents);
-        frame.checkBox(u"chkaAndX"_qs)->setCheckState(Qt::Unchecked);
-        frame.checkBox(u"chkSaveRefDB"_qs)->setChecked(false);
-        QCOMPARE(enabled(), QStringList());
-    }
-
-    // The preset buttons change the options and leave the job's own settings alone.
-    void presetButtonsKeepTheJobFlags()
-    {
-        OptionsFrame frame(u"frmMain"_qs, u"Tallyra.ini"_qs);
-        frame.checkBox(u"chkaKeepTmpFile"_qs)->setChecked(true);
-        frame.textBox(u"txtSaveRefDB"_qs)->setText(u"/d/ref.db"_qs);
-        click(frame, 1);
-        QCOMPARE(frame.textBox(u"txtLenLimit"_qs)->text(), u"50"_qs);
-        click(frame, 0);
-        QCOMPARE(frame.textBox(u"txtLenLimit"_qs)->text(), u"999999999"_qs);
-        QVERIFY(frame.checkBox(u"chkaKeepTmpFile"_qs)->isChecked());
-        QCOMPARE(frame.textBox(u"txtSaveRefDB"_qs)->text(), u"/d/ref.db"_qs);
+        for (const bool ticked : {true, false}) {
+            frame.checkBox(u"chkaAndX"_qs)->setCheckState(ticked ? Qt::PartiallyChecked : Qt::Unchecked);
+            frame.checkBox(u"chkSaveRefDB"_qs)->setChecked(ticked);
+            for (const QString &name : {u"txttAndXBK1"_qs, u"txttAndXBK2"_qs, u"txtrAndXBK1"_qs, u"txtrAndXBK2"_qs,
+                                        u"chkrAndXEER"_qs, u"chkNotAddANDX"_qs, u"txtSaveRefDB"_qs, u"optXRefDB"_qs})
+                QVERIFY2(control(frame, name)->isEnabled() == ticked, qPrintable(name));
+        }
     }
 
     // The three places that touch the length box each show the repaired text; the
@@ -105,10 +83,13 @@ private Q_SLOTS:
         QVERIFY(m_messages.boxes.isEmpty());
     }
 
-    void presetFileRoundTrip()
+    // The preset buttons and the preset file change the options and leave the job's own
+    // settings alone.
+    void presetsKeepTheJobSettings()
     {
         OptionsFrame frame(u"frmMain"_qs, u"Tallyra.ini"_qs);
-        frame.CfgLoadMinToCtrl();
+        click(frame, 1);
+        QCOMPARE(frame.textBox(u"txtLenLimit"_qs)->text(), u"50"_qs);
         frame.checkBox(u"chkaMTab"_qs)->setChecked(true);
         frame.checkBox(u"chkNotAddANDX"_qs)->setCheckState(Qt::PartiallyChecked);
         frame.textBox(u"txttAndXBK1"_qs)->setText(QStringLiteral("【"));
@@ -123,8 +104,12 @@ private Q_SLOTS:
         QVERIFY(!QFile::exists(programIni()));
 
         OptionsFrame other(u"frmMain"_qs, u"Tallyra.ini"_qs);
-        other.CfgLoadMaxToCtrl();
         other.checkBox(u"chkSaveRefDB"_qs)->setChecked(true);
+        other.checkBox(u"chkaKeepTmpFile"_qs)->setChecked(true);
+        other.textBox(u"txtSaveRefDB"_qs)->setText(u"/d/ref.db"_qs);
+        click(other, 0);
+        QCOMPARE(other.textBox(u"txtLenLimit"_qs)->text(), u"999999999"_qs);
+        QCOMPARE(other.textBox(u"txtSaveRefDB"_qs)->text(), u"/d/ref.db"_qs);
         m_dialogs.prepare(typed + u".ini"_qs);
         click(other, 2);
         QCOMPARE(m_dialogs.shown(), dialog(u"cmdPreset2"_qs));
@@ -132,7 +117,7 @@ private Q_SLOTS:
             QVERIFY2(other.checkBox(name)->checkState() == frame.checkBox(name)->checkState(), qPrintable(name));
         for (const QString &name : OptionControlState::TextBoxes)
             QCOMPARE(other.textBox(name)->text(), frame.textBox(name)->text());
-        QVERIFY(other.checkBox(u"chkSaveRefDB"_qs)->isChecked());
+        QVERIFY(other.checkBox(u"chkSaveRefDB"_qs)->isChecked() && other.checkBox(u"chkaKeepTmpFile"_qs)->isChecked());
         QVERIFY(m_messages.boxes.isEmpty());
     }
 
@@ -158,15 +143,16 @@ private Q_SLOTS:
         frame.checkBox(u"chkSaveRefDB"_qs)->setChecked(true);
         frame.textBox(u"txtSaveRefDB"_qs)->setText(u"/old.db"_qs);
         m_dialogs.prepare(chosen.isEmpty() ? chosen : m_dir.filePath(chosen));
-        frame.findChild<QPushButton *>(u"optXRefDB"_qs)->click();
+        control<QPushButton>(frame, u"optXRefDB"_qs)->click();
         QCOMPARE(m_dialogs.shown(), dialog(u"optXRefDB"_qs));
         QCOMPARE(frame.textBox(u"txtSaveRefDB"_qs)->text(), QDir(m_dir.path()).filePath(shown));
         QCOMPARE(frame.focusWidget(), frame.textBox(u"txtSaveRefDB"_qs));
     }
 
     // A state the check box cannot take stops the loading there; what came before stays.
-    void reportsABadStoredState_data() { addTestTable(u"processor/bad-state-forms.txt"_qs, {"form"}); }
-    void reportsABadStoredState()
+    // A save that fails is reported as well; both boxes name the frame's form.
+    void reportsErrorsUnderItsForm_data() { addTestTable(u"processor/bad-state-forms.txt"_qs, {"form"}); }
+    void reportsErrorsUnderItsForm()
     {
         QFETCH(QString, form);
         QVERIFY(QFile::copy(testDataPath(u"processor/bad-state.ini"_qs), programIni()));
@@ -179,15 +165,11 @@ private Q_SLOTS:
         QVERIFY(!frame.checkBox(u"chkaAndX"_qs)->isChecked());
         QVERIFY(frame.checkBox(u"chkaMTab"_qs)->isChecked());
         QVERIFY(frame.checkBox(u"chkaRTrimSpace"_qs)->isChecked());
-    }
 
-    void reportsAFailedSave()
-    {
-        OptionsFrame frame(u"frmMain"_qs, u"Tallyra.ini"_qs);
         frame.CfgSaveCtrlToIni(m_dir.path());
-        QCOMPARE(m_messages.boxes.size(), 1);
-        QVERIFY(m_messages.boxes[0].text.startsWith(u"错误:75\r\n"_qs));
-        QVERIFY(m_messages.boxes[0].text.endsWith(u"\r\n源代码位置: Form 'frmMain' -> 'CfgSaveCtrlToIni'"_qs));
+        QCOMPARE(m_messages.boxes.size(), 2);
+        QVERIFY(m_messages.boxes[1].text.startsWith(u"错误:75\r\n"_qs));
+        QVERIFY(m_messages.boxes[1].text.endsWith(u"\r\n源代码位置: Form '%1' -> 'CfgSaveCtrlToIni'"_qs.arg(form)));
     }
 };
 

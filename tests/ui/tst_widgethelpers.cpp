@@ -54,20 +54,11 @@ private Q_SLOTS:
         QCOMPARE(seen, QStringLiteral("确实要关闭吗？|%1|%2").arg(int(QMessageBox::Question)).arg(expectedButtons));
     }
 
-    void convertsFilters_data()
-    {
-        QTest::addColumn<QString>("entry");
-        QTest::addColumn<QString>("qt");
-        QTest::newRow("one pattern") << QStringLiteral("PASSOLO字典(*.glo)|*.glo") << QStringLiteral("PASSOLO字典(*.glo) (*.glo)");
-        QTest::newRow("two patterns") << QStringLiteral("PASSOLO字典/青墨文本(*.glo;*.a.txt;*.u.txt)|*.glo;*.txt")
-                                      << QStringLiteral("PASSOLO字典/青墨文本(*.glo;*.a.txt;*.u.txt) (*.glo *.txt)");
-        QTest::newRow("no bar") << u"*.ini"_qs << u"*.ini"_qs;
-        QTest::newRow("all files, dot or none") << QStringLiteral("所有文件(*.*)|*.*") << QStringLiteral("所有文件(*.*) (*)");
-    }
+    void convertsFilters_data() { addTestTable(u"ui/name-filters.txt"_qs, {"caption", "patterns", "qt"}); }
     void convertsFilters()
     {
-        const auto [entry, qt] = fields("entry", "qt");
-        QCOMPARE(qtNameFilter(entry), qt);
+        const auto [caption, patterns, qt] = fields("caption", "patterns", "qt");
+        QCOMPARE(qtNameFilter(patterns.isEmpty() ? caption : caption + u'|' + patterns), qt);
     }
 
     // A dialog title opens where its last file was chosen, at its last size, with columns
@@ -121,17 +112,15 @@ private Q_SLOTS:
         SaveComboHistory(combo, ini);
         QCOMPARE(cInifile(ini, u"frmMain.cboToDo"_qs).value(u"Count"_qs), u"8"_qs);
 
-        QWidget other;
-        other.setObjectName(u"frmMain"_qs);
-        auto *restored = new QComboBox(&other);
-        restored->setObjectName(u"cboToDo"_qs);
-        restored->setEditable(true);
-        LoadComboHistory(restored, ini);
+        // Loaded into the emptied drop-down as into a new window's.
+        combo->clear();
+        combo->clearEditText();
+        LoadComboHistory(combo, ini);
         QStringList entries;
-        for (int i = 0; i < restored->count(); ++i)
-            entries.append(restored->itemText(i).mid(4, 1));
+        for (int i = 0; i < combo->count(); ++i)
+            entries.append(combo->itemText(i).mid(4, 1));
         QCOMPARE(entries, (QStringList{u"5"_qs, u"9"_qs, u"8"_qs, u"7"_qs, u"6"_qs, u"4"_qs, u"3"_qs, u"2"_qs}));
-        QCOMPARE(restored->currentText(), QString());
+        QCOMPARE(combo->currentText(), QString());
     }
 
     void keepsFormPositions()
