@@ -144,13 +144,14 @@ private Q_SLOTS:
         const QStringList common{u"--reference"_qs, reference, u"--app-folder"_qs, u"app"_qs};
         QCOMPARE(runCli({u"--todo"_qs, u"todo/b.glo"_qs, u"--reference"_qs, u"ref.glo"_qs, u"--output"_qs, u"x.glo"_qs,
                          u"--save-db"_qs, u"ref.db"_qs, u"--app-folder"_qs, u"app"_qs}, root).exitCode, 0);
-        const CliRun batch = runCli(QStringList{u"--todo-dir"_qs, u"todo"_qs, u"--recursive"_qs, u"--output-dir"_qs, u"out"_qs}
-                                        + common + options.split(u' '), root);
+        const QStringList batchArguments{u"--todo-dir"_qs, u"todo"_qs, u"--recursive"_qs, u"--output-dir"_qs, u"out"_qs};
+        const CliRun batch = runCli(batchArguments + common + options.split(u' '), root);
         QVERIFY2(batch.exitCode == 0, qPrintable(batch.err));
         QCOMPARE(batch.out.count(processorStageCaptions().value(0)), purifications.toInt());
         QCOMPARE(QFile::exists(folder.path(u"saved.db"_qs)), options.contains(u"--save-db"));
         for (const QString &name : BatchNames) {
-            QCOMPARE(runCli(QStringList{u"--todo"_qs, u"todo/"_qs + name, u"--output"_qs, u"single"_qs} + common, root).exitCode, 0);
+            const QStringList single{u"--todo"_qs, u"todo/"_qs + name, u"--output"_qs, u"single"_qs};
+            QCOMPARE(runCli(single + common, root).exitCode, 0);
             QCOMPARE(folder.read(u"out/"_qs + name), folder.read(u"single"_qs));
             QVERIFY(batch.out.contains(name + u": 已预翻译 "_qs));
         }
@@ -181,7 +182,8 @@ private Q_SLOTS:
         const auto [signalNumber, batch] = fields("signal", "batch");
         const int signal = signalNumber.toInt();
         JobFolder folder;
-        const auto data = BenchDictionaries::write(folder.path(u"big"_qs), BenchDictionaries::Format::Glossary, {30000, 60000});
+        const auto data =
+            BenchDictionaries::write(folder.path(u"big"_qs), BenchDictionaries::Format::Glossary, {30000, 60000});
         const QString app = folder.path(u"app"_qs);
         QStringList arguments{u"--reference"_qs, data.reference, u"--app-folder"_qs, app};
         if (batch == u"1") {
