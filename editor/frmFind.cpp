@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QRegularExpression>
+#include <QShortcut>
 #include <QVBoxLayout>
 
 #include <functional>
@@ -153,6 +154,8 @@ QLayout *frmFind::createButtons()
     connect(next, &QPushButton::clicked, this, &frmFind::cmdNext_Click);
     connect(cancel, &QPushButton::clicked, this, &QDialog::close);
     connect(help, &QPushButton::clicked, this, &frmFind::helpRequested);
+    // The main window's F3 does not reach this separate window; here it presses 查找.
+    connect(new QShortcut(QKeySequence(Qt::Key_F3), this), &QShortcut::activated, this, &frmFind::cmdNext_Click);
     for (QPushButton *button : {next, cancel, help})
         buttons->addWidget(button);
     buttons->addStretch();
