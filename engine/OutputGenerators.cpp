@@ -43,12 +43,13 @@ QString joinQuery(bool caseInsensitive)
     throw AppError(ShellFailed, description);
 }
 
-// A database from elsewhere is input too: a tab or line break in an R value would
-// split the join's tab-separated records and put its text on unrelated entries.
+// A database from elsewhere is input too: a tab or LF in an R value would split the
+// join's tab-separated records and put its text on unrelated entries. A CR is text in
+// those records, and a glossary value may hold one, so a database we saved is accepted.
 void rejectUnsafeReferenceDatabase(const QString &path)
 {
-    const QString query = QStringLiteral("SELECT count(*) FROM R WHERE r1 GLOB '*['||char(9,10,13)||']*' "
-                                         "OR r2 GLOB '*['||char(9,10,13)||']*';");
+    const QString query = QStringLiteral("SELECT count(*) FROM R WHERE r1 GLOB '*['||char(9,10)||']*' "
+                                         "OR r2 GLOB '*['||char(9,10)||']*';");
     cCaptureConsole console;
     const QString output = console.ShellConsole(
         {QStringLiteral("sqlite3"), QStringLiteral("-safe"), QStringLiteral("-readonly"), path, query}, QString());

@@ -170,6 +170,7 @@ private Q_SLOTS:
         QCOMPARE(folder.workFiles().isEmpty(), !options.chkaKeepTmpFile);
     }
 
+    // The database saved from the hostile reference (a CR in one value) serves the next job alike.
     void hostileTextAndPathsRunNothing()
     {
         JobFolder folder(u"it's $(touch pwned1) `touch pwned2` & \"dir\""_qs);
@@ -177,11 +178,16 @@ private Q_SLOTS:
         folder.writeBytes(todo, testData(u"engine/hostile.u.txt"_qs));
         folder.writeBytes(reference, testData(u"engine/hostile.glo"_qs));
         JobDriver driver(u"test"_qs);
-        RecordingObserver observer;
-        QVERIFY(run(driver, folder, todo, reference, observer, jobOptions(), u"out 'x'.txt"_qs));
-        QVERIFY(observer.errors.isEmpty());
+        RecordingObserver first, second;
+        ProcessingOptions options = jobOptions();
+        options.chkSaveRefDB = true;
+        options.txtSaveRefDB = folder.path(u"ref $(z).db"_qs);
+        QVERIFY(run(driver, folder, todo, reference, first, options, u"out 'x'.txt"_qs));
+        QVERIFY(run(driver, folder, todo, u"ref $(z).db"_qs, second, jobOptions(), u"again.txt"_qs));
+        QVERIFY(first.errors.isEmpty() && second.errors.isEmpty());
         const QStringList lines = folder.readLines(u"out 'x'.txt"_qs);
         QCOMPARE(QStringList({lines.value(2), lines.value(5), lines.value(8), lines.value(14)}).join(u""), u"ABCD"_qs);
+        QCOMPARE(folder.readLines(u"again.txt"_qs), lines);
         for (const QString &name : {u"pwned1"_qs, u"pwned2"_qs, u"pwned3"_qs})
             QVERIFY(!QFile::exists(folder.path(name)) && !QFile::exists(folder.path(u"app/"_qs + name)));
     }
