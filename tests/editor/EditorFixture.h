@@ -67,10 +67,11 @@ public:
         return write(name.isEmpty() ? data : name, testData(u"editor/"_qs + data));
     }
 
-    // A copy of tests/data/editor/<data> when there is one, else the path of a missing file.
-    QString copyIfAny(const QString &data) const
+    // A copy of tests/data/editor/<data>; a name starting with "missing" is the path of a
+    // file that is not there. Only named so, so that a lost data file fails the test.
+    QString copyOrMissing(const QString &data) const
     {
-        return QFile::exists(testDataPath(u"editor/"_qs + data)) ? copy(data) : path(data);
+        return data.startsWith(u"missing") ? path(data) : copy(data);
     }
 
     QByteArray bytes(const QString &name) const { return readBytes(path(name)); }

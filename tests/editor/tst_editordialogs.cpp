@@ -53,7 +53,7 @@ public:
     explicit ImportFixture(const QString &referenceName, const QString &document = u"import.a.csv"_qs)
         : DialogFixture(document)
     {
-        reference = referenceName.endsWith(u".sql") ? database(referenceName) : copyIfAny(referenceName);
+        reference = referenceName.endsWith(u".sql") ? database(referenceName) : copyOrMissing(referenceName);
         dialogs.prepare(reference);
         dialog = &showNew();
     }

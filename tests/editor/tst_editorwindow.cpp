@@ -148,7 +148,7 @@ private Q_SLOTS:
     {
         const auto [name, how] = fields("name", "how");
         EditorFixture editor;
-        const QString path = name.startsWith(u"empty") ? editor.write(name, QByteArray()) : editor.copyIfAny(name);
+        const QString path = name.startsWith(u"empty") ? editor.write(name, QByteArray()) : editor.copyOrMissing(name);
         editor.dialogs.prepare(path);
         editor.messages.answers = {MessageService::Ok};
         if (how == u"given")
@@ -212,9 +212,9 @@ private Q_SLOTS:
     void opensDroppedFiles()
     {
         EditorFixture editor;
-        for (const QString &name : {u"gone.glo"_qs, u"numbers.glo"_qs}) {
+        for (const QString &name : {u"missing.glo"_qs, u"numbers.glo"_qs}) {
             QMimeData data;
-            data.setUrls({QUrl::fromLocalFile(editor.copyIfAny(name))});
+            data.setUrls({QUrl::fromLocalFile(editor.copyOrMissing(name))});
             QDragEnterEvent enter(QPoint(5, 5), Qt::CopyAction, &data, Qt::LeftButton, Qt::NoModifier);
             QApplication::sendEvent(editor.window->fg->viewport(), &enter);
             QVERIFY(enter.isAccepted());
