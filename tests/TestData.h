@@ -43,6 +43,7 @@ inline void addTestTable(const QString &name, const QList<const char *> &columns
 {
     for (const char *column : columns)
         QTest::addColumn<QString>(column);
+    int rows = 0;
     for (const QString &line : QString::fromUtf8(testData(name)).split(u'\n')) {
         if (line.isEmpty() || line.startsWith(u'#'))
             continue;
@@ -50,9 +51,13 @@ inline void addTestTable(const QString &name, const QList<const char *> &columns
         if (fields.size() != columns.size() + 1)
             qFatal("%s: wrong field count in: %s", qPrintable(name), qPrintable(line));
         QTestData &row = QTest::newRow(qPrintable(fields[0]));
+        ++rows;
         for (qsizetype i = 1; i < fields.size(); ++i)
             row << QString(fields[i]).replace(u"\\r\\n"_qs, u"\r\n"_qs);
     }
+    // A table left with notes only would let its test pass without running a case.
+    if (rows == 0)
+        qFatal("%s holds no cases", qPrintable(name));
 }
 
 // The current row's text columns, in the order named:
