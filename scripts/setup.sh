@@ -4,8 +4,9 @@
 set -eu
 cd "$(dirname "$0")/.."
 
+# gettext and qt6-l10n-tools are the judges of the PO and TS files the programs write.
 packages="cmake ninja-build g++ qt6-base-dev qt6-translations-l10n libgl-dev sqlite3 fonts-wqy-microhei
-          xvfb xauth x11-utils"
+          xvfb xauth x11-utils gettext qt6-l10n-tools"
 missing=""
 for package in $packages; do
     if ! dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed"; then
