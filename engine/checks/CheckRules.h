@@ -59,7 +59,6 @@ class LengthRule : public CheckRule {
 public:
     LengthRule();
     void setLimit(int bytes) { m_limit = bytes; }
-    int limit() const { return m_limit; }
     void check(const PreparedEntry &entry, QList<CheckFinding> &findings) const override;
 
 private:

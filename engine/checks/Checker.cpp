@@ -55,11 +55,6 @@ void Checker::setLengthLimit(int bytes)
     m_length->setLimit(bytes);
 }
 
-int Checker::lengthLimit() const
-{
-    return m_length->limit();
-}
-
 QList<CheckFinding> Checker::check(const CheckedEntry &entry) const
 {
     QList<CheckFinding> findings;

@@ -24,7 +24,6 @@ public:
     bool setEnabled(QStringView id, bool enabled);
     // The translation's GB18030 byte limit; 0 for none.
     void setLengthLimit(int bytes);
-    int lengthLimit() const;
 
     QList<CheckFinding> check(const CheckedEntry &entry) const;
 

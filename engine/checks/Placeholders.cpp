@@ -141,17 +141,17 @@ PercentToken percentToken(QStringView text, qsizetype percent, PlaceholderSyntax
 }
 
 // A translation may reorder printf arguments: "%s to %s" becomes "%2$s 的 %1$s". Each
-// conversion is compared by the argument it takes and its spec without "N$".
+// conversion is compared by the argument it takes and its text after "%" or "N$".
 void numberArgument(Placeholder &placeholder, int &ordinal)
 {
     const QStringView text = placeholder.text;
     if (isPositionalPrintf(text, 0)) {
         const qsizetype dollar = text.indexOf(u'$');
         placeholder.argument = text.sliced(1, dollar - 1).toInt();
-        placeholder.spec = text.sliced(dollar + 1);
+        placeholder.conversion = text.sliced(dollar + 1);
     } else {
         placeholder.argument = ++ordinal;
-        placeholder.spec = text.sliced(1);
+        placeholder.conversion = text.sliced(1);
     }
 }
 

@@ -32,10 +32,10 @@ struct Placeholder {
     QStringView text;
     qsizetype position;
     // Printf conversions are told apart by the argument they take (from 1, whether
-    // numbered as in "%2$s" or counted) and their spec without "N$" ("s" for "%2$s");
+    // numbered as in "%2$s" or counted) and their text after "%" or "N$" ("s" for "%2$s");
     // the others by their text alone (argument 0).
     int argument;
-    QStringView spec;
+    QStringView conversion;
 };
 using Placeholders = QVarLengthArray<Placeholder, 8>;
 
