@@ -97,13 +97,18 @@ qint64 Utf8Offsets::byteAt(qint64 unit)
 }
 
 TsReader::TsReader(TsCatalogue &catalogue, const QString &fileName)
-    : m_catalogue(catalogue), m_fileName(fileName), m_xml(catalogue.m_bytes), m_offsets(catalogue.m_bytes)
+    : m_catalogue(catalogue), m_fileName(fileName), m_device(&catalogue.m_bytes), m_xml(&m_device),
+      m_offsets(catalogue.m_bytes)
 {
+    m_device.open(QIODevice::ReadOnly);
 }
 
 void TsReader::read()
 {
     checkBytes();
+    const qsizetype messages = m_catalogue.m_bytes.count("<message");
+    m_catalogue.m_messages.reserve(messages);
+    m_catalogue.m_places.reserve(messages);
     while (!m_xml.atEnd()) {
         switch (m_xml.readNext()) {
         case QXmlStreamReader::StartDocument: checkDeclaredEncoding(); break;
@@ -292,7 +297,15 @@ qint64 TsReader::tagStart()
     return m_catalogue.m_bytes.lastIndexOf('<', tokenEnd() - 1);
 }
 
+// QXmlStreamReader refuses bytes that are not UTF-8 but reads UTF-16 and UTF-32, whose
+// offsets the catalogue's spans cannot follow; their ASCII characters hold NUL bytes.
 void TsReader::checkBytes() const
+{
+    if (m_catalogue.m_bytes.contains('\0'))
+        failEncoding();
+}
+
+void TsReader::failEncoding() const
 {
     if (const qint64 line = lineOfFirstBadByte(m_catalogue.m_bytes))
         fail(line, QStringLiteral("不是 UTF-8 文本"));
@@ -307,6 +320,7 @@ void TsReader::checkDeclaredEncoding() const
 
 void TsReader::failXml() const
 {
+    failEncoding();
     if (!m_inRoot)
         fail(QStringLiteral("不是 TS 文件: %1").arg(m_xml.errorString()));
     fail(QStringLiteral("XML 无效: %1").arg(m_xml.errorString()));

@@ -2,6 +2,7 @@
 
 #include "TsMessage.h"
 
+#include <QBuffer>
 #include <QHash>
 #include <QXmlStreamReader>
 
@@ -58,12 +59,16 @@ private:
     qint64 tagStart();
     void checkBytes() const;
     void checkDeclaredEncoding() const;
+    // Fails where the bytes are not UTF-8; returns where they are.
+    void failEncoding() const;
     [[noreturn]] void failXml() const;
     [[noreturn]] void fail(qint64 line, const QString &detail) const;
     [[noreturn]] void fail(const QString &detail) const;
 
     TsCatalogue &m_catalogue;
     QString m_fileName;
+    // Read through a device: the reader then decodes piece by piece instead of the whole file at once.
+    QBuffer m_device;
     QXmlStreamReader m_xml;
     Utf8Offsets m_offsets;
     TsLocationResolver m_locations;
