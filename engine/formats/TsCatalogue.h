@@ -15,7 +15,8 @@ class QIODevice;
 // Writing gives back the bytes read, except for the messages changed through this
 // class: each of those is laid out anew as lupdate lays it out, so a version-control
 // diff shows only what was edited. Attributes and elements that lupdate's layout has no
-// place for (userdata, unknown elements, comments) stay in a changed message as they were.
+// place for (userdata, unknown elements and attributes) stay in a changed message as they
+// were; XML comments inside it go, as lupdate drops them.
 //
 // Entries and statuses. Vanished and obsolete messages are kept but are no entries: they
 // have no status and are not changed. For the others:
@@ -33,6 +34,8 @@ public:
     // translation outside <numerusform>, not a TS file, not UTF-8).
     static constexpr int MalformedError = 1003;
     static inline const QString NotToTranslateMark = QStringLiteral("不译");
+    // Qt marks access keys with "&" ("&Open"); "&&" is a literal ampersand.
+    static constexpr QChar AccessKeyMarker = u'&';
 
     // A missing file raises error 53, an unreadable one 75, a malformed one MalformedError
     // with the file name and line.
@@ -53,8 +56,8 @@ public:
 
     // An EntryStatus text; empty for a message that is no entry.
     QString status(qsizetype index) const;
-    // 未译 also empties the translations, 不译 also finishes the message. The setters
-    // below raise error 5 for a message that is no entry.
+    // 未译 also empties the translations, 不译 also finishes the message; a text that is
+    // no status raises error 380. The setters raise error 5 for a message that is no entry.
     void setStatus(qsizetype index, const QString &status);
     // A numerus message gets the text in each of its forms; one without forms yet gets
     // as many as the file's language has.

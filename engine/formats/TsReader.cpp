@@ -314,7 +314,8 @@ void TsReader::failEncoding() const
 void TsReader::checkDeclaredEncoding() const
 {
     const QStringView encoding = m_xml.documentEncoding();
-    if (!encoding.isEmpty() && encoding.compare(u"utf-8", Qt::CaseInsensitive) != 0)
+    if (!encoding.isEmpty()
+        && QStringConverter::encodingForName(encoding.toLatin1().constData()) != QStringConverter::Utf8)
         fail(QStringLiteral("编码“%1”不受支持, 只读 UTF-8").arg(encoding));
 }
 
