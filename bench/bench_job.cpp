@@ -15,6 +15,7 @@
 
 #include "AppFolder.h"
 #include "BenchDictionaries.h"
+#include "BenchMemory.h"
 #include "JobDriver.h"
 #include "JobObserver.h"
 #include "ProcessingOptions.h"
@@ -106,32 +107,12 @@ public:
     QString error;
 };
 
-qint64 ownPeakKb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toLongLong();
-    }
-    return 0;
-}
-
 qint64 ownCpuMs()
 {
     rusage usage{};
     getrusage(RUSAGE_SELF, &usage);
     return (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1000
         + (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1000;
-}
-
-// The largest resident set of any finished child or grandchild (sqlite3 under sh).
-qint64 childrenPeakKb()
-{
-    rusage usage{};
-    getrusage(RUSAGE_CHILDREN, &usage);
-    return usage.ru_maxrss;
 }
 
 // The first script builds the database and writes the join, the second (two-line
@@ -217,8 +198,9 @@ std::optional<Figures> runJob(const QString &root, const QString &format, qint64
     Figures figures;
     figures.jobMs = clock.elapsed();
     figures.ownCpuMs = ownCpuMs() - cpuBefore;
-    figures.ownPeakKb = ownPeakKb();
-    figures.sqlitePeakKb = childrenPeakKb();
+    figures.ownPeakKb = BenchMemory::ownPeakKb();
+    // The largest finished child or grandchild: sqlite3 under sh.
+    figures.sqlitePeakKb = BenchMemory::childrenPeakKb();
     figures.candidates = driver.statistics().candidates();
     figures.translated = driver.statistics().translatedCandidates();
     out << "job stages: " << observer.stages.join(QStringLiteral(", ")) << Qt::endl;

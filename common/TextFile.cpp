@@ -154,14 +154,14 @@ char *encodeUtf8(char *out, QStringView text)
     return out;
 }
 
-[[noreturn]] void raiseWriteFailure(const QFileDevice *file)
+}
+
+void raiseWriteFailure(const QFileDevice *file)
 {
     const QString name = file ? file->fileName() : QString();
     if (file && file->error() == QFileDevice::ResourceError)
         Errors::raise(Errors::DiskFull, name);
     Errors::raise(Errors::PathFileAccess, name);
-}
-
 }
 
 namespace TextCodec {

@@ -118,5 +118,8 @@ private:
 // that a loop copying field after field into the same string does not allocate.
 void copyInto(QString &target, QStringView text);
 
+// A failed write raises error 61 (the disk or the file-size limit is full) or error 75.
+[[noreturn]] void raiseWriteFailure(const QFileDevice *file);
+
 // The encoding a file at this path was written in; GB18030 for a missing file.
 TextEncoding encodingOfFile(const QString &path);
