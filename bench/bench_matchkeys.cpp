@@ -1,9 +1,12 @@
 // Reduces a million reference pairs and a million to-do sources with the full
 // preset and prints how many strings per second each side manages, then how many
-// script rows per second the statement builders produce.
+// script rows per second the statement builders produce. The same strings then run
+// again written with "_" as access-key marker: "_" on both sides, and a "_" to-do
+// against the "&" reference, with the re-dressing of every to-do entry.
 //
 //   bench_matchkeys [count]
 
+#include "AccessKeyMarkers.h"
 #include "MatchKeys.h"
 #include "ProcessingOptions.h"
 #include "SqlStatements.h"
@@ -148,6 +151,67 @@ double perSecond(qsizetype count, qint64 nanoseconds)
     return double(count) * 1e9 / double(nanoseconds);
 }
 
+QList<Pair> withMarker(const QList<Pair> &pairs, QChar marker)
+{
+    QList<Pair> marked;
+    marked.reserve(pairs.size());
+    for (const Pair &pair : pairs) {
+        marked.append({AccessKeyMarkers::rewrite(pair.source, AccessKeyMarkers::Ampersand, marker),
+                       AccessKeyMarkers::rewrite(pair.translation, AccessKeyMarkers::Ampersand, marker)});
+    }
+    return marked;
+}
+
+QList<QString> withMarker(const QList<QString> &texts, QChar marker)
+{
+    QList<QString> marked;
+    marked.reserve(texts.size());
+    for (const QString &text : texts)
+        marked.append(AccessKeyMarkers::rewrite(text, AccessKeyMarkers::Ampersand, marker));
+    return marked;
+}
+
+// Both reductions and the re-dressing of each to-do entry with the reference
+// translation of the same row, for the markers named.
+void measureMarkers(QTextStream &out, QChar todoMarker, QChar referenceMarker, const QList<Pair> &references,
+                    const QList<QString> &todos)
+{
+    ProcessingOptions options = ProcessingOptions::full();
+    options.todoMarker = todoMarker;
+    options.referenceMarker = referenceMarker;
+    const MatchKeyRules rules(options);
+    const QList<Pair> markedReferences = withMarker(references, referenceMarker);
+    const QList<QString> markedTodos = withMarker(todos, todoMarker);
+
+    QElapsedTimer timer;
+    QList<ReferencePair> reduced;
+    reduced.reserve(references.size());
+    timer.start();
+    for (const Pair &pair : markedReferences)
+        reduced.append(rules.NormaliseReferencePair(pair.source, pair.translation));
+    const qint64 referenceNs = timer.nsecsElapsed();
+
+    QList<SourceParts> parts;
+    parts.reserve(todos.size());
+    timer.restart();
+    for (const QString &source : markedTodos)
+        parts.append(rules.SplitSourceParts(source));
+    const qint64 todoNs = timer.nsecsElapsed();
+
+    qsizetype redressedChars = 0;
+    timer.restart();
+    for (qsizetype i = 0; i < parts.size(); ++i) {
+        const SourceParts &p = parts.at(i);
+        redressedChars += rules.RedressTranslation(p.sh, reduced.at(i).r2, p.sk, p.st).size();
+    }
+    const qint64 redressNs = timer.nsecsElapsed();
+
+    out << "markers " << todoMarker << " (to-do) " << referenceMarker << " (reference): reference pairs "
+        << qint64(perSecond(references.size(), referenceNs)) << ", to-do sources "
+        << qint64(perSecond(todos.size(), todoNs)) << ", re-dressed " << qint64(perSecond(parts.size(), redressNs))
+        << " per second (" << redressedChars << " characters)\n";
+}
+
 }
 
 int main(int argc, char **argv)
@@ -207,5 +271,8 @@ int main(int argc, char **argv)
     out << "sample: " << referencePairs.first().source << " | " << referencePairs.first().translation
         << " -> " << reduced.first().r1 << " | " << reduced.first().r2 << "\n";
     out << "(" << scriptChars << " script characters)\n";
+    for (const auto &[todoMarker, referenceMarker] :
+         {std::pair(u'&', u'&'), std::pair(u'_', u'_'), std::pair(u'_', u'&')})
+        measureMarkers(out, todoMarker, referenceMarker, referencePairs, todoSources);
     return 0;
 }

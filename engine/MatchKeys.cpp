@@ -1,12 +1,14 @@
 #include "MatchKeys.h"
 
+#include "AccessKeyMarkers.h"
 #include "ErrorReport.h"
 
 #include <initializer_list>
 
 namespace {
 
-// The patterns in the dialect the options and the rules are written in.
+// The patterns in the dialect the options and the rules are written in; "&" stands for
+// the file's access-key marker.
 const auto ShortcutPattern = QStringLiteral(R"re(^((?:\\\\|[^\\])+)(\\t(?:\\\\|[^\\])+)$)re");
 const auto ReferenceSourceAcceleratorPattern = QStringLiteral(R"re(^((?:&&|[^&])*)&([^&](?:&&|[^&])*)$)re");
 const auto BracketedAcceleratorHead = QStringLiteral(R"re(^((?:&&|[^&])*))re");
@@ -24,7 +26,6 @@ const auto WideEllipsisPattern = QStringLiteral(R"re(^(.*[^…])…{1,2}$)re");
 
 const auto Ellipsis = QLatin1StringView("...");
 const QChar Space = u' ';
-const QChar Ampersand = u'&';
 const QChar Colon = u':';
 const QChar WideColon = u'：';
 const QChar WideEllipsis = u'…';
@@ -106,10 +107,26 @@ void foldAsciiToUpper(QString &text)
     }
 }
 
+QString withMarker(QString pattern, QChar marker)
+{
+    return pattern.replace(AccessKeyMarkers::Ampersand, QRegularExpression::escape(QString(marker)));
+}
+
+// The bracket fragments are the user's own expression and stay as they are.
 QString bracketedAcceleratorPattern(const ProcessingOptions &options)
 {
-    return BracketedAcceleratorHead + options.txtrAndXBK1 + BracketedAcceleratorMarker
-        + options.txtrAndXBK2 + BracketedAcceleratorTail;
+    const QChar marker = options.referenceMarker;
+    return withMarker(BracketedAcceleratorHead, marker) + options.txtrAndXBK1
+        + withMarker(BracketedAcceleratorMarker, marker) + options.txtrAndXBK2
+        + withMarker(BracketedAcceleratorTail, marker);
+}
+
+// Keys and reference translations are stored as a "&" file writes them, so that files
+// of different markers meet, and a saved reference database serves any to-do.
+void toKeyMarker(QString &text, QChar marker)
+{
+    if (marker != AccessKeyMarkers::Ampersand)
+        text = AccessKeyMarkers::rewrite(text, marker, AccessKeyMarkers::Ampersand);
 }
 
 QString bracketFragmentsOrigin(const ProcessingOptions &options)
@@ -158,10 +175,10 @@ QRegularExpressionMatch AnchoredRule::match(const QString &text) const
 MatchKeyRules::MatchKeyRules(const ProcessingOptions &options)
     : m_options(options),
       m_shortcut(ShortcutPattern),
-      m_referenceSourceAccelerator(ReferenceSourceAcceleratorPattern),
+      m_referenceSourceAccelerator(withMarker(ReferenceSourceAcceleratorPattern, options.referenceMarker)),
       m_bracketedAccelerator(bracketedAcceleratorPattern(options), bracketFragmentsOrigin(options)),
-      m_wideAccelerator(WideAcceleratorPattern),
-      m_todoAccelerator(TodoAcceleratorPattern),
+      m_wideAccelerator(withMarker(WideAcceleratorPattern, options.referenceMarker)),
+      m_todoAccelerator(withMarker(TodoAcceleratorPattern, options.todoMarker)),
       m_bothSpaces(BothSpacesPattern),
       m_leadingSpaces(LeadingSpacesPattern),
       m_trailingSpaces(TrailingSpacesPattern),
@@ -186,6 +203,8 @@ ReferencePair MatchKeyRules::NormaliseReferencePair(const QString &source,
     dropReferenceTrailer(pair.r1, false);
     trimSpaces(pair.r2);
     dropReferenceTrailer(pair.r2, true);
+    toKeyMarker(pair.r1, m_options.referenceMarker);
+    toKeyMarker(pair.r2, m_options.referenceMarker);
     return pair;
 }
 
@@ -197,9 +216,9 @@ void MatchKeyRules::dropShortcut(QString &text) const
 
 void MatchKeyRules::dropReferenceAccelerators(QString &source, QString &translation) const
 {
-    if (source.contains(Ampersand))
+    if (source.contains(m_options.referenceMarker))
         reduceToGroups12(source, m_referenceSourceAccelerator);
-    if (!translation.contains(Ampersand))
+    if (!translation.contains(m_options.referenceMarker))
         return;
     QRegularExpressionMatch match = m_bracketedAccelerator.match(translation);
     if (!match.hasMatch() && m_options.chkrAndXEER)
@@ -259,6 +278,7 @@ SourceParts MatchKeyRules::SplitSourceParts(const QString &source) const
         cutAccelerator(parts);
     cutSpaces(parts);
     cutTrailer(parts);
+    toKeyMarker(parts.sm, m_options.todoMarker);
     if (m_options.chkaUpperCase)
         foldAsciiToUpper(parts.sm);
     return parts;
@@ -266,7 +286,7 @@ SourceParts MatchKeyRules::SplitSourceParts(const QString &source) const
 
 void MatchKeyRules::cutAccelerator(SourceParts &parts) const
 {
-    if (!parts.sm.contains(Ampersand))
+    if (!parts.sm.contains(m_options.todoMarker))
         return;
     const QRegularExpressionMatch match = m_todoAccelerator.match(parts.sm);
     if (!match.hasMatch())
@@ -274,7 +294,7 @@ void MatchKeyRules::cutAccelerator(SourceParts &parts) const
     const QStringView rest = match.capturedView(2);
     // A letter outside the basic plane is one character of two code units.
     const qsizetype letterLength = rest.front().isHighSurrogate() && rest.size() > 1 ? 2 : 1;
-    parts.sk = m_options.txttAndXBK1 + Ampersand + rest.first(letterLength).toString().toUpper()
+    parts.sk = m_options.txttAndXBK1 + m_options.todoMarker + rest.first(letterLength).toString().toUpper()
         + m_options.txttAndXBK2;
     parts.sm = joinGroups(match, {1, 2});
 }
@@ -332,7 +352,8 @@ QString MatchKeyRules::RedressTranslation(QStringView sh, QStringView r2, QStrin
 {
     QString translation;
     translation.reserve(sh.size() + r2.size() + sk.size() + st.size());
-    translation.append(sh).append(r2);
+    translation.append(sh);
+    AccessKeyMarkers::appendRewritten(translation, r2, AccessKeyMarkers::Ampersand, m_options.todoMarker);
     if (!m_options.chkNotAddANDX)
         translation.append(sk);
     return translation.append(st);

@@ -32,7 +32,9 @@ private:
 };
 
 // The reductions that turn strings into match keys and the re-dressing of a found
-// translation, with every rule compiled once for the options of one job.
+// translation, with every rule compiled once for the options of one job. Each side
+// reads its own file's access-key marker; the keys and r2 are written with "&", and a
+// re-dressed translation with the to-do's marker.
 class MatchKeyRules {
 public:
     explicit MatchKeyRules(const ProcessingOptions &options);

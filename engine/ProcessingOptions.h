@@ -23,6 +23,9 @@ struct ProcessingOptions {
     QString txttAndXBK1;
     QString txttAndXBK2;
     QString txtSaveRefDB;
+    // The character that marks an access key in each file: "&", "_" or "~".
+    QChar todoMarker = u'&';
+    QChar referenceMarker = u'&';
 
     // The full and the minimal preset as records (the job flags left off).
     static ProcessingOptions full();

@@ -75,17 +75,20 @@ private Q_SLOTS:
 
     void producesTheEdgeResults_data()
     {
-        addTestTable(u"engine/edge-cases.txt"_qs, {"noSuffix", "todo", "reference", "expected"});
+        addTestTable(u"engine/edge-cases.txt"_qs, {"noSuffix", "markers", "todo", "reference", "expected"});
     }
     void producesTheEdgeResults()
     {
-        const auto [noSuffix, todo, reference, expected] = fields("noSuffix", "todo", "reference", "expected");
+        const auto [noSuffix, markers, todo, reference, expected] =
+            fields("noSuffix", "markers", "todo", "reference", "expected");
         JobFolder folder;
         const QString todoName = todo.startsWith(u'/') ? u"todo.u.txt"_qs : u"todo.glo"_qs;
         folder.write(todoName, todo.split(u'/'));
         folder.write(u"ref.glo"_qs, reference.split(u'/'));
         ProcessingOptions options = jobOptions();
         options.chkNotAddANDX = noSuffix == u"1";
+        options.todoMarker = markers.at(0);
+        options.referenceMarker = markers.at(1);
         JobDriver driver(u"test"_qs);
         RecordingObserver observer;
         QVERIFY(run(driver, folder, todoName, u"ref.glo"_qs, observer, options));

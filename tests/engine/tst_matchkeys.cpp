@@ -5,9 +5,12 @@
 
 namespace {
 
-// The option variants the case tables in tests/data name: the full preset with one change.
-ProcessingOptions variant(const QString &name)
+// The option variants the case tables in tests/data name: the full preset with one change,
+// and after a space the access-key markers of the to-do and the reference ("full _&").
+ProcessingOptions variant(const QString &nameAndMarkers)
 {
+    const QString name = nameAndMarkers.section(u' ', 0, 0);
+    const QString markers = nameAndMarkers.section(u' ', 1) + u"&&"_qs;
     static const QHash<QString, void (*)(ProcessingOptions &)> changes{
         {u"full"_qs, [](ProcessingOptions &) {}},
         {u"round"_qs, [](ProcessingOptions &o) { o.txtrAndXBK1 = u"\\("_qs, o.txtrAndXBK2 = u"\\)"_qs; }},
@@ -24,6 +27,8 @@ ProcessingOptions variant(const QString &name)
     if (!changes.contains(name))
         qFatal("unknown option variant %s", qPrintable(name));
     changes[name](options);
+    options.todoMarker = markers.at(0);
+    options.referenceMarker = markers.at(1);
     return options;
 }
 
@@ -62,6 +67,21 @@ private Q_SLOTS:
         QTEST(parts.sm, "sm");
         QTEST(parts.sk, "sk");
         QTEST(parts.st, "st");
+    }
+
+    // The whole way of a to-do entry: its key against the reference's, then the found
+    // translation re-dressed; an empty result means the keys do not meet.
+    void redressesFoundTranslation_data()
+    {
+        addTestTable(u"matchkeys-meetings.txt"_qs, {"options", "todo", "source", "translation", "result"});
+    }
+    void redressesFoundTranslation()
+    {
+        const auto [options, todo, source, translation] = fields("options", "todo", "source", "translation");
+        const MatchKeyRules rules(variant(options));
+        const SourceParts parts = rules.SplitSourceParts(todo);
+        const ReferencePair pair = rules.NormaliseReferencePair(source, translation);
+        QTEST(parts.sm == pair.r1 ? rules.RedressTranslation(parts.sh, pair.r2, parts.sk, parts.st) : QString(), "result");
     }
 
     // Identical texts must always meet, whatever the case option says.
