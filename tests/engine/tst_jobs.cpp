@@ -3,6 +3,8 @@
 
 #include <QTest>
 
+#include <sys/stat.h>
+
 namespace {
 
 ProcessingOptions jobOptions()
@@ -156,6 +158,8 @@ private Q_SLOTS:
         }
         if (fault.startsWith(u"sql:"))
             folder.createDatabase(u"bad.db"_qs, fault.mid(4));
+        if (fault == u"fifo")
+            mkfifo(QFile::encodeName(folder.path(reference)).constData(), 0600);
         JobDriver driver(u"Form 'frmMain' -> 'cmdStart_Click'"_qs);
         RecordingObserver observer;
         const bool done = run(driver, folder, todo, reference, observer, options);

@@ -26,6 +26,8 @@
 
 #include <memory>
 
+#include <sys/stat.h>
+
 // What the window adds to the engine: controls, stage labels, histories and boxes. The
 // engine's own tests pin every format pair's rows.
 namespace {
@@ -155,6 +157,7 @@ private Q_SLOTS:
         QVERIFY(QDir(m_dir.path()).mkpath(u"d"_qs) && QDir(m_dir.path()).mkpath(QStringLiteral("字典")));
         for (const QString &name : QDir(Fixtures).entryList(QDir::Files))
             QVERIFY(QFile::copy(Fixtures + name, file(name)));
+        QCOMPARE(mkfifo(QFile::encodeName(file(u"fifo.glo"_qs)).constData(), 0600), 0);
         QDesktopServices::setUrlHandler(u"file"_qs, this, "openUrl");
     }
     void cleanupTestCase() { QDesktopServices::unsetUrlHandler(u"file"_qs); }
@@ -367,7 +370,8 @@ private Q_SLOTS:
         open();
         start(file(todo), file(reference), file(output));
         QCOMPARE(m_messages.boxes.size(), 1);
-        QVERIFY2(started ? m_messages.boxes[0].text.contains(box) : m_messages.boxes[0].text == box,
+        const QString expected = QString(box).replace(u"{dir}"_qs, m_dir.path());
+        QVERIFY2(started ? m_messages.boxes[0].text.contains(expected) : m_messages.boxes[0].text == expected,
                  qPrintable(m_messages.boxes[0].text));
         QCOMPARE(m_messages.boxes[0].icon, MessageService::Icon::Critical);
         QVERIFY(!QFile::exists(file(output)));
