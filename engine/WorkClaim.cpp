@@ -40,8 +40,10 @@ bool ownerRuns(const QString &markPath)
 
 void removeEntries(const QDir &folder, const QString &stem)
 {
-    const QStringList names = folder.entryList({stem, stem + QStringLiteral(".*"), stem + QStringLiteral("-*")},
-                                               QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot);
+    // Stems differ in case alone as well.
+    const QStringList names =
+        folder.entryList({stem, stem + QStringLiteral(".*"), stem + QStringLiteral("-*")},
+                         QDir::AllEntries | QDir::System | QDir::Hidden | QDir::NoDotAndDotDot | QDir::CaseSensitive);
     for (const QString &name : names) {
         const QString path = folder.filePath(name);
         if (name == stem + MarkSuffix)
@@ -104,7 +106,8 @@ QString WorkClaim::markPath() const
 void WorkClaim::removeStale(const QString &folder)
 {
     const QDir dir(folder);
-    for (const QString &mark : dir.entryList({StemPrefix + QStringLiteral("*") + MarkSuffix}, QDir::Files | QDir::Hidden)) {
+    for (const QString &mark : dir.entryList({StemPrefix + QStringLiteral("*") + MarkSuffix},
+                                             QDir::Files | QDir::Hidden | QDir::CaseSensitive)) {
         if (ownerRuns(dir.filePath(mark)))
             continue;
         removeEntries(dir, mark.chopped(MarkSuffix.size()));

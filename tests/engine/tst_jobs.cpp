@@ -195,14 +195,15 @@ private Q_SLOTS:
         const QStringList owned{u"app/tlyOld.owner"_qs, u"app/tlyOld-1.sql"_qs, u"app/tlyOld/job-1/x.db"_qs};
         for (const QString &name : owned)
             folder.writeBytes(name, marks[owner]);
-        folder.writeBytes(u"app/tlyOlder.sql"_qs, "not under the mark");
+        for (const QString &other : {u"app/tlyOlder.sql"_qs, u"app/tlyold-1.sql"_qs})
+            folder.writeBytes(other, "not under the mark");
         JobDriver driver(u"test"_qs);
         RecordingObserver observer;
         QVERIFY(run(driver, folder, u"todo.glo"_qs, u"ref.glo"_qs, observer));
         for (const QString &name : owned)
             QCOMPARE(QFile::exists(folder.path(name)), kept == u"1");
         QCOMPARE(QFileInfo::exists(folder.path(u"app/tlyOld"_qs)), kept == u"1");
-        QCOMPARE(folder.workFiles().size(), kept == u"1" ? 3 : 1);
+        QCOMPARE(folder.workFiles().size(), kept == u"1" ? 4 : 2);
     }
 
     // The database saved from the hostile reference (a CR in one value) serves the next job alike.
