@@ -2,10 +2,11 @@
 // window does at start) from a Tallyra.ini padded to the given size, twice: first
 // key by key with the file's time moved before every read, which makes the INI class
 // read the whole file again for each key as it did when it kept nothing, then as the
-// window loads them now.
+// window loads them now. bench_processor_close measures the saving on closing.
 //
 //   bench_inifile [megabytes]
 
+#include "BenchSettings.h"
 #include "FileHistory.h"
 #include "OptionSettings.h"
 #include "cInifile.h"
@@ -21,27 +22,7 @@
 
 namespace {
 
-const QStringList Histories{QStringLiteral("frmMain.cboToDo"), QStringLiteral("frmMain.cboRefer"),
-                            QStringLiteral("frmMain.cboFinal")};
-
-void writeSettings(const QString &path, qint64 bytes)
-{
-    QFile file(path);
-    file.open(QIODevice::WriteOnly);
-    // Old history sections nobody removed come first, the live settings last.
-    const QByteArray padding = "Item=D:\\dic\\an old dictionary that was opened once.u.txt\r\n";
-    for (qint64 section = 0; file.size() < bytes; ++section) {
-        file.write("[old" + QByteArray::number(section) + "]\r\n");
-        for (int i = 0; i < 1000; ++i)
-            file.write(padding);
-    }
-    file.write("[TallyraCustomSetting]\r\nchkaAndX=1\r\nchkaUpperCase=0\r\ntxtLenLimit=300\r\n");
-    for (const QString &section : Histories) {
-        file.write("[" + section.toLatin1() + "]\r\nCount=8\r\n");
-        for (int i = 0; i < 8; ++i)
-            file.write("Item" + QByteArray::number(i) + "=D:\\dic\\todo" + QByteArray::number(i) + ".u.txt\r\n");
-    }
-}
+const QStringList &Histories = BenchSettings::Histories;
 
 // The keys the window reads at start, each read as the INI class did when it kept
 // nothing: the file's time moves first, so the whole file is read again.
@@ -82,7 +63,7 @@ int main(int argc, char *argv[])
     const qint64 megabytes = argc > 1 ? std::atoll(argv[1]) : 50;
     QTemporaryDir dir;
     const QString path = dir.filePath(QStringLiteral("Tallyra.ini"));
-    writeSettings(path, megabytes << 20);
+    BenchSettings::writePadded(path, megabytes << 20);
     QTextStream out(stdout);
     QDateTime stamp = QDateTime::currentDateTime();
     const auto touch = [&] {
@@ -96,5 +77,6 @@ int main(int argc, char *argv[])
     // Moved once more, so the file is read afresh here too.
     touch();
     out << "  read once (now):                      " << loadSettings(path) << " ms" << Qt::endl;
+
     return 0;
 }

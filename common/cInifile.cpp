@@ -10,6 +10,7 @@
 #include <QTimer>
 
 #include <deque>
+#include <functional>
 #include <limits>
 #include <optional>
 
@@ -109,10 +110,19 @@ public:
 
     const QString &line(qsizetype i) const { return m_lines[i]; }
     void setLine(qsizetype i, const QString &text) { m_lines[i] = text; }
+    // Moves the sections below down instead of reading every line again: a large file
+    // gets several new keys at once when a window saves its settings.
     void insertLine(qsizetype i, const QString &text)
     {
         m_lines.insert(i, text);
-        reindex();
+        m_keys.clear();
+        for (qsizetype &sectionLine : m_sections) {
+            if (sectionLine >= i)
+                ++sectionLine;
+        }
+        const std::optional<QString> name = sectionName(text);
+        if (name && m_sections.value(name->toCaseFolded(), i + 1) > i)
+            m_sections.insert(name->toCaseFolded(), i);
     }
     void removeLines(qsizetype from, qsizetype count)
     {
@@ -191,7 +201,8 @@ struct FileStamp {
 // The files read lately, each kept until it changes on disk, so that a run of
 // reads (a window loading its settings) reads and decodes a large file only once.
 // The texts are let go when control returns to the event loop: a run of calls has
-// ended there, and a large file is not held for the life of the program.
+// ended there, and a large file is not held for the life of the program. A file whose
+// writes are held back stays, with its unwritten changes, until they are written.
 class IniCache {
 public:
     static IniCache &instance()
@@ -205,46 +216,92 @@ public:
         const FileStamp stamp = FileStamp::of(path);
         for (Entry &entry : m_entries) {
             if (entry.path == path) {
-                if (!(entry.stamp == stamp))
+                if (!entry.heldBack && !(entry.stamp == stamp))
                     entry = {path, stamp, IniText(path)};
                 return entry.text;
             }
         }
-        if (m_entries.size() >= MaxFiles)
+        if (m_entries.size() >= MaxFiles && !m_entries.front().heldBack)
             m_entries.pop_front();
         m_entries.push_back({path, stamp, IniText(path)});
         releaseAtEndOfRun();
         return m_entries.back().text;
     }
 
-    // The text as just written, so the next read need not read it back.
-    void remember(const QString &path, IniText text)
+    // Changes the file's text where it is kept and writes it, unless the file's writes
+    // are held back. False when the file could not be written; the text is then let
+    // go, so that the next read sees the file as it is.
+    bool edit(const QString &path, const std::function<void(IniText &)> &change)
     {
-        for (Entry &entry : m_entries) {
-            if (entry.path == path)
-                entry = {path, FileStamp::of(path), std::move(text)};
+        text(path);
+        Entry *entry = find(path);
+        change(entry->text);
+        if (entry->heldBack) {
+            entry->changed = true;
+            return true;
         }
+        return write(*entry);
+    }
+
+    void holdBack(const QString &path)
+    {
+        text(path);
+        find(path)->heldBack = true;
+    }
+
+    // Writes what was held back, once; false when the file could not be written.
+    bool release(const QString &path)
+    {
+        Entry *entry = find(path);
+        if (!entry || !entry->heldBack)
+            return true;
+        entry->heldBack = false;
+        return !std::exchange(entry->changed, false) || write(*entry);
     }
 
 private:
+    struct Entry {
+        QString path;
+        FileStamp stamp;
+        IniText text;
+        bool heldBack = false;
+        bool changed = false;
+    };
+
+    bool write(Entry &entry)
+    {
+        try {
+            entry.text.save(entry.path);
+        } catch (const AppError &) {
+            std::erase_if(m_entries, [&entry](const Entry &kept) { return &kept == &entry; });
+            return false;
+        }
+        entry.stamp = FileStamp::of(entry.path);
+        return true;
+    }
+
+    Entry *find(const QString &path)
+    {
+        for (Entry &entry : m_entries) {
+            if (entry.path == path)
+                return &entry;
+        }
+        return nullptr;
+    }
+
     void releaseAtEndOfRun()
     {
         if (m_releaseDue || !QCoreApplication::instance())
             return;
         m_releaseDue = true;
         QTimer::singleShot(0, QCoreApplication::instance(), [this] {
-            m_entries.clear();
+            std::erase_if(m_entries, [](const Entry &entry) { return !entry.heldBack; });
             m_releaseDue = false;
         });
     }
 
     static constexpr qsizetype MaxFiles = 4;
     bool m_releaseDue = false;
-    struct Entry {
-        QString path;
-        FileStamp stamp;
-        IniText text;
-    };
     std::deque<Entry> m_entries;
 };
 
@@ -257,15 +314,9 @@ QString storedForm(const QString &value)
 }
 
 // 1 when the file was written, 0 when it could not be: a failed write raises nothing.
-int saveText(IniText text, const QString &path)
+int editText(const QString &path, const std::function<void(IniText &)> &change)
 {
-    try {
-        text.save(path);
-    } catch (const AppError &) {
-        return 0;
-    }
-    IniCache::instance().remember(path, std::move(text));
-    return 1;
+    return IniCache::instance().edit(path, change) ? 1 : 0;
 }
 
 const IniText &cachedText(const QString &path)
@@ -314,24 +365,23 @@ void cInifile::setValue(const QString &value)
     QString clean = value;
     // A line break would start a new key line; NUL ends the text in the old functions.
     clean.remove(QChar(0)).remove(u'\r').remove(u'\n');
-    IniText text = cachedText(m_path);
     const QString stored = u'=' + storedForm(clean);
-    qsizetype section = text.findSection(m_section);
-    if (section < 0) {
-        section = text.lineCount();
-        text.insertLine(section, u'[' + m_section + u']');
-    }
-    const qsizetype key = text.findKey(section, m_key.trimmed());
-    if (key >= 0) {
-        text.setLine(key, *IniText::keyName(text.line(key)) + stored);
-    } else {
-        const QString entry = m_key.trimmed() + stored;
+    m_lastReturnCode = editText(m_path, [this, &stored](IniText &text) {
+        qsizetype section = text.findSection(m_section);
+        if (section < 0) {
+            section = text.lineCount();
+            text.insertLine(section, u'[' + m_section + u']');
+        }
+        const qsizetype key = text.findKey(section, m_key.trimmed());
+        if (key >= 0) {
+            text.setLine(key, *IniText::keyName(text.line(key)) + stored);
+            return;
+        }
         qsizetype at = text.sectionEnd(section);
         while (at > section + 1 && text.line(at - 1).trimmed().isEmpty())
             --at;
-        text.insertLine(at, entry);
-    }
-    m_lastReturnCode = saveText(std::move(text), m_path);
+        text.insertLine(at, m_key.trimmed() + stored);
+    });
 }
 
 QString cInifile::INISection() const
@@ -358,21 +408,21 @@ QStringList cInifile::EnumerateAllSections() const
 
 void cInifile::DeleteKey()
 {
-    IniText text = cachedText(m_path);
-    const qsizetype section = text.findSection(m_section);
-    const qsizetype key = section < 0 ? -1 : text.findKey(section, m_key);
-    if (key >= 0)
-        text.removeLines(key, 1);
-    m_lastReturnCode = saveText(std::move(text), m_path);
+    m_lastReturnCode = editText(m_path, [this](IniText &text) {
+        const qsizetype section = text.findSection(m_section);
+        const qsizetype key = section < 0 ? -1 : text.findKey(section, m_key);
+        if (key >= 0)
+            text.removeLines(key, 1);
+    });
 }
 
 void cInifile::DeleteSection()
 {
-    IniText text = cachedText(m_path);
-    const qsizetype section = text.findSection(m_section);
-    if (section >= 0)
-        text.removeLines(section, text.sectionEnd(section) - section);
-    m_lastReturnCode = saveText(std::move(text), m_path);
+    m_lastReturnCode = editText(m_path, [this](IniText &text) {
+        const qsizetype section = text.findSection(m_section);
+        if (section >= 0)
+            text.removeLines(section, text.sectionEnd(section) - section);
+    });
 }
 
 int cInifile::CLngDefault(const QString &text, int fallback)
@@ -385,4 +435,19 @@ void writeIniValue(cInifile &ini, const QString &key, const QString &value)
     ini.setValue(key, value);
     if (!ini.success())
         Errors::raise(Errors::PathFileAccess, ini.path());
+}
+
+IniWriteBatch::IniWriteBatch(const QString &path) : m_path(path)
+{
+    IniCache::instance().holdBack(path);
+}
+
+IniWriteBatch::~IniWriteBatch()
+{
+    commit();
+}
+
+bool IniWriteBatch::commit()
+{
+    return IniCache::instance().release(m_path);
 }

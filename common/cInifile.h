@@ -63,3 +63,20 @@ private:
 // Writes key=value through the INI object and raises error 75 when the file could not
 // be written, for callers that report a failed save instead of passing over it.
 void writeIniValue(cInifile &ini, const QString &key, const QString &value);
+
+// Holds back the writes to one INI file while it lives and writes the file once at
+// the end, for a run of writes such as a window saving its settings on closing: each
+// write on its own writes the whole file again. Reads in between see the held-back
+// values; a write reports success until commit() tells otherwise.
+class IniWriteBatch {
+public:
+    explicit IniWriteBatch(const QString &path);
+    ~IniWriteBatch();
+    IniWriteBatch(const IniWriteBatch &) = delete;
+    IniWriteBatch &operator=(const IniWriteBatch &) = delete;
+    // Writes the file if anything was written; false when it could not be written.
+    bool commit();
+
+private:
+    QString m_path;
+};

@@ -2,6 +2,7 @@
 
 #include "ErrorReport.h"
 #include "FormatDetection.h"
+#include "InputFile.h"
 #include "JobSettings.h"
 #include "PurifiedDatabase.h"
 
@@ -29,6 +30,23 @@ std::unique_ptr<OutputGenerator> generatorFor(DictionaryFormat todo, DictionaryF
     return std::make_unique<clsDikGenOO>(settings, files, observer, statistics);
 }
 
+// Both dictionaries are looked at before anything reads them, so that a missing,
+// unreadable or special file (a FIFO would block the job for ever) is named with its
+// reason instead of passing for an unrecognised format.
+void checkInputFiles(const JobFiles &files)
+{
+    requireReadableInput(files.todo, InputRole::Todo);
+    requireReadableInput(files.reference, InputRole::Reference);
+}
+
+[[noreturn]] void raiseUnrecognised(bool todo, bool reference, const JobFiles &files)
+{
+    if (todo && reference)
+        Errors::raiseText(QStringLiteral("不能检测出“未译字典”或“参照字典”的文件格式"));
+    Errors::raiseText(todo ? unrecognisedFormatText(InputRole::Todo) + QStringLiteral(": ") + files.todo
+                           : unrecognisedFormatText(InputRole::Reference) + QStringLiteral(": ") + files.reference);
+}
+
 }
 
 JobDriver::JobDriver(const QString &errorLocation) : m_errorLocation(errorLocation)
@@ -49,6 +67,7 @@ JobOutcome JobDriver::run(const JobFiles &files, const ProcessingOptions &option
 JobOutcome JobDriver::start(const JobFiles &named, const ProcessingOptions &options, JobObserver &observer)
 {
     const JobFiles files{absolute(named.todo), absolute(named.reference), absolute(named.output)};
+    checkInputFiles(files);
     m_statistics = JobStatistics();
     if (options.chkaUpperCase)
         m_statistics.setCaseCounting(JobStatistics::CaseCounting::Unknown);
@@ -65,7 +84,8 @@ JobOutcome JobDriver::start(const JobFiles &named, const ProcessingOptions &opti
         ? DetectDictionaryFormat(files.reference, &pair)
         : DictionaryFormat::Glossary;
     if (todoFormat == DictionaryFormat::Unrecognised || referenceFormat == DictionaryFormat::Unrecognised)
-        Errors::raiseText(QStringLiteral("不能检测出“未译字典”或“参照字典”的文件格式"));
+        raiseUnrecognised(todoFormat == DictionaryFormat::Unrecognised,
+                          referenceFormat == DictionaryFormat::Unrecognised, files);
     if (todoFormat != DictionaryFormat::TwoLineText || referenceFormat != DictionaryFormat::TwoLineText)
         m_languagePair = pair;
 

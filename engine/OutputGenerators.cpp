@@ -130,12 +130,14 @@ void KeptWorkFilesObserver::errorReported(const ErrorReport &report)
 void OutputGenerator::BuildBatScript()
 {
     m_work = WorkFiles::draw(todoIsTwoLineText());
+    // Kept work files stay the user's even when the job is interrupted.
+    QStringList interrupted{m_work.ownerMark()};
     if (!m_settings.options.chkaKeepTmpFile) {
-        QStringList interrupted = m_work.all();
+        interrupted = m_work.all();
         if (m_settings.referenceDatabasePath.isEmpty() && m_settings.options.chkSaveRefDB)
             interrupted << savedDatabaseName() + QStringLiteral(".part");
-        RunningJob::setWorkFiles(interrupted);
     }
+    RunningJob::setWorkFiles(interrupted);
     writeFirstScript();
     if (todoIsTwoLineText())
         writeSecondScript();

@@ -1,5 +1,7 @@
 #include "RunningJob.h"
 
+#include "ProcessStatus.h"
+
 #include <QFile>
 
 #include <chrono>
@@ -9,7 +11,7 @@
 
 namespace {
 
-constexpr int GroupEndWaits = 200;
+constexpr auto GroupEndLimit = std::chrono::seconds(2);
 
 struct State {
     std::mutex lock;
@@ -24,13 +26,16 @@ State &state()
     return running;
 }
 
-// Waits (boundedly) until the group is gone, so that no dying sqlite3 writes a file
-// after the work files were removed.
+// Waits (boundedly) until no process of the group runs, so that no dying sqlite3
+// writes a file after the work files were removed. Ended processes that nobody has
+// collected yet still count as members of the group, so asking the group itself would
+// wait for whoever adopts the orphans, which may take seconds.
 void killGroup(pid_t group)
 {
     kill(-group, SIGKILL);
-    for (int wait = 0; wait < GroupEndWaits && kill(-group, 0) == 0; ++wait)
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    const auto deadline = std::chrono::steady_clock::now() + GroupEndLimit;
+    while (ProcessStatus::groupRuns(group) && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(1));
 }
 
 }

@@ -1,46 +1,36 @@
 #include "WorkFiles.h"
 
 #include "AppFolder.h"
-#include "ErrorReport.h"
-#include "PathNames.h"
 #include "TextFile.h"
 
 #include <QFileInfo>
-#include <QTemporaryFile>
-
-namespace {
-
-// A fresh name in the program folder with the given extension (".sql").
-WorkFile drawWorkFile(const QString &extension)
-{
-    QTemporaryFile reserved(AppFolder::file(QStringLiteral("tlyXXXXXX.tmp")));
-    if (!reserved.open())
-        Errors::raise(Errors::PathFileAccess, AppFolder::path());
-    const QString name = ChangeExtension(QFileInfo(reserved.fileName()).fileName(), extension);
-    return {name, AppFolder::file(name)};
-}
-
-}
 
 WorkFiles WorkFiles::draw(bool twoLineTodo)
 {
+    WorkClaim::removeStale(AppFolder::path());
     WorkFiles files;
+    files.m_claim = WorkClaim::make(AppFolder::path(), QStringLiteral("tlyXXXXXX"));
+    int drawn = 0;
+    const auto next = [&files, &drawn](const QString &extension) {
+        const QString path = files.m_claim.path(QStringLiteral("-%1").arg(++drawn) + extension);
+        return WorkFile{QFileInfo(path).fileName(), path};
+    };
     const QString sql = QStringLiteral(".sql");
     const QString txt = QStringLiteral(".txt");
     const QString sh = QStringLiteral(".sh");
-    files.DatabaseFile = drawWorkFile(QStringLiteral(".db"));
-    files.ReferenceSqlFile = drawWorkFile(sql);
-    files.TodoSqlFile = drawWorkFile(sql);
+    files.DatabaseFile = next(QStringLiteral(".db"));
+    files.ReferenceSqlFile = next(sql);
+    files.TodoSqlFile = next(sql);
     if (twoLineTodo) {
-        files.TodoSqlFile2 = drawWorkFile(sql);
-        files.UpdateSqlFile = drawWorkFile(sql);
+        files.TodoSqlFile2 = next(sql);
+        files.UpdateSqlFile = next(sql);
     }
-    files.JoinResultFile = drawWorkFile(txt);
+    files.JoinResultFile = next(txt);
     if (twoLineTodo)
-        files.OutputDumpFile = drawWorkFile(txt);
-    files.ScriptFile = drawWorkFile(sh);
+        files.OutputDumpFile = next(txt);
+    files.ScriptFile = next(sh);
     if (twoLineTodo)
-        files.SecondScriptFile = drawWorkFile(sh);
+        files.SecondScriptFile = next(sh);
     return files;
 }
 
@@ -54,6 +44,9 @@ QStringList WorkFiles::all() const
     }
     if (!DatabaseFile.path.isEmpty())
         files.insert(1, DatabaseFile.path + QStringLiteral("-journal"));
+    // Last: the files are no one's to clear away once the mark is gone.
+    if (!files.isEmpty())
+        files << m_claim.markPath();
     return files;
 }
 

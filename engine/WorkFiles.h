@@ -1,5 +1,7 @@
 #pragma once
 
+#include "WorkClaim.h"
+
 #include <QString>
 #include <QStringList>
 
@@ -11,7 +13,8 @@ struct WorkFile {
     QString path;
 };
 
-// The work files of one job, all in the program folder.
+// The work files of one job, all in the program folder, under a mark that names the
+// running process as their owner for as long as the job lives.
 struct WorkFiles {
     WorkFile DatabaseFile;
     WorkFile ReferenceSqlFile;
@@ -23,11 +26,17 @@ struct WorkFiles {
     WorkFile ScriptFile;
     WorkFile SecondScriptFile;
 
-    // Draws fresh names in the order database, .sql files, .txt files, scripts; the
-    // second group of names only for a two-line to-do dictionary.
+    // First clears away the work files of jobs whose process has ended, then draws
+    // fresh names in the order database, .sql files, .txt files, scripts; the second
+    // group of names only for a two-line to-do dictionary.
     static WorkFiles draw(bool twoLineTodo);
-    // The full path of every work file of the job, journals of the database included.
+    // The full path of every work file of the job, journals of the database included,
+    // and the owner mark last.
     QStringList all() const;
+    QString ownerMark() const { return m_claim.markPath(); }
+
+private:
+    WorkClaim m_claim;
 };
 
 // The word as one single-quoted shell word: nothing in it is expanded or run.

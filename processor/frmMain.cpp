@@ -8,6 +8,7 @@
 #include "OptionsFrame.h"
 #include "ShellActions.h"
 #include "StatePanel.h"
+#include "cInifile.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -236,17 +237,26 @@ void frmMain::cmdClose_Click()
 }
 
 // Closing in the middle of a job would pull the window from under the running job.
+// The note must not wait for its answer: the job lets events run while it waits for
+// the database shell, and would wait with it.
 void frmMain::closeEvent(QCloseEvent *event)
 {
     if (m_busy) {
         event->ignore();
-        askUser(this, QStringLiteral("正在忙碌地处理，处理结束后才能关闭窗口。"), MessageService::Buttons::Ok,
-                MessageService::Icon::Information);
+        tellUser(this, QStringLiteral("正在忙碌地处理，处理结束后才能关闭窗口。"), MessageService::Icon::Information);
         return;
     }
+    // One write of the whole file instead of one per value: the file may be large.
+    IniWriteBatch settings(iniPath());
     for (QComboBox *combo : {cboToDo, cboRefer, cboFinal})
         SaveComboHistory(combo, iniPath());
     fraOptAdv->CfgSaveCtrlToIni();
+    try {
+        if (!settings.commit())
+            Errors::raise(Errors::PathFileAccess, iniPath());
+    } catch (const AppError &error) {
+        showErrorBox(this, error.reportAt(formLocation(QStringLiteral("frmMain"), QStringLiteral("CfgSaveCtrlToIni"))));
+    }
     event->accept();
 }
 

@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QMessageBox>
+#include <QPointer>
 
 namespace {
 
@@ -18,7 +19,22 @@ public:
         }
     }
 
+    void notify(QWidget *parent, const QString &text, Icon icon) override
+    {
+        if (m_notice && m_notice->text() == text) {
+            m_notice->raise();
+            m_notice->activateWindow();
+            return;
+        }
+        m_notice = new QMessageBox(iconOf(icon), QApplication::applicationDisplayName(), text, QMessageBox::Ok, parent);
+        m_notice->setAttribute(Qt::WA_DeleteOnClose);
+        m_notice->setWindowModality(Qt::NonModal);
+        m_notice->show();
+    }
+
 private:
+    QPointer<QMessageBox> m_notice;
+
     static QMessageBox::Icon iconOf(Icon icon)
     {
         switch (icon) {
@@ -65,4 +81,9 @@ void showErrorBox(QWidget *parent, const ErrorReport &report)
 MessageService::Answer askUser(QWidget *parent, const QString &text, MessageService::Buttons buttons, MessageService::Icon icon)
 {
     return MessageService::instance().show(parent, text, buttons, icon);
+}
+
+void tellUser(QWidget *parent, const QString &text, MessageService::Icon icon)
+{
+    MessageService::instance().notify(parent, text, icon);
 }

@@ -17,6 +17,10 @@ public:
 
     virtual ~MessageService() = default;
     virtual Answer show(QWidget *parent, const QString &text, Buttons buttons, Icon icon) = 0;
+    // A box with only OK that does not wait for it: work that runs while it is shown
+    // goes on. The same text asked again brings its box to the front. Services that
+    // answer at once need nothing else, so by default it is an OK box that is shown.
+    virtual void notify(QWidget *parent, const QString &text, Icon icon) { show(parent, text, Buttons::Ok, icon); }
 
     static MessageService &instance();
     // Replaces the service (tests); nullptr restores the real message boxes.
@@ -26,3 +30,4 @@ public:
 // The critical box of a trapped error: "错误:", number, description and location.
 void showErrorBox(QWidget *parent, const ErrorReport &report);
 MessageService::Answer askUser(QWidget *parent, const QString &text, MessageService::Buttons buttons, MessageService::Icon icon);
+void tellUser(QWidget *parent, const QString &text, MessageService::Icon icon);

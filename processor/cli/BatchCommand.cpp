@@ -8,14 +8,15 @@
 #include "ConsoleObserver.h"
 #include "ErrorReport.h"
 #include "FormatDetection.h"
+#include "InputFile.h"
 #include "InterruptWatcher.h"
 #include "OutputGenerators.h"
 #include "PurifiedDatabase.h"
+#include "WorkClaim.h"
 
 #include <QCoreApplication>
 #include <QDir>
 #include <QFileInfo>
-#include <QTemporaryDir>
 #include <QThread>
 
 #include <unistd.h>
@@ -23,34 +24,35 @@
 namespace {
 
 // The language pair the reference names, or nothing when it is already a purified
-// database; raises the format error of a single run for a reference that is neither.
+// database; raises the error that names the reference when it cannot serve.
 std::optional<QString> referencePair(const QString &reference)
 {
+    requireReadableInput(reference, InputRole::Reference);
     if (IsPurifiedDatabase(reference))
         return std::nullopt;
     QString pair;
     if (DetectDictionaryFormat(reference, &pair) == DictionaryFormat::Unrecognised)
-        Errors::raiseText(QStringLiteral("不能检测出“未译字典”或“参照字典”的文件格式"));
+        Errors::raiseText(unrecognisedFormatText(InputRole::Reference) + QStringLiteral(": ") + reference);
     return pair;
 }
 
 // What every job is handed: the options as one preset file, and the reference or,
 // once purified, the database in the batch's work folder (or where --save-db names).
-BatchRunner::Setup jobSetup(const CliRequest &request, const QTemporaryDir &workFolder)
+BatchRunner::Setup jobSetup(const CliRequest &request, const std::optional<QString> &pair, const QString &workFolder)
 {
-    if (!workFolder.isValid())
-        Errors::raise(Errors::PathFileAccess, AppFolder::path());
+    if (!QDir().mkdir(workFolder))
+        Errors::raise(Errors::PathFileAccess, workFolder);
     BatchRunner::Setup setup;
     setup.program = QCoreApplication::applicationFilePath();
     setup.reference = QFileInfo(request.files.reference).absoluteFilePath();
-    setup.optionsFile = workFolder.filePath(QStringLiteral("options.ini"));
-    setup.workFolder = workFolder.path();
+    setup.optionsFile = QDir(workFolder).filePath(QStringLiteral("options.ini"));
+    setup.workFolder = workFolder;
     setup.jobs = request.jobs > 0 ? request.jobs : QThread::idealThreadCount();
     setup.keepWorkFiles = request.keepWorkFiles;
+    setup.inPlace = request.inPlace;
     cliOptionState(request, AppFolder::file(QStringLiteral("Tallyra.ini"))).saveToIni(setup.optionsFile);
-    const std::optional<QString> pair = referencePair(setup.reference);
     if (pair) {
-        setup.databasePath = workFolder.filePath(QStringLiteral("reference.db"));
+        setup.databasePath = QDir(workFolder).filePath(QStringLiteral("reference.db"));
         if (request.saveDatabase) {
             setup.databasePath = request.savedDatabasePath.isEmpty() ? automaticDatabaseName(setup.reference)
                                                                      : request.savedDatabasePath;
@@ -60,27 +62,20 @@ BatchRunner::Setup jobSetup(const CliRequest &request, const QTemporaryDir &work
     return setup;
 }
 
-}
-
-int runBatch(const CliRequest &request, QTextStream &out, QTextStream &err)
+int runJobs(const CliRequest &request, const BatchPlan &plan, const std::optional<QString> &pair, QTextStream &out,
+            QTextStream &err)
 {
-    // Runs on the batch's event loop, so an interrupt before the jobs start stops them all.
-    const InterruptWatcher watcher([](int signal) {
-        QMetaObject::invokeMethod(QCoreApplication::instance(), [signal] { BatchRunner::interruptRunning(signal); },
-                                  Qt::QueuedConnection);
-    });
-    const BatchPlan plan = BatchPlan::make(request, err);
-    if (plan.refusal() != BatchPlan::Refusal::None)
-        return plan.refusal() == BatchPlan::Refusal::BadArguments ? 2 : 1;
-    QTemporaryDir workFolder(AppFolder::file(QStringLiteral("tlybatch-XXXXXX")));
-    workFolder.setAutoRemove(!request.keepWorkFiles);
-    BatchRunner::Setup setup;
-    try {
-        setup = jobSetup(request, workFolder);
-    } catch (const AppError &error) {
-        err << ConsoleObserver::text(error.reportAt(cliErrorLocation())) << Qt::endl;
-        return 1;
-    }
+    WorkClaim::removeStale(AppFolder::path());
+    const WorkClaim claim = WorkClaim::make(AppFolder::path(), QStringLiteral("tlybatch-XXXXXX"));
+    const struct RemoveWorkFolder {
+        QString folder;
+        ~RemoveWorkFolder()
+        {
+            if (!folder.isEmpty())
+                QDir(folder).removeRecursively();
+        }
+    } workFolder{request.keepWorkFiles ? QString() : claim.path()};
+    const BatchRunner::Setup setup = jobSetup(request, pair, claim.path());
     BatchProgress progress(int(plan.items().size()), out, err, isatty(STDERR_FILENO));
     BatchRunner runner(setup, plan.items(), progress);
     const int signal = runner.run();
@@ -88,4 +83,30 @@ int runBatch(const CliRequest &request, QTextStream &out, QTextStream &err)
         return 128 + signal;
     progress.finish(plan.skipped());
     return progress.failed() + plan.skipped() > 0 ? 1 : 0;
+}
+
+}
+
+int runBatch(const CliRequest &request, QTextStream &out, QTextStream &err)
+{
+    // Until the jobs run there is nothing to stop in order: an interrupt ends the batch
+    // at once, whatever it waits on, and what it made is left under its owner mark for
+    // the next run to clear away. Once they run, the runner stops them.
+    const InterruptWatcher watcher([](int signal) {
+        if (!BatchRunner::interruptRunning(signal))
+            _exit(128 + signal);
+    });
+    const BatchPlan plan = BatchPlan::make(request, err);
+    if (plan.refused())
+        return 2;
+    try {
+        const std::optional<QString> pair = referencePair(request.files.reference);
+        // Only now that the reference is known to serve.
+        if (!plan.makeOutputFolders(err))
+            return 1;
+        return runJobs(request, plan, pair, out, err);
+    } catch (const AppError &error) {
+        err << ConsoleObserver::text(error.reportAt(cliErrorLocation()), request.names()) << Qt::endl;
+        return 1;
+    }
 }

@@ -1,8 +1,12 @@
 #include "BatchPlan.h"
 
 #include "CliOptions.h"
+#include "ConsoleText.h"
 #include "ErrorReport.h"
+#include "FileIdentity.h"
 #include "FormatDetection.h"
+#include "InputFile.h"
+#include "ResultClashes.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -13,11 +17,13 @@
 
 namespace {
 
+// Special files and dangling links are listed too, so that they are reported as skipped.
 QStringList filesBelow(const QString &folder, bool recursive)
 {
     QStringList files;
     QDirIterator found(folder, {QStringLiteral("*.glo"), QStringLiteral("*.a.txt"), QStringLiteral("*.u.txt")},
-                       QDir::Files, recursive ? QDirIterator::Subdirectories : QDirIterator::NoIteratorFlags);
+                       QDir::Files | QDir::System,
+                       recursive ? QDirIterator::Subdirectories : QDirIterator::NoIteratorFlags);
     while (found.hasNext())
         files << found.next();
     std::sort(files.begin(), files.end());
@@ -27,14 +33,14 @@ QStringList filesBelow(const QString &folder, bool recursive)
 // Why the file cannot be a to-do dictionary, or nothing.
 QString unusable(const QString &todo)
 {
-    const QFileInfo file(todo);
-    if (!file.isFile() || !file.isReadable())
-        return QStringLiteral("无法读取未译字典");
+    const InputProblem problem = inputProblem(todo);
+    if (problem != InputProblem::None)
+        return inputProblemText(problem, InputRole::Todo);
     try {
         if (DetectDictionaryFormat(todo) == DictionaryFormat::Unrecognised)
-            return QStringLiteral("不能检测出“未译字典”的文件格式");
+            return unrecognisedFormatText(InputRole::Todo);
     } catch (const AppError &error) {
-        return error.description();
+        return consoleText(error.description(), {todo});
     }
     return QString();
 }
@@ -45,67 +51,84 @@ BatchPlan BatchPlan::make(const CliRequest &request, QTextStream &err)
 {
     BatchPlan plan;
     if (!request.todoDir.isEmpty() && !QFileInfo(request.todoDir).isDir()) {
-        err << QStringLiteral("未译字典文件夹不存在: %1").arg(request.todoDir) << Qt::endl;
-        plan.m_refusal = Refusal::BadArguments;
+        err << QStringLiteral("未译字典文件夹不存在: %1").arg(shownName(request.todoDir)) << Qt::endl;
+        plan.m_refused = true;
         return plan;
     }
     plan.addCandidates(request, err);
-    if (!plan.refuseCollisions(err))
-        plan.m_refusal = Refusal::BadArguments;
-    else if (!plan.makeOutputFolders(err))
-        plan.m_refusal = Refusal::OutputFolder;
+    if (!plan.refuseClashes(request, err))
+        plan.m_refused = true;
     return plan;
 }
 
 void BatchPlan::addCandidates(const CliRequest &request, QTextStream &err)
 {
     for (const QString &todo : request.todos)
-        add(todo, QFileInfo(todo).fileName(), request.outputDir, err);
+        add(todo, QFileInfo(todo).fileName(), request, err);
     if (request.todoDir.isEmpty())
         return;
     const QDir folder(QFileInfo(request.todoDir).absoluteFilePath());
-    // Results of an earlier batch in an output folder below the to-do folder are no to-do files.
-    const QString outputBelow = QFileInfo(request.outputDir).absoluteFilePath() + u'/';
+    // Results of an earlier batch in an output folder below the to-do folder are no
+    // to-do files, whatever name the folder was given. An output folder that is the
+    // to-do folder itself is refused with the clashes instead.
+    const bool outputBelow = !request.inPlace && liesWithin(request.outputDir, folder.path())
+        && resolvedPath(request.outputDir) != resolvedPath(folder.path());
     for (const QString &todo : filesBelow(folder.path(), request.recursive)) {
-        if (outputBelow == folder.path() + u'/' || !todo.startsWith(outputBelow))
-            add(todo, folder.relativeFilePath(todo), request.outputDir, err);
+        if (!outputBelow || !liesWithin(QFileInfo(todo).absolutePath(), request.outputDir))
+            add(todo, folder.relativeFilePath(todo), request, err);
     }
 }
 
-void BatchPlan::add(const QString &todo, const QString &name, const QString &outputDir, QTextStream &err)
+void BatchPlan::add(const QString &todo, const QString &name, const CliRequest &request, QTextStream &err)
 {
     const QString reason = unusable(todo);
     if (!reason.isEmpty()) {
-        err << name << QStringLiteral(": ") << reason << QStringLiteral("，已跳过") << Qt::endl;
+        err << shownName(name) << QStringLiteral(": ") << reason << QStringLiteral("，已跳过") << Qt::endl;
         ++m_skipped;
         return;
     }
-    const QString output = QFileInfo(QDir(outputDir).filePath(name)).absoluteFilePath();
-    m_items.push_back({QFileInfo(todo).absoluteFilePath(), name, output});
+    const QString output = request.inPlace ? todo : QDir(request.outputDir).filePath(name);
+    m_items.push_back({QFileInfo(todo).absoluteFilePath(), name, QFileInfo(output).absoluteFilePath()});
 }
 
-bool BatchPlan::refuseCollisions(QTextStream &err)
+bool BatchPlan::refuseClashes(const CliRequest &request, QTextStream &err)
 {
-    QHash<QString, QString> writers;
     bool clear = true;
+    const auto refuse = [&](const QString &text) {
+        err << text << Qt::endl;
+        clear = false;
+    };
+    QHash<QString, QString> todos;
+    QHash<QString, QString> writers;
+    QStringList todoPaths;
     for (const BatchItem &item : m_items) {
-        const QString earlier = writers.value(item.output);
-        if (!earlier.isEmpty()) {
-            err << QStringLiteral("两个未译字典会写入同一个已译字典 %1: %2 和 %3").arg(item.output, earlier, item.todo)
-                << Qt::endl;
-            clear = false;
+        todoPaths << item.todo;
+        const QString identity = fileIdentity(item.todo).value_or(item.todo);
+        if (todos.contains(identity)) {
+            refuse(QStringLiteral("同一个未译字典给了两次: %1").arg(shownName(item.todo)));
+            continue;
         }
-        writers.insert(item.output, item.todo);
+        todos.insert(identity, item.todo);
+        if (const QString clash = ResultClashes::ofResult(item.output, item.todo, request); !clash.isEmpty())
+            refuse(clash);
+        const QString output = resolvedPath(item.output);
+        if (const QString earlier = writers.value(output); !earlier.isEmpty()) {
+            refuse(QStringLiteral("两个未译字典会写入同一个已译字典 %1: %2 和 %3")
+                       .arg(shownName(item.output), shownName(earlier), shownName(item.todo)));
+        }
+        writers.insert(output, item.todo);
     }
+    if (const QString clash = ResultClashes::ofSavedDatabase(request, todoPaths); !clash.isEmpty())
+        refuse(clash);
     return clear;
 }
 
-bool BatchPlan::makeOutputFolders(QTextStream &err)
+bool BatchPlan::makeOutputFolders(QTextStream &err) const
 {
     for (const BatchItem &item : m_items) {
         const QString folder = QFileInfo(item.output).absolutePath();
         if (!QDir().mkpath(folder) || !QFileInfo(folder).isWritable()) {
-            err << QStringLiteral("无法创建已译字典的文件夹: %1").arg(folder) << Qt::endl;
+            err << QStringLiteral("无法创建已译字典的文件夹: %1").arg(shownName(folder)) << Qt::endl;
             return false;
         }
     }

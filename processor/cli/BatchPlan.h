@@ -3,7 +3,6 @@
 #include <QString>
 #include <QTextStream>
 
-#include <optional>
 #include <vector>
 
 struct CliRequest;
@@ -17,25 +16,26 @@ struct BatchItem {
 };
 
 // The to-do dictionaries of a batch, checked before anything runs: files that cannot
-// be read or recognised are reported and left out; two results in one place and an
-// output folder that cannot be made stop the batch.
+// be read or recognised (special files and dangling links among them) are reported
+// and left out; two results in one place, one to-do named twice and a result that
+// would replace the reference or, unless --in-place asks for it, its own to-do
+// refuse the batch.
 class BatchPlan {
 public:
-    enum class Refusal { None, BadArguments, OutputFolder };
-
     static BatchPlan make(const CliRequest &request, QTextStream &err);
+    // Makes the folders the results go to; false (reported) when one cannot be made.
+    bool makeOutputFolders(QTextStream &err) const;
 
-    Refusal refusal() const { return m_refusal; }
+    bool refused() const { return m_refused; }
     const std::vector<BatchItem> &items() const { return m_items; }
     int skipped() const { return m_skipped; }
 
 private:
     void addCandidates(const CliRequest &request, QTextStream &err);
-    void add(const QString &todo, const QString &name, const QString &outputDir, QTextStream &err);
-    bool refuseCollisions(QTextStream &err);
-    bool makeOutputFolders(QTextStream &err);
+    void add(const QString &todo, const QString &name, const CliRequest &request, QTextStream &err);
+    bool refuseClashes(const CliRequest &request, QTextStream &err);
 
-    Refusal m_refusal = Refusal::None;
+    bool m_refused = false;
     std::vector<BatchItem> m_items;
     int m_skipped = 0;
 };

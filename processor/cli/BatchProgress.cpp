@@ -1,5 +1,6 @@
 #include "BatchProgress.h"
 
+#include "ConsoleText.h"
 #include "JobObserver.h"
 
 BatchProgress::BatchProgress(int total, QTextStream &out, QTextStream &err, bool terminal)
@@ -13,7 +14,7 @@ void BatchProgress::fileDone(const QString &name, const JobSummary &summary, qin
     clearLine();
     ++m_done;
     m_sum += summary;
-    m_out << name << QStringLiteral(": 已预翻译 %1 / %2 条未译条目，").arg(summary.translated).arg(summary.candidates)
+    m_out << shownName(name) << QStringLiteral(": 已预翻译 %1 / %2 条未译条目，").arg(summary.translated).arg(summary.candidates)
           << timeCaption(milliseconds);
     if (summary.referenceMs >= 0)
         m_out << QStringLiteral("，") << processorStageCaptions().value(0) << u' '
@@ -27,7 +28,7 @@ void BatchProgress::fileFailed(const QString &name, const QString &errorText)
     clearLine();
     ++m_done;
     ++m_failed;
-    m_err << name << QStringLiteral(": ") << errorText.trimmed() << Qt::endl;
+    m_err << shownName(name) << QStringLiteral(": ") << consoleText(errorText.trimmed(), {}) << Qt::endl;
     refresh();
 }
 

@@ -8,11 +8,15 @@
 #include <QProcess>
 #include <QTimer>
 
+#include <mutex>
+
 #include <signal.h>
 #include <sys/prctl.h>
 #include <unistd.h>
 
 namespace {
+// The runner whose event loop runs; the signal watcher's thread reads it.
+std::mutex g_runningLock;
 BatchRunner *g_running = nullptr;
 constexpr int StopWaitMs = 30000;
 }
@@ -29,13 +33,9 @@ struct BatchRunner::Job {
 BatchRunner::BatchRunner(const Setup &setup, const std::vector<BatchItem> &items, BatchProgress &progress)
     : m_setup(setup), m_items(items), m_progress(progress), m_purified(setup.databasePath.isEmpty())
 {
-    g_running = this;
 }
 
-BatchRunner::~BatchRunner()
-{
-    g_running = nullptr;
-}
+BatchRunner::~BatchRunner() = default;
 
 int BatchRunner::run()
 {
@@ -43,15 +43,30 @@ int BatchRunner::run()
     QObject::connect(&ticker, &QTimer::timeout, [this] { m_progress.refresh(); });
     ticker.start(1000);
     QTimer::singleShot(0, [this] { startJobs(); });
+    {
+        const std::lock_guard guard(g_runningLock);
+        g_running = this;
+    }
     m_loop.exec();
+    {
+        const std::lock_guard guard(g_runningLock);
+        g_running = nullptr;
+    }
+    // An interrupt that came as the loop ended found no loop to stop.
+    if (m_signal == 0 && m_requested != 0)
+        interrupt(m_requested);
     return m_signal;
 }
 
-void BatchRunner::interruptRunning(int signal)
+bool BatchRunner::interruptRunning(int signal)
 {
+    const std::lock_guard guard(g_runningLock);
     if (!g_running)
-        _exit(128 + signal);
-    g_running->interrupt(signal);
+        return false;
+    g_running->m_requested = signal;
+    BatchRunner *runner = g_running;
+    QMetaObject::invokeMethod(&runner->m_loop, [runner, signal] { runner->interrupt(signal); }, Qt::QueuedConnection);
+    return true;
 }
 
 void BatchRunner::startJobs()
@@ -65,9 +80,10 @@ void BatchRunner::startJobs()
 
 QStringList BatchRunner::jobArguments(const BatchItem &item, const QString &folder) const
 {
-    QStringList arguments{QStringLiteral("--todo"), item.todo, QStringLiteral("--output"), item.output,
-                          QStringLiteral("--preset"), m_setup.optionsFile, QStringLiteral("--app-folder"), folder,
-                          QStringLiteral("--result-line")};
+    QStringList arguments{QStringLiteral("--todo"), item.todo, QStringLiteral("--preset"), m_setup.optionsFile,
+                          QStringLiteral("--app-folder"), folder, QStringLiteral("--result-line")};
+    arguments << (m_setup.inPlace ? QStringList{QStringLiteral("--in-place")}
+                                  : QStringList{QStringLiteral("--output"), item.output});
     if (m_setup.keepWorkFiles)
         arguments << QStringLiteral("--keep-work-files");
     if (!m_purified) {
@@ -153,6 +169,8 @@ void BatchRunner::forget(Job &job)
 // files, so a stopped job leaves none half-written.
 void BatchRunner::interrupt(int signal)
 {
+    if (m_signal != 0)
+        return;
     m_signal = signal;
     for (const auto &job : m_running)
         job->process.terminate();

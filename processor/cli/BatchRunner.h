@@ -6,6 +6,7 @@
 #include <QEventLoop>
 #include <QStringList>
 
+#include <atomic>
 #include <list>
 #include <memory>
 
@@ -26,6 +27,8 @@ public:
         QString workFolder;
         int jobs = 1;
         bool keepWorkFiles = false;
+        // Each result replaces its own to-do dictionary.
+        bool inPlace = false;
         // Where the first job saves the purified reference; empty when the reference
         // already is a purified database.
         QString databasePath;
@@ -37,8 +40,9 @@ public:
 
     // Returns when every job has ended or after an interrupt (then the signal number).
     int run();
-    // On the main thread: stops the running jobs and removes their work folders.
-    static void interruptRunning(int signal);
+    // From any thread: has the running batch stop its jobs and remove their work
+    // folders. False when no batch runs its jobs.
+    static bool interruptRunning(int signal);
 
 private:
     struct Job;
@@ -56,6 +60,7 @@ private:
     size_t m_next = 0;
     bool m_purified;
     int m_signal = 0;
+    std::atomic<int> m_requested = 0;
     std::list<std::unique_ptr<Job>> m_running;
     std::list<std::unique_ptr<Job>> m_finished;
     QEventLoop m_loop;

@@ -1,40 +1,122 @@
 #include "CliOptions.h"
 
+#include "AppFolder.h"
+#include "ConsoleText.h"
 #include "OptionSettings.h"
 
 #include <QFileInfo>
 
+#include <algorithm>
+#include <functional>
+#include <vector>
+
 namespace {
 
-// The value after an option that takes one; raises nothing, reports through error.
-bool takeValue(const QStringList &arguments, qsizetype &i, QString &value, QString *error,
-               const QString &what = QStringLiteral("一个文件名"))
+// One option of the command line: a flag, or an option that takes the next argument,
+// which the setter stores and may refuse (with the reason).
+struct CliOption {
+    QString name;
+    // What the value must be ("一个文件名"); empty for a flag.
+    QString value;
+    std::function<QString(CliRequest &request, const QString &value)> set;
+};
+
+const QString FileName = QStringLiteral("一个文件名");
+const QString FolderName = QStringLiteral("一个文件夹");
+
+CliOption flag(const char *name, bool CliRequest::*member)
 {
-    if (i + 1 >= arguments.size() || arguments[i + 1].startsWith(QStringLiteral("--"))) {
-        *error = QStringLiteral("选项 %1 需要%2").arg(arguments[i], what);
-        return false;
-    }
-    value = arguments[++i];
-    return true;
+    return {QString::fromLatin1(name), QString(), [member](CliRequest &request, const QString &) {
+                request.*member = true;
+                return QString();
+            }};
 }
 
-bool takeJobs(const QStringList &arguments, qsizetype &i, int &jobs, QString *error)
+CliOption text(const char *name, QString CliRequest::*member, const QString &value = FileName)
 {
-    QString value;
-    if (!takeValue(arguments, i, value, error, QStringLiteral("一个正整数")))
-        return false;
+    return {QString::fromLatin1(name), value, [member](CliRequest &request, const QString &given) {
+                request.*member = given;
+                return QString();
+            }};
+}
+
+QString setJobs(CliRequest &request, const QString &value)
+{
     bool ok = false;
-    jobs = value.toInt(&ok);
-    if (ok && jobs > 0)
-        return true;
-    *error = QStringLiteral("选项 --jobs 需要一个正整数: %1").arg(value);
-    return false;
+    request.jobs = value.toInt(&ok);
+    if (ok && request.jobs > 0)
+        return QString();
+    return QStringLiteral("选项 --jobs 需要一个正整数: %1").arg(shownName(value));
+}
+
+const std::vector<CliOption> &cliOptions()
+{
+    static const std::vector<CliOption> options{
+        {QStringLiteral("--todo"), FileName,
+         [](CliRequest &request, const QString &value) {
+             request.files.todo = value;
+             request.todos << value;
+             return QString();
+         }},
+        {QStringLiteral("--reference"), FileName,
+         [](CliRequest &request, const QString &value) {
+             request.files.reference = value;
+             return QString();
+         }},
+        {QStringLiteral("--output"), FileName,
+         [](CliRequest &request, const QString &value) {
+             request.files.output = value;
+             return QString();
+         }},
+        text("--todo-dir", &CliRequest::todoDir, FolderName),
+        text("--output-dir", &CliRequest::outputDir, FolderName),
+        text("--preset", &CliRequest::presetFile),
+        text("--app-folder", &CliRequest::appFolder),
+        text("--reference-pair", &CliRequest::referencePair, QStringLiteral("一个语言对")),
+        {QStringLiteral("--jobs"), QStringLiteral("一个正整数"), setJobs},
+        flag("--in-place", &CliRequest::inPlace),
+        flag("--recursive", &CliRequest::recursive),
+        flag("--result-line", &CliRequest::resultLine),
+        flag("--full", &CliRequest::fullPreset),
+        flag("--minimal", &CliRequest::minimalPreset),
+        flag("--keep-work-files", &CliRequest::keepWorkFiles),
+    };
+    return options;
+}
+
+bool isOption(const QString &argument)
+{
+    return argument.startsWith(QStringLiteral("--"));
+}
+
+// The argument at i and the value after it when it takes one; i moves past what was used.
+QString takeOption(const QStringList &arguments, qsizetype &i, CliRequest &request)
+{
+    const QString &argument = arguments[i];
+    // The database name after --save-db may be left out.
+    if (argument == u"--save-db") {
+        request.saveDatabase = true;
+        if (i + 1 < arguments.size() && !isOption(arguments[i + 1]))
+            request.savedDatabasePath = QFileInfo(arguments[++i]).absoluteFilePath();
+        return QString();
+    }
+    const auto &options = cliOptions();
+    const auto option = std::find_if(options.begin(), options.end(),
+                                     [&](const CliOption &known) { return known.name == argument; });
+    if (option == options.end())
+        return QStringLiteral("不认识的参数: %1").arg(shownName(argument));
+    if (option->value.isEmpty())
+        return option->set(request, QString());
+    if (i + 1 >= arguments.size() || isOption(arguments[i + 1]))
+        return QStringLiteral("选项 %1 需要%2").arg(argument, option->value);
+    return option->set(request, arguments[++i]);
 }
 
 QString singleArgumentError(const CliRequest &request)
 {
-    if (request.files.todo.isEmpty() || request.files.reference.isEmpty() || request.files.output.isEmpty())
-        return QStringLiteral("必须给出 --todo、--reference 和 --output");
+    if (request.files.todo.isEmpty() || request.files.reference.isEmpty()
+        || (request.files.output.isEmpty() && !request.inPlace))
+        return QStringLiteral("必须给出 --todo、--reference 和 --output(或 --in-place)");
     if (request.recursive || request.jobs > 0)
         return QStringLiteral("--recursive 和 --jobs 只用于多个未译字典(--todo-dir 或 --output-dir)");
     return QString();
@@ -43,8 +125,8 @@ QString singleArgumentError(const CliRequest &request)
 QString batchArgumentError(const CliRequest &request)
 {
     if ((request.todos.isEmpty() && request.todoDir.isEmpty()) || request.files.reference.isEmpty()
-        || request.outputDir.isEmpty())
-        return QStringLiteral("多个未译字典须给出 --todo 或 --todo-dir、--reference 和 --output-dir");
+        || (request.outputDir.isEmpty() && !request.inPlace))
+        return QStringLiteral("多个未译字典须给出 --todo 或 --todo-dir、--reference 和 --output-dir(或 --in-place)");
     if (!request.files.output.isEmpty())
         return QStringLiteral("多个未译字典用 --output-dir，不用 --output");
     if (request.recursive && request.todoDir.isEmpty())
@@ -64,6 +146,7 @@ QString cliUsage()
         "  --todo FILE          未译字典(*.glo、*.a.txt、*.u.txt)\n"
         "  --reference FILE     参照字典，或已净化的参照字典数据库(*.db)\n"
         "  --output FILE        已译字典的保存文件\n"
+        "  --in-place           不给 --output，把结果写回未译字典本身(经临时文件替换)\n"
         "  --preset FILE        从配置文件读取选项(与\"另存...\"保存的文件相同)\n"
         "  --full               使用\"完全\"选项\n"
         "  --minimal            使用\"最简\"选项\n"
@@ -79,10 +162,29 @@ QString cliUsage()
         "  --todo-dir DIR       文件夹中所有的 *.glo、*.a.txt、*.u.txt\n"
         "  --recursive          也处理 --todo-dir 的子文件夹\n"
         "  --output-dir DIR     已译字典的保存文件夹(保留未译字典的文件名与相对文件夹)\n"
+        "  --in-place           不给 --output-dir，把每个结果写回它的未译字典\n"
         "  --jobs N             同时处理的字典数(默认为处理器核数)\n"
         "\n"
         "不给 --preset、--full 或 --minimal 时，选项取自程序文件夹中的 Tallyra.ini。\n"
-        "退出状态: 0 全部成功，1 有字典失败，2 参数错误。\n");
+        "PASSOLO字典的结果只含匹配到的条目: 对它用 --in-place，未匹配的条目就不再留在文件中。\n"
+        "不读取非普通文件(FIFO、设备、套接字)。结果会覆盖自己的未译字典(未给 --in-place)或参照字典时，\n"
+        "什么也不做，退出状态为 2。\n"
+        "\n"
+        "退出状态: 0 全部成功，1 有字典失败或被跳过，2 参数错误，\n"
+        "          130 被 Ctrl+C (SIGINT) 中止，143 被 SIGTERM 中止。\n");
+}
+
+QStringList CliRequest::names() const
+{
+    QStringList names{AppFolder::path()};
+    for (const QString &path : todos + QStringList{files.reference, files.output, todoDir, outputDir, presetFile,
+                                                   savedDatabasePath}) {
+        if (path.isEmpty())
+            continue;
+        const QFileInfo absolute(path);
+        names << path << absolute.absoluteFilePath() << absolute.absolutePath();
+    }
+    return names;
 }
 
 QString cliErrorLocation()
@@ -95,53 +197,20 @@ std::optional<CliRequest> parseCliArguments(const QStringList &arguments, QStrin
     CliRequest request;
     error->clear();
     for (qsizetype i = 0; i < arguments.size(); ++i) {
-        const QString &argument = arguments[i];
-        bool ok = true;
-        if (argument == u"--help" || argument == u"-h")
+        if (arguments[i] == u"--help" || arguments[i] == u"-h")
             return std::nullopt;
-        else if (argument == u"--todo") {
-            ok = takeValue(arguments, i, request.files.todo, error);
-            request.todos << request.files.todo;
-        } else if (argument == u"--todo-dir")
-            ok = takeValue(arguments, i, request.todoDir, error, QStringLiteral("一个文件夹"));
-        else if (argument == u"--output-dir")
-            ok = takeValue(arguments, i, request.outputDir, error, QStringLiteral("一个文件夹"));
-        else if (argument == u"--recursive")
-            request.recursive = true;
-        else if (argument == u"--jobs")
-            ok = takeJobs(arguments, i, request.jobs, error);
-        else if (argument == u"--result-line")
-            request.resultLine = true;
-        else if (argument == u"--reference-pair")
-            ok = takeValue(arguments, i, request.referencePair, error, QStringLiteral("一个语言对"));
-        else if (argument == u"--reference")
-            ok = takeValue(arguments, i, request.files.reference, error);
-        else if (argument == u"--output")
-            ok = takeValue(arguments, i, request.files.output, error);
-        else if (argument == u"--preset")
-            ok = takeValue(arguments, i, request.presetFile, error);
-        else if (argument == u"--app-folder")
-            ok = takeValue(arguments, i, request.appFolder, error);
-        else if (argument == u"--full")
-            request.fullPreset = true;
-        else if (argument == u"--minimal")
-            request.minimalPreset = true;
-        else if (argument == u"--keep-work-files")
-            request.keepWorkFiles = true;
-        else if (argument == u"--save-db") {
-            request.saveDatabase = true;
-            if (i + 1 < arguments.size() && !arguments[i + 1].startsWith(QStringLiteral("--")))
-                request.savedDatabasePath = QFileInfo(arguments[++i]).absoluteFilePath();
-        } else {
-            *error = QStringLiteral("不认识的参数: %1").arg(argument);
-            ok = false;
-        }
-        if (!ok)
+        *error = takeOption(arguments, i, request);
+        if (!error->isEmpty())
             return std::nullopt;
     }
-    *error = request.isBatch() ? batchArgumentError(request) : singleArgumentError(request);
+    if (request.inPlace && (!request.files.output.isEmpty() || !request.outputDir.isEmpty()))
+        *error = QStringLiteral("--in-place 不能与 --output 或 --output-dir 同时使用");
+    else
+        *error = request.isBatch() ? batchArgumentError(request) : singleArgumentError(request);
     if (!error->isEmpty())
         return std::nullopt;
+    if (request.inPlace && !request.isBatch())
+        request.files.output = request.files.todo;
     if (int(request.fullPreset) + int(request.minimalPreset) + int(!request.presetFile.isEmpty()) > 1) {
         *error = QStringLiteral("--preset、--full 和 --minimal 只能选一个");
         return std::nullopt;

@@ -18,6 +18,8 @@ struct CliRequest {
     bool minimalPreset = false;
     bool keepWorkFiles = false;
     bool saveDatabase = false;
+    // Each result replaces its own to-do dictionary (through a temporary file).
+    bool inPlace = false;
     QString savedDatabasePath;
     QString appFolder;
     // The batch form: several to-do dictionaries into one folder, side by side.
@@ -32,6 +34,9 @@ struct CliRequest {
     QString referencePair;
 
     bool isBatch() const { return todos.size() > 1 || !todoDir.isEmpty() || !outputDir.isEmpty(); }
+    // Every path the command line names, as given and absolute, with their folders and
+    // the program folder: what the messages of a run may quote.
+    QStringList names() const;
 };
 
 // Reads the arguments (without the program name); nothing when they are not usable,

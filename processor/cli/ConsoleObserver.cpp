@@ -1,10 +1,11 @@
 #include "ConsoleObserver.h"
 
+#include "ConsoleText.h"
 #include "OutputGenerators.h"
 
 #include <cstdio>
 
-ConsoleObserver::ConsoleObserver() : m_out(stdout), m_err(stderr)
+ConsoleObserver::ConsoleObserver(const QStringList &names) : m_out(stdout), m_err(stderr), m_names(names)
 {
 }
 
@@ -21,10 +22,10 @@ void ConsoleObserver::stageFinished(const StageResult &result)
 
 void ConsoleObserver::errorReported(const ErrorReport &report)
 {
-    m_err << text(report) << Qt::endl;
+    m_err << text(report, m_names) << Qt::endl;
 }
 
-QString ConsoleObserver::text(const ErrorReport &report)
+QString ConsoleObserver::text(const ErrorReport &report, const QStringList &names)
 {
-    return QString(report.boxText()).replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+    return consoleText(report.boxText(), names);
 }

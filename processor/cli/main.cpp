@@ -2,11 +2,13 @@
 #include "BatchCommand.h"
 #include "CliOptions.h"
 #include "ConsoleObserver.h"
+#include "ConsoleText.h"
 #include "ErrorReport.h"
 #include "FileSizeLimit.h"
 #include "InterruptWatcher.h"
 #include "JobDriver.h"
 #include "JobSummary.h"
+#include "ResultClashes.h"
 #include "RunningJob.h"
 
 #include <QCoreApplication>
@@ -18,16 +20,23 @@
 
 namespace {
 
+// What a single run would write over what it reads.
+QString singleRunClash(const CliRequest &request)
+{
+    const QString result = ResultClashes::ofResult(request.files.output, request.files.todo, request);
+    return result.isEmpty() ? ResultClashes::ofSavedDatabase(request, {request.files.todo}) : result;
+}
+
 int runJob(const CliRequest &request, QTextStream &out, QTextStream &err)
 {
     ProcessingOptions options;
     try {
         options = cliJobOptions(request, AppFolder::file(QStringLiteral("Tallyra.ini")));
     } catch (const AppError &error) {
-        err << ConsoleObserver::text(error.reportAt(cliErrorLocation())) << Qt::endl;
+        err << ConsoleObserver::text(error.reportAt(cliErrorLocation()), request.names()) << Qt::endl;
         return 1;
     }
-    ConsoleObserver observer;
+    ConsoleObserver observer(request.names());
     JobDriver driver(cliErrorLocation());
     driver.setPurifiedReferencePair(request.referencePair);
     if (!driver.run(request.files, options, observer).done())
@@ -61,11 +70,15 @@ int main(int argc, char *argv[])
     else
         AppFolder::initialise();
     if (!request->presetFile.isEmpty() && !QFileInfo(request->presetFile).isFile()) {
-        err << QStringLiteral("配置文件不存在: %1").arg(request->presetFile) << Qt::endl;
+        err << QStringLiteral("配置文件不存在: %1").arg(shownName(request->presetFile)) << Qt::endl;
         return 2;
     }
     if (request->isBatch())
         return runBatch(*request, out, err);
+    if (const QString clash = singleRunClash(*request); !clash.isEmpty()) {
+        err << clash << Qt::endl;
+        return 2;
+    }
     // An interrupted job takes its database shell and its work files with it.
     const InterruptWatcher watcher([](int signal) {
         RunningJob::interrupt();

@@ -53,6 +53,12 @@ private Q_SLOTS:
         cInifile ini(path(), u"a"_qs);
         ini.setValue(u"X"_qs, u"10"_qs);
         ini.setValue(u"new"_qs, u"4"_qs);
+        // A key added right above the next section moves that section down.
+        ini.setSection(u"b"_qs);
+        ini.setValue(u"n"_qs, u"5"_qs);
+        ini.setSection(u"d"_qs);
+        ini.setValue(u"q"_qs, u"2"_qs);
+        ini.setSection(u"a"_qs);
         ini.setKey(u"y"_qs);
         ini.DeleteKey();
         QVERIFY(ini.success());

@@ -1,7 +1,10 @@
 #include "ErrorReport.h"
 #include "JobFixture.h"
+#include "ProcessStatus.h"
 
 #include <QTest>
+
+#include <sys/stat.h>
 
 namespace {
 
@@ -159,6 +162,8 @@ private Q_SLOTS:
         }
         if (fault.startsWith(u"sql:"))
             folder.createDatabase(u"bad.db"_qs, fault.mid(4));
+        if (fault == u"fifo")
+            mkfifo(QFile::encodeName(folder.path(reference)).constData(), 0600);
         JobDriver driver(u"Form 'frmMain' -> 'cmdStart_Click'"_qs);
         RecordingObserver observer;
         const bool done = run(driver, folder, todo, reference, observer, options);
@@ -171,6 +176,37 @@ private Q_SLOTS:
         QCOMPARE(folder.read(u"saved.db"_qs), QByteArray("the user's earlier database"));
         QVERIFY(!QFile::exists(folder.path(u"saved.db.part"_qs)));
         QCOMPARE(folder.workFiles().isEmpty(), !options.chkaKeepTmpFile);
+    }
+
+    // A job clears away what jobs killed outright left, and only that; its own work
+    // files go with it, their mark last.
+    void clearsOnlyWorkOfEndedProcesses_data() { addTestTable(u"engine/work-owners.txt"_qs, {"owner", "kept"}); }
+    void clearsOnlyWorkOfEndedProcesses()
+    {
+        const auto [owner, kept] = fields("owner", "kept");
+        JobFolder folder;
+        folder.copyData(u"engine"_qs);
+        QProcess ended;
+        ended.start(u"sh"_qs, {u"-c"_qs, u"echo $$"_qs});
+        QVERIFY(ended.waitForFinished());
+        const ProcessStatus self = ProcessStatus::self();
+        const QMap<QString, QByteArray> marks{
+            {u"running"_qs, u"%1 %2"_qs.arg(self.pid).arg(self.startTicks).toLatin1()},
+            {u"ended"_qs, ended.readAllStandardOutput().trimmed() + ' ' + QByteArray::number(self.startTicks)},
+            {u"restarted"_qs, u"%1 %2"_qs.arg(self.pid).arg(self.startTicks + 1).toLatin1()},
+            {u"garbled"_qs, "12"}};
+        const QStringList owned{u"app/tlyOld.owner"_qs, u"app/tlyOld-1.sql"_qs, u"app/tlyOld/job-1/x.db"_qs};
+        for (const QString &name : owned)
+            folder.writeBytes(name, marks[owner]);
+        for (const QString &other : {u"app/tlyOlder.sql"_qs, u"app/tlyold-1.sql"_qs})
+            folder.writeBytes(other, "not under the mark");
+        JobDriver driver(u"test"_qs);
+        RecordingObserver observer;
+        QVERIFY(run(driver, folder, u"todo.glo"_qs, u"ref.glo"_qs, observer));
+        for (const QString &name : owned)
+            QCOMPARE(QFile::exists(folder.path(name)), kept == u"1");
+        QCOMPARE(QFileInfo::exists(folder.path(u"app/tlyOld"_qs)), kept == u"1");
+        QCOMPARE(folder.workFiles().size(), kept == u"1" ? 4 : 2);
     }
 
     // The database saved from the hostile reference (a CR in one value) serves the next job alike.

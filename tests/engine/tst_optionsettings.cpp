@@ -99,6 +99,15 @@ private Q_SLOTS:
         QCOMPARE(state.checkState(u"chkaRTrimSpace"_qs), 1);
     }
 
+    void checkStatesAreSixteenBitNumbers_data() { addTestTable(u"engine/check-states.txt"_qs, {"stored", "error"}); }
+    void checkStatesAreSixteenBitNumbers()
+    {
+        const auto [stored, error] = fields("stored", "error");
+        writeBytes(path(), "[TallyraCustomSetting]\r\nchkaAndX=" + stored.toLatin1() + "\r\n");
+        OptionControlState state;
+        QCOMPARE(errorNumber([&] { state.loadFromIni(path()); }), error.toInt());
+    }
+
     // /proc/version reads as a file without the section, and no one may write beside it.
     void repairShowsWhereTheFileCannotTakeIt()
     {

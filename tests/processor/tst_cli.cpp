@@ -7,8 +7,13 @@
 
 #include <functional>
 
+#include <algorithm>
+
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/un.h>
 
 namespace {
 
@@ -37,7 +42,69 @@ QString consoleText(const QString &tableText)
     return QString(tableText).replace(u"\r\n"_qs, u"\n"_qs);
 }
 
-// The processes, zombies aside, that work in a folder or below it.
+// A table's text with \e, \n, \r and \t turned into the characters they stand for.
+QString controlled(QString text)
+{
+    return text.replace(u"\\e"_qs, u"\x1b"_qs).replace(u"\\n"_qs, u"\n"_qs).replace(u"\\r"_qs, u"\r"_qs)
+        .replace(u"\\t"_qs, u"\t"_qs);
+}
+
+// Makes the files a row names: "fifo:NAME socket:NAME link:NAME>TARGET empty:NAME
+// dir:NAME copy:NAME<FILE IN tests/data".
+void prepare(const JobFolder &folder, const QString &items)
+{
+    for (const QString &item : items.split(u' ', Qt::SkipEmptyParts)) {
+        const QString kind = item.section(u':', 0, 0), name = controlled(item.section(u':', 1).section(u'>', 0, 0));
+        const QString path = folder.path(name.section(u'<', 0, 0));
+        QDir().mkpath(QFileInfo(path).path());
+        const QByteArray local = QFile::encodeName(path);
+        if (kind == u"fifo") {
+            mkfifo(local.constData(), 0600);
+        } else if (kind == u"socket") {
+            sockaddr_un address{AF_UNIX, {}};
+            qstrncpy(address.sun_path, local.constData(), sizeof address.sun_path);
+            bind(socket(AF_UNIX, SOCK_STREAM, 0), reinterpret_cast<sockaddr *>(&address), sizeof address);
+        } else if (kind == u"link") {
+            QFile::link(item.section(u'>', 1), path);
+        } else if (kind == u"dir") {
+            QDir().mkpath(path);
+        } else {
+            ::writeBytes(path, kind == u"copy" ? testData(name.section(u'<', 1)) : QByteArray());
+        }
+    }
+}
+
+// Every entry below the folder but the program folder, with the bytes of the regular
+// files: what a refused run must leave as it was.
+QStringList snapshot(const JobFolder &folder)
+{
+    QStringList entries;
+    const QDir root(folder.path(QString()));
+    for (QDirIterator it(root.path(), QDir::AllEntries | QDir::System | QDir::NoDotAndDotDot,
+                         QDirIterator::Subdirectories);
+         it.hasNext();) {
+        const QString name = root.relativeFilePath(it.next());
+        if (!name.startsWith(u"app"))
+            entries << name + u' ' + QString::fromLatin1(it.fileInfo().isFile() ? readBytes(it.filePath()).toHex() : "");
+    }
+    entries.sort();
+    return entries;
+}
+
+// A message may hold no control character but the line feed.
+bool onlyLineFeeds(const QString &text)
+{
+    return std::none_of(text.begin(), text.end(), [](QChar c) { return c != u'\n' && !c.isPrint(); });
+}
+
+void verifyParts(const QString &text, const QString &parts)
+{
+    for (const QString &part : parts.split(u'^', Qt::SkipEmptyParts))
+        QVERIFY2(text.contains(consoleText(part)), qPrintable(part + u" not in:\n"_qs + text));
+}
+
+// The processes, zombies aside, that work in a folder or below it or were told it on
+// their command line (the jobs of a batch).
 int livingIn(const QString &folder)
 {
     int count = 0;
@@ -45,7 +112,8 @@ int livingIn(const QString &folder)
         const QByteArray stat = readBytes(u"/proc/%1/stat"_qs.arg(name));
         const QByteArray state = stat.mid(stat.lastIndexOf(')') + 2, 1);
         if (name.toInt() > 0 && !state.isEmpty() && state != "Z"
-            && QFileInfo(u"/proc/%1/cwd"_qs.arg(name)).symLinkTarget().startsWith(folder))
+            && (QFileInfo(u"/proc/%1/cwd"_qs.arg(name)).symLinkTarget().startsWith(folder)
+                || readBytes(u"/proc/%1/cmdline"_qs.arg(name)).contains(QFile::encodeName(folder))))
             ++count;
     }
     return count;
@@ -88,21 +156,26 @@ private Q_SLOTS:
         QCOMPARE(folder.readLines(u"out.u.txt"_qs).value(5), cancel);
     }
 
-    // Refusals write nothing: bad arguments (2), or a job or batch that cannot run (1).
-    // Help is no error.
+    // Refusals write nothing: bad arguments (2), or a job or batch that cannot run (1),
+    // each naming the file and why. Help is no error.
     void answersWithTheExitCode_data()
     {
-        addTestTable(u"processor/cli-refusals.txt"_qs, {"arguments", "exitCode", "outPart", "errPart"});
+        addTestTable(u"processor/cli-refusals.txt"_qs, {"prepared", "arguments", "exitCode", "outParts", "errParts"});
     }
     void answersWithTheExitCode()
     {
-        const auto [arguments, exitCode, outPart, errPart] = fields("arguments", "exitCode", "outPart", "errPart");
+        const auto [prepared, arguments, exitCode, outParts, errParts] =
+            fields("prepared", "arguments", "exitCode", "outParts", "errParts");
         JobFolder folder;
         folder.copyData(u"cli"_qs);
-        const CliRun run = runCli((arguments + u" --app-folder app"_qs).split(u' '), folder.path(QString()));
+        prepare(folder, prepared);
+        const QStringList before = snapshot(folder);
+        const CliRun run = runCli(controlled(arguments + u" --app-folder app"_qs).split(u' '), folder.path(QString()));
         QCOMPARE(run.exitCode, exitCode.toInt());
-        QVERIFY2(run.out.contains(outPart) && run.err.contains(consoleText(errPart)), qPrintable(run.out + run.err));
-        QVERIFY(folder.noFileBelow(u"out"_qs));
+        verifyParts(run.out, outParts);
+        verifyParts(run.err, errParts);
+        QVERIFY(onlyLineFeeds(run.out + run.err));
+        QCOMPARE(snapshot(folder), before);
     }
 
     // Past a file-size limit a write fails and is reported; nothing dies of SIGXFSZ.
@@ -159,27 +232,58 @@ private Q_SLOTS:
                  (QStringList{u"POLOLID.ini"_qs, u"Tallyra.ini"_qs}));
     }
 
-    void aFailingFileStopsNoOther()
+    // A file that cannot be read or recognised is skipped and a failing job stops no
+    // other; either makes the exit status 1. Names are printed with their control
+    // characters escaped, and earlier results below the to-do folder are no to-do files.
+    void batchReportsEveryProblem_data()
     {
+        addTestTable(u"processor/cli-batch-problems.txt"_qs,
+                     {"prepared", "arguments", "exitCode", "purifications", "outParts", "errParts"});
+    }
+    void batchReportsEveryProblem()
+    {
+        const auto [prepared, arguments, exitCode, purifications, outParts, errParts] =
+            fields("prepared", "arguments", "exitCode", "purifications", "outParts", "errParts");
         JobFolder folder;
         folder.copyData(u"cli"_qs);
-        folder.writeBytes(u"todo/empty.glo"_qs, QByteArray());
-        QDir().mkpath(folder.path(u"out/b.glo"_qs));
-        const CliRun batch = runCli({u"--todo-dir"_qs, u"todo"_qs, u"--reference"_qs, u"ref.glo"_qs, u"--output-dir"_qs,
-                                     u"out"_qs, u"--app-folder"_qs, u"app"_qs},
-                                    folder.path(QString()));
-        QCOMPARE(batch.exitCode, 1);
-        QVERIFY2(batch.err.contains(u"empty.glo: "_qs) && batch.err.contains(u"b.glo: 错误:75"_qs), qPrintable(batch.err));
-        QVERIFY(QFileInfo(folder.path(u"out/a.u.txt"_qs)).size() > 0);
-        QVERIFY(batch.out.contains(u"1 个失败，1 个跳过"_qs));
+        prepare(folder, prepared);
+        const CliRun batch =
+            runCli(controlled(arguments + u" --reference ref.glo --app-folder app"_qs).split(u' '), folder.path(QString()));
+        QCOMPARE(batch.exitCode, exitCode.toInt());
+        verifyParts(batch.out, outParts);
+        verifyParts(batch.err, errParts);
+        QVERIFY(onlyLineFeeds(batch.out + batch.err));
+        QCOMPARE(batch.out.count(processorStageCaptions().value(0)), purifications.toInt());
+    }
+
+    // Each result replaces its own to-do, as the run into an output folder writes it.
+    void updatesInPlaceWhenAsked_data()
+    {
+        QTest::addColumn<QStringList>("arguments");
+        QTest::addColumn<QStringList>("names");
+        QTest::newRow("single") << QStringList{u"--todo"_qs, u"todo/a.u.txt"_qs} << QStringList{u"a.u.txt"_qs};
+        QTest::newRow("batch") << QStringList{u"--todo-dir"_qs, u"todo"_qs, u"--recursive"_qs} << BatchNames;
+    }
+    void updatesInPlaceWhenAsked()
+    {
+        QFETCH(QStringList, arguments);
+        QFETCH(QStringList, names);
+        JobFolder folder;
+        folder.copyData(u"cli"_qs);
+        const QStringList common{u"--reference"_qs, u"ref.glo"_qs, u"--app-folder"_qs, u"app"_qs};
+        const QStringList intoFolder{u"--todo-dir"_qs, u"todo"_qs, u"--recursive"_qs, u"--output-dir"_qs, u"out"_qs};
+        QCOMPARE(runCli(intoFolder + common, folder.path(QString())).exitCode, 0);
+        QCOMPARE(runCli(arguments + common + QStringList{u"--in-place"_qs}, folder.path(QString())).exitCode, 0);
+        for (const QString &name : names)
+            QCOMPARE(folder.read(u"todo/"_qs + name), folder.read(u"out/"_qs + name));
     }
 
     // Stopped while sqlite3 is inside a transaction, which only an end of the whole process
     // group keeps from being committed; what SIGKILL leaves behind the next run copes with.
-    void stoppedRunLeavesNoProcess_data() { addTestTable(u"processor/cli-signals.txt"_qs, {"signal", "batch"}); }
+    void stoppedRunLeavesNoProcess_data() { addTestTable(u"processor/cli-signals.txt"_qs, {"signal", "batch", "slow"}); }
     void stoppedRunLeavesNoProcess()
     {
-        const auto [signalNumber, batch] = fields("signal", "batch");
+        const auto [signalNumber, batch, slow] = fields("signal", "batch", "slow");
         const int signal = signalNumber.toInt();
         JobFolder folder;
         const auto data =
@@ -195,9 +299,18 @@ private Q_SLOTS:
             QDir().mkpath(folder.path(u"out"_qs));
             arguments << u"--todo"_qs << data.todo << u"--output"_qs << folder.path(u"out/x.glo"_qs);
         }
+        // A shell that outlives a stop of its group's leader alone shows as a survivor.
+        const QString started = folder.path(u"bin/sqlite3.started"_qs);
+        folder.writeBytes(u"bin/sqlite3"_qs, "#!/bin/sh\ntouch \"$0.started\"\nexec sleep 600\n");
+        QFile::setPermissions(folder.path(u"bin/sqlite3"_qs), QFile::ReadOwner | QFile::ExeOwner);
         QProcess cli;
+        if (slow == u"1") {
+            QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
+            environment.insert(u"PATH"_qs, folder.path(u"bin:"_qs) + environment.value(u"PATH"_qs));
+            cli.setProcessEnvironment(environment);
+        }
         cli.start(QStringLiteral(TALLYRA_CLI_PATH), arguments);
-        QTRY_VERIFY_WITH_TIMEOUT(!journals(app).isEmpty(), 30000);
+        QTRY_VERIFY_WITH_TIMEOUT(!journals(app).isEmpty() || QFile::exists(started), 30000);
         kill(pid_t(cli.processId()), signal);
         QVERIFY(cli.waitForFinished());
         QTRY_COMPARE_WITH_TIMEOUT(livingIn(app), 0, 10000);
@@ -207,9 +320,11 @@ private Q_SLOTS:
             QCOMPARE(QDir(app).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{u"POLOLID.ini"_qs});
             return;
         }
-        QVERIFY(!journals(app).isEmpty());
+        // What SIGKILL leaves behind the next run clears away.
+        QVERIFY(QDir(app).entryList(QDir::AllEntries | QDir::NoDotAndDotDot).size() > 1);
         const CliRun rerun = runCli(arguments);
         QVERIFY2(rerun.exitCode == 0, qPrintable(rerun.err));
+        QCOMPARE(QDir(app).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList{u"POLOLID.ini"_qs});
     }
 };
 

@@ -16,6 +16,7 @@
 #include <QDir>
 #include <QLabel>
 #include <QLineEdit>
+#include <QMessageBox>
 #include <QProcess>
 #include <QPushButton>
 #include <QRegularExpression>
@@ -25,6 +26,10 @@
 #include <QUrl>
 
 #include <memory>
+
+#include <sys/inotify.h>
+#include <sys/stat.h>
+#include <unistd.h>
 
 // What the window adds to the engine: controls, stage labels, histories and boxes. The
 // engine's own tests pin every format pair's rows.
@@ -53,6 +58,32 @@ QRgb rgb(const QWidget *widget, QPalette::ColorRole role)
 {
     return widget->palette().color(role).rgb() & 0xFFFFFF;
 }
+
+// Counts how often a file of a folder is written or replaced from now on.
+class WriteCounter {
+public:
+    explicit WriteCounter(const QString &folder) : m_watch(inotify_init1(IN_NONBLOCK))
+    {
+        inotify_add_watch(m_watch, QFile::encodeName(folder).constData(), IN_CLOSE_WRITE | IN_MOVED_TO);
+    }
+    ~WriteCounter() { close(m_watch); }
+    int writes(const QString &name) const
+    {
+        int count = 0;
+        alignas(inotify_event) char buffer[4096];
+        for (ssize_t size; (size = read(m_watch, buffer, sizeof buffer)) > 0;) {
+            for (const char *at = buffer; at < buffer + size;) {
+                const auto *event = reinterpret_cast<const inotify_event *>(at);
+                count += event->len > 0 && QFile::decodeName(event->name) == name;
+                at += sizeof(inotify_event) + event->len;
+            }
+        }
+        return count;
+    }
+
+private:
+    int m_watch;
+};
 
 }
 
@@ -155,6 +186,7 @@ private Q_SLOTS:
         QVERIFY(QDir(m_dir.path()).mkpath(u"d"_qs) && QDir(m_dir.path()).mkpath(QStringLiteral("字典")));
         for (const QString &name : QDir(Fixtures).entryList(QDir::Files))
             QVERIFY(QFile::copy(Fixtures + name, file(name)));
+        QCOMPARE(mkfifo(QFile::encodeName(file(u"fifo.glo"_qs)).constData(), 0600), 0);
         QDesktopServices::setUrlHandler(u"file"_qs, this, "openUrl");
     }
     void cleanupTestCase() { QDesktopServices::unsetUrlHandler(u"file"_qs); }
@@ -232,7 +264,10 @@ private Q_SLOTS:
         open().options()->textBox(u"txttAndXBK2"_qs)->setText(QStringLiteral("】"));
         AddComboHistory(combo(u"cboRefer"_qs), u"/d/r.glo"_qs);
         m_messages.answer = closed ? MessageService::Ok : MessageService::Cancel;
+        const WriteCounter counter(AppFolder::path());
         get<QPushButton>(u"cmdClose"_qs)->click();
+        // Once, however many values: the file may be large.
+        QCOMPARE(counter.writes(u"Tallyra.ini"_qs), int(closed));
         QCOMPARE(m_messages.texts(), QStringList{QStringLiteral("确实要关闭吗？")});
         QCOMPARE(m_messages.boxes[0].buttons, MessageService::Buttons::OkCancel);
         QCOMPARE(m_messages.boxes[0].icon, MessageService::Icon::Question);
@@ -261,6 +296,8 @@ private Q_SLOTS:
         QVERIFY(!m_window->isVisible());
         if (!ini.isEmpty())
             QCOMPARE(cInifile(programIni(), u"frmMain.cboFinal"_qs).value(u"Item0"_qs), u"/d/o.glo"_qs);
+        else // the settings could not be saved, and the window says so
+            QVERIFY(m_messages.boxes.last().text.endsWith(u"'frmMain' -> 'CfgSaveCtrlToIni'"_qs));
     }
 
     // While a job runs only the note and the progress panel are seen; afterwards exactly
@@ -307,6 +344,29 @@ private Q_SLOTS:
         QVERIFY(!closed);
         QVERIFY(m_window->isVisible());
         QCOMPARE(m_messages.boxes.value(0).text, QStringLiteral("正在忙碌地处理，处理结束后才能关闭窗口。"));
+    }
+
+    // The note stays while the job goes on: a box that waits for its answer would stop
+    // the job, whose database shell would wait with it. Such a box is answered after a
+    // while, so that the test ends.
+    void jobGoesOnWhileTheCloseNoteIsShown()
+    {
+        MessageService::setInstance(nullptr);
+        const auto restore = qScopeGuard([this] { MessageService::setInstance(&m_messages); });
+        QTimer answerWaitingBoxes;
+        connect(&answerWaitingBoxes, &QTimer::timeout, this, [] {
+            if (auto *box = qobject_cast<QMessageBox *>(QApplication::activeModalWidget()))
+                box->accept();
+        });
+        answerWaitingBoxes.start(1000);
+        open();
+        QTimer::singleShot(0, m_window.get(), [this] { m_window->close(); });
+        start(file(u"todo.glo"_qs), file(u"reference.a.txt"_qs), file(u"d/noted.glo"_qs));
+        QCOMPARE(readBytes(file(u"d/noted.glo"_qs)), testData(u"processor/expected-PO.glo"_qs));
+        auto *note = m_window->findChild<QMessageBox *>();
+        QVERIFY(note && note->isVisible());
+        QCOMPARE(note->text(), QStringLiteral("正在忙碌地处理，处理结束后才能关闭窗口。"));
+        QVERIFY(m_window->isVisible());
     }
 
     // One job per output family, each result as in "expected-" and its name; the last
@@ -367,7 +427,8 @@ private Q_SLOTS:
         open();
         start(file(todo), file(reference), file(output));
         QCOMPARE(m_messages.boxes.size(), 1);
-        QVERIFY2(started ? m_messages.boxes[0].text.contains(box) : m_messages.boxes[0].text == box,
+        const QString expected = QString(box).replace(u"{dir}"_qs, m_dir.path());
+        QVERIFY2(started ? m_messages.boxes[0].text.contains(expected) : m_messages.boxes[0].text == expected,
                  qPrintable(m_messages.boxes[0].text));
         QCOMPARE(m_messages.boxes[0].icon, MessageService::Icon::Critical);
         QVERIFY(!QFile::exists(file(output)));
