@@ -1,7 +1,6 @@
 #include "JobDriver.h"
 
 #include "ErrorReport.h"
-#include "FormatDetection.h"
 #include "JobSettings.h"
 #include "PurifiedDatabase.h"
 
@@ -12,21 +11,6 @@ namespace {
 QString absolute(const QString &path)
 {
     return path.isEmpty() ? path : QFileInfo(path).absoluteFilePath();
-}
-
-std::unique_ptr<OutputGenerator> generatorFor(DictionaryFormat todo, DictionaryFormat reference,
-                                              const JobSettings &settings, const JobFiles &files,
-                                              JobObserver &observer, JobStatistics *statistics)
-{
-    const bool referenceIsGlossary = reference == DictionaryFormat::Glossary;
-    if (todo == DictionaryFormat::Glossary) {
-        if (referenceIsGlossary)
-            return std::make_unique<clsDikGenPP>(settings, files, observer, statistics);
-        return std::make_unique<clsDikGenPO>(settings, files, observer, statistics);
-    }
-    if (referenceIsGlossary)
-        return std::make_unique<clsDikGenOP>(settings, files, observer, statistics);
-    return std::make_unique<clsDikGenOO>(settings, files, observer, statistics);
 }
 
 }
@@ -58,21 +42,21 @@ JobOutcome JobDriver::start(const JobFiles &named, const ProcessingOptions &opti
     if (m_referenceDatabasePath.isEmpty())
         rejectLegacyDatabase(files.reference);
     QString pair;
-    const DictionaryFormat todoFormat = DetectDictionaryFormat(files.todo, &pair);
+    const DictionaryFormat *todoFormat = DetectDictionaryFormat(files.todo, &pair);
     if (!m_referenceDatabasePath.isEmpty() && !m_purifiedReferencePair.isEmpty())
         pair = m_purifiedReferencePair;
-    const DictionaryFormat referenceFormat = m_referenceDatabasePath.isEmpty()
+    const DictionaryFormat *referenceFormat = m_referenceDatabasePath.isEmpty()
         ? DetectDictionaryFormat(files.reference, &pair)
-        : DictionaryFormat::Glossary;
-    if (todoFormat == DictionaryFormat::Unrecognised || referenceFormat == DictionaryFormat::Unrecognised)
+        : &DictionaryFormats::purifiedDatabase();
+    if (!todoFormat || !todoFormat->todo || !referenceFormat || !referenceFormat->reference)
         Errors::raiseText(QStringLiteral("不能检测出“未译字典”或“参照字典”的文件格式"));
-    if (todoFormat != DictionaryFormat::TwoLineText || referenceFormat != DictionaryFormat::TwoLineText)
+    // A job of formats without a language line keeps the pair of the job before it.
+    if (todoFormat->languageLine || referenceFormat->languageLine)
         m_languagePair = pair;
 
     settings.referenceDatabasePath = m_referenceDatabasePath;
     settings.languagePair = m_languagePair;
     settings.outputEncoding = encodingOfFile(files.todo);
-    const std::unique_ptr<OutputGenerator> generator =
-        generatorFor(todoFormat, referenceFormat, settings, files, observer, &m_statistics);
-    return generator->Start();
+    FormatPairGenerator generator(settings, files, *todoFormat, *referenceFormat, observer, &m_statistics);
+    return generator.Start();
 }

@@ -22,7 +22,7 @@ WorkFile drawWorkFile(const QString &extension)
 
 }
 
-WorkFiles WorkFiles::draw(bool twoLineTodo)
+WorkFiles WorkFiles::draw(bool throughEntryTable)
 {
     WorkFiles files;
     const QString sql = QStringLiteral(".sql");
@@ -31,15 +31,15 @@ WorkFiles WorkFiles::draw(bool twoLineTodo)
     files.DatabaseFile = drawWorkFile(QStringLiteral(".db"));
     files.ReferenceSqlFile = drawWorkFile(sql);
     files.TodoSqlFile = drawWorkFile(sql);
-    if (twoLineTodo) {
+    if (throughEntryTable) {
         files.TodoSqlFile2 = drawWorkFile(sql);
         files.UpdateSqlFile = drawWorkFile(sql);
     }
     files.JoinResultFile = drawWorkFile(txt);
-    if (twoLineTodo)
+    if (throughEntryTable)
         files.OutputDumpFile = drawWorkFile(txt);
     files.ScriptFile = drawWorkFile(sh);
-    if (twoLineTodo)
+    if (throughEntryTable)
         files.SecondScriptFile = drawWorkFile(sh);
     return files;
 }

@@ -24,8 +24,8 @@ struct WorkFiles {
     WorkFile SecondScriptFile;
 
     // Draws fresh names in the order database, .sql files, .txt files, scripts; the
-    // second group of names only for a two-line to-do dictionary.
-    static WorkFiles draw(bool twoLineTodo);
+    // second group of names only for a to-do that goes through the entry table.
+    static WorkFiles draw(bool throughEntryTable);
     // The full path of every work file of the job, journals of the database included.
     QStringList all() const;
 };

@@ -7,7 +7,6 @@
 #include "CliOptions.h"
 #include "ConsoleObserver.h"
 #include "ErrorReport.h"
-#include "FormatDetection.h"
 #include "InterruptWatcher.h"
 #include "OutputGenerators.h"
 #include "PurifiedDatabase.h"
@@ -29,7 +28,8 @@ std::optional<QString> referencePair(const QString &reference)
     if (IsPurifiedDatabase(reference))
         return std::nullopt;
     QString pair;
-    if (DetectDictionaryFormat(reference, &pair) == DictionaryFormat::Unrecognised)
+    const DictionaryFormat *format = DetectDictionaryFormat(reference, &pair);
+    if (!format || !format->reference)
         Errors::raiseText(QStringLiteral("不能检测出“未译字典”或“参照字典”的文件格式"));
     return pair;
 }

@@ -2,7 +2,7 @@
 
 #include "CliOptions.h"
 #include "ErrorReport.h"
-#include "FormatDetection.h"
+#include "formats/DictionaryFormats.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -16,8 +16,8 @@ namespace {
 QStringList filesBelow(const QString &folder, bool recursive)
 {
     QStringList files;
-    QDirIterator found(folder, {QStringLiteral("*.glo"), QStringLiteral("*.a.txt"), QStringLiteral("*.u.txt")},
-                       QDir::Files, recursive ? QDirIterator::Subdirectories : QDirIterator::NoIteratorFlags);
+    QDirIterator found(folder, DictionaryFormats::todoNamePatterns(), QDir::Files,
+                       recursive ? QDirIterator::Subdirectories : QDirIterator::NoIteratorFlags);
     while (found.hasNext())
         files << found.next();
     std::sort(files.begin(), files.end());
@@ -31,7 +31,8 @@ QString unusable(const QString &todo)
     if (!file.isFile() || !file.isReadable())
         return QStringLiteral("无法读取未译字典");
     try {
-        if (DetectDictionaryFormat(todo) == DictionaryFormat::Unrecognised)
+        const DictionaryFormat *format = DetectDictionaryFormat(todo);
+        if (!format || !format->todo)
             return QStringLiteral("不能检测出“未译字典”的文件格式");
     } catch (const AppError &error) {
         return error.description();

@@ -1,6 +1,7 @@
 #include "CliOptions.h"
 
 #include "OptionSettings.h"
+#include "formats/DictionaryFormats.h"
 
 #include <QFileInfo>
 
@@ -61,7 +62,7 @@ QString cliUsage()
         "\n"
         "用参照字典(或已净化的参照字典数据库)预翻译未译字典，结果的格式与未译字典相同。\n"
         "\n"
-        "  --todo FILE          未译字典(*.glo、*.a.txt、*.u.txt)\n"
+        "  --todo FILE          未译字典(%1)\n"
         "  --reference FILE     参照字典，或已净化的参照字典数据库(*.db)\n"
         "  --output FILE        已译字典的保存文件\n"
         "  --preset FILE        从配置文件读取选项(与\"另存...\"保存的文件相同)\n"
@@ -76,13 +77,14 @@ QString cliUsage()
         "  tallyra-cli --todo-dir 文件夹 --reference 参照字典 --output-dir 文件夹 [选项]\n"
         "\n"
         "  --todo FILE          可以给多次\n"
-        "  --todo-dir DIR       文件夹中所有的 *.glo、*.a.txt、*.u.txt\n"
+        "  --todo-dir DIR       文件夹中所有的 %1\n"
         "  --recursive          也处理 --todo-dir 的子文件夹\n"
         "  --output-dir DIR     已译字典的保存文件夹(保留未译字典的文件名与相对文件夹)\n"
         "  --jobs N             同时处理的字典数(默认为处理器核数)\n"
         "\n"
         "不给 --preset、--full 或 --minimal 时，选项取自程序文件夹中的 Tallyra.ini。\n"
-        "退出状态: 0 全部成功，1 有字典失败，2 参数错误。\n");
+        "退出状态: 0 全部成功，1 有字典失败，2 参数错误。\n")
+        .arg(DictionaryFormats::todoNamePatterns().join(u"、"));
 }
 
 QString cliErrorLocation()
