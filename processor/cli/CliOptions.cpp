@@ -154,7 +154,7 @@ std::optional<CliRequest> parseCliArguments(const QStringList &arguments, QStrin
 OptionControlState cliOptionState(const CliRequest &request, const QString &iniPath)
 {
     OptionControlState state;
-    state.applyPreset(request.minimalPreset ? ProcessingOptions::minimal() : ProcessingOptions::full());
+    state.applyPreset(request.minimalPreset ? OptionPreset::Minimal : OptionPreset::Full);
     if (!request.presetFile.isEmpty())
         state.loadFromIni(request.presetFile);
     else if (!request.fullPreset && !request.minimalPreset && QFileInfo::exists(iniPath))
