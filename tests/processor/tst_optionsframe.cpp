@@ -155,6 +155,18 @@ private Q_SLOTS:
         QCOMPARE(frame.focusWidget(), frame.textBox(u"txtSaveRefDB"_qs));
     }
 
+    // Column by column through the check boxes, then row by row, as the frame was drawn by hand.
+    void tabsThroughTheControlsInOrder()
+    {
+        OptionsFrame frame(u"frmMain"_qs, u"Tallyra.ini"_qs);
+        QStringList order;
+        for (QWidget *next = frame.nextInFocusChain(); next != &frame; next = next->nextInFocusChain()) {
+            if (next->focusPolicy() & Qt::TabFocus)
+                order << next->objectName();
+        }
+        QCOMPARE(order, QString::fromUtf8(testData(u"processor/option-tab-order.txt"_qs)).split(u'\n', Qt::SkipEmptyParts));
+    }
+
     // A one-character drop-down declared beside a check box that enables it: the presets
     // choose, the record and the INI form take the choice, and a stored text that is no
     // choice leaves it.
