@@ -49,7 +49,7 @@ struct ReferenceRole {
 // A document of Quillet.
 struct DocumentRole {
     std::unique_ptr<EntryReader> (*openReader)(const QString &path);
-    // Writes in the encoding the target was written in (GB18030 for a new file).
+    // Writes beside the path; the file is replaced only by the writer's commit().
     std::unique_ptr<DictionaryFileWriter> (*createWriter)(const QString &path);
     // Put in place of the last extension of a saved document's name, it names the
     // companion file saved beside it (x.glo -> x.a.csv).

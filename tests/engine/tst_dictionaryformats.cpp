@@ -201,6 +201,30 @@ private Q_SLOTS:
         QCOMPARE(std::count_if(targets.begin(), targets.end(), [](auto *t) { return t->exportTarget->chosenByDefault; }), 1);
     }
 
+    void listsTheFileTypes_data()
+    {
+        QTest::addColumn<QStringList>("types");
+        QTest::addColumn<QStringList>("expected");
+        using namespace DictionaryFormats;
+        const QHash<QString, QStringList> lists{
+            {u"to-do"_qs, todoFilters()},   {u"reference"_qs, referenceFilters()},
+            {u"result"_qs, resultFilters()}, {u"batch"_qs, todoNamePatterns()},
+            {u"open document"_qs, openDocumentFilters()}, {u"save document"_qs, saveDocumentFilters()},
+            {u"export"_qs, exportFilters()}};
+        for (const QString &block : QString::fromUtf8(testData(u"engine/file-types.txt"_qs)).split(u"\n\n"_qs)) {
+            QStringList lines = block.split(u'\n', Qt::SkipEmptyParts);
+            if (lines.first().startsWith(u'#'))
+                continue;
+            const QString name = lines.takeFirst();
+            QTest::newRow(qPrintable(name)) << lists.value(name) << lines;
+        }
+    }
+    void listsTheFileTypes()
+    {
+        QFETCH(QStringList, types);
+        QTEST(types, "expected");
+    }
+
     void namesFiles_data() { addTestTable(u"dictionary-names.txt"_qs, {"path", "format", "companion"}); }
     void namesFiles()
     {
