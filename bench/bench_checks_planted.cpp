@@ -15,7 +15,7 @@
 // changed, outer or inner spaces changed, translation left as the source.
 
 #include "DictionaryEntry.h"
-#include "Glossary.h"
+#include "formats/Glossary.h"
 #include "TextFile.h"
 #include "checks/Checker.h"
 #include "checks/UiText.h"
@@ -61,7 +61,7 @@ QList<Catalogue> readCatalogues(const QString &folder)
     const QDir dir(folder);
     for (const QString &name : dir.entryList({u"*.glo"_qs}, QDir::Files, QDir::Name)) {
         TextFileReader file(dir.filePath(name));
-        GlossaryReader reader(file.lines());
+        GlossaryDocumentReader reader(file.lines());
         Catalogue catalogue{name, u'&', {}};
         DictionaryEntry entry;
         while (reader.next(entry)) {

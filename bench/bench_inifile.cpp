@@ -29,7 +29,7 @@ const QStringList &Histories = BenchSettings::Histories;
 qint64 readKeyByKey(const QString &path, const std::function<void()> &touch)
 {
     QList<std::pair<QString, QString>> keys;
-    for (const QString &key : OptionControlState::SavedCheckBoxes + OptionControlState::TextBoxes)
+    for (const QString &key : OptionControlState().savedNames())
         keys.append({OptionControlState::IniSection, key});
     for (const QString &section : Histories) {
         keys.append({section, QStringLiteral("Count")});

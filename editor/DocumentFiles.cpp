@@ -1,70 +1,35 @@
 #include "DocumentFiles.h"
 
-#include "Glossary.h"
-#include "TableText.h"
-#include "TextFile.h"
-#include "TwoLineText.h"
+#include "formats/DictionaryFormats.h"
+#include "formats/EntryStreams.h"
 
 namespace DocumentFiles {
 
 namespace {
-
 constexpr qsizetype EntriesPerTick = 4096;
+}
 
-template <typename Reader>
-void readAll(const QString &path, DictionaryDocument &document, const Tick &tick)
+void read(const DictionaryFormat &format, const QString &path, DictionaryDocument &document, const Tick &tick)
 {
-    TextFileReader file(path);
-    Reader reader(file.lines());
+    const std::unique_ptr<EntryReader> reader = format.document->openReader(path);
     DictionaryEntry entry;
-    while (reader.next(entry)) {
+    while (reader->next(entry)) {
         document.append(entry);
         if (document.size() % EntriesPerTick == 0)
             tick();
     }
 }
 
-template <typename Writer>
-void writeAll(const DictionaryDocument &document, LineWriter &lines, const Tick &tick)
+std::unique_ptr<DictionaryFileWriter> writeUncommitted(const DictionaryDocument &document, const QString &path,
+                                                       const DictionaryFormat &format, const Tick &tick)
 {
-    Writer writer(lines);
+    std::unique_ptr<DictionaryFileWriter> writer = format.document->createWriter(path);
     for (qsizetype i = 0; i < document.size(); ++i) {
-        writer.write(document.entryView(i));
+        writer->write(document.entryView(i));
         if ((i + 1) % EntriesPerTick == 0)
             tick();
     }
-}
-
-}
-
-void readTwoLineText(const QString &path, DictionaryDocument &document, const Tick &tick)
-{
-    readAll<TwoLineTextReader>(path, document, tick);
-}
-
-void readGlossary(const QString &path, DictionaryDocument &document, const Tick &tick)
-{
-    readAll<GlossaryReader>(path, document, tick);
-}
-
-void readTableText(const QString &path, DictionaryDocument &document, const Tick &tick)
-{
-    readAll<TableTextReader>(path, document, tick);
-}
-
-std::unique_ptr<TextFileWriter> writeUncommitted(const DictionaryDocument &document, const QString &path,
-                                                 DictionaryFiles::SaveFormat format, const Tick &tick)
-{
-    using DictionaryFiles::SaveFormat;
-    auto file = std::make_unique<TextFileWriter>(path, encodingOfFile(path));
-    if (format == SaveFormat::Glossary)
-        writeAll<GlossaryWriter>(document, file->lines(), tick);
-    else if (format == SaveFormat::TwoLineText)
-        writeAll<TwoLineTextWriter>(document, file->lines(), tick);
-    else if (format == SaveFormat::TableText)
-        writeAll<TableTextWriter>(document, file->lines(), tick);
-    file->lines().flush();
-    return file;
+    return writer;
 }
 
 }

@@ -1,12 +1,11 @@
 #include "DocumentSession.h"
 
-#include "DictionaryFiles.h"
 #include "DocumentFiles.h"
 #include "EditorSettings.h"
-#include "FormatDetection.h"
 #include "MessageService.h"
-#include "TextFile.h"
 #include "YieldClock.h"
+#include "formats/DictionaryFormats.h"
+#include "formats/EntryStreams.h"
 
 #include <QFileInfo>
 
@@ -37,9 +36,6 @@ private:
     DocumentSession &m_session;
     bool &m_busy;
 };
-
-const QStringList SaveAsEndings{QStringLiteral(".a.txt"), QStringLiteral(".u.txt"), QStringLiteral(".a.csv"),
-                                QStringLiteral(".u.csv"), QStringLiteral(".glo")};
 
 }
 
@@ -86,52 +82,24 @@ bool DocumentSession::open(const QString &path)
 // The content decides before the name: a ".txt" file of single-tab lines is a glossary.
 bool DocumentSession::loadByContent(const QString &path)
 {
-    DictionaryFormat format = DictionaryFormat::Unrecognised;
+    const DictionaryFormat *format = nullptr;
     try {
         format = DetectDictionaryFormat(path);
     } catch (const AppError &) {
         return false;
     }
-    if (format == DictionaryFormat::Glossary) {
-        LoadTabText(path);
-        return true;
-    }
-    if (format == DictionaryFormat::TwoLineText) {
-        LoadASCIIText(path);
-        return true;
-    }
-    const QString extension = QFileInfo(path).suffix().toLower();
-    if (extension == u"glo")
-        LoadTabText(path);
-    else if (extension == u"txt")
-        LoadASCIIText(path);
-    else if (extension == u"csv")
-        LoadTableText(path);
-    else
+    if (!format || !format->document)
+        format = DictionaryFormats::documentFormatFor(path);
+    if (!format)
         return false;
+    load(path, *format);
     return true;
 }
 
-// A two-line text always ends in the flat list sorted by number; the other formats keep
-// the display mode, and a flat list keeps the order of the file.
-void DocumentSession::LoadASCIIText(const QString &path)
-{
-    load(path, DocumentFiles::readTwoLineText, QStringLiteral("LoadASCIIText"), true);
-}
-
-void DocumentSession::LoadTabText(const QString &path)
-{
-    load(path, DocumentFiles::readGlossary, QStringLiteral("LoadTabText"), false);
-}
-
-void DocumentSession::LoadTableText(const QString &path)
-{
-    load(path, DocumentFiles::readTableText, QStringLiteral("ActFileOpen"), false);
-}
-
 // The entries read before an error stay in the document; the error is reported once the
-// windows are usable again.
-void DocumentSession::load(const QString &path, Reader read, const QString &procedure, bool sortByNumber)
+// windows are usable again. A two-line text always ends in the flat list sorted by number;
+// the other formats keep the display mode, and a flat list keeps the order of the file.
+void DocumentSession::load(const QString &path, const DictionaryFormat &format)
 {
     std::optional<ErrorReport> error;
     {
@@ -139,12 +107,12 @@ void DocumentSession::load(const QString &path, Reader read, const QString &proc
         DictionaryDocument document;
         YieldClock clock;
         try {
-            read(path, document, [&clock] { clock.yieldIfDue(); });
+            DocumentFiles::read(format, path, document, [&clock] { clock.yieldIfDue(); });
         } catch (const AppError &failure) {
-            error = failure.reportAt(formLocation(QStringLiteral("frmMain"), procedure));
+            error = failure.reportAt(formLocation(QStringLiteral("frmMain"), format.document->readingProcedure));
         }
         m_model.replaceDocument(std::move(document));
-        if (sortByNumber)
+        if (format.document->sortedByNumber)
             m_model.showFlat();
         Q_EMIT documentLoaded();
     }
@@ -182,23 +150,24 @@ bool DocumentSession::save(const QString &path)
 // The text of the box that reports a failure; empty when every file was written.
 QString DocumentSession::writeDocumentFiles(const QString &path, YieldClock &clock)
 {
-    const DictionaryFiles::SaveFormat format = DictionaryFiles::saveFormat(path);
-    if (format == DictionaryFiles::SaveFormat::None)
+    const DictionaryFormat *format = DictionaryFormats::documentFormatFor(path);
+    if (!format)
         return QStringLiteral("文件扩展名不符:\r\n") + path;
     const DictionaryDocument &document = m_model.document();
-    const QString companion = EditorSettings::noSaveExtra() ? QString() : DictionaryFiles::companionPath(path);
+    const QString companion = EditorSettings::noSaveExtra() ? QString() : DictionaryFormats::companionPath(path);
     try {
         // The companion is written on a second core meanwhile, from the same unchanging
         // document (the windows start no command). Neither file replaces its target
         // before both were written completely.
-        std::future<std::unique_ptr<TextFileWriter>> companionJob;
+        std::future<std::unique_ptr<DictionaryFileWriter>> companionJob;
         if (!companion.isEmpty())
             companionJob = std::async(std::launch::async, [&document, companion] {
-                return DocumentFiles::writeUncommitted(document, companion, DictionaryFiles::saveFormat(companion), [] {});
+                return DocumentFiles::writeUncommitted(document, companion,
+                                                       *DictionaryFormats::documentFormatFor(companion), [] {});
             });
-        const std::unique_ptr<TextFileWriter> file =
-                DocumentFiles::writeUncommitted(document, path, format, [&clock] { clock.yieldIfDue(); });
-        const std::unique_ptr<TextFileWriter> companionFile = companionJob.valid() ? companionJob.get() : nullptr;
+        const std::unique_ptr<DictionaryFileWriter> file =
+                DocumentFiles::writeUncommitted(document, path, *format, [&clock] { clock.yieldIfDue(); });
+        const std::unique_ptr<DictionaryFileWriter> companionFile = companionJob.valid() ? companionJob.get() : nullptr;
         file->commit();
         if (companionFile)
             companionFile->commit();
@@ -221,17 +190,10 @@ bool DocumentSession::saveAs(const QString &chosenName, int filterIndex)
 QString DocumentSession::saveAsName(QString chosenName, int filterIndex)
 {
     chosenName.remove(QChar(u'\0'));
-    if (filterIndex >= 1 && filterIndex <= SaveAsEndings.size()) {
-        const QString &ending = SaveAsEndings[filterIndex - 1];
-        if (!QFileInfo(chosenName).fileName().toLower().endsWith(ending))
-            chosenName += ending;
-    }
-    return chosenName;
+    return DictionaryFormats::saveDocumentName(chosenName, filterIndex);
 }
 
 bool DocumentSession::hasEditorEnding(const QString &path)
 {
-    const QString name = path.toLower();
-    return std::any_of(SaveAsEndings.begin(), SaveAsEndings.end(),
-                       [&name](const QString &ending) { return name.endsWith(ending); });
+    return DictionaryFormats::hasDocumentEnding(path);
 }

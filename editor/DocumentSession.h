@@ -7,6 +7,7 @@
 
 #include <functional>
 
+struct DictionaryFormat;
 class QWidget;
 class YieldClock;
 
@@ -59,13 +60,8 @@ Q_SIGNALS:
     void saveEnded();
 
 private:
-    using Reader = void (*)(const QString &, DictionaryDocument &, const std::function<void()> &);
-
     bool loadByContent(const QString &path);
-    void LoadASCIIText(const QString &path);
-    void LoadTabText(const QString &path);
-    void LoadTableText(const QString &path);
-    void load(const QString &path, Reader read, const QString &procedure, bool sortByNumber);
+    void load(const QString &path, const DictionaryFormat &format);
     QString writeDocumentFiles(const QString &path, YieldClock &clock);
     void setModified(bool modified);
     void setPath(const QString &path);

@@ -9,6 +9,7 @@
 #include "MessageService.h"
 #include "YieldClock.h"
 #include "cCtrlFlexGrid.h"
+#include "formats/DictionaryFormats.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -48,15 +49,6 @@ int storedState(Qt::CheckState state)
 Qt::CheckState checkStateOf(int stored)
 {
     return stored == 1 ? Qt::Checked : stored == 2 ? Qt::PartiallyChecked : Qt::Unchecked;
-}
-
-// A name of its own ending in ".txt" or ".glo" stays; otherwise the chosen filter entry adds one.
-QString exportFileName(const FileDialogChoice &choice)
-{
-    const QString lower = choice.fileName.toLower();
-    if (lower.endsWith(u".txt") || lower.endsWith(u".glo"))
-        return choice.fileName;
-    return choice.fileName + (choice.filterIndex == 1 ? QStringLiteral(".txt") : QStringLiteral(".glo"));
 }
 
 bool conditionTakesValue(int condition)
@@ -110,14 +102,14 @@ frmExport::frmExport(DocumentSession &session, cCtrlFlexGrid &grid, QWidget *par
 QGroupBox *frmExport::createFormatFrame()
 {
     QGroupBox *frame = namedFrame(QStringLiteral("Frame1"), QStringLiteral("文件格式"), this);
-    Option2 = new QRadioButton(QStringLiteral("双行文本(青墨格式)"), frame);
-    Option2->setObjectName(QStringLiteral("Option2"));
-    Option1 = new QRadioButton(QStringLiteral("制表符分隔文本(PASSOLO格式)"), frame);
-    Option1->setObjectName(QStringLiteral("Option1"));
-    Option1->setChecked(true);
     auto *layout = new QVBoxLayout(frame);
-    layout->addWidget(Option2);
-    layout->addWidget(Option1);
+    for (const DictionaryFormat *format : DictionaryFormats::exportTargets()) {
+        auto *button = new QRadioButton(format->exportTarget->caption, frame);
+        button->setObjectName(format->exportTarget->buttonName);
+        button->setChecked(format->exportTarget->chosenByDefault);
+        layout->addWidget(button);
+        m_formatButtons.insert(format, button);
+    }
     return frame;
 }
 
@@ -197,7 +189,10 @@ QLayout *frmExport::createButtons()
 ExportControlState frmExport::controlState() const
 {
     ExportControlState state;
-    state.twoLine = Option2->isChecked();
+    for (auto it = m_formatButtons.cbegin(); it != m_formatButtons.cend(); ++it) {
+        if (it.value()->isChecked())
+            state.format = it.key();
+    }
     for (const QCheckBox *box : m_statusBoxes)
         state.statusStates[box->objectName()] = storedState(box->checkState());
     state.txtPLOID1 = txtPLOID1->text();
@@ -209,7 +204,7 @@ ExportControlState frmExport::controlState() const
 
 void frmExport::showControlState(const ExportControlState &state)
 {
-    (state.twoLine ? Option2 : Option1)->setChecked(true);
+    m_formatButtons.value(state.format)->setChecked(true);
     for (QCheckBox *box : m_statusBoxes)
         box->setCheckState(checkStateOf(state.statusStates.value(box->objectName())));
     txtPLOID1->setText(state.txtPLOID1);
@@ -250,10 +245,10 @@ void frmExport::showEvent(QShowEvent *event)
 void frmExport::cmdSave_Click()
 {
     const FileDialogChoice choice = ShowSaveDialog(
-        this, {QStringLiteral("选择导出文件的保存位置"), {QStringLiteral("文本格式文件(*.txt)|*.txt")}, 1, QString(),
+        this, {QStringLiteral("选择导出文件的保存位置"), DictionaryFormats::exportFilters(), 1, QString(),
                m_session.documentFolder()});
     if (choice.accepted)
-        AddComboHistory(cboExFile, exportFileName(choice));
+        AddComboHistory(cboExFile, DictionaryFormats::exportFileName(choice.fileName, choice.filterIndex));
 }
 
 void frmExport::SetJobControlsVisible(bool visible)

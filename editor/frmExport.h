@@ -3,6 +3,7 @@
 #include "EntryExport.h"
 
 #include <QDialog>
+#include <QHash>
 
 class QCheckBox;
 class QComboBox;
@@ -11,6 +12,7 @@ class QLabel;
 class QLayout;
 class QLineEdit;
 class QPushButton;
+struct DictionaryFormat;
 class QRadioButton;
 class DocumentSession;
 class cCtrlFlexGrid;
@@ -54,8 +56,8 @@ private:
 
     DocumentSession &m_session;
     cCtrlFlexGrid &m_grid;
-    QRadioButton *Option1 = nullptr;
-    QRadioButton *Option2 = nullptr;
+    // One button per format the export writes.
+    QHash<const DictionaryFormat *, QRadioButton *> m_formatButtons;
     QList<QCheckBox *> m_statusBoxes;
     QComboBox *cboCondition = nullptr;
     QLineEdit *txtLenLimit = nullptr;

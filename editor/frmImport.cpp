@@ -12,6 +12,7 @@
 #include "StatePanel.h"
 #include "DocumentSession.h"
 #include "cCtrlFlexGrid.h"
+#include "formats/DictionaryFormats.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -106,11 +107,8 @@ void frmImport::showEvent(QShowEvent *event)
 void frmImport::cmdOpen_Click()
 {
     const FileDialogChoice choice = ShowOpenDialog(
-        this, {QStringLiteral("选择参照字典"),
-               {QStringLiteral("PASSOLO字典/青墨文本(*.glo;*.a.txt;*.u.txt)|*.glo;*.txt"),
-                QStringLiteral("已净化数据库(*.db)|*.db"), QStringLiteral("PASSOLO字典(*.glo)|*.glo"),
-                QStringLiteral("青墨文本(*.a.txt;*.u.txt)|*.txt")},
-               1, QString(), m_session.documentFolder()});
+        this, {QStringLiteral("选择参照字典"), DictionaryFormats::referenceFilters(), 1, QString(),
+               m_session.documentFolder()});
     if (choice.accepted)
         AddComboHistory(cboRefer, choice.fileName);
 }

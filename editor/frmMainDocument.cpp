@@ -7,6 +7,7 @@
 #include "FileDialogs.h"
 #include "MessageService.h"
 #include "YieldClock.h"
+#include "formats/DictionaryFormats.h"
 
 #include <QFileInfo>
 
@@ -60,9 +61,7 @@ void frmMain::SaveDocumentAs()
 {
     FileDialogOptions options;
     options.title = QStringLiteral("另存为");
-    options.filters = {QStringLiteral("青墨文本(*.a.txt)|*.txt"), QStringLiteral("青墨文本(*.u.txt)|*.txt"),
-                       QStringLiteral("本编辑器文本(*.a.csv)|*.csv"), QStringLiteral("本编辑器文本(*.u.csv)|*.csv"),
-                       QStringLiteral("PASSOLO字典(*.glo)|*.glo")};
+    options.filters = DictionaryFormats::saveDocumentFilters();
     options.startFolder = m_session->documentFolder();
     const FileDialogChoice choice = ShowSaveDialog(this, options);
     if (choice.accepted && m_session->saveAs(choice.fileName, choice.filterIndex))
@@ -73,9 +72,7 @@ void frmMain::OpenDocumentDialog()
 {
     FileDialogOptions options;
     options.title = QStringLiteral("打开");
-    options.filters = {QStringLiteral("所支持的格式(a.txt;u.txt;a.csv;u.csv;glo)|*.txt;*.csv;*.glo"),
-                       QStringLiteral("青墨文本(*.a.txt;*.u.txt)|*.txt"),
-                       QStringLiteral("本编辑器文本(*.a.csv;*.u.csv)|*.csv"), QStringLiteral("PASSOLO字典(*.glo)|*.glo")};
+    options.filters = DictionaryFormats::openDocumentFilters();
     options.startFolder = m_session->documentFolder();
     const FileDialogChoice choice = ShowOpenDialog(this, options);
     if (!choice.accepted)

@@ -3,34 +3,26 @@
 #include "ErrorReport.h"
 #include "LineScanner.h"
 #include "SqlScriptWriter.h"
-#include "TextFile.h"
 
 namespace {
 
-class GlossaryScan : public LineScanner::Handler {
+class RecordScan : public LineScanner::Handler {
 public:
     using Progress = std::function<void(int)>;
-    GlossaryScan(TableScriptWriter &script, const DictionaryStage::GlossaryEntryHandler &take, Progress progress)
+    RecordScan(TableScriptWriter &script, const DictionaryStage::RecordHandler &take, Progress progress)
         : m_script(script), m_take(take), m_progress(std::move(progress))
     {
     }
     void scanRecord(LineScanner &scanner) override
     {
         m_progress(scanner.percentDone());
-        if (scanner.fieldCount() < 3) {
-            copyInto(m_source, scanner.fieldView(1));
-            copyInto(m_translation, scanner.fieldView(2));
-            m_take(m_source, m_translation, m_script);
-        }
+        m_take(scanner, m_script);
     }
 
 private:
     TableScriptWriter &m_script;
-    const DictionaryStage::GlossaryEntryHandler &m_take;
+    const DictionaryStage::RecordHandler &m_take;
     Progress m_progress;
-    // The fields are copied into the same two strings record after record.
-    QString m_source;
-    QString m_translation;
 };
 
 }
@@ -73,14 +65,14 @@ void DictionaryStage::showSpinner()
         m_label->spin();
 }
 
-void DictionaryStage::scanGlossary(WorkTable table, const GlossaryEntryHandler &take)
+void DictionaryStage::scanTabSeparated(WorkTable table, const RecordHandler &take)
 {
     TableScriptWriter script(m_outputFile, table);
     m_scanner->setFieldSeparator(QStringLiteral("\t"));
     m_scanner->setFileName(m_inputFile);
     m_scanner->setEncoding(std::nullopt);
     startClock();
-    GlossaryScan scan(script, take, [this](int percent) { showPercent(percent); });
+    RecordScan scan(script, take, [this](int percent) { showPercent(percent); });
     m_scanner->start(scan);
     script.finish();
     stopClock();

@@ -18,8 +18,7 @@ class TableScriptWriter;
 // errors and reports them with the class's name.
 class DictionaryStage {
 public:
-    using GlossaryEntryHandler =
-        std::function<void(const QString &source, const QString &translation, TableScriptWriter &script)>;
+    using RecordHandler = std::function<void(const LineScanner &record, TableScriptWriter &script)>;
 
     explicit DictionaryStage(const JobSettings &settings) : m_settings(settings) {}
     virtual ~DictionaryStage() = default;
@@ -43,10 +42,9 @@ protected:
     void showPercent(int percentDone);
     // Grows the row of "*" at most every 500 ms.
     void showSpinner();
-    // Scans the input glossary into a fresh script of the table, with the percentage
-    // as progress. Lines of three or more fields are passed over; the others go to
-    // take as source (field 1) and translation (field 2, empty when missing).
-    void scanGlossary(WorkTable table, const GlossaryEntryHandler &take);
+    // Scans the input's tab-separated lines into a fresh script of the table, with the
+    // percentage as progress; take sees every line.
+    void scanTabSeparated(WorkTable table, const RecordHandler &take);
 
     const JobSettings &m_settings;
     StageLabel *m_label = nullptr;

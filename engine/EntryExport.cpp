@@ -1,10 +1,9 @@
 #include "EntryExport.h"
 
-#include "Glossary.h"
 #include "cInifile.h"
 #include "LengthLimitSetting.h"
 #include "NumericText.h"
-#include "TwoLineText.h"
+#include "formats/EntryStreams.h"
 
 bool ExportOptions::exportsStatus(const QString &status) const
 {
@@ -42,18 +41,18 @@ bool ExportFilter(const ExportOptions &options, const QString &source, const QSt
 EntryExportWriter::EntryExportWriter(const QString &path, const ExportOptions &options)
     : m_options(options), m_file(path, TextEncoding::Gb18030)
 {
-    if (!options.twoLine)
+    if (options.format->languageLine)
         m_file.lines().writeLine(options.sourceLanguage + u'\t' + options.targetLanguage);
+    m_entries = options.format->exportTarget->writer(m_file.lines());
 }
+
+EntryExportWriter::~EntryExportWriter() = default;
 
 bool EntryExportWriter::offer(const DictionaryEntry &entry)
 {
     if (!m_options.exportsStatus(entry.status) || !ExportFilter(m_options, entry.source, entry.translation))
         return false;
-    if (m_options.twoLine)
-        TwoLineTextWriter(m_file.lines()).write(entry);
-    else
-        GlossaryWriter(m_file.lines()).write(entry);
+    m_entries->write(entry);
     ++m_written;
     return true;
 }
@@ -70,7 +69,12 @@ const QStringList ExportControlState::StatusCheckBoxes = {QStringLiteral("chkSta
 void ExportControlState::loadFromIni(const QString &path)
 {
     cInifile ini(path, IniSection);
-    twoLine = ini.value(QStringLiteral("optFormat")) == u"1";
+    const QString stored = ini.value(QStringLiteral("optFormat"));
+    format = &DictionaryFormats::defaultExportTarget();
+    for (const DictionaryFormat *target : DictionaryFormats::exportTargets()) {
+        if (target->exportTarget->storedValue == stored)
+            format = target;
+    }
     for (const QString &name : StatusCheckBoxes) {
         // A stored state a check box cannot take is passed over.
         const int state = cInifile::CLngDefault(ini.value(name), -1);
@@ -90,7 +94,7 @@ void ExportControlState::loadFromIni(const QString &path)
 void ExportControlState::saveToIni(const QString &path)
 {
     cInifile ini(path, IniSection);
-    writeIniValue(ini, QStringLiteral("optFormat"), twoLine ? QStringLiteral("1") : QStringLiteral("0"));
+    writeIniValue(ini, QStringLiteral("optFormat"), format->exportTarget->storedValue);
     for (const QString &name : StatusCheckBoxes)
         writeIniValue(ini, name, QString::number(statusStates.value(name)));
     writeIniValue(ini, QStringLiteral("txtPLOID1"), txtPLOID1);
@@ -102,8 +106,8 @@ void ExportControlState::saveToIni(const QString &path)
 ExportOptions ExportControlState::toOptions()
 {
     ExportOptions options;
-    options.twoLine = twoLine;
-    if (!twoLine) {
+    options.format = format;
+    if (format->languageLine) {
         options.sourceLanguage = txtPLOID1.isEmpty() ? QStringLiteral("9 1") : txtPLOID1;
         options.targetLanguage = txtPLOID2.isEmpty() ? QStringLiteral("4 2") : txtPLOID2;
     }

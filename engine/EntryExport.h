@@ -2,12 +2,15 @@
 
 #include "DictionaryEntry.h"
 #include "TextFile.h"
+#include "formats/DictionaryFormats.h"
 
 #include <QHash>
 #include <QString>
 #include <QStringList>
 
 #include <memory>
+
+class EntryWriter;
 
 // What an export run writes: the format, the glossary's language identifiers, the
 // length condition with its value, and the statuses to export.
@@ -24,7 +27,8 @@ struct ExportOptions {
         ConditionCount
     };
 
-    bool twoLine = false;
+    const DictionaryFormat *format = &DictionaryFormats::defaultExportTarget();
+    // The language line of a format that has one.
     QString sourceLanguage = QStringLiteral("9 1");
     QString targetLanguage = QStringLiteral("4 2");
     int condition = AnyLength;
@@ -45,11 +49,12 @@ const QStringList &exportConditionTexts();
 // The length condition on the GB18030 byte lengths; an index outside 0..7 passes nothing.
 bool ExportFilter(const ExportOptions &options, const QString &source, const QString &translation);
 
-// Writes the chosen entries: two-line text, or a glossary with its language line.
+// Writes the chosen entries in the chosen format, after its language line when it has one.
 // The file replaces an existing one only when commit() completes it.
 class EntryExportWriter {
 public:
     EntryExportWriter(const QString &path, const ExportOptions &options);
+    ~EntryExportWriter();
     // Writes the entry when its status is chosen and it passes the length condition.
     bool offer(const DictionaryEntry &entry);
     void commit();
@@ -58,6 +63,7 @@ public:
 private:
     ExportOptions m_options;
     TextFileWriter m_file;
+    std::unique_ptr<EntryWriter> m_entries;
     qint64 m_written = 0;
 };
 
@@ -68,7 +74,7 @@ public:
     static const QString IniSection;
     static const QStringList StatusCheckBoxes;  // chkStaUN, chkStaED, chkStaCK, chkStaNO
 
-    bool twoLine = false;                 // Option2 selected
+    const DictionaryFormat *format = &DictionaryFormats::defaultExportTarget();  // the button chosen
     QHash<QString, int> statusStates;     // by check-box name
     QString txtPLOID1 = QStringLiteral("9 1");
     QString txtPLOID2 = QStringLiteral("4 2");

@@ -2,7 +2,6 @@
 
 #include "DictionaryEntry.h"
 #include "ErrorReport.h"
-#include "FormatDetection.h"
 #include "JobSettings.h"
 #include "PurifiedDatabase.h"
 
@@ -38,18 +37,15 @@ clsDikGenOO::clsDikGenOO(const JobSettings &settings, const QString &reference, 
 {
 }
 
-JobOutcome clsDikGenOO::Start(int fmt)
+JobOutcome clsDikGenOO::Start(const DictionaryFormat &fmt)
 {
-    m_referenceIsGlossary = fmt == int(DictionaryFormat::Glossary);
+    m_reference = &fmt;
     return OutputGenerator::Start();
 }
 
 std::unique_ptr<TodoLoader> clsDikGenOO::createTodoLoader() const
 {
-    auto loader = std::make_unique<clsDikUPB2>(m_settings, m_rows);
-    loader->setOutputFile1(m_work.TodoSqlFile.path);
-    loader->setOutputFile2(m_work.TodoSqlFile2.path);
-    return loader;
+    return std::make_unique<clsDikUPB2>(m_settings, m_rows);
 }
 
 void clsDikGenOO::writeDump(ShellScript &script) const
@@ -96,13 +92,13 @@ ImportResult runImport(const QString &reference, const ProcessingOptions &option
             settings.referenceDatabasePath = referencePath;
         else
             rejectLegacyDatabase(referencePath);
-        const DictionaryFormat format = settings.referenceDatabasePath.isEmpty()
+        const DictionaryFormat *format = settings.referenceDatabasePath.isEmpty()
             ? DetectDictionaryFormat(referencePath)
-            : DictionaryFormat::Glossary;
-        if (format == DictionaryFormat::Unrecognised)
+            : &DictionaryFormats::purifiedDatabase();
+        if (!format || !format->reference)
             Errors::raiseText(QStringLiteral("不能检测出“参照字典”的文件格式"));
         EditorImport::clsDikGenOO generator(settings, referencePath, rows, observer);
-        const JobOutcome outcome = generator.Start(int(format));
+        const JobOutcome outcome = generator.Start(*format);
         if (!outcome.done())
             return {outcome, {}};
         return {outcome, generator.takeResult()};

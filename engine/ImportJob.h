@@ -46,16 +46,15 @@ class clsDikGenOO : public OutputGenerator {
 public:
     clsDikGenOO(const JobSettings &settings, const QString &reference, const GridRowSource &rows,
                 JobObserver &observer);
-    // fmt: the reference format code, 1 glossary (or purified database), 2 two-line text.
-    JobOutcome Start(int fmt);
+    // fmt: the reference's format; a purified database counts as the glossary.
+    JobOutcome Start(const DictionaryFormat &fmt);
     std::vector<GridRow> takeResult() { return std::move(m_result); }
 
     enum ImportStage { SecondDatabaseStage = 4 };
 
 protected:
-    const char *className() const override { return "clsDikGenOO"; }
-    bool todoIsTwoLineText() const override { return true; }
-    bool referenceIsGlossary() const override { return m_referenceIsGlossary; }
+    QString className() const override { return QStringLiteral("clsDikGenOO"); }
+    TodoRole::Route todoRoute() const override { return TodoRole::Route::ThroughEntryTable; }
     std::unique_ptr<TodoLoader> createTodoLoader() const override;
     QString todoReportedFile() const override { return QString(); }
     WorkTable resultTable() const override { return WorkTable::G; }
@@ -67,7 +66,6 @@ protected:
 
 private:
     const GridRowSource &m_rows;
-    bool m_referenceIsGlossary = true;
     std::vector<GridRow> m_result;
 };
 

@@ -1,7 +1,7 @@
 #include "JobDriver.h"
 
 #include "ErrorReport.h"
-#include "FormatDetection.h"
+#include "formats/DictionaryFormats.h"
 #include "InputFile.h"
 #include "JobSettings.h"
 #include "PurifiedDatabase.h"
@@ -13,21 +13,6 @@ namespace {
 QString absolute(const QString &path)
 {
     return path.isEmpty() ? path : QFileInfo(path).absoluteFilePath();
-}
-
-std::unique_ptr<OutputGenerator> generatorFor(DictionaryFormat todo, DictionaryFormat reference,
-                                              const JobSettings &settings, const JobFiles &files,
-                                              JobObserver &observer, JobStatistics *statistics)
-{
-    const bool referenceIsGlossary = reference == DictionaryFormat::Glossary;
-    if (todo == DictionaryFormat::Glossary) {
-        if (referenceIsGlossary)
-            return std::make_unique<clsDikGenPP>(settings, files, observer, statistics);
-        return std::make_unique<clsDikGenPO>(settings, files, observer, statistics);
-    }
-    if (referenceIsGlossary)
-        return std::make_unique<clsDikGenOP>(settings, files, observer, statistics);
-    return std::make_unique<clsDikGenOO>(settings, files, observer, statistics);
 }
 
 // Both dictionaries are looked at before anything reads them, so that a missing,
@@ -77,22 +62,23 @@ JobOutcome JobDriver::start(const JobFiles &named, const ProcessingOptions &opti
     if (m_referenceDatabasePath.isEmpty())
         rejectLegacyDatabase(files.reference);
     QString pair;
-    const DictionaryFormat todoFormat = DetectDictionaryFormat(files.todo, &pair);
+    const DictionaryFormat *todoFormat = DetectDictionaryFormat(files.todo, &pair);
     if (!m_referenceDatabasePath.isEmpty() && !m_purifiedReferencePair.isEmpty())
         pair = m_purifiedReferencePair;
-    const DictionaryFormat referenceFormat = m_referenceDatabasePath.isEmpty()
+    const DictionaryFormat *referenceFormat = m_referenceDatabasePath.isEmpty()
         ? DetectDictionaryFormat(files.reference, &pair)
-        : DictionaryFormat::Glossary;
-    if (todoFormat == DictionaryFormat::Unrecognised || referenceFormat == DictionaryFormat::Unrecognised)
-        raiseUnrecognised(todoFormat == DictionaryFormat::Unrecognised,
-                          referenceFormat == DictionaryFormat::Unrecognised, files);
-    if (todoFormat != DictionaryFormat::TwoLineText || referenceFormat != DictionaryFormat::TwoLineText)
+        : &DictionaryFormats::purifiedDatabase();
+    const bool todoUnusable = !todoFormat || !todoFormat->todo;
+    const bool referenceUnusable = !referenceFormat || !referenceFormat->reference;
+    if (todoUnusable || referenceUnusable)
+        raiseUnrecognised(todoUnusable, referenceUnusable, files);
+    // A job of formats without a language line keeps the pair of the job before it.
+    if (todoFormat->languageLine || referenceFormat->languageLine)
         m_languagePair = pair;
 
     settings.referenceDatabasePath = m_referenceDatabasePath;
     settings.languagePair = m_languagePair;
     settings.outputEncoding = encodingOfFile(files.todo);
-    const std::unique_ptr<OutputGenerator> generator =
-        generatorFor(todoFormat, referenceFormat, settings, files, observer, &m_statistics);
-    return generator->Start();
+    FormatPairGenerator generator(settings, files, *todoFormat, *referenceFormat, observer, &m_statistics);
+    return generator.Start();
 }

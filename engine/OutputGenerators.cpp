@@ -104,13 +104,13 @@ bool OutputGenerator::runJob()
         label(DatabaseStage).finish(runDatabase(m_work.ScriptFile.path, DatabaseStage), QString());
         if (!writeResult())
             return false;
-        if (todoIsTwoLineText()) {
+        if (throughEntryTable()) {
             label(secondRunStage())
                 .finish(runDatabase(m_work.SecondScriptFile.path, secondRunStage()), secondRunReportedFile());
             finishOutput();
         }
     } catch (const AppError &error) {
-        m_observer.errorReported(error.reportAt(classLocation(QString::fromLatin1(className()), QStringLiteral("Start"))));
+        m_observer.errorReported(error.reportAt(classLocation(className(), QStringLiteral("Start"))));
         return false;
     }
     if (!m_settings.options.chkaKeepTmpFile)
@@ -129,7 +129,7 @@ void KeptWorkFilesObserver::errorReported(const ErrorReport &report)
 
 void OutputGenerator::BuildBatScript()
 {
-    m_work = WorkFiles::draw(todoIsTwoLineText());
+    m_work = WorkFiles::draw(throughEntryTable());
     // Kept work files stay the user's even when the job is interrupted.
     QStringList interrupted{m_work.ownerMark()};
     if (!m_settings.options.chkaKeepTmpFile) {
@@ -139,7 +139,7 @@ void OutputGenerator::BuildBatScript()
     }
     RunningJob::setWorkFiles(interrupted);
     writeFirstScript();
-    if (todoIsTwoLineText())
+    if (throughEntryTable())
         writeSecondScript();
 }
 
@@ -170,7 +170,7 @@ void OutputGenerator::writeFirstScript() const
     }
     script.echo(m_work.TodoSqlFile.name);
     script.sqlite(m_work.DatabaseFile.name, m_work.TodoSqlFile.name);
-    if (todoIsTwoLineText()) {
+    if (throughEntryTable()) {
         script.echo(m_work.TodoSqlFile2.name);
         script.sqlite(m_work.DatabaseFile.name, m_work.TodoSqlFile2.name);
     }
@@ -179,7 +179,7 @@ void OutputGenerator::writeFirstScript() const
                        joinQuery(m_settings.options.chkaUpperCase), m_work.JoinResultFile.name);
     if (!keep) {
         QStringList scripts{m_work.ReferenceSqlFile.name, m_work.TodoSqlFile.name};
-        if (todoIsTwoLineText())
+        if (throughEntryTable())
             scripts << m_work.TodoSqlFile2.name;
         else
             scripts << m_work.DatabaseFile.name;
@@ -212,11 +212,7 @@ bool OutputGenerator::runStage(DictionaryStage &stage, Stage index, const QStrin
 
 bool OutputGenerator::loadReference()
 {
-    std::unique_ptr<ReferenceLoader> loader;
-    if (referenceIsGlossary())
-        loader = std::make_unique<clsDikGLO1>(m_settings);
-    else
-        loader = std::make_unique<clsDikUPB1>(m_settings);
+    const std::unique_ptr<ReferenceLoader> loader = m_reference->reference->loader(m_settings);
     loader->setInputFile(m_files.reference);
     loader->setOutputFile(m_work.ReferenceSqlFile.path);
     if (m_statistics && m_settings.options.chkaUpperCase) {
@@ -226,24 +222,16 @@ bool OutputGenerator::loadReference()
     return runStage(*loader, ReferenceStage, m_files.reference);
 }
 
-std::unique_ptr<TodoLoader> OutputGenerator::createTodoLoader() const
-{
-    if (todoIsTwoLineText()) {
-        auto twoLine = std::make_unique<clsDikUPB2>(m_settings);
-        twoLine->setOutputFile1(m_work.TodoSqlFile.path);
-        twoLine->setOutputFile2(m_work.TodoSqlFile2.path);
-        twoLine->setInputFile(m_files.todo);
-        return twoLine;
-    }
-    auto glossary = std::make_unique<clsDikGLO2>(m_settings);
-    glossary->setOutputFile(m_work.TodoSqlFile.path);
-    glossary->setInputFile(m_files.todo);
-    return glossary;
-}
-
 bool OutputGenerator::loadTodo()
 {
     const std::unique_ptr<TodoLoader> loader = createTodoLoader();
+    if (throughEntryTable()) {
+        loader->setOutputFile1(m_work.TodoSqlFile.path);
+        loader->setOutputFile2(m_work.TodoSqlFile2.path);
+    } else {
+        loader->setOutputFile(m_work.TodoSqlFile.path);
+    }
+    loader->setInputFile(m_files.todo);
     loader->setStatistics(m_statistics);
     return runStage(*loader, TodoStage, todoReportedFile());
 }
@@ -278,16 +266,16 @@ void OutputGenerator::writeDump(ShellScript &script) const
                        m_work.OutputDumpFile.name);
 }
 
+std::unique_ptr<ResultWriter> OutputGenerator::createResultWriter() const
+{
+    auto writer = std::make_unique<clsDikUPB3>(m_settings, resultTable());
+    writer->setOutputFile(m_work.UpdateSqlFile.path);
+    return writer;
+}
+
 bool OutputGenerator::writeResult()
 {
-    std::unique_ptr<ResultWriter> writer;
-    if (todoIsTwoLineText()) {
-        writer = std::make_unique<clsDikUPB3>(m_settings, resultTable());
-        writer->setOutputFile(m_work.UpdateSqlFile.path);
-    } else {
-        writer = std::make_unique<clsDikGLO3>(m_settings);
-        writer->setOutputFile(m_files.output);
-    }
+    const std::unique_ptr<ResultWriter> writer = createResultWriter();
     writer->setInputFile(m_work.JoinResultFile.path);
     writer->setStatistics(m_statistics);
     return runStage(*writer, ResultStage, m_work.JoinResultFile.path);
@@ -317,10 +305,37 @@ void OutputGenerator::finishOutput()
 void OutputGenerator::DeleteWorkFiles() const
 {
     QStringList files{m_work.JoinResultFile.path, m_work.ScriptFile.path};
-    if (todoIsTwoLineText()) {
+    if (throughEntryTable()) {
         files = {m_work.JoinResultFile.path, m_work.OutputDumpFile.path,
                  m_work.ScriptFile.path, m_work.SecondScriptFile.path, m_work.DatabaseFile.path};
     }
     for (const QString &file : files)
         QFile::remove(file);
+}
+
+FormatPairGenerator::FormatPairGenerator(const JobSettings &settings, const JobFiles &files,
+                                         const DictionaryFormat &todo, const DictionaryFormat &reference,
+                                         JobObserver &observer, JobStatistics *statistics)
+    : OutputGenerator(settings, files, observer, statistics), m_todo(todo)
+{
+    m_reference = &reference;
+}
+
+QString FormatPairGenerator::className() const
+{
+    return QStringLiteral("clsDikGen") + m_todo.letter + m_reference->letter;
+}
+
+std::unique_ptr<TodoLoader> FormatPairGenerator::createTodoLoader() const
+{
+    return m_todo.todo->loader(m_settings);
+}
+
+std::unique_ptr<ResultWriter> FormatPairGenerator::createResultWriter() const
+{
+    if (throughEntryTable())
+        return OutputGenerator::createResultWriter();
+    std::unique_ptr<ResultWriter> writer = m_todo.todo->resultWriter(m_settings, m_files);
+    writer->setOutputFile(m_files.output);
+    return writer;
 }

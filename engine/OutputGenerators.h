@@ -5,6 +5,7 @@
 #include "LineScanner.h"
 #include "SqlStatements.h"
 #include "WorkFiles.h"
+#include "formats/DictionaryFormats.h"
 
 #include <QString>
 
@@ -14,6 +15,8 @@
 class DictionaryStage;
 struct JobSettings;
 class JobStatistics;
+class ReferenceLoader;
+class ResultWriter;
 class ShellScript;
 class TodoLoader;
 
@@ -47,7 +50,7 @@ QString automaticDatabaseName(const QString &reference);
 
 // Runs one pre-translation job: writes the job's scripts, runs the loaders that turn
 // the dictionaries into SQL scripts, runs the scripts through sqlite3, writes the
-// result and reports each stage's time. The to-do format decides the scripts and the
+// result and reports each stage's time. The to-do's route decides the scripts and the
 // result; the reference format only the reference loader.
 class OutputGenerator {
 public:
@@ -64,13 +67,15 @@ public:
     const WorkFiles &workFiles() const { return m_work; }
 
 protected:
-    virtual const char *className() const = 0;
-    virtual bool todoIsTwoLineText() const = 0;
-    virtual bool referenceIsGlossary() const = 0;
-    // What differs for the editor's import: where the entries come from, which table
-    // takes the results, how the entry table is dumped and what is made of the dump.
-    virtual std::unique_ptr<TodoLoader> createTodoLoader() const;
+    virtual QString className() const = 0;
+    virtual TodoRole::Route todoRoute() const = 0;
+    // With its outputs and input still to be set.
+    virtual std::unique_ptr<TodoLoader> createTodoLoader() const = 0;
     virtual QString todoReportedFile() const { return m_files.todo; }
+    // Ready to write: through the entry table, the update script of resultTable().
+    virtual std::unique_ptr<ResultWriter> createResultWriter() const;
+    // What differs for the editor's import: which table takes the results, how the entry
+    // table is dumped and what is made of the dump.
     virtual WorkTable resultTable() const { return WorkTable::O; }
     virtual void writeDump(ShellScript &script) const;
     // The stage that shows the second database run, and the file its result names.
@@ -80,9 +85,12 @@ protected:
     // The rise of the pseudo-percentage per piece of database output.
     virtual int progressStep() const;
 
+    bool throughEntryTable() const { return todoRoute() == TodoRole::Route::ThroughEntryTable; }
     StageLabel &label(int stage) { return *m_labels[stage]; }
     const JobSettings &m_settings;
     JobFiles m_files;
+    // The reference's format; a purified database counts as the glossary.
+    const DictionaryFormat *m_reference = nullptr;
     WorkFiles m_work;
 
 private:
@@ -104,34 +112,20 @@ private:
     std::array<std::unique_ptr<StageLabel>, MaxStages> m_labels;
 };
 
-// The format pair of a processor job: P is a PASSOLO glossary, O two-line text; the
-// first letter of a class name is the to-do dictionary's, the second the reference's.
-template <bool TwoLineTodo, bool GlossaryReference>
+// A processor job: the to-do's format decides the to-do loader and the route and writer
+// of the result, the reference's format the reference loader. Its name in error boxes
+// carries the formats' letters, to-do first: clsDikGenOP.
 class FormatPairGenerator : public OutputGenerator {
 public:
-    using OutputGenerator::OutputGenerator;
+    FormatPairGenerator(const JobSettings &settings, const JobFiles &files, const DictionaryFormat &todo,
+                        const DictionaryFormat &reference, JobObserver &observer, JobStatistics *statistics);
 
 protected:
-    bool todoIsTwoLineText() const override { return TwoLineTodo; }
-    bool referenceIsGlossary() const override { return GlossaryReference; }
-};
+    QString className() const override;
+    TodoRole::Route todoRoute() const override { return m_todo.todo->route; }
+    std::unique_ptr<TodoLoader> createTodoLoader() const override;
+    std::unique_ptr<ResultWriter> createResultWriter() const override;
 
-class clsDikGenPP : public FormatPairGenerator<false, true> {
-    using FormatPairGenerator::FormatPairGenerator;
-    const char *className() const override { return "clsDikGenPP"; }
-};
-
-class clsDikGenPO : public FormatPairGenerator<false, false> {
-    using FormatPairGenerator::FormatPairGenerator;
-    const char *className() const override { return "clsDikGenPO"; }
-};
-
-class clsDikGenOP : public FormatPairGenerator<true, true> {
-    using FormatPairGenerator::FormatPairGenerator;
-    const char *className() const override { return "clsDikGenOP"; }
-};
-
-class clsDikGenOO : public FormatPairGenerator<true, false> {
-    using FormatPairGenerator::FormatPairGenerator;
-    const char *className() const override { return "clsDikGenOO"; }
+private:
+    const DictionaryFormat &m_todo;
 };

@@ -60,26 +60,6 @@ void ResultWriter::count(LineScanner &scanner)
     m_statistics->addMatch(so, scanner.fieldView(2), scanner.fieldView(4), scanner.fieldView(5), key);
 }
 
-void clsDikGLO3::open()
-{
-    m_output = std::make_unique<TextFileWriter>(m_outputFile, m_settings.outputEncoding);
-    if (!m_settings.languagePair.isEmpty())
-        m_output->lines().writeLine(m_settings.languagePair);
-}
-
-void clsDikGLO3::write(QStringView source, const QString &translation)
-{
-    LineWriter &lines = m_output->lines();
-    lines.writeRaw(source);
-    lines.writeRaw(u"\t");
-    lines.writeLine(translation);
-}
-
-void clsDikGLO3::close()
-{
-    m_output->commit();
-}
-
 clsDikUPB3::clsDikUPB3(const JobSettings &settings, WorkTable table) : ResultWriter(settings), m_table(table)
 {
 }

@@ -11,8 +11,6 @@
 
 class JobStatistics;
 
-
-
 // The result stage: reads the match result (so, sh, r2, sk, st per line, tab-separated)
 // and re-dresses each reference translation with the entry's own decorations.
 class ResultWriter : public DictionaryStage, protected LineScanner::Handler {
@@ -36,21 +34,6 @@ private:
     JobStatistics *m_statistics = nullptr;
     // Cuts a matched entry's key without upper-casing, to tell whether case mattered.
     std::optional<MatchKeyRules> m_caseSensitiveRules;
-};
-
-// Writes the translated glossary itself: the language line, then one line per match.
-class clsDikGLO3 : public ResultWriter {
-public:
-    using ResultWriter::ResultWriter;
-
-protected:
-    const char *className() const override { return "clsDikGLO3"; }
-    void open() override;
-    void write(QStringView source, const QString &translation) override;
-    void close() override;
-
-private:
-    std::unique_ptr<TextFileWriter> m_output;
 };
 
 // Writes the update script that puts the translations into table O (the processor)

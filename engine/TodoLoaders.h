@@ -5,7 +5,6 @@
 
 class JobStatistics;
 
-
 // The second stage: one row of S per untranslated to-do entry within the length
 // limit, its source cut into head, match key, accelerator suffix and tail.
 class TodoLoader : public DictionaryStage {
@@ -26,25 +25,4 @@ protected:
 
 private:
     JobStatistics *m_statistics = nullptr;
-};
-
-// A to-do glossary: an entry is untranslated when its translation equals its source.
-class clsDikGLO2 : public TodoLoader {
-public:
-    using TodoLoader::TodoLoader;
-
-protected:
-    const char *className() const override { return "clsDikGLO2"; }
-    void run() override;
-};
-
-// A to-do two-line text: every entry also goes into O (OutputFile1), from which the
-// translated dictionary is rebuilt; the S script is OutputFile2.
-class clsDikUPB2 : public TodoLoader {
-public:
-    using TodoLoader::TodoLoader;
-
-protected:
-    const char *className() const override { return "clsDikUPB2"; }
-    void run() override;
 };

@@ -5,7 +5,7 @@
 
 #include <QFileInfo>
 
-WorkFiles WorkFiles::draw(bool twoLineTodo)
+WorkFiles WorkFiles::draw(bool throughEntryTable)
 {
     WorkClaim::removeStale(AppFolder::path());
     WorkFiles files;
@@ -21,15 +21,15 @@ WorkFiles WorkFiles::draw(bool twoLineTodo)
     files.DatabaseFile = next(QStringLiteral(".db"));
     files.ReferenceSqlFile = next(sql);
     files.TodoSqlFile = next(sql);
-    if (twoLineTodo) {
+    if (throughEntryTable) {
         files.TodoSqlFile2 = next(sql);
         files.UpdateSqlFile = next(sql);
     }
     files.JoinResultFile = next(txt);
-    if (twoLineTodo)
+    if (throughEntryTable)
         files.OutputDumpFile = next(txt);
     files.ScriptFile = next(sh);
-    if (twoLineTodo)
+    if (throughEntryTable)
         files.SecondScriptFile = next(sh);
     return files;
 }

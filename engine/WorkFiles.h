@@ -28,8 +28,8 @@ struct WorkFiles {
 
     // First clears away the work files of jobs whose process has ended, then draws
     // fresh names in the order database, .sql files, .txt files, scripts; the second
-    // group of names only for a two-line to-do dictionary.
-    static WorkFiles draw(bool twoLineTodo);
+    // group of names only for a to-do that goes through the entry table.
+    static WorkFiles draw(bool throughEntryTable);
     // The full path of every work file of the job, journals of the database included,
     // and the owner mark last.
     QStringList all() const;

@@ -9,6 +9,7 @@
 #include "ShellActions.h"
 #include "StatePanel.h"
 #include "cInifile.h"
+#include "formats/DictionaryFormats.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -27,20 +28,6 @@ const QStringList JobControlPrefixes{QStringLiteral("cbo"), QStringLiteral("chk"
                                      QStringLiteral("cmd"), QStringLiteral("lal")};
 constexpr int ComboContentsLength = 48;
 constexpr int CreditsIconSize = 48;
-
-const QString DictionaryFilter = QStringLiteral("PASSOLO字典/青墨文本(*.glo;*.a.txt;*.u.txt)|*.glo;*.txt");
-const QString GlossaryFilter = QStringLiteral("PASSOLO字典(*.glo)|*.glo");
-const QString TwoLineFilter = QStringLiteral("青墨文本(*.a.txt;*.u.txt)|*.txt");
-
-// The chosen output name keeps a ".txt" or ".glo" of its own; otherwise the chosen
-// filter entry adds one.
-QString outputFileName(const FileDialogChoice &choice)
-{
-    const QString lower = choice.fileName.toLower();
-    if (lower.endsWith(u".txt") || lower.endsWith(u".glo"))
-        return choice.fileName;
-    return choice.fileName + (choice.filterIndex == 1 ? QStringLiteral(".txt") : QStringLiteral(".glo"));
-}
 
 QLabel *namedLabel(const QString &name, const QString &text, QWidget *parent)
 {
@@ -276,7 +263,7 @@ bool frmMain::eventFilter(QObject *watched, QEvent *event)
 void frmMain::chooseTodo()
 {
     const FileDialogChoice choice = ShowOpenDialog(
-        this, {.title = QStringLiteral("选择未译字典"), .filters = {DictionaryFilter, GlossaryFilter, TwoLineFilter}});
+        this, {.title = QStringLiteral("选择未译字典"), .filters = DictionaryFormats::todoFilters()});
     if (choice.accepted)
         AddComboHistory(cboToDo, choice.fileName);
 }
@@ -284,8 +271,7 @@ void frmMain::chooseTodo()
 void frmMain::chooseReference()
 {
     const FileDialogChoice choice = ShowOpenDialog(
-        this, {.title = QStringLiteral("选择参照字典"),
-               .filters = {DictionaryFilter, QStringLiteral("已净化数据库(*.db)|*.db"), GlossaryFilter, TwoLineFilter}});
+        this, {.title = QStringLiteral("选择参照字典"), .filters = DictionaryFormats::referenceFilters()});
     if (choice.accepted)
         AddComboHistory(cboRefer, choice.fileName);
 }
@@ -295,8 +281,8 @@ void frmMain::chooseOutput()
 {
     const FileDialogChoice choice = ShowSaveDialog(
         this, {.title = QStringLiteral("选择已译字典的保存文件"),
-               .filters = {QStringLiteral("文本格式文件(*.txt)|*.txt"), GlossaryFilter},
+               .filters = DictionaryFormats::resultFilters(),
                .filterIndex = 0});
     if (choice.accepted)
-        AddComboHistory(cboFinal, outputFileName(choice));
+        AddComboHistory(cboFinal, DictionaryFormats::resultFileName(choice.fileName, choice.filterIndex));
 }

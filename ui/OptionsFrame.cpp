@@ -7,6 +7,7 @@
 #include "OptionSettings.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -15,39 +16,35 @@
 #include <QTimer>
 #include <QVBoxLayout>
 
+#include <algorithm>
 #include <functional>
+#include <vector>
 
 namespace {
 
-struct Caption {
-    const char16_t *name;
-    const char16_t *text;
-};
-
-// Left column: what applies to both dictionaries; right column: the rest.
-const Caption LeftCheckBoxes[] = {
-    {u"chkaAndX", u"[两者]处理带有&&X的原文或译文"},
-    {u"chkaMTab", u"[两者]处理\\t分隔后有快捷键的字串"},
-    {u"chkaBanMaoHao", u"[两者]处理末尾有半角:号"},
-    {u"chkaBanSenHao", u"[两者]处理末尾有半角...号"},
-    {u"chkaLTrimSpace", u"[两者]处理前置空格"},
-    {u"chkaRTrimSpace", u"[两者]处理后置空格"},
-    {u"chkaUpperCase", u"[两者]不区分大小写"},
-};
-const Caption RightCheckBoxes[] = {
-    {u"chkrAndXEER", u"[参照]处理&&后有全角字符的译文"},
-    {u"chkrQuanMaoHao", u"[参照]处理末尾有全角：号"},
-    {u"chkrQuanSenHao", u"[参照]处理末尾有全角…号"},
-    {u"chkNotAddANDX", u"[已译]生成译文全部不加(&&X)"},
-    {u"chkaKeepTmpFile", u"[※※]保留临时文件"},
-};
-
-const QString AndX = QStringLiteral("chkaAndX");
-const QString SaveRefDB = QStringLiteral("chkSaveRefDB");
-const QString SaveRefDBPath = QStringLiteral("txtSaveRefDB");
+using Control = OptionDescriptor::Control;
+using Area = OptionDescriptor::Area;
 
 constexpr int BracketBoxWidth = 130;
 constexpr int LengthBoxWidth = 90;
+
+// The options of the area in the order the frame creates, and so tabs through, them: the
+// check-box columns one after the other, the rows line by line.
+std::vector<const OptionDescriptor *> inTabOrder(std::span<const OptionDescriptor> options, Area area)
+{
+    std::vector<const OptionDescriptor *> placed;
+    for (const OptionDescriptor &option : options) {
+        if (option.area == area)
+            placed.push_back(&option);
+    }
+    const auto key = [area](const OptionDescriptor *option) {
+        return area == Area::CheckBoxColumns ? std::pair(option->column, option->row)
+                                             : std::pair(option->row, option->column);
+    };
+    std::stable_sort(placed.begin(), placed.end(),
+                     [&key](const OptionDescriptor *a, const OptionDescriptor *b) { return key(a) < key(b); });
+    return placed;
+}
 
 // The stored states are 0 unchecked, 1 checked, 2 grey; Qt numbers the last two the other way.
 int storedState(Qt::CheckState state)
@@ -68,8 +65,9 @@ QString withExtension(const QString &path, const QString &extension)
 
 }
 
-OptionsFrame::OptionsFrame(const QString &formName, const QString &iniFileName, QWidget *parent)
-    : QFrame(parent), m_formName(formName), m_iniFileName(iniFileName)
+OptionsFrame::OptionsFrame(const QString &formName, const QString &iniFileName, QWidget *parent,
+                           std::span<const OptionDescriptor> options)
+    : QFrame(parent), m_formName(formName), m_iniFileName(iniFileName), m_options(options)
 {
     setObjectName(QStringLiteral("fraOptAdv"));
     setFrameShape(QFrame::StyledPanel);
@@ -77,7 +75,7 @@ OptionsFrame::OptionsFrame(const QString &formName, const QString &iniFileName, 
     setAutoFillBackground(true);
     auto *layout = new QVBoxLayout(this);
     layout->addLayout(createCheckBoxes());
-    layout->addLayout(createTextRows());
+    layout->addLayout(createRows());
     layout->addStretch();
     layout->addLayout(createPresetButtons());
     connectEnablingRules();
@@ -86,68 +84,83 @@ OptionsFrame::OptionsFrame(const QString &formName, const QString &iniFileName, 
 QLayout *OptionsFrame::createCheckBoxes()
 {
     auto *grid = new QGridLayout;
-    const auto add = [&](const Caption &caption, int row, int column) {
-        auto *box = new QCheckBox(QString::fromUtf16(caption.text), this);
-        box->setObjectName(QString::fromUtf16(caption.name));
-        m_checks.insert(box->objectName(), box);
-        grid->addWidget(box, row, column);
-    };
-    for (int row = 0; row < int(std::size(LeftCheckBoxes)); ++row)
-        add(LeftCheckBoxes[row], row, 0);
-    for (int row = 0; row < int(std::size(RightCheckBoxes)); ++row)
-        add(RightCheckBoxes[row], row, 1);
+    for (const OptionDescriptor *option : inTabOrder(m_options, Area::CheckBoxColumns))
+        grid->addWidget(createCheckBox(*option), option->row, option->column);
     return grid;
 }
 
-QLineEdit *OptionsFrame::createTextBox(const QString &name)
+// Column 0 holds a row's check box or the caption of the boxes right of it.
+QLayout *OptionsFrame::createRows()
 {
-    auto *box = new QLineEdit(this);
-    box->setObjectName(name);
-    m_texts.insert(name, box);
+    auto *grid = new QGridLayout;
+    for (const OptionDescriptor *option : inTabOrder(m_options, Area::Rows)) {
+        QWidget *control = nullptr;
+        switch (option->control) {
+        case Control::CheckBox:
+            grid->addWidget(createCheckBox(*option), option->row, option->column);
+            continue;
+        case Control::DatabasePathBox:
+            grid->addLayout(createDatabasePathRow(*option), option->row, option->column, 1, 2);
+            continue;
+        case Control::NumberBox:
+        case Control::TextBox:
+            control = createTextBox(*option);
+            break;
+        case Control::DropDown:
+            control = createDropDown(*option);
+            break;
+        }
+        grid->addWidget(control, option->row, option->column);
+        if (!option->caption.isEmpty()) {
+            auto *label = new QLabel(option->caption, this);
+            label->setObjectName(QStringLiteral("lbl") + option->name.mid(3));
+            // With a buddy the label shows "&&" as one "&".
+            label->setBuddy(control);
+            grid->addWidget(label, option->row, 0);
+        }
+    }
+    grid->setColumnStretch(3, 1);
+    return grid;
+}
+
+QCheckBox *OptionsFrame::createCheckBox(const OptionDescriptor &option)
+{
+    auto *box = new QCheckBox(option.caption, this);
+    box->setObjectName(option.name);
+    m_checks.insert(option.name, box);
     return box;
 }
 
-QLayout *OptionsFrame::createTextRows()
+QLineEdit *OptionsFrame::createTextBox(const OptionDescriptor &option)
 {
-    auto *grid = new QGridLayout;
-    const auto addLabel = [&](const QString &name, const QString &text, QLineEdit *buddy, int row) {
-        auto *label = new QLabel(text, this);
-        label->setObjectName(name);
-        // With a buddy the label shows "&&" as one "&".
-        label->setBuddy(buddy);
-        grid->addWidget(label, row, 0);
-    };
-    QLineEdit *length = createTextBox(QStringLiteral("txtLenLimit"));
-    length->setFixedWidth(LengthBoxWidth);
-    addLabel(QStringLiteral("lblLenLimit"), QStringLiteral("[两者]字串长度限制:"), length, 0);
-    grid->addWidget(length, 0, 1);
+    auto *box = new QLineEdit(this);
+    box->setObjectName(option.name);
+    if (option.control != Control::DatabasePathBox)
+        box->setFixedWidth(option.control == Control::NumberBox ? LengthBoxWidth : BracketBoxWidth);
+    m_texts.insert(option.name, box);
+    return box;
+}
 
-    const auto addBracketRow = [&](const QString &prefix, const QString &text, int row) {
-        QLineEdit *left = createTextBox(prefix + QStringLiteral("1"));
-        QLineEdit *right = createTextBox(prefix + QStringLiteral("2"));
-        left->setFixedWidth(BracketBoxWidth);
-        right->setFixedWidth(BracketBoxWidth);
-        addLabel(QStringLiteral("lbl") + prefix.mid(3), text, left, row);
-        grid->addWidget(left, row, 1);
-        grid->addWidget(right, row, 2);
-    };
-    addBracketRow(QStringLiteral("txtrAndXBK"), QStringLiteral("[参照]带有&&X译文的两边括号:"), 1);
-    addBracketRow(QStringLiteral("txttAndXBK"), QStringLiteral("[已译]生成&&X译文的两边括号:"), 2);
+QComboBox *OptionsFrame::createDropDown(const OptionDescriptor &option)
+{
+    auto *box = new QComboBox(this);
+    box->setObjectName(option.name);
+    box->addItems(option.choices);
+    m_choices.insert(option.name, box);
+    return box;
+}
 
-    auto *saveDatabase = new QCheckBox(QStringLiteral("[※※]另存已净化的参照字典数据库:"), this);
-    saveDatabase->setObjectName(SaveRefDB);
-    m_checks.insert(SaveRefDB, saveDatabase);
-    grid->addWidget(saveDatabase, 3, 0);
-    auto *pathRow = new QHBoxLayout;
-    pathRow->addWidget(createTextBox(SaveRefDBPath), 1);
+QLayout *OptionsFrame::createDatabasePathRow(const OptionDescriptor &option)
+{
+    auto *row = new QHBoxLayout;
+    m_databasePath = createTextBox(option);
+    row->addWidget(m_databasePath, 1);
     auto *choose = new QPushButton(QStringLiteral("..."), this);
     choose->setObjectName(QStringLiteral("optXRefDB"));
     choose->setFixedWidth(choose->fontMetrics().horizontalAdvance(choose->text()) + 16);
     connect(choose, &QPushButton::clicked, this, &OptionsFrame::chooseDatabaseFile);
-    pathRow->addWidget(choose);
-    grid->addLayout(pathRow, 3, 1, 1, 2);
-    grid->setColumnStretch(3, 1);
-    return grid;
+    row->addWidget(choose);
+    return row;
 }
 
 QLayout *OptionsFrame::createPresetButtons()
@@ -168,27 +181,32 @@ QLayout *OptionsFrame::createPresetButtons()
     return row;
 }
 
-// The rules follow every state change, by the user or by loading, as a click would.
+// The rules follow every state change, by the user or by loading, as a click would. The
+// database path's button goes with its box.
 void OptionsFrame::connectEnablingRules()
 {
-    const auto enableWith = [this](const QString &checkBox, const QStringList &dependents) {
-        connect(m_checks.value(checkBox), &QCheckBox::stateChanged, this, [this, dependents](int state) {
-            for (const QString &name : dependents)
-                findChild<QWidget *>(name)->setEnabled(state != Qt::Unchecked);
+    for (const OptionDescriptor &option : m_options) {
+        if (option.enabledBy.isEmpty())
+            continue;
+        QList<QWidget *> dependents{findChild<QWidget *>(option.name)};
+        if (option.control == Control::DatabasePathBox)
+            dependents << findChild<QWidget *>(QStringLiteral("optXRefDB"));
+        connect(m_checks.value(option.enabledBy), &QCheckBox::stateChanged, this, [dependents](int state) {
+            for (QWidget *dependent : dependents)
+                dependent->setEnabled(state != Qt::Unchecked);
         });
-    };
-    enableWith(AndX, {QStringLiteral("txttAndXBK1"), QStringLiteral("txttAndXBK2"), QStringLiteral("txtrAndXBK1"),
-                      QStringLiteral("txtrAndXBK2"), QStringLiteral("chkrAndXEER"), QStringLiteral("chkNotAddANDX")});
-    enableWith(SaveRefDB, {SaveRefDBPath, QStringLiteral("optXRefDB")});
+    }
 }
 
 OptionControlState OptionsFrame::controlState() const
 {
-    OptionControlState state;
+    OptionControlState state(m_options);
     for (auto it = m_checks.cbegin(); it != m_checks.cend(); ++it)
         state.setCheckState(it.key(), storedState(it.value()->checkState()));
     for (auto it = m_texts.cbegin(); it != m_texts.cend(); ++it)
         state.setText(it.key(), it.value()->text());
+    for (auto it = m_choices.cbegin(); it != m_choices.cend(); ++it)
+        state.setText(it.key(), it.value()->currentText());
     return state;
 }
 
@@ -198,6 +216,8 @@ void OptionsFrame::showControlState(const OptionControlState &state)
         it.value()->setCheckState(checkStateOf(state.checkState(it.key())));
     for (auto it = m_texts.cbegin(); it != m_texts.cend(); ++it)
         it.value()->setText(state.text(it.key()));
+    for (auto it = m_choices.cbegin(); it != m_choices.cend(); ++it)
+        it.value()->setCurrentText(state.text(it.key()));
 }
 
 ProcessingOptions OptionsFrame::CfgSaveCtrlToVar()
@@ -253,15 +273,15 @@ void OptionsFrame::reportLoadError(const AppError &error)
 
 void OptionsFrame::CfgLoadMaxToCtrl()
 {
-    applyPreset(ProcessingOptions::full());
+    applyPreset(OptionPreset::Full);
 }
 
 void OptionsFrame::CfgLoadMinToCtrl()
 {
-    applyPreset(ProcessingOptions::minimal());
+    applyPreset(OptionPreset::Minimal);
 }
 
-void OptionsFrame::applyPreset(const ProcessingOptions &preset)
+void OptionsFrame::applyPreset(OptionPreset preset)
 {
     changeControls([&](OptionControlState &state) { state.applyPreset(preset); });
 }
@@ -296,7 +316,7 @@ void OptionsFrame::savePresetFile()
 
 void OptionsFrame::chooseDatabaseFile()
 {
-    QLineEdit *path = m_texts.value(SaveRefDBPath);
+    QLineEdit *path = m_databasePath;
     const FileDialogChoice choice = ShowSaveDialog(
         window(), {QStringLiteral("选择数据库的保存文件"), {QStringLiteral("数据库文件(*.db)|*.db")}, 1,
                    QStringLiteral("db")});

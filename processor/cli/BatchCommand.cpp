@@ -7,7 +7,7 @@
 #include "CliOptions.h"
 #include "ConsoleObserver.h"
 #include "ErrorReport.h"
-#include "FormatDetection.h"
+#include "formats/DictionaryFormats.h"
 #include "InputFile.h"
 #include "InterruptWatcher.h"
 #include "OutputGenerators.h"
@@ -31,7 +31,8 @@ std::optional<QString> referencePair(const QString &reference)
     if (IsPurifiedDatabase(reference))
         return std::nullopt;
     QString pair;
-    if (DetectDictionaryFormat(reference, &pair) == DictionaryFormat::Unrecognised)
+    const DictionaryFormat *format = DetectDictionaryFormat(reference, &pair);
+    if (!format || !format->reference)
         Errors::raiseText(unrecognisedFormatText(InputRole::Reference) + QStringLiteral(": ") + reference);
     return pair;
 }

@@ -4,9 +4,9 @@
 #include "ConsoleText.h"
 #include "ErrorReport.h"
 #include "FileIdentity.h"
-#include "FormatDetection.h"
 #include "InputFile.h"
 #include "ResultClashes.h"
+#include "formats/DictionaryFormats.h"
 
 #include <QDir>
 #include <QDirIterator>
@@ -21,8 +21,7 @@ namespace {
 QStringList filesBelow(const QString &folder, bool recursive)
 {
     QStringList files;
-    QDirIterator found(folder, {QStringLiteral("*.glo"), QStringLiteral("*.a.txt"), QStringLiteral("*.u.txt")},
-                       QDir::Files | QDir::System,
+    QDirIterator found(folder, DictionaryFormats::todoNamePatterns(), QDir::Files | QDir::System,
                        recursive ? QDirIterator::Subdirectories : QDirIterator::NoIteratorFlags);
     while (found.hasNext())
         files << found.next();
@@ -37,7 +36,8 @@ QString unusable(const QString &todo)
     if (problem != InputProblem::None)
         return inputProblemText(problem, InputRole::Todo);
     try {
-        if (DetectDictionaryFormat(todo) == DictionaryFormat::Unrecognised)
+        const DictionaryFormat *format = DetectDictionaryFormat(todo);
+        if (!format || !format->todo)
             return unrecognisedFormatText(InputRole::Todo);
     } catch (const AppError &error) {
         return consoleText(error.description(), {todo});

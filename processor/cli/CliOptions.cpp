@@ -3,6 +3,7 @@
 #include "AppFolder.h"
 #include "ConsoleText.h"
 #include "OptionSettings.h"
+#include "formats/DictionaryFormats.h"
 
 #include <QFileInfo>
 
@@ -143,7 +144,7 @@ QString cliUsage()
         "\n"
         "用参照字典(或已净化的参照字典数据库)预翻译未译字典，结果的格式与未译字典相同。\n"
         "\n"
-        "  --todo FILE          未译字典(*.glo、*.a.txt、*.u.txt)\n"
+        "  --todo FILE          未译字典(%1)\n"
         "  --reference FILE     参照字典，或已净化的参照字典数据库(*.db)\n"
         "  --output FILE        已译字典的保存文件\n"
         "  --in-place           不给 --output，把结果写回未译字典本身(经临时文件替换)\n"
@@ -159,7 +160,7 @@ QString cliUsage()
         "  tallyra-cli --todo-dir 文件夹 --reference 参照字典 --output-dir 文件夹 [选项]\n"
         "\n"
         "  --todo FILE          可以给多次\n"
-        "  --todo-dir DIR       文件夹中所有的 *.glo、*.a.txt、*.u.txt\n"
+        "  --todo-dir DIR       文件夹中所有的 %1\n"
         "  --recursive          也处理 --todo-dir 的子文件夹\n"
         "  --output-dir DIR     已译字典的保存文件夹(保留未译字典的文件名与相对文件夹)\n"
         "  --in-place           不给 --output-dir，把每个结果写回它的未译字典\n"
@@ -171,7 +172,8 @@ QString cliUsage()
         "什么也不做，退出状态为 2。\n"
         "\n"
         "退出状态: 0 全部成功，1 有字典失败或被跳过，2 参数错误，\n"
-        "          130 被 Ctrl+C (SIGINT) 中止，143 被 SIGTERM 中止。\n");
+        "          130 被 Ctrl+C (SIGINT) 中止，143 被 SIGTERM 中止。\n")
+        .arg(DictionaryFormats::todoNamePatterns().join(u"、"));
 }
 
 QStringList CliRequest::names() const
@@ -221,7 +223,7 @@ std::optional<CliRequest> parseCliArguments(const QStringList &arguments, QStrin
 OptionControlState cliOptionState(const CliRequest &request, const QString &iniPath)
 {
     OptionControlState state;
-    state.applyPreset(request.minimalPreset ? ProcessingOptions::minimal() : ProcessingOptions::full());
+    state.applyPreset(request.minimalPreset ? OptionPreset::Minimal : OptionPreset::Full);
     if (!request.presetFile.isEmpty())
         state.loadFromIni(request.presetFile);
     else if (!request.fullPreset && !request.minimalPreset && QFileInfo::exists(iniPath))

@@ -424,6 +424,7 @@ private Q_SLOTS:
     {
         ExportFixture exporter;
         QCOMPARE(exporter.dialogs.asked.title, u"选择导出文件的保存位置"_qs);
+        QCOMPARE(exporter.dialogs.asked.filters, QStringList{u"文本格式文件(*.txt)|*.txt"_qs});
         exporter.find<QRadioButton>(u"Option2"_qs)->setChecked(true);
         exporter.check({u"未译"_qs, u"复查"_qs});
         exporter.find<QLineEdit>(u"txtPLOID1"_qs)->setText(u"7 1"_qs);

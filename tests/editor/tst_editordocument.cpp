@@ -109,7 +109,7 @@ private Q_SLOTS:
 
     void opensEachFormat_data()
     {
-        addTestTable(u"editor/open-cases.txt"_qs, {"name", "rows"});
+        addTestTable(u"editor/open-cases.txt"_qs, {"name", "rows", "display"});
     }
     void opensEachFormat()
     {
@@ -120,6 +120,9 @@ private Q_SLOTS:
         QCOMPARE(editor.session.path(), editor.path(name));
         QVERIFY(!editor.session.EditSuppressed);
         QVERIFY(editor.messages.boxes.isEmpty());
+        editor.session.model().showGrouped();
+        QVERIFY(editor.open(name));
+        QTEST(editor.session.model().mode() == GridModel::Mode::Flat ? u"flat"_qs : u"grouped"_qs, "display");
     }
 
     // Entries before a number line that ends the file stay; noise opens without a crash.

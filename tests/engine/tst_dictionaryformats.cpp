@@ -1,18 +1,19 @@
-#include "DictionaryFiles.h"
 #include "ErrorReport.h"
-#include "Glossary.h"
-#include "TableText.h"
 #include "TestData.h"
 #include "TextFile.h"
-#include "TwoLineText.h"
+#include "formats/DictionaryFormats.h"
+#include "formats/EntryStreams.h"
+#include "formats/Glossary.h"
+#include "formats/TableText.h"
+#include "formats/TwoLineText.h"
 
 #include <QBuffer>
+#include <QTemporaryDir>
 
 namespace {
 
 // status, number, source, translation
 using Entries = QList<QStringList>;
-using enum DictionaryFiles::SaveFormat;
 
 template <typename Reader>
 Entries readAll(const QByteArray &bytes)
@@ -42,22 +43,31 @@ QByteArray writeAll(const Entries &entries, TextEncoding encoding)
     return buffer.data();
 }
 
-Entries readFormat(DictionaryFiles::SaveFormat format, const QByteArray &bytes)
+// The document format the registry gives the file's name.
+const DictionaryFormat &formatOf(const QString &path)
 {
-    switch (format) {
-    case TwoLineText: return readAll<TwoLineTextReader>(bytes);
-    case Glossary: return readAll<GlossaryReader>(bytes);
-    default: return readAll<TableTextReader>(bytes);
-    }
+    const DictionaryFormat *format = DictionaryFormats::documentFormatFor(path);
+    if (!format)
+        qFatal("no document format for %s", qPrintable(path));
+    return *format;
 }
 
-QByteArray writeFormat(DictionaryFiles::SaveFormat format, const Entries &entries, TextEncoding encoding)
+Entries readFile(const QString &path)
 {
-    switch (format) {
-    case TwoLineText: return writeAll<TwoLineTextWriter>(entries, encoding);
-    case Glossary: return writeAll<GlossaryWriter>(entries, encoding);
-    default: return writeAll<TableTextWriter>(entries, encoding);
-    }
+    const std::unique_ptr<EntryReader> reader = formatOf(path).document->openReader(path);
+    Entries entries;
+    DictionaryEntry entry;
+    while (reader->next(entry))
+        entries.append({entry.status, entry.number, entry.source, entry.translation});
+    return entries;
+}
+
+void writeFile(const QString &path, const Entries &entries)
+{
+    const std::unique_ptr<DictionaryFileWriter> writer = formatOf(path).document->createWriter(path);
+    for (const QStringList &fields : entries)
+        writer->write({fields[0], fields[1], fields[2], fields[3]});
+    writer->commit();
 }
 
 // A GB18030 fixture from tests/data in the encoding asked for.
@@ -92,6 +102,13 @@ void addFilesInEachEncoding(std::initializer_list<const char *> files)
 
 class DictionaryFormatsTest : public QObject {
     Q_OBJECT
+    QTemporaryDir m_dir;
+
+    QString fixtureFile(const QString &name, TextEncoding encoding) const
+    {
+        return writeBytes(m_dir.filePath(name), fixture(name, encoding));
+    }
+
 private Q_SLOTS:
     // Each fixture holds the awkward lines of its format; its .expected file lists the entries.
     void readsDictionaries_data() { addFilesInEachEncoding({"read.txt", "read.glo", "read.csv"}); }
@@ -104,20 +121,21 @@ private Q_SLOTS:
             if (!line.isEmpty() && !line.startsWith(u'#'))
                 expected.append(line.split(u'|'));
         }
-        QCOMPARE(readFormat(DictionaryFiles::saveFormat(file), fixture(file, encoding)), expected);
+        QCOMPARE(readFile(fixtureFile(file, encoding)), expected);
     }
 
-    // A dictionary read and written back in the encoding it was read in is unchanged; the
-    // table text fixture holds every field that needs quoting.
+    // A dictionary read and written over itself keeps the encoding it was read in and is
+    // unchanged; the table text fixture holds every field that needs quoting.
     void roundTripsFiles_data() { addFilesInEachEncoding({"roundtrip.txt", "roundtrip.glo", "roundtrip.csv"}); }
     void roundTripsFiles()
     {
         QFETCH(QString, file);
         QFETCH(TextEncoding, encoding);
-        const QByteArray bytes = fixture(file, encoding);
+        const QString path = fixtureFile(file, encoding);
+        const QByteArray bytes = readBytes(path);
         QCOMPARE(TextCodec::detect(bytes), encoding);
-        const DictionaryFiles::SaveFormat format = DictionaryFiles::saveFormat(file);
-        QCOMPARE(writeFormat(format, readFormat(format, bytes), encoding), bytes);
+        writeFile(path, readFile(path));
+        QCOMPARE(readBytes(path), bytes);
     }
 
     void glossaryWriterEscapesTabs()
@@ -147,18 +165,73 @@ private Q_SLOTS:
     void survivesBadInput()
     {
         QFETCH(QByteArray, bytes);
-        const QList<qsizetype> counts{readCount<TwoLineTextReader>(bytes), readCount<GlossaryReader>(bytes),
+        const QList<qsizetype> counts{readCount<TwoLineTextReader>(bytes), readCount<GlossaryDocumentReader>(bytes),
                                       readCount<TableTextReader>(bytes)};
         QTEST(counts, "counts");
+    }
+
+    // What each role needs of an entry of the registry, so that an entry left incomplete
+    // fails here and not in the middle of a job or a save.
+    void registryEntriesAreComplete_data()
+    {
+        QTest::addColumn<const DictionaryFormat *>("format");
+        for (const DictionaryFormat *format : DictionaryFormats::all())
+            QTest::newRow(qPrintable(format->name)) << format;
+    }
+    void registryEntriesAreComplete()
+    {
+        QFETCH(const DictionaryFormat *, format);
+        for (const QString &ending : format->endings)
+            QVERIFY(ending.endsWith(format->extension));
+        if (format->todo || format->reference)
+            QVERIFY(format->recognise && !format->letter.isNull());
+        if (format->todo) {
+            QVERIFY(format->todo->loader);
+            QCOMPARE(format->todo->resultWriter != nullptr, format->todo->route == TodoRole::Route::FromMatches);
+        }
+        if (format->reference)
+            QVERIFY(format->reference->loader);
+        if (format->document) {
+            QVERIFY(format->document->openReader && format->document->createWriter);
+            QVERIFY(DictionaryFormats::documentFormatFor(DictionaryFormats::companionPath(u"x"_qs + format->endings[0])));
+        }
+        if (format->exportTarget)
+            QVERIFY(format->exportTarget->writer);
+        const auto targets = DictionaryFormats::exportTargets();
+        QCOMPARE(std::count_if(targets.begin(), targets.end(), [](auto *t) { return t->exportTarget->chosenByDefault; }), 1);
+    }
+
+    void listsTheFileTypes_data()
+    {
+        QTest::addColumn<QStringList>("types");
+        QTest::addColumn<QStringList>("expected");
+        using namespace DictionaryFormats;
+        const QHash<QString, QStringList> lists{
+            {u"to-do"_qs, todoFilters()},   {u"reference"_qs, referenceFilters()},
+            {u"result"_qs, resultFilters()}, {u"batch"_qs, todoNamePatterns()},
+            {u"open document"_qs, openDocumentFilters()}, {u"save document"_qs, saveDocumentFilters()},
+            {u"export"_qs, exportFilters()}};
+        for (const QString &block : QString::fromUtf8(testData(u"engine/file-types.txt"_qs)).split(u"\n\n"_qs)) {
+            QStringList lines = block.split(u'\n', Qt::SkipEmptyParts);
+            if (lines.first().startsWith(u'#'))
+                continue;
+            const QString name = lines.takeFirst();
+            QTest::newRow(qPrintable(name)) << lists.value(name) << lines;
+        }
+    }
+    void listsTheFileTypes()
+    {
+        QFETCH(QStringList, types);
+        QTEST(types, "expected");
     }
 
     void namesFiles_data() { addTestTable(u"dictionary-names.txt"_qs, {"path", "format", "companion"}); }
     void namesFiles()
     {
         QFETCH(QString, path);
-        const QStringList formats{u"none"_qs, u"glossary"_qs, u"two-line"_qs, u"table"_qs};
-        QTEST(formats.value(int(DictionaryFiles::saveFormat(path))), "format");
-        QTEST(DictionaryFiles::companionPath(path), "companion");
+        const DictionaryFormat *format = DictionaryFormats::documentFormatFor(path);
+        QTEST(format ? format->name : u"none"_qs, "format");
+        QTEST(DictionaryFormats::companionPath(path), "companion");
     }
 };
 

@@ -4,6 +4,20 @@
 
 #include <QTemporaryDir>
 
+namespace {
+
+// The export format the settings store as this value.
+const DictionaryFormat *exportFormat(const QString &stored)
+{
+    for (const DictionaryFormat *format : DictionaryFormats::exportTargets()) {
+        if (format->exportTarget->storedValue == stored)
+            return format;
+    }
+    qFatal("no export format stored as %s", qPrintable(stored));
+}
+
+}
+
 class EntryExportTest : public QObject {
     Q_OBJECT
     QTemporaryDir m_dir;
@@ -24,13 +38,13 @@ private Q_SLOTS:
 
     void writesTheChosenStatuses_data()
     {
-        addTestTable(u"engine/export-statuses.txt"_qs, {"twoLine", "statuses", "expected"});
+        addTestTable(u"engine/export-statuses.txt"_qs, {"format", "statuses", "expected"});
     }
     void writesTheChosenStatuses()
     {
-        const auto [twoLine, statuses, expected] = fields("twoLine", "statuses", "expected");
+        const auto [format, statuses, expected] = fields("format", "statuses", "expected");
         ExportOptions options;
-        options.twoLine = twoLine == u"1";
+        options.format = exportFormat(format);
         options.untranslated = statuses[0] == u'1';
         options.translated = statuses[1] == u'1';
         options.notToTranslate = statuses[2] == u'1';
@@ -52,7 +66,7 @@ private Q_SLOTS:
     {
         const QString ini = m_dir.filePath(u"Quillet.ini"_qs);
         ExportControlState saved;
-        saved.twoLine = true;
+        saved.format = exportFormat(u"1"_qs);
         saved.statusStates[u"chkStaED"_qs] = 1;
         saved.statusStates[u"chkStaNO"_qs] = 1;
         saved.txtPLOID1 = u"7 1"_qs;
@@ -66,13 +80,13 @@ private Q_SLOTS:
         ExportControlState loaded;
         loaded.cboCondition = 3;
         loaded.loadFromIni(ini);
-        QVERIFY(loaded.twoLine);
+        QCOMPARE(loaded.format, exportFormat(u"1"_qs));
         QCOMPARE(loaded.statusStates.value(u"chkStaNO"_qs), 1);
         QCOMPARE(loaded.txtPLOID1, u"7 1"_qs);
         QCOMPARE(loaded.txtPLOID2, u"4 2"_qs);
         QCOMPARE(loaded.cboCondition, 3);
         loaded.txtLenLimit = u"5000000000"_qs;
-        loaded.twoLine = false;  // a glossary's identifiers left empty export as the defaults
+        loaded.format = exportFormat(u"0"_qs);  // a glossary's identifiers left empty export as the defaults
         loaded.txtPLOID1.clear();
         loaded.txtPLOID2.clear();
         const ExportOptions options = loaded.toOptions();

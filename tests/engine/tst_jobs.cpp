@@ -41,7 +41,7 @@ class JobsTest : public QObject {
 private Q_SLOTS:
     void translatesEachFormatPair_data()
     {
-        addTestTable(u"engine/format-pairs.txt"_qs, {"todo", "reference", "encoding", "withPair"});
+        addTestTable(u"engine/format-pairs.txt"_qs, {"todo", "reference", "encoding", "withPair", "generator"});
     }
     void translatesEachFormatPair()
     {
@@ -74,6 +74,14 @@ private Q_SLOTS:
         const QString pair = driver.LanguagePair();
         QVERIFY(run(driver, folder, u"todo.u.txt"_qs, u"ref.a.txt"_qs, observer));
         QCOMPARE(driver.LanguagePair(), pair);
+        // Without sqlite3 the job stops in its generator, named by the pair.
+        const QByteArray path = qgetenv("PATH");
+        qputenv("PATH", folder.path(u"empty"_qs).toLocal8Bit());
+        RecordingObserver failing;
+        const bool done = run(driver, folder, todo, reference, failing);
+        qputenv("PATH", path);
+        QVERIFY(!done);
+        QTEST(failing.errors.value(0).location.section(u'\'', 1, 1), "generator");
     }
 
     void producesTheEdgeResults_data()

@@ -20,7 +20,7 @@ private Q_SLOTS:
         OptionControlState state;
         state.setCheckState(u"chkaKeepTmpFile"_qs, 1);
         state.setText(u"txtSaveRefDB"_qs, u"/d/ref.db"_qs);
-        state.applyPreset(ProcessingOptions::full());
+        state.applyPreset(OptionPreset::Full);
         QCOMPARE(state.text(u"txtLenLimit"_qs), u"999999999"_qs);
         QCOMPARE(state.text(u"txtrAndXBK1"_qs), u"(?:\\(|\\[|\\<|\\{)"_qs);
         QCOMPARE(state.checkState(u"chkaKeepTmpFile"_qs), 1);
@@ -40,7 +40,7 @@ private Q_SLOTS:
     void savesAndLoadsInTheFixedKeyOrder()
     {
         OptionControlState saved;
-        saved.applyPreset(ProcessingOptions::minimal());
+        saved.applyPreset(OptionPreset::Minimal);
         saved.setCheckState(u"chkaKeepTmpFile"_qs, 1);
         saved.setCheckState(u"chkaUpperCase"_qs, 1);
         saved.setText(u"txttAndXBK1"_qs, u" ["_qs);
@@ -48,13 +48,13 @@ private Q_SLOTS:
         saved.saveToIni(path());
         QCOMPARE(readBytes(path()), testData(u"engine/saved-options.ini"_qs));
         OptionControlState loaded;
-        loaded.applyPreset(ProcessingOptions::full());
+        loaded.applyPreset(OptionPreset::Full);
         loaded.setCheckState(u"chkSaveRefDB"_qs, 1);
         loaded.loadFromIni(path());
-        for (const QString &name : OptionControlState::SavedCheckBoxes)
+        for (const QString &name : loaded.savedNames()) {
             QCOMPARE(loaded.checkState(name), saved.checkState(name));
-        for (const QString &name : OptionControlState::TextBoxes)
             QCOMPARE(loaded.text(name), saved.text(name));
+        }
         QCOMPARE(loaded.checkState(u"chkSaveRefDB"_qs), 1);
     }
 
@@ -79,7 +79,7 @@ private Q_SLOTS:
         if (file != u"none")
             writeBytes(path(), testData(u"engine/"_qs + file));
         OptionControlState state;
-        state.applyPreset(ProcessingOptions::full());
+        state.applyPreset(OptionPreset::Full);
         state.setText(u"txtSaveRefDB"_qs, u"/old.db"_qs);
         state.loadFromIni(path());
         QCOMPARE(state.text(u"txtLenLimit"_qs), lenBox);
@@ -93,7 +93,7 @@ private Q_SLOTS:
     {
         writeBytes(path(), testData(u"processor/bad-state.ini"_qs));
         OptionControlState state;
-        state.applyPreset(ProcessingOptions::full());
+        state.applyPreset(OptionPreset::Full);
         QCOMPARE(errorNumber([&] { state.loadFromIni(path()); }), 380);
         QCOMPARE(state.checkState(u"chkaAndX"_qs), 0);
         QCOMPARE(state.checkState(u"chkaRTrimSpace"_qs), 1);

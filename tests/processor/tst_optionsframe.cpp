@@ -8,6 +8,7 @@
 #include "OptionsFrame.h"
 
 #include <QCheckBox>
+#include <QComboBox>
 #include <QDir>
 #include <QFile>
 #include <QLineEdit>
@@ -113,10 +114,15 @@ private Q_SLOTS:
         m_dialogs.prepare(typed + u".ini"_qs);
         click(other, 2);
         QCOMPARE(m_dialogs.shown(), dialog(u"cmdPreset2"_qs));
-        for (const QString &name : OptionControlState::SavedCheckBoxes)
-            QVERIFY2(other.checkBox(name)->checkState() == frame.checkBox(name)->checkState(), qPrintable(name));
-        for (const QString &name : OptionControlState::TextBoxes)
-            QCOMPARE(other.textBox(name)->text(), frame.textBox(name)->text());
+        for (const OptionDescriptor &option : processingOptionDeclarations()) {
+            if (!option.saved)
+                continue;
+            if (option.control == OptionDescriptor::Control::CheckBox)
+                QVERIFY2(other.checkBox(option.name)->checkState() == frame.checkBox(option.name)->checkState(),
+                         qPrintable(option.name));
+            else
+                QCOMPARE(other.textBox(option.name)->text(), frame.textBox(option.name)->text());
+        }
         QVERIFY(other.checkBox(u"chkSaveRefDB"_qs)->isChecked() && other.checkBox(u"chkaKeepTmpFile"_qs)->isChecked());
         QVERIFY(m_messages.boxes.isEmpty());
     }
@@ -147,6 +153,59 @@ private Q_SLOTS:
         QCOMPARE(m_dialogs.shown(), dialog(u"optXRefDB"_qs));
         QCOMPARE(frame.textBox(u"txtSaveRefDB"_qs)->text(), QDir(m_dir.path()).filePath(shown));
         QCOMPARE(frame.focusWidget(), frame.textBox(u"txtSaveRefDB"_qs));
+    }
+
+    // Column by column through the check boxes, then row by row, as the frame was drawn by hand.
+    void tabsThroughTheControlsInOrder()
+    {
+        OptionsFrame frame(u"frmMain"_qs, u"Tallyra.ini"_qs);
+        QStringList order;
+        for (QWidget *next = frame.nextInFocusChain(); next != &frame; next = next->nextInFocusChain()) {
+            if (next->focusPolicy() & Qt::TabFocus)
+                order << next->objectName();
+        }
+        QCOMPARE(order, QString::fromUtf8(testData(u"processor/option-tab-order.txt"_qs)).split(u'\n', Qt::SkipEmptyParts));
+    }
+
+    // A one-character drop-down declared beside a check box that enables it: the presets
+    // choose, the record and the INI form take the choice, and a stored text that is no
+    // choice leaves it.
+    void keepsADeclaredDropDown_data()
+    {
+        QTest::addColumn<QString>("stored");
+        QTest::addColumn<QString>("loaded");
+        QTest::newRow("a choice") << u"&"_qs << u"&"_qs;
+        QTest::newRow("no choice") << u"x"_qs << u"~"_qs;
+        QTest::newRow("empty") << QString() << u"~"_qs;
+    }
+    void keepsADeclaredDropDown()
+    {
+        QFETCH(QString, stored);
+        using Control = OptionDescriptor::Control;
+        const OptionDescriptor options[] = {
+            {.name = u"chkaAndX"_qs, .field = &ProcessingOptions::chkaAndX, .control = Control::CheckBox,
+             .caption = u"[两者]处理带有&&X的原文或译文"_qs, .full = u"1"_qs, .minimal = u"0"_qs},
+            {.name = u"cboMarker"_qs, .field = &ProcessingOptions::txttAndXBK1, .control = Control::DropDown,
+             .caption = u"[已译]标记:"_qs, .full = u"&"_qs, .minimal = u"_"_qs, .area = OptionDescriptor::Area::Rows,
+             .column = 1, .enabledBy = u"chkaAndX"_qs, .choices = {u"&"_qs, u"_"_qs, u"~"_qs}},
+        };
+        OptionsFrame frame(u"frmMain"_qs, u"Tallyra.ini"_qs, nullptr, options);
+        auto *marker = control<QComboBox>(frame, u"cboMarker"_qs);
+        QCOMPARE(marker->count(), 3);
+        click(frame, 0);
+        QCOMPARE(marker->currentText(), u"&"_qs);
+        QVERIFY(marker->isEnabled());
+        click(frame, 1);
+        QCOMPARE(marker->currentText(), u"_"_qs);
+        QVERIFY(!marker->isEnabled());
+        marker->setCurrentText(u"~"_qs);
+        QCOMPARE(frame.CfgSaveCtrlToVar().txttAndXBK1, u"~"_qs);
+        frame.CfgSaveCtrlToIni();
+        cInifile ini(programIni(), OptionControlState::IniSection);
+        QCOMPARE(ini.value(u"cboMarker"_qs), u"~"_qs);
+        ini.setValue(u"cboMarker"_qs, stored);
+        frame.CfgLoadIniToCtrl();
+        QTEST(marker->currentText(), "loaded");
     }
 
     // A state the check box cannot take stops the loading there; what came before stays.

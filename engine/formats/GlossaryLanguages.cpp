@@ -1,11 +1,8 @@
-#include "FormatDetection.h"
+#include "GlossaryLanguages.h"
 
 #include "AppFolder.h"
 #include "cInifile.h"
-#include "NumberLine.h"
 #include "TextFile.h"
-
-#include <QFileInfo>
 
 namespace {
 
@@ -41,56 +38,6 @@ static_assert(std::size(LanguageIds) == 139);
 
 const QString LanguageSection = QStringLiteral("Language IDs");
 
-// How many glossary lines a scan needs before it is sure, and how many entries of
-// two-line text.
-constexpr int GlossaryLinesNeeded = 10;
-constexpr int TextEntriesNeeded = 5;
-
-struct GlossaryScan {
-    int singleTabLines = 0;
-    // The two pieces of the candidate language line.
-    QString first;
-    QString second;
-};
-
-// The first line is read before the end is tested, so an empty file raises error 62.
-GlossaryScan scanGlossaryLines(const QString &path)
-{
-    TextFileReader file(path);
-    LineReader &lines = file.lines();
-    GlossaryScan scan;
-    do {
-        const QString line = lines.requireLine();
-        const qsizetype tab = line.indexOf(u'\t');
-        if (tab < 0)
-            continue;
-        const qsizetype secondTab = line.indexOf(u'\t', tab + 1);
-        if (secondTab < 0)
-            ++scan.singleTabLines;
-        // Lines of more tabs that come before the second single-tab line replace it.
-        if (scan.singleTabLines == 1) {
-            scan.first = line.left(tab);
-            scan.second = secondTab < 0 ? line.mid(tab + 1) : line.mid(tab + 1, secondTab - tab - 1);
-        }
-    } while (scan.singleTabLines < GlossaryLinesNeeded && !lines.atEnd());
-    return scan;
-}
-
-// The line after a number line is taken whatever it holds; when there is none the
-// read raises error 62.
-int countTextEntries(const QString &path)
-{
-    TextFileReader file(path);
-    LineReader &lines = file.lines();
-    int entries = 0;
-    do {
-        const QString line = lines.requireLine();
-        if (NumberLine::parse(line) && !lines.requireLine().isEmpty())
-            ++entries;
-    } while (entries < TextEntriesNeeded && !lines.atEnd());
-    return entries;
-}
-
 QString writeLanguageTable()
 {
     const QString path = AppFolder::file(QStringLiteral("POLOLID.ini"));
@@ -102,27 +49,14 @@ QString writeLanguageTable()
     return path;
 }
 
-void recogniseLanguagePair(const GlossaryScan &scan, QString &languagePair)
+}
+
+void recogniseLanguagePair(const QString &first, const QString &second, QString &languagePair)
 {
     cInifile ids(writeLanguageTable(), LanguageSection);
-    if (scan.first.isEmpty() || scan.second.isEmpty())
+    if (first.isEmpty() || second.isEmpty())
         return;
-    if (ids.value(scan.first).isEmpty() || ids.value(scan.second).isEmpty())
+    if (ids.value(first).isEmpty() || ids.value(second).isEmpty())
         return;
-    languagePair = scan.first + u'\t' + scan.second;
-}
-
-}
-
-DictionaryFormat DetectDictionaryFormat(const QString &path, QString *languagePair)
-{
-    if (path.isEmpty() || !QFileInfo(path).isFile())
-        return DictionaryFormat::Unrecognised;
-    const GlossaryScan glossary = scanGlossaryLines(path);
-    if (glossary.singleTabLines > 0) {
-        if (languagePair)
-            recogniseLanguagePair(glossary, *languagePair);
-        return DictionaryFormat::Glossary;
-    }
-    return countTextEntries(path) > 0 ? DictionaryFormat::TwoLineText : DictionaryFormat::Unrecognised;
+    languagePair = first + u'\t' + second;
 }

@@ -4,6 +4,11 @@
 #include "NumberLine.h"
 #include "TextFile.h"
 
+namespace {
+// How many entries a scan needs before it is sure.
+constexpr int TextEntriesNeeded = 5;
+}
+
 bool TwoLineTextReader::next(DictionaryEntry &entry)
 {
     while (m_lines.readLine(m_line)) {
@@ -27,4 +32,17 @@ void TwoLineTextWriter::write(const DictionaryEntry &entry)
     m_lines.writeRaw(u":");
     m_lines.writeLine(entry.source);
     m_lines.writeLine(entry.translation);
+}
+
+bool recogniseTwoLineText(const QString &path)
+{
+    TextFileReader file(path);
+    LineReader &lines = file.lines();
+    int entries = 0;
+    do {
+        const QString line = lines.requireLine();
+        if (NumberLine::parse(line) && !lines.requireLine().isEmpty())
+            ++entries;
+    } while (entries < TextEntriesNeeded && !lines.atEnd());
+    return entries > 0;
 }

@@ -29,3 +29,8 @@ public:
 private:
     LineWriter &m_lines;
 };
+
+// A number line followed by a non-empty line makes two-line text. The line after a
+// number line is taken whatever it holds; when there is none, or the file is empty, the
+// read raises error 62.
+bool recogniseTwoLineText(const QString &path);

@@ -1,8 +1,8 @@
 #include "AppFolder.h"
 #include "ErrorReport.h"
-#include "FormatDetection.h"
 #include "TestData.h"
 #include "TextFile.h"
+#include "formats/DictionaryFormats.h"
 
 #include <QTemporaryDir>
 
@@ -13,13 +13,13 @@ QByteArray gb(const QString &text)
     return TextCodec::encode(text, TextEncoding::Gb18030);
 }
 
-// The format found by name, or the error raised.
+// The name of the format found, or the error raised.
 QString detected(const QString &path, QString *languagePair = nullptr)
 {
-    DictionaryFormat format{};
+    const DictionaryFormat *format = nullptr;
     if (const int error = errorNumber([&] { format = DetectDictionaryFormat(path, languagePair); }))
         return u"error %1"_qs.arg(error);
-    return QStringList{u"unrecognised"_qs, u"glossary"_qs, u"two-line"_qs}.value(int(format));
+    return format ? format->name : u"unrecognised"_qs;
 }
 
 }
@@ -36,18 +36,18 @@ private Q_SLOTS:
     // Rows too large or too broken for the table follow it; "bytes" takes each character for one byte.
     void detectsFormat_data()
     {
-        addTestTable(u"common/format-detection.txt"_qs, {"text", "encoding", "expected"});
+        addTestTable(u"engine/format-detection.txt"_qs, {"text", "encoding", "expected"});
         QString junk;
         for (int i = 0; i < 65536; ++i)
             junk.append(QChar(0x80 + i * 13 % 128));
         QTest::newRow("binary junk") << junk << u"bytes"_qs << u"unrecognised"_qs;
-        QTest::newRow("invalid bytes") << u"\x81\x30\xFF\xFE:\n\xC0\xAF\t\x80"_qs << u"bytes"_qs << u"glossary"_qs;
+        QTest::newRow("invalid bytes") << u"\x81\x30\xFF\xFE:\n\xC0\xAF\t\x80"_qs << u"bytes"_qs << u"PASSOLO字典"_qs;
         QTest::newRow("ten-thousand-line glossary")
-            << u"Open\t打开\r\n"_qs.repeated(10000) << u"GB18030"_qs << u"glossary"_qs;
+            << u"Open\t打开\r\n"_qs.repeated(10000) << u"GB18030"_qs << u"PASSOLO字典"_qs;
         QTest::newRow("10 MB line before a glossary line")
-            << QString(10'000'000, u'x') + u"\na\tb"_qs << u"GB18030"_qs << u"glossary"_qs;
+            << QString(10'000'000, u'x') + u"\na\tb"_qs << u"GB18030"_qs << u"PASSOLO字典"_qs;
         QTest::newRow("10 MB number line")
-            << QString(10'000'000, u'7') + u":a\nb"_qs << u"GB18030"_qs << u"two-line"_qs;
+            << QString(10'000'000, u'7') + u":a\nb"_qs << u"GB18030"_qs << u"青墨文本"_qs;
     }
     void detectsFormat()
     {
@@ -60,12 +60,12 @@ private Q_SLOTS:
         QTEST(detected(path, &pair), "expected");
     }
 
-    void recognisesLanguagePair_data() { addTestTable(u"common/language-pairs.txt"_qs, {"text", "expected"}); }
+    void recognisesLanguagePair_data() { addTestTable(u"engine/language-pairs.txt"_qs, {"text", "expected"}); }
     void recognisesLanguagePair()
     {
         const auto [text, expected] = fields("text", "expected");
         QString pair = u"keep"_qs;
-        QCOMPARE(DetectDictionaryFormat(write(gb(text)), &pair), DictionaryFormat::Glossary);
+        QCOMPARE(detected(write(gb(text)), &pair), u"PASSOLO字典"_qs);
         QCOMPARE(pair, expected);
     }
 

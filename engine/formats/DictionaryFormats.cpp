@@ -1,0 +1,296 @@
+#include "DictionaryFormats.h"
+
+#include "EntryStreams.h"
+#include "Glossary.h"
+#include "GlossaryJob.h"
+#include "PathNames.h"
+#include "TableText.h"
+#include "TwoLineText.h"
+#include "TwoLineTextJob.h"
+
+#include <QFileInfo>
+
+#include <algorithm>
+
+namespace {
+
+template <typename Loader>
+std::unique_ptr<TodoLoader> todoLoader(const JobSettings &settings)
+{
+    return std::make_unique<Loader>(settings);
+}
+
+template <typename Loader>
+std::unique_ptr<ReferenceLoader> referenceLoader(const JobSettings &settings)
+{
+    return std::make_unique<Loader>(settings);
+}
+
+template <typename Writer>
+std::unique_ptr<ResultWriter> resultWriter(const JobSettings &settings, const JobFiles &)
+{
+    return std::make_unique<Writer>(settings);
+}
+
+const DictionaryFormat Glossary{
+    .name = QStringLiteral("PASSOLO字典"),
+    .extension = QStringLiteral(".glo"),
+    .endings = {QStringLiteral(".glo")},
+    .recognise = recogniseGlossary,
+    .letter = u'P',
+    .languageLine = true,
+    .listedAt = 2,
+    .todo = TodoRole{TodoRole::Route::FromMatches, todoLoader<clsDikGLO2>, resultWriter<clsDikGLO3>},
+    .reference = ReferenceRole{referenceLoader<clsDikGLO1>},
+    .document = DocumentRole{openTextEntryFile<GlossaryDocumentReader>, createTextEntryFile<GlossaryWriter>,
+                             QStringLiteral(".a.csv"), false, QStringLiteral("LoadTabText")},
+    .exportTarget = ExportRole{QStringLiteral("Option1"), QStringLiteral("制表符分隔文本(PASSOLO格式)"),
+                               QStringLiteral("0"), true, writeEntryLines<GlossaryWriter>},
+};
+
+const DictionaryFormat TwoLineText{
+    .name = QStringLiteral("青墨文本"),
+    .extension = QStringLiteral(".txt"),
+    .endings = {QStringLiteral(".a.txt"), QStringLiteral(".u.txt")},
+    .writtenTypeName = QStringLiteral("文本格式文件"),
+    .recognise = [](const QString &path, QString *) { return recogniseTwoLineText(path); },
+    .letter = u'O',
+    .listedAt = 0,
+    .todo = TodoRole{TodoRole::Route::ThroughEntryTable, todoLoader<clsDikUPB2>},
+    .reference = ReferenceRole{referenceLoader<clsDikUPB1>},
+    .document = DocumentRole{openTextEntryFile<TwoLineTextReader>, createTextEntryFile<TwoLineTextWriter>,
+                             QStringLiteral(".csv"), true, QStringLiteral("LoadASCIIText")},
+    .exportTarget = ExportRole{QStringLiteral("Option2"), QStringLiteral("双行文本(青墨格式)"), QStringLiteral("1"),
+                               false, writeEntryLines<TwoLineTextWriter>},
+};
+
+// The editor's own format: no other program reads it, and only its name tells it.
+const DictionaryFormat TableText{
+    .name = QStringLiteral("本编辑器文本"),
+    .extension = QStringLiteral(".csv"),
+    .endings = {QStringLiteral(".a.csv"), QStringLiteral(".u.csv")},
+    .listedAt = 1,
+    .document = DocumentRole{openTextEntryFile<TableTextReader>, createTextEntryFile<TableTextWriter>,
+                             QStringLiteral(".txt"), false, QStringLiteral("ActFileOpen")},
+};
+
+using Formats = std::vector<const DictionaryFormat *>;
+
+// The formats that can take the role, in the registry's order or by listedAt.
+template <typename Role>
+Formats taking(std::optional<Role> DictionaryFormat::*role, bool byListPlace)
+{
+    Formats formats;
+    for (const DictionaryFormat *format : DictionaryFormats::all()) {
+        if ((format->*role).has_value())
+            formats.push_back(format);
+    }
+    if (byListPlace) {
+        std::stable_sort(formats.begin(), formats.end(),
+                         [](const DictionaryFormat *a, const DictionaryFormat *b) { return a->listedAt < b->listedAt; });
+    }
+    return formats;
+}
+
+QStringList starred(const QStringList &endings)
+{
+    QStringList patterns;
+    for (const QString &ending : endings)
+        patterns << u'*' + ending;
+    return patterns;
+}
+
+// "PASSOLO字典/青墨文本(*.glo;*.a.txt;*.u.txt)|*.glo;*.txt"
+QString allTogether(const Formats &formats)
+{
+    QStringList names;
+    QStringList endings;
+    QStringList extensions;
+    for (const DictionaryFormat *format : formats) {
+        names << format->name;
+        endings << starred(format->endings);
+        extensions << u'*' + format->extension;
+    }
+    return names.join(u'/') + u'(' + endings.join(u';') + QStringLiteral(")|") + extensions.join(u';');
+}
+
+QStringList eachFilter(const Formats &formats, QString (DictionaryFormat::*filter)() const)
+{
+    QStringList filters;
+    for (const DictionaryFormat *format : formats)
+        filters << (format->*filter)();
+    return filters;
+}
+
+QString withEnding(const QString &chosen, const Formats &formats, int filterIndex)
+{
+    const bool hasOne = std::any_of(formats.begin(), formats.end(),
+                                    [&](const DictionaryFormat *format) { return format->names(chosen); });
+    if (hasOne || formats.empty())
+        return chosen;
+    const auto chosenType = filterIndex >= 1 && filterIndex <= int(formats.size()) ? filterIndex - 1
+                                                                                    : int(formats.size()) - 1;
+    return chosen + formats[chosenType]->extension;
+}
+
+QStringList documentEndings()
+{
+    QStringList endings;
+    for (const DictionaryFormat *format : taking(&DictionaryFormat::document, true))
+        endings << format->endings;
+    return endings;
+}
+
+}
+
+QString DictionaryFormat::dialogFilter() const
+{
+    return name + u'(' + starred(endings).join(u';') + QStringLiteral(")|*") + extension;
+}
+
+QString DictionaryFormat::writtenFilter() const
+{
+    return (writtenTypeName.isEmpty() ? name : writtenTypeName) + QStringLiteral("(*") + extension
+        + QStringLiteral(")|*") + extension;
+}
+
+bool DictionaryFormat::names(const QString &path) const
+{
+    return path.endsWith(extension, Qt::CaseInsensitive);
+}
+
+namespace DictionaryFormats {
+
+const std::vector<const DictionaryFormat *> &all()
+{
+    static const std::vector<const DictionaryFormat *> formats{&Glossary, &TwoLineText, &TableText};
+    return formats;
+}
+
+const DictionaryFormat &purifiedDatabase()
+{
+    return Glossary;
+}
+
+QStringList todoFilters()
+{
+    const Formats formats = taking(&DictionaryFormat::todo, false);
+    return QStringList{allTogether(formats)} + eachFilter(formats, &DictionaryFormat::dialogFilter);
+}
+
+QStringList referenceFilters()
+{
+    const Formats formats = taking(&DictionaryFormat::reference, false);
+    return QStringList{allTogether(formats), QStringLiteral("已净化数据库(*.db)|*.db")}
+        + eachFilter(formats, &DictionaryFormat::dialogFilter);
+}
+
+QStringList resultFilters()
+{
+    return eachFilter(taking(&DictionaryFormat::todo, true), &DictionaryFormat::writtenFilter);
+}
+
+QString resultFileName(const QString &chosen, int filterIndex)
+{
+    return withEnding(chosen, taking(&DictionaryFormat::todo, true), filterIndex);
+}
+
+QStringList todoNamePatterns()
+{
+    QStringList patterns;
+    for (const DictionaryFormat *format : taking(&DictionaryFormat::todo, false))
+        patterns << starred(format->endings);
+    return patterns;
+}
+
+// "所支持的格式(a.txt;u.txt;a.csv;u.csv;glo)|*.txt;*.csv;*.glo", then each format.
+QStringList openDocumentFilters()
+{
+    const Formats formats = taking(&DictionaryFormat::document, true);
+    QStringList endings;
+    QStringList extensions;
+    for (const DictionaryFormat *format : formats) {
+        for (const QString &ending : format->endings)
+            endings << ending.mid(1);
+        extensions << u'*' + format->extension;
+    }
+    return QStringList{QStringLiteral("所支持的格式(") + endings.join(u';') + QStringLiteral(")|")
+                       + extensions.join(u';')}
+        + eachFilter(formats, &DictionaryFormat::dialogFilter);
+}
+
+QStringList saveDocumentFilters()
+{
+    QStringList filters;
+    for (const DictionaryFormat *format : taking(&DictionaryFormat::document, true)) {
+        for (const QString &ending : format->endings)
+            filters << format->name + QStringLiteral("(*") + ending + QStringLiteral(")|*") + format->extension;
+    }
+    return filters;
+}
+
+QString saveDocumentName(const QString &chosen, int filterIndex)
+{
+    const QStringList endings = documentEndings();
+    if (filterIndex < 1 || filterIndex > endings.size())
+        return chosen;
+    const QString &ending = endings[filterIndex - 1];
+    return QFileInfo(chosen).fileName().toLower().endsWith(ending) ? chosen : chosen + ending;
+}
+
+bool hasDocumentEnding(const QString &path)
+{
+    const QString name = path.toLower();
+    const QStringList endings = documentEndings();
+    return std::any_of(endings.begin(), endings.end(), [&name](const QString &ending) { return name.endsWith(ending); });
+}
+
+const DictionaryFormat *documentFormatFor(const QString &path)
+{
+    for (const DictionaryFormat *format : taking(&DictionaryFormat::document, false)) {
+        if (format->names(path))
+            return format;
+    }
+    return nullptr;
+}
+
+QString companionPath(const QString &path)
+{
+    const DictionaryFormat *format = documentFormatFor(path);
+    return format ? ChangeExtension(path, format->document->companionEnding) : QString();
+}
+
+std::vector<const DictionaryFormat *> exportTargets()
+{
+    return taking(&DictionaryFormat::exportTarget, true);
+}
+
+const DictionaryFormat &defaultExportTarget()
+{
+    const Formats targets = exportTargets();
+    return **std::find_if(targets.begin(), targets.end(),
+                          [](const DictionaryFormat *format) { return format->exportTarget->chosenByDefault; });
+}
+
+QStringList exportFilters()
+{
+    return {exportTargets().front()->writtenFilter()};
+}
+
+QString exportFileName(const QString &chosen, int filterIndex)
+{
+    return withEnding(chosen, exportTargets(), filterIndex);
+}
+
+}
+
+const DictionaryFormat *DetectDictionaryFormat(const QString &path, QString *languagePair)
+{
+    if (path.isEmpty() || !QFileInfo(path).isFile())
+        return nullptr;
+    for (const DictionaryFormat *format : DictionaryFormats::all()) {
+        if (format->recognise && format->recognise(path, format->languageLine ? languagePair : nullptr))
+            return format;
+    }
+    return nullptr;
+}

@@ -1,0 +1,157 @@
+#pragma once
+
+#include <QChar>
+#include <QString>
+#include <QStringList>
+
+#include <memory>
+#include <optional>
+#include <vector>
+
+class DictionaryFileWriter;
+class EntryReader;
+class EntryWriter;
+struct JobFiles;
+struct JobSettings;
+class LineWriter;
+class ReferenceLoader;
+class ResultWriter;
+class TodoLoader;
+
+// What a format can be, each role with what the programs need of it for that role. A
+// format without a role cannot take it: its files are not offered for it.
+
+// A to-do dictionary of a job. Its loader writes S, the untranslated entries within the
+// length limit; the job's result is written in the to-do's format by one of two routes.
+struct TodoRole {
+    enum class Route {
+        // The loader writes S (OutputFile). The result writer reads the join result
+        // (InputFile) and writes the produced dictionary (OutputFile) itself; it is handed
+        // the job's files, so it may rewrite the to-do with the translations filled in.
+        FromMatches,
+        // The loader writes every entry into table O (OutputFile1) and S (OutputFile2). The
+        // translations found are put into O by an update script, a second sqlite3 run dumps
+        // O, and the produced two-line text is assembled from the dump.
+        ThroughEntryTable,
+    };
+    Route route;
+    std::unique_ptr<TodoLoader> (*loader)(const JobSettings &settings);
+    // FromMatches only.
+    std::unique_ptr<ResultWriter> (*resultWriter)(const JobSettings &settings, const JobFiles &files) = nullptr;
+};
+
+// A reference dictionary of a job: its loader writes R, one row per entry that carries
+// a translation.
+struct ReferenceRole {
+    std::unique_ptr<ReferenceLoader> (*loader)(const JobSettings &settings);
+};
+
+// A document of Quillet.
+struct DocumentRole {
+    std::unique_ptr<EntryReader> (*openReader)(const QString &path);
+    // Writes beside the path; the file is replaced only by the writer's commit().
+    std::unique_ptr<DictionaryFileWriter> (*createWriter)(const QString &path);
+    // Put in place of the last extension of a saved document's name, it names the
+    // companion file saved beside it (x.glo -> x.a.csv).
+    QString companionEnding;
+    // A document read from this format ends in the flat list sorted by number.
+    bool sortedByNumber = false;
+    // The procedure the error box of a failed reading names.
+    QString readingProcedure;
+};
+
+// A format the export writes, chosen by a button of the export's format frame.
+struct ExportRole {
+    QString buttonName;
+    QString caption;
+    // The button's value in the export settings ("optFormat").
+    QString storedValue;
+    // Chosen when the settings name no format's value.
+    bool chosenByDefault = false;
+    // The entries' writer, after the language line when the format has one.
+    std::unique_ptr<EntryWriter> (*writer)(LineWriter &lines);
+};
+
+struct DictionaryFormat {
+    // The format's name in file dialogs: "PASSOLO字典".
+    QString name;
+    // What a file of the format is named with in file dialogs and recognised by when its
+    // content is not: ".glo".
+    QString extension;
+    // The endings its files are named with (".a.txt", ".u.txt"): the save-as types and
+    // the files a batch takes from a folder.
+    QStringList endings;
+    // How lists of files to write name the format's files, when not by its name
+    // (Tallyra's result, the export).
+    QString writtenTypeName;
+    // Recognises the format by the file's content; null when only its name tells. A file
+    // that ends too soon raises error 62. Only a format with a language line writes
+    // languagePair, and only when given one.
+    bool (*recognise)(const QString &path, QString *languagePair) = nullptr;
+    // The letter of the format in a job's generator name: clsDikGenOP runs a two-line
+    // to-do (O) with a glossary reference (P).
+    QChar letter;
+    // Its files may begin with a line naming their languages, which a job carries over.
+    bool languageLine = false;
+    // Place in Quillet's type lists and the export's format frame, and in Tallyra's
+    // result types; Tallyra's to-do and reference types follow the registry's order.
+    int listedAt = 0;
+
+    std::optional<TodoRole> todo;
+    std::optional<ReferenceRole> reference;
+    std::optional<DocumentRole> document;
+    std::optional<ExportRole> exportTarget;
+
+    // "青墨文本(*.a.txt;*.u.txt)|*.txt"
+    QString dialogFilter() const;
+    // "文本格式文件(*.txt)|*.txt"
+    QString writtenFilter() const;
+    // Whether the path ends in the format's extension, in any case.
+    bool names(const QString &path) const;
+};
+
+// The registry of formats: one entry per format, in the order their content is
+// recognised (a file with both single-tab lines and number lines is a glossary).
+namespace DictionaryFormats {
+
+const std::vector<const DictionaryFormat *> &all();
+// The format a purified reference database counts as: the glossary's.
+const DictionaryFormat &purifiedDatabase();
+
+// Tallyra's and the import's file types.
+QStringList todoFilters();
+// The purified database is offered second, after all reference formats together.
+QStringList referenceFilters();
+QStringList resultFilters();
+// A chosen name keeps an ending of a result format; otherwise the chosen type adds its own.
+QString resultFileName(const QString &chosen, int filterIndex);
+// The names a batch takes from a folder as to-do dictionaries: "*.glo", "*.a.txt", ...
+QStringList todoNamePatterns();
+
+// Quillet's documents.
+QStringList openDocumentFilters();
+// One type per ending of each document format.
+QStringList saveDocumentFilters();
+// The chosen name with the ending of the chosen type appended when it lacks it.
+QString saveDocumentName(const QString &chosen, int filterIndex);
+bool hasDocumentEnding(const QString &path);
+// The document format a file is written in, or recognised by when its content is not,
+// by the extension of its name; nullptr for none.
+const DictionaryFormat *documentFormatFor(const QString &path);
+// The file saved beside a document in another format; empty for a name of no format.
+QString companionPath(const QString &path);
+
+// The export's formats in the order of its buttons, and its save dialog, which names only
+// the first format's type: the buttons choose the format.
+std::vector<const DictionaryFormat *> exportTargets();
+const DictionaryFormat &defaultExportTarget();
+QStringList exportFilters();
+QString exportFileName(const QString &chosen, int filterIndex);
+
+}
+
+// The format of the file by its content: the first format in the registry that
+// recognises it; nullptr for a missing file or one no format recognises. An empty
+// file, and a number line that ends the file, raise error 62 to the caller. The
+// processor passes languagePair for the glossaries' language line.
+const DictionaryFormat *DetectDictionaryFormat(const QString &path, QString *languagePair = nullptr);
