@@ -17,6 +17,7 @@
 #include "BenchDictionaries.h"
 #include "JobDriver.h"
 #include "JobObserver.h"
+#include "ProcessStatus.h"
 #include "ProcessingOptions.h"
 
 #include <QCommandLineParser>
@@ -108,14 +109,7 @@ public:
 
 qint64 ownPeakKb()
 {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toLongLong();
-    }
-    return 0;
+    return processStatusKb("VmHWM");
 }
 
 qint64 ownCpuMs()

@@ -10,6 +10,7 @@
 
 #include "BenchDictionaries.h"
 #include "DictionaryEntry.h"
+#include "ProcessStatus.h"
 #include "TextFile.h"
 #include "TwoLineText.h"
 #include "formats/PoCatalogue.h"
@@ -86,7 +87,8 @@ private:
 QString quoted(const QString &text)
 {
     QString escaped = text;
-    escaped.replace(u'\\', QStringLiteral("\\\\")).replace(u'"', QStringLiteral("\\\"")).replace(u'\t', QStringLiteral("\\t"));
+    escaped.replace(u'\\', QStringLiteral("\\\\")).replace(u'"', QStringLiteral("\\\""));
+    escaped.replace(u'\t', QStringLiteral("\\t"));
     return u'"' + escaped + u'"';
 }
 
@@ -143,18 +145,6 @@ void runMsgcat(const QString &input, const QString &output)
         qFatal("msgcat failed: %s", msgcat.readAllStandardError().constData());
 }
 
-qint64 residentKb()
-{
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return 0;
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmRSS:"))
-            return line.mid(6).trimmed().split(' ').value(0).toLongLong();
-    }
-    return 0;
-}
-
 // This process's processor time and that of its finished children, in milliseconds.
 qint64 processorMs()
 {
@@ -185,9 +175,9 @@ Timing timed(const std::function<void()> &step)
 // memory the first run leaves held is measured before the others run.
 Timing bestOfThree(const std::function<void()> &step, qint64 &heldKb)
 {
-    const qint64 before = residentKb();
+    const qint64 before = processStatusKb("VmRSS");
     Timing best = timed(step);
-    heldKb = residentKb() - before;
+    heldKb = processStatusKb("VmRSS") - before;
     for (int run = 1; run < 3; ++run) {
         const Timing again = timed(step);
         best = {std::min(best.wallMs, again.wallMs), std::min(best.processorMs, again.processorMs)};
@@ -239,8 +229,9 @@ int main(int argc, char *argv[])
     const Timing write = timed([&] { catalogue->save(copy); });
     if (QFile(copy).size() != poSize)
         qFatal("the unchanged catalogue was not written back whole");
+    const QString changed = QStringLiteral("已改动的译文，足够长，以便在七十九列处折行显示给读者看，再多写一些字");
     for (int i = 0; i < catalogue->count(); i += 1000)
-        catalogue->setTranslation(i, QStringLiteral("已改动的译文，足够长，以便在七十九列处折行显示给读者看，再多写一些字"));
+        catalogue->setTranslation(i, changed);
     const Timing changedWrite = timed([&] { catalogue->save(copy); });
     catalogue.reset();
 

@@ -8,16 +8,6 @@
 #include <QFileInfo>
 #include <QSaveFile>
 
-namespace {
-
-void writeBytes(QIODevice &device, QByteArrayView bytes)
-{
-    if (device.write(bytes.data(), bytes.size()) != bytes.size())
-        raiseWriteFailure(qobject_cast<QFileDevice *>(&device));
-}
-
-}
-
 PoCatalogue::PoCatalogue(QByteArray bytes, const QString &fileName)
     : m_bytes(std::move(bytes)), m_fileName(fileName), m_data(PoReader::read(m_bytes, fileName)),
       m_charset(m_data.charset)
@@ -79,9 +69,8 @@ QString PoCatalogue::status(int index) const
     const PoRecord &entry = record(index);
     if (entry.has(PoRecord::NotToTranslate))
         return EntryStatus::NotToTranslate;
-    const bool empty = entry.translation.isEmpty()
-        && std::all_of(entry.laterForms.begin(), entry.laterForms.end(), [](const QString &form) { return form.isEmpty(); });
-    if (empty)
+    const auto isEmpty = [](const QString &form) { return form.isEmpty(); };
+    if (entry.translation.isEmpty() && std::all_of(entry.laterForms.begin(), entry.laterForms.end(), isEmpty))
         return EntryStatus::Untranslated;
     return entry.has(PoRecord::Fuzzy) ? EntryStatus::Review : EntryStatus::Translated;
 }
@@ -165,30 +154,28 @@ void PoCatalogue::setHeaderField(const QString &name, const QString &value)
 {
     if (!hasHeader())
         Errors::raise(Errors::InvalidCall, QStringLiteral("文件没有文件头"));
-    const int at = m_data.header;
-    if (m_changed.find(at) == m_changed.end())
-        m_changed.emplace(at, notesOf(at));
-    QString &fields = m_data.records[at].translation;
+    QString fields = m_data.records[m_data.header].translation;
     const QString prefix = name + u':';
     const QString line = prefix + u' ' + value;
-    qsizetype start = fields.startsWith(prefix) ? 0 : fields.indexOf(u'\n' + prefix);
-    if (start < 0) {
+    const qsizetype found = fields.startsWith(prefix) ? 0 : fields.indexOf(u'\n' + prefix);
+    if (found < 0) {
         if (!fields.isEmpty() && !fields.endsWith(u'\n'))
             fields += u'\n';
         fields += line + u'\n';
     } else {
-        start += fields.startsWith(prefix) ? 0 : 1;
+        const qsizetype start = found == 0 && fields.startsWith(prefix) ? 0 : found + 1;
         const qsizetype end = fields.indexOf(u'\n', start);
         fields.replace(start, (end < 0 ? fields.size() : end) - start, line);
     }
     const QByteArray header = fields.toUtf8();
     const QByteArray charsetName = PoReader::charsetName(header);
-    if (!charsetName.isEmpty()) {
-        const std::optional<PoCharset> charset = PoCharset::fromName(charsetName);
-        if (!charset)
-            Errors::raise(Errors::InvalidPropertyValue, QString::fromLatin1(charsetName));
-        m_charset = *charset;
-    }
+    const std::optional<PoCharset> charset = charsetName.isEmpty() ? m_charset : PoCharset::fromName(charsetName);
+    if (!charset)
+        Errors::raise(Errors::InvalidPropertyValue, QString::fromLatin1(charsetName));
+    if (m_changed.find(m_data.header) == m_changed.end())
+        m_changed.emplace(m_data.header, notesOf(m_data.header));
+    m_data.records[m_data.header].translation = fields;
+    m_charset = *charset;
     m_data.pluralCount = PoReader::pluralCount(header);
 }
 
@@ -209,32 +196,38 @@ QByteArray PoCatalogue::layOut(int recordIndex, const PoNotes &notes) const
     return std::move(*bytes);
 }
 
-void PoCatalogue::writeUnchanged(QIODevice &device, qsizetype begin, qsizetype end) const
+QByteArray PoCatalogue::converted(QByteArrayView bytes) const
 {
-    QByteArrayView bytes = QByteArrayView(m_bytes).sliced(begin, end - begin);
-    // After a change of the header's charset the whole file is written in the new one.
-    QByteArray converted;
-    if (m_charset.name() != m_data.charset.name()) {
-        converted = m_charset.encode(m_data.charset.decode(bytes)).value_or(QByteArray());
-        bytes = converted;
-    }
-    writeBytes(device, bytes);
+    std::optional<QByteArray> result = m_charset.encode(m_data.charset.decode(bytes));
+    if (!result)
+        Errors::raise(Errors::InvalidPropertyValue, QStringLiteral("文件中有字符集 %1 无法表示的字符")
+                                                        .arg(QString::fromLatin1(m_charset.name())));
+    return std::move(*result);
 }
 
 void PoCatalogue::write(QIODevice &device) const
 {
-    // Every changed entry is laid out before anything is written, so that a failure
-    // leaves the device untouched.
-    std::vector<std::pair<const PoRecord *, QByteArray>> layouts;
-    for (const auto &[at, notes] : m_changed)
-        layouts.emplace_back(&m_data.records[at], layOut(at, notes));
+    // All that can fail happens before the first byte is written: laying out the changed
+    // entries and, after a change of the header's charset, converting the rest.
+    const bool convert = m_charset.name() != m_data.charset.name();
+    std::vector<QByteArray> made;
+    made.reserve(2 * m_changed.size() + 1);
+    std::vector<QByteArrayView> pieces;
+    auto unchanged = [&](qsizetype begin, qsizetype end) {
+        const QByteArrayView bytes = QByteArrayView(m_bytes).sliced(begin, end - begin);
+        pieces.push_back(convert ? QByteArrayView(made.emplace_back(converted(bytes))) : bytes);
+    };
     qsizetype written = 0;
-    for (const auto &[entry, bytes] : layouts) {
-        writeUnchanged(device, written, entry->begin);
-        writeBytes(device, bytes);
-        written = entry->end;
+    for (const auto &[at, notes] : m_changed) {
+        unchanged(written, m_data.records[at].begin);
+        pieces.push_back(made.emplace_back(layOut(at, notes)));
+        written = m_data.records[at].end;
     }
-    writeUnchanged(device, written, m_bytes.size());
+    unchanged(written, m_bytes.size());
+    for (const QByteArrayView piece : pieces) {
+        if (device.write(piece.data(), piece.size()) != piece.size())
+            raiseWriteFailure(qobject_cast<QFileDevice *>(&device));
+    }
 }
 
 void PoCatalogue::save(const QString &path) const

@@ -89,7 +89,8 @@ private:
     PoNotes &change(int index);
     void syncBits(int recordIndex);
     QByteArray layOut(int recordIndex, const PoNotes &notes) const;
-    void writeUnchanged(QIODevice &device, qsizetype begin, qsizetype end) const;
+    // The bytes in the charset to write in.
+    QByteArray converted(QByteArrayView bytes) const;
 
     QByteArray m_bytes;
     QString m_fileName;

@@ -62,7 +62,10 @@ const char *stringStop(const char *p, const char *end, bool stopAtHighBytes)
             return p + __builtin_ctz(unsigned(found));
     }
 #endif
-    while (p < end && *p != '"' && *p != '\\' && *p != '\n' && (!stopAtHighBytes || static_cast<unsigned char>(*p) < 0x80))
+    const auto isStop = [stopAtHighBytes](char c) {
+        return c == '"' || c == '\\' || c == '\n' || (stopAtHighBytes && static_cast<unsigned char>(c) >= 0x80);
+    };
+    while (p < end && !isStop(*p))
         ++p;
     return p;
 }

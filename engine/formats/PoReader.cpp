@@ -77,7 +77,8 @@ PoReader::Catalogue Parser::run()
             readStrings(m_lexer.take());
             m_open = false;
             m_commentBits = 0;
-        } else if (token.kind == PoToken::Kind::Keyword && (token.word == PoToken::Word::Msgctxt || token.word == PoToken::Word::Msgid)) {
+        } else if (token.kind == PoToken::Kind::Keyword
+                   && (token.word == PoToken::Word::Msgctxt || token.word == PoToken::Word::Msgid)) {
             readMessage();
         } else {
             m_lexer.fail(token.line, token.kind == PoToken::Kind::Keyword
@@ -149,7 +150,8 @@ QString Parser::decode(QByteArrayView bytes, int line) const
     bool valid = true;
     QString text = m_lexer.charset().decode(bytes, &valid);
     if (!valid)
-        m_lexer.fail(line, QStringLiteral("含有不属于字符集 %1 的字节").arg(QString::fromLatin1(m_lexer.charset().name())));
+        m_lexer.fail(line,
+                     QStringLiteral("含有不属于字符集 %1 的字节").arg(QString::fromLatin1(m_lexer.charset().name())));
     return text;
 }
 
@@ -181,7 +183,6 @@ void Parser::readMessage()
 
 void Parser::readTranslations(PoRecord &record, const PoToken &msgidToken)
 {
-    PoToken last;
     if (m_lexer.peek().kind == PoToken::Kind::Keyword && m_lexer.peek().word == PoToken::Word::MsgidPlural) {
         const PoToken plural = m_lexer.take();
         expectSameState(plural, msgidToken);
@@ -189,14 +190,14 @@ void Parser::readTranslations(PoRecord &record, const PoToken &msgidToken)
         record.set(PoRecord::Plural, true);
         m_formsRead = false;
         while (m_lexer.peek().kind == PoToken::Kind::Keyword && m_lexer.peek().word == PoToken::Word::Msgstr) {
-            last = m_lexer.take();
-            expectSameState(last, msgidToken);
-            readPluralForm(record, last);
+            const PoToken msgstr = m_lexer.take();
+            expectSameState(msgstr, msgidToken);
+            readPluralForm(record, msgstr);
         }
         if (!m_formsRead)
             m_lexer.fail(plural.line, QStringLiteral("msgid_plural 之后缺少 msgstr[N]"));
     } else {
-        last = m_lexer.take();
+        const PoToken last = m_lexer.take();
         if (last.kind != PoToken::Kind::Keyword || last.word != PoToken::Word::Msgstr || last.previous)
             m_lexer.fail(msgidToken.line, QStringLiteral("msgid 之后缺少 msgstr"));
         expectSameState(last, msgidToken);
@@ -218,7 +219,8 @@ void Parser::readPluralForm(PoRecord &record, const PoToken &msgstr)
     const PoToken open = m_lexer.take();
     const PoToken number = m_lexer.take();
     const PoToken close = m_lexer.take();
-    if (open.kind != PoToken::Kind::LeftBracket || number.kind != PoToken::Kind::Number || close.kind != PoToken::Kind::RightBracket)
+    if (open.kind != PoToken::Kind::LeftBracket || number.kind != PoToken::Kind::Number
+        || close.kind != PoToken::Kind::RightBracket)
         m_lexer.fail(msgstr.line, QStringLiteral("msgid_plural 之后应为 msgstr[N]"));
     const QByteArrayView digits(number.begin, number.end - number.begin);
     const QString index = QString::fromLatin1(digits);

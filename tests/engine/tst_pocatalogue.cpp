@@ -225,7 +225,8 @@ void tst_PoCatalogue::realCatalogues()
             for (int i = 0; i < catalogue.count(); i += 40) {
                 // The msgid goes along, so that msgfmt finds the same directives and line feeds.
                 const QString &msgid = catalogue.msgid(i);
-                QString text = QString(msgid).insert(msgid.startsWith(u'\n') ? 1 : 0, QStringLiteral("新的译文，“引号”："));
+                QString text = msgid;
+                text.insert(msgid.startsWith(u'\n') ? 1 : 0, QStringLiteral("新的译文，“引号”："));
                 if (msgid.endsWith(u'\n') && !text.endsWith(u'\n'))
                     text += u'\n';
                 catalogue.setTranslation(i, text);
