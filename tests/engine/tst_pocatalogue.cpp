@@ -27,6 +27,8 @@ private Q_SLOTS:
     void changedEntries();
     void messages_data();
     void messages();
+    void pluralForms_data();
+    void pluralForms();
     void statuses_data();
     void statuses();
     void statusSurvivesGettextTools_data();
@@ -150,7 +152,7 @@ QString tst_PoCatalogue::copyFixture(const QString &name)
 
 // The output must differ from the input only in the changed records: every other
 // record and every byte between records stays; a changed record is what msgcat makes
-// of it (in the record's own line ends); msgfmt accepts the output when it took the input.
+// of it; msgfmt accepts the output when it took the input.
 void tst_PoCatalogue::checkChanges(const QString &input, const QString &output, const std::set<int> &changedRecords)
 {
     const QByteArray before = readBytes(input);
@@ -174,7 +176,10 @@ void tst_PoCatalogue::checkChanges(const QString &input, const QString &output, 
             const QByteArray text = bytesOf(before, was);
             QCOMPARE(bytesOf(after, is), sameCharset ? text : *now.charset.encode(old.charset.decode(text)));
         } else {
-            // gettext keeps a comment's CR as text; both are compared in LF line ends.
+            // A changed entry starts a line and keeps its line ends; gettext keeps a
+            // comment's CR as text, so both are compared in LF line ends.
+            QVERIFY(is.begin == 0 || after[is.begin - 1] == '\n');
+            QCOMPARE(bytesOf(after, is).contains("\r\n"), bytesOf(before, was).contains("\r\n"));
             QCOMPARE(bytesOf(after, is).replace("\r\n", "\n"), gettextEntries.at(key(is)).replace("\r\n", "\n"));
         }
         oldEnd = was.end;
@@ -296,6 +301,25 @@ void tst_PoCatalogue::messages()
     QCOMPARE(values.at(field), QString::fromUtf8(cellBytes(expected)));
 }
 
+void tst_PoCatalogue::pluralForms_data()
+{
+    addTestTable(QStringLiteral("po/forms.txt"), {"fixture", "index", "forms"});
+}
+
+// Every form gets the one translation a Chinese target has; msgfmt then accepts a file
+// that had fewer forms than its header asks for.
+void tst_PoCatalogue::pluralForms()
+{
+    const auto [fixture, index, forms] = fields("fixture", "index", "forms");
+    const QString path = copyFixture(fixture);
+    PoCatalogue catalogue = PoCatalogue::fromFile(path);
+    catalogue.setTranslation(index.toInt(), QStringLiteral("%d 个"));
+    QCOMPARE(catalogue.translations(index.toInt()), QStringList(forms.toInt(), QStringLiteral("%d 个")));
+    catalogue.save(path);
+    QCOMPARE(PoCatalogue::fromFile(path).translations(index.toInt()).size(), forms.toInt());
+    QVERIFY(fixture.endsWith(u".pot") || msgfmtAccepts(path));
+}
+
 void tst_PoCatalogue::statuses_data()
 {
     addTestTable(QStringLiteral("po/statuses.txt"), {"fixture", "index", "status"});
@@ -355,7 +379,8 @@ void tst_PoCatalogue::malformed()
 }
 
 // A translation the file's charset cannot hold fails the save, which leaves the file as
-// it was, and writes nothing to a device; an obsolete entry refuses changes.
+// it was, and writes nothing to a device, and so does a new charset that cannot hold
+// the rest of the file; an obsolete entry refuses changes.
 void tst_PoCatalogue::refusedChangesWriteNothing()
 {
     const QString path = copyFixture(QStringLiteral("features-gb2312.po"));
@@ -368,6 +393,10 @@ void tst_PoCatalogue::refusedChangesWriteNothing()
     QBuffer buffer;
     buffer.open(QIODevice::WriteOnly);
     QCOMPARE(errorNumber([&] { catalogue.write(buffer); }), int(Errors::InvalidPropertyValue));
+    QVERIFY(buffer.data().isEmpty());
+    PoCatalogue wide = PoCatalogue::fromFile(copyFixture(QStringLiteral("features-gb18030.po")));
+    wide.setHeaderField(QStringLiteral("Content-Type"), QStringLiteral("text/plain; charset=GB2312"));
+    QCOMPARE(errorNumber([&] { wide.write(buffer); }), int(Errors::InvalidPropertyValue));
     QVERIFY(buffer.data().isEmpty());
 }
 
