@@ -1,6 +1,7 @@
 #include "DictionaryEntry.h"
 #include "TestData.h"
 #include "formats/PoCatalogue.h"
+#include "formats/PoLayout.h"
 
 #include <QBuffer>
 #include <QDir>
@@ -20,6 +21,8 @@ class tst_PoCatalogue : public QObject {
 
 private Q_SLOTS:
     void initTestCase();
+    void layout_data();
+    void layout();
     void roundTrip_data();
     void roundTrip();
     void realCatalogues();
@@ -188,6 +191,25 @@ void tst_PoCatalogue::checkChanges(const QString &input, const QString &output, 
     QCOMPARE(after.sliced(newEnd), before.sliced(oldEnd));
     if (msgfmtAccepts(input))
         QVERIFY2(msgfmtAccepts(output), qPrintable(output));
+}
+
+void tst_PoCatalogue::layout_data()
+{
+    addTestTable(QStringLiteral("po/layout.txt"), {"charset", "flags", "value", "lines"});
+}
+
+// A string's lines against msgcat's, which the table holds: where lines break, the
+// empty first line, no-wrap, the widths of CJK sets, printf directives kept whole.
+void tst_PoCatalogue::layout()
+{
+    const auto [charset, flags, value, lines] = fields("charset", "flags", "value", "lines");
+    PoRecord record;
+    record.msgid = QString::fromUtf8(cellBytes(value));
+    PoNotes notes;
+    notes.flags.read(flags);
+    const QString flagsLine = flags.isEmpty() ? QString() : QStringLiteral("#, ") + flags + u'\n';
+    QCOMPARE(PoLayout(*PoCharset::fromName(charset.toLatin1())).message(record, notes),
+             flagsLine + QString::fromUtf8(cellBytes(lines)) + QStringLiteral("msgstr \"\"\n"));
 }
 
 void tst_PoCatalogue::roundTrip_data()
