@@ -3,8 +3,9 @@
 // entries, messages long enough to wrap, laid out by msgcat as a project's file is)
 // and, in the same run, prints the time msgcat takes for the same file and the time
 // the same entries take to read as a two-line dictionary, with the memory each holds.
-// Reads are timed three times and the best run counts; processor times are printed
-// beside wall-clock times, as they hold better when other work shares the machine.
+// Each read runs three times in a process of its own and the best run counts;
+// processor times are printed beside wall-clock times, as they hold better when other
+// work shares the machine.
 //
 //   bench_po [entries]        (default 1000000)
 
@@ -24,10 +25,10 @@
 
 #include <sys/resource.h>
 
+#include <climits>
 #include <cstdio>
 #include <ctime>
 #include <functional>
-#include <optional>
 #include <vector>
 
 namespace {
@@ -171,16 +172,45 @@ Timing timed(const std::function<void()> &step)
     return {timer.elapsed(), processorMs() - before};
 }
 
-// The best of three runs, so that a run disturbed by other work does not count; the
-// memory the first run leaves held is measured before the others run.
-Timing bestOfThree(const std::function<void()> &step, qint64 &heldKb)
+// One read in a process of its own, as a program opening the file does it: prints the
+// wall-clock and processor milliseconds and the memory the read left held.
+int readAlone(const QString &kind, const QString &path)
 {
+    std::optional<PoCatalogue> catalogue;
+    std::vector<DictionaryEntry> rows;
     const qint64 before = processStatusKb("VmRSS");
-    Timing best = timed(step);
-    heldKb = processStatusKb("VmRSS") - before;
-    for (int run = 1; run < 3; ++run) {
-        const Timing again = timed(step);
-        best = {std::min(best.wallMs, again.wallMs), std::min(best.processorMs, again.processorMs)};
+    const Timing read = timed([&] {
+        if (kind == u"--read-po") {
+            catalogue.emplace(PoCatalogue::fromFile(path));
+            return;
+        }
+        TextFileReader file(path);
+        TwoLineTextReader reader(file.lines());
+        DictionaryEntry row;
+        while (reader.next(row))
+            rows.push_back(row);
+    });
+    const qint64 entries = catalogue ? catalogue->count() : qint64(rows.size());
+    std::printf("%lld %lld %lld %lld\n", static_cast<long long>(read.wallMs), static_cast<long long>(read.processorMs),
+                static_cast<long long>(processStatusKb("VmRSS") - before), static_cast<long long>(entries));
+    return 0;
+}
+
+// The best of three reads, each in a fresh process, so that a run disturbed by other
+// work does not count and no read profits from memory an earlier one left behind.
+Timing bestRead(const QString &kind, const QString &path, qint64 expectedEntries, qint64 &heldKb)
+{
+    Timing best{LLONG_MAX, LLONG_MAX};
+    for (int run = 0; run < 3; ++run) {
+        QProcess child;
+        child.start(QCoreApplication::applicationFilePath(), {kind, path});
+        if (!child.waitForFinished(-1) || child.exitCode() != 0)
+            qFatal("the read failed: %s", child.readAllStandardError().constData());
+        const QList<QByteArray> figures = child.readAllStandardOutput().trimmed().split(' ');
+        if (figures.size() != 4 || figures[3].toLongLong() != expectedEntries)
+            qFatal("the file did not read whole");
+        best = {std::min(best.wallMs, figures[0].toLongLong()), std::min(best.processorMs, figures[1].toLongLong())};
+        heldKb = figures[2].toLongLong();
     }
     return best;
 }
@@ -204,6 +234,8 @@ double ratio(qint64 part, qint64 whole)
 int main(int argc, char *argv[])
 {
     QCoreApplication app(argc, argv);
+    if (argc == 3)
+        return readAlone(QString::fromLocal8Bit(argv[1]), QString::fromLocal8Bit(argv[2]));
     const qint64 entries = argc > 1 ? QByteArray(argv[1]).toLongLong() : 1000000;
     QTemporaryDir dir;
     const QString raw = dir.filePath(QStringLiteral("raw.po"));
@@ -217,39 +249,24 @@ int main(int argc, char *argv[])
     std::printf("%lld entries: PO %lld MB (UTF-8), two-line %lld MB (GB18030)\n", static_cast<long long>(entries),
                 static_cast<long long>(poSize >> 20), static_cast<long long>(QFile(twoLine).size() >> 20));
 
-    std::optional<PoCatalogue> catalogue;
     qint64 catalogueKb = 0;
-    const Timing read = bestOfThree(
-        [&] {
-            catalogue.reset();
-            catalogue.emplace(PoCatalogue::fromFile(po));
-        },
-        catalogueKb);
-    const QString copy = dir.filePath(QStringLiteral("copy.po"));
-    const Timing write = timed([&] { catalogue->save(copy); });
-    if (QFile(copy).size() != poSize)
-        qFatal("the unchanged catalogue was not written back whole");
-    const QString changed = QStringLiteral("已改动的译文，足够长，以便在七十九列处折行显示给读者看，再多写一些字");
-    for (int i = 0; i < catalogue->count(); i += 1000)
-        catalogue->setTranslation(i, changed);
-    const Timing changedWrite = timed([&] { catalogue->save(copy); });
-    catalogue.reset();
-
-    std::vector<DictionaryEntry> rows;
-    auto readTwoLine = [&] {
-        rows = {};
-        TextFileReader file(twoLine);
-        TwoLineTextReader reader(file.lines());
-        DictionaryEntry row;
-        while (reader.next(row))
-            rows.push_back(row);
-    };
+    const Timing read = bestRead(QStringLiteral("--read-po"), po, entries, catalogueKb);
     qint64 rowsKb = 0;
-    const Timing twoLineRead = bestOfThree(readTwoLine, rowsKb);
-    if (qint64(rows.size()) != entries)
-        qFatal("the two-line file did not read whole");
-    rows = {};
+    const Timing twoLineRead = bestRead(QStringLiteral("--read-two-line"), twoLine, entries, rowsKb);
 
+    Timing write;
+    Timing changedWrite;
+    {
+        PoCatalogue catalogue = PoCatalogue::fromFile(po);
+        const QString copy = dir.filePath(QStringLiteral("copy.po"));
+        write = timed([&] { catalogue.save(copy); });
+        if (QFile(copy).size() != poSize)
+            qFatal("the unchanged catalogue was not written back whole");
+        const QString changed = QStringLiteral("已改动的译文，足够长，以便在七十九列处折行显示给读者看，再多写一些字");
+        for (int i = 0; i < catalogue.count(); i += 1000)
+            catalogue.setTranslation(i, changed);
+        changedWrite = timed([&] { catalogue.save(copy); });
+    }
     const Timing msgcat = timed([&] { runMsgcat(po, dir.filePath(QStringLiteral("msgcat.po"))); });
     report("read PO", read, catalogueKb);
     report("read two-line", twoLineRead, rowsKb);

@@ -39,13 +39,13 @@ int PoCatalogue::recordIndex(int index) const
 std::optional<QString> PoCatalogue::context(int index) const
 {
     const PoRecord &entry = record(index);
-    return entry.has(PoRecord::HasContext) ? std::optional(entry.context) : std::nullopt;
+    return entry.has(PoRecord::HasContext) ? std::optional(entry.context()) : std::nullopt;
 }
 
 std::optional<QString> PoCatalogue::msgidPlural(int index) const
 {
     const PoRecord &entry = record(index);
-    return entry.has(PoRecord::Plural) ? std::optional(entry.msgidPlural) : std::nullopt;
+    return entry.has(PoRecord::Plural) ? std::optional(entry.msgidPlural()) : std::nullopt;
 }
 
 PoNotes PoCatalogue::notesOf(int recordIndex) const
@@ -70,7 +70,8 @@ QString PoCatalogue::status(int index) const
     if (entry.has(PoRecord::NotToTranslate))
         return EntryStatus::NotToTranslate;
     const auto isEmpty = [](const QString &form) { return form.isEmpty(); };
-    if (entry.translation.isEmpty() && std::all_of(entry.laterForms.begin(), entry.laterForms.end(), isEmpty))
+    const QStringList laterForms = entry.laterForms();
+    if (entry.translation.isEmpty() && std::all_of(laterForms.begin(), laterForms.end(), isEmpty))
         return EntryStatus::Untranslated;
     return entry.has(PoRecord::Fuzzy) ? EntryStatus::Review : EntryStatus::Translated;
 }

@@ -134,13 +134,13 @@ QString PoLayout::message(const PoRecord &record, const PoNotes &notes) const
     if (notes.previous.msgidPlural)
         appendString(out, u"msgid_plural", *notes.previous.msgidPlural, notes.flags, previous);
     if (record.has(PoRecord::HasContext))
-        appendString(out, u"msgctxt", record.context, notes.flags);
+        appendString(out, u"msgctxt", record.context(), notes.flags);
     appendString(out, u"msgid", record.msgid, notes.flags);
     if (!record.has(PoRecord::Plural)) {
         appendString(out, u"msgstr", record.translation, notes.flags);
         return out;
     }
-    appendString(out, u"msgid_plural", record.msgidPlural, notes.flags);
+    appendString(out, u"msgid_plural", record.msgidPlural(), notes.flags);
     const QStringList forms = record.forms();
     for (qsizetype form = 0; form < forms.size(); ++form)
         appendString(out, QStringLiteral("msgstr[%1]").arg(form), forms[form], notes.flags);

@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr const char *WordNames[] = {"", "msgctxt", "msgid", "msgid_plural", "msgstr", "domain"};
+constexpr QByteArrayView WordNames[] = {"", "msgctxt", "msgid", "msgid_plural", "msgstr", "domain"};
 
 PoToken::Word keyword(QByteArrayView name)
 {
@@ -220,12 +220,13 @@ void PoLexer::appendUnescaped(QByteArray &out, const PoToken &string) const
     }
     const char *p = string.begin;
     while (p < string.end) {
-        if (*p != '\\') {
-            const char *next = characterEnd(p);
-            out.append(p, next - p);
-            p = next;
-            continue;
-        }
+        // The text up to the next escape goes across whole.
+        const char *run = p;
+        while (p < string.end && *p != '\\')
+            p = characterEnd(p);
+        out.append(run, p - run);
+        if (p == string.end)
+            break;
         const char c = *++p;
         ++p;
         switch (c) {

@@ -169,7 +169,7 @@ void Parser::readMessage()
     record.begin = m_begin;
     record.bits = m_commentBits | (first.obsolete ? PoRecord::Obsolete : 0);
     if (first.word == PoToken::Word::Msgctxt) {
-        record.context = decode(readStrings(m_lexer.take()), first.line);
+        record.rareParts().context = decode(readStrings(m_lexer.take()), first.line);
         record.set(PoRecord::HasContext, true);
     }
     const PoToken msgid = m_lexer.take();
@@ -186,7 +186,7 @@ void Parser::readTranslations(PoRecord &record, const PoToken &msgidToken)
     if (m_lexer.peek().kind == PoToken::Kind::Keyword && m_lexer.peek().word == PoToken::Word::MsgidPlural) {
         const PoToken plural = m_lexer.take();
         expectSameState(plural, msgidToken);
-        record.msgidPlural = decode(readStrings(plural), plural.line);
+        record.rareParts().msgidPlural = decode(readStrings(plural), plural.line);
         record.set(PoRecord::Plural, true);
         m_formsRead = false;
         while (m_lexer.peek().kind == PoToken::Kind::Keyword && m_lexer.peek().word == PoToken::Word::Msgstr) {
@@ -232,7 +232,7 @@ void Parser::readPluralForm(PoRecord &record, const PoToken &msgstr)
                                       .arg(m_result.pluralCount));
     QString form = decode(readStrings(msgstr), msgstr.line);
     if (m_formsRead)
-        record.laterForms.append(std::move(form));
+        record.rareParts().laterForms.append(std::move(form));
     else
         record.translation = std::move(form);
     m_formsRead = true;

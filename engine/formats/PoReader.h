@@ -5,6 +5,7 @@
 
 #include <QByteArrayView>
 
+#include <memory>
 #include <vector>
 
 // One entry of a PO file as a catalogue keeps it: where its bytes lie in the file and
@@ -19,27 +20,42 @@ struct PoRecord {
         Header = 32,
     };
 
+    // What few entries have, kept apart so that the others take less room.
+    struct Rare {
+        QString context;
+        QString msgidPlural;
+        // The forms after msgstr[0].
+        QStringList laterForms;
+    };
+
     // From the start of its first comment or keyword line to past its last line end.
     qsizetype begin = 0;
     qsizetype end = 0;
     int line = 0;
     quint8 bits = 0;
-    QString context;
     QString msgid;
-    QString msgidPlural;
-    // msgstr or msgstr[0]; the forms after the first of a plural entry apart, so that a
-    // single translation takes no list.
+    // msgstr or msgstr[0].
     QString translation;
-    QStringList laterForms;
+    std::unique_ptr<Rare> rare;
 
     bool has(Bit bit) const { return bits & bit; }
     void set(Bit bit, bool on) { bits = on ? quint8(bits | bit) : quint8(bits & ~bit); }
-    qsizetype formCount() const { return has(Plural) ? 1 + laterForms.size() : 1; }
-    QStringList forms() const { return QStringList{translation} + laterForms; }
+    Rare &rareParts()
+    {
+        if (!rare)
+            rare = std::make_unique<Rare>();
+        return *rare;
+    }
+    QString context() const { return rare ? rare->context : QString(); }
+    QString msgidPlural() const { return rare ? rare->msgidPlural : QString(); }
+    QStringList laterForms() const { return rare ? rare->laterForms : QStringList(); }
+    qsizetype formCount() const { return has(Plural) ? 1 + laterForms().size() : 1; }
+    QStringList forms() const { return QStringList{translation} + laterForms(); }
     void setForms(qsizetype count, const QString &text)
     {
         translation = text;
-        laterForms = QStringList(count - 1, text);
+        if (count > 1 || rare)
+            rareParts().laterForms = QStringList(count - 1, text);
     }
 };
 
