@@ -29,6 +29,7 @@
 #include <cstdio>
 #include <ctime>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace {

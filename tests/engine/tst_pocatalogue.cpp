@@ -101,7 +101,7 @@ QString optional(const std::optional<QString> &value)
 // The key by which msgcat's copy of an entry is found: it moves obsolete entries last.
 QString key(const PoRecord &record)
 {
-    return (record.has(PoRecord::HasContext) ? record.context : QStringLiteral("\x01")) + u'\x04' + record.msgid
+    return (record.has(PoRecord::HasContext) ? record.context() : QStringLiteral("\x01")) + u'\x04' + record.msgid
         + (record.has(PoRecord::Obsolete) ? QStringLiteral("~") : QString());
 }
 
