@@ -9,7 +9,7 @@
 #include <QSaveFile>
 
 PoCatalogue::PoCatalogue(QByteArray bytes, const QString &fileName)
-    : m_bytes(std::move(bytes)), m_fileName(fileName), m_data(PoReader::read(m_bytes, fileName)),
+    : m_bytes(std::move(bytes)), m_data(PoReader::read(m_bytes, fileName)),
       m_charset(m_data.charset)
 {
 }

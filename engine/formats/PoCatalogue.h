@@ -19,10 +19,10 @@ class QIODevice;
 //
 // Messages are counted from 0 in file order without the header entry; obsolete entries
 // ("#~") are counted and kept but cannot be changed, and neither is the header apart
-// from its fields.
+// from its fields. A UTF-8 byte-order mark, which gettext's tools refuse, is kept.
 //
-// Statuses, the format's own mapping: an entry whose translations are all empty is 未译,
-// a fuzzy one 复查, any other 已译. An entry is 不译 when a translator comment line reads
+// Statuses: an entry whose translations are all empty is 未译, a fuzzy one 复查, any
+// other 已译. An entry is 不译 when a translator comment line reads
 // "no-translate" ("# no-translate"): gettext's tools keep translator comments (msgmerge
 // carries them to the new catalogue) and msgfmt ignores them, so the mark survives
 // saving, reopening and the project's own tools. The mark comes before the other rules.
@@ -72,6 +72,8 @@ public:
     void setHeaderField(const QString &name, const QString &value);
     // From Plural-Forms; 0 when the header names no number ("nplurals=INTEGER").
     int pluralCount() const { return m_data.pluralCount; }
+    // The charset the file is written in, as gettext names it ("UTF-8", "GB2312"); a
+    // file without one (or with the template's "CHARSET") is UTF-8.
     const QByteArray &charset() const { return m_charset.name(); }
 
     bool isModified() const { return !m_changed.empty(); }
@@ -85,7 +87,7 @@ private:
     int recordIndex(int index) const;
     const PoRecord &record(int index) const { return m_data.records[recordIndex(index)]; }
     PoNotes notesOf(int recordIndex) const;
-    // The record and notes of a message that is about to change.
+    // The notes of a message that is about to change.
     PoNotes &change(int index);
     void syncBits(int recordIndex);
     QByteArray layOut(int recordIndex, const PoNotes &notes) const;
@@ -93,7 +95,6 @@ private:
     QByteArray converted(QByteArrayView bytes) const;
 
     QByteArray m_bytes;
-    QString m_fileName;
     PoReader::Catalogue m_data;
     // The charset to write in: the one read unless the header's field was changed.
     PoCharset m_charset;

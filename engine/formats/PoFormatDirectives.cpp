@@ -47,7 +47,7 @@ private:
         m_arguments = style;
         return true;
     }
-    // "N$" after a number: an argument by position.
+    // An argument position "N$", where there is one; false for "0$".
     bool readPosition(bool &byPosition)
     {
         byPosition = false;
@@ -61,7 +61,7 @@ private:
         byPosition = true;
         return positive;
     }
-    // A width or precision: "*", "*N$" or digits.
+    // A C width or precision: "*", "*N$" or digits.
     bool readCount()
     {
         if (peek() != u'*') {
@@ -88,6 +88,16 @@ private:
             return Size::None;
         m_at += size == u'h' && peek(1) == u'h' ? 2 : 1;
         return size == u'l' ? Size::Long : size == u'L' || size == u'q' ? Size::LongLong : Size::Integer;
+    }
+    // A Python width or precision: "*" takes an argument in order, digits none.
+    bool readPythonCount()
+    {
+        if (peek() != u'*') {
+            skipNumber();
+            return true;
+        }
+        ++m_at;
+        return use(Arguments::Sequential);
     }
     bool readInttypesMacro();
     qsizetype readC();
@@ -162,11 +172,11 @@ qsizetype DirectiveReader::readPython()
     }
     while (isOneOf(u"-+ #0"))
         ++m_at;
-    if (peek() == u'*' ? (++m_at, !use(Arguments::Sequential)) : (skipNumber(), false))
+    if (!readPythonCount())
         return -1;
     if (peek() == u'.') {
         ++m_at;
-        if (peek() == u'*' ? (++m_at, !use(Arguments::Sequential)) : (skipNumber(), false))
+        if (!readPythonCount())
             return -1;
     }
     if (isOneOf(u"hlL"))
