@@ -99,6 +99,17 @@ private:
         ++m_at;
         return use(Arguments::Sequential);
     }
+    // A width, then a precision after a ".", each by the syntax's own rule.
+    bool readWidthAndPrecision()
+    {
+        const auto readOne = [this] { return m_syntax == Syntax::Python ? readPythonCount() : readCount(); };
+        if (!readOne())
+            return false;
+        if (peek() != u'.')
+            return true;
+        ++m_at;
+        return readOne();
+    }
     bool readInttypesMacro();
     qsizetype readC();
     qsizetype readPython();
@@ -134,13 +145,8 @@ qsizetype DirectiveReader::readC()
         return -1;
     while (isOneOf(u" +-#0'") || (m_translation && peek() == u'I'))
         ++m_at;
-    if (!readCount())
+    if (!readWidthAndPrecision())
         return -1;
-    if (peek() == u'.') {
-        ++m_at;
-        if (!readCount())
-            return -1;
-    }
     bool takesArgument = true;
     if (peek() == u'<') {
         if (!readInttypesMacro())
@@ -172,13 +178,8 @@ qsizetype DirectiveReader::readPython()
     }
     while (isOneOf(u"-+ #0"))
         ++m_at;
-    if (!readPythonCount())
+    if (!readWidthAndPrecision())
         return -1;
-    if (peek() == u'.') {
-        ++m_at;
-        if (!readPythonCount())
-            return -1;
-    }
     if (isOneOf(u"hlL"))
         ++m_at;
     if (!isOneOf(u"%csriduoxXeEfgG"))
