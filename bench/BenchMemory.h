@@ -7,16 +7,29 @@
 // Peak memory of the benchmarks and of the programs they run, in kB.
 namespace BenchMemory {
 
-inline qint64 ownPeakKb()
+// A figure of this process from /proc/self/status: "VmRSS" (memory held now), "VmHWM"
+// (the most it held); 0 where the system gives none.
+inline qint64 ownStatusKb(const char *field)
 {
     QFile status(QStringLiteral("/proc/self/status"));
     if (!status.open(QIODevice::ReadOnly))
         return 0;
+    const QByteArray prefix = QByteArray(field) + ':';
     for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return line.mid(6).trimmed().split(' ').first().toLongLong();
+        if (line.startsWith(prefix))
+            return line.mid(prefix.size()).trimmed().split(' ').value(0).toLongLong();
     }
     return 0;
+}
+
+inline qint64 ownPeakKb()
+{
+    return ownStatusKb("VmHWM");
+}
+
+inline qint64 ownHeldKb()
+{
+    return ownStatusKb("VmRSS");
 }
 
 // Lets ownPeakKb() measure from here on (Linux 4.0 and later).

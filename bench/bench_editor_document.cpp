@@ -6,6 +6,7 @@
 
 #include "AppFolder.h"
 #include "MessageService.h"
+#include "BenchMemory.h"
 #include "cCtrlFlexGrid.h"
 #include "frmMain.h"
 
@@ -112,14 +113,8 @@ qint64 timeIconv(const QString &path)
 
 QString peakMemory()
 {
-    QFile status(QStringLiteral("/proc/self/status"));
-    if (!status.open(QIODevice::ReadOnly))
-        return QStringLiteral("?");
-    for (const QByteArray &line : status.readAll().split('\n')) {
-        if (line.startsWith("VmHWM:"))
-            return QString::fromLatin1(line.mid(6).trimmed());
-    }
-    return QStringLiteral("?");
+    const qint64 kb = BenchMemory::ownPeakKb();
+    return kb > 0 ? QStringLiteral("%1 kB").arg(kb) : QStringLiteral("?");
 }
 
 // The step's time with the window's pending work (layout, painting) included.

@@ -171,40 +171,47 @@ class Utf8Scanner {
 public:
     bool feed(const char *data, qsizetype size)
     {
+        // Only a sequence cut at the end of a piece waits for the next one; the rest is
+        // judged where it lies.
+        if (m_pending.isEmpty()) {
+            const qsizetype judged = scan(data, size, false);
+            if (judged < 0)
+                return false;
+            m_pending.append(data + judged, size - judged);
+            return true;
+        }
         m_pending.append(data, size);
-        return scan(false);
+        const qsizetype judged = scan(m_pending.constData(), m_pending.size(), false);
+        m_pending.remove(0, std::max<qsizetype>(judged, 0));
+        return judged >= 0;
     }
-    bool finish() { return scan(true); }
+    bool finish() { return scan(m_pending.constData(), m_pending.size(), true) >= 0; }
     bool hasNonAscii() const { return m_nonAscii; }
 
 private:
-    bool scan(bool final)
+    // How many bytes form whole valid sequences; -1 at an invalid one.
+    qsizetype scan(const char *data, qsizetype n, bool final)
     {
-        const auto *p = reinterpret_cast<const unsigned char *>(m_pending.constData());
-        const qsizetype n = m_pending.size();
+        const auto *p = reinterpret_cast<const unsigned char *>(data);
         qsizetype i = 0;
         while (i < n) {
-            if (i + 8 <= n && asciiPrefix(m_pending.constData() + i, 8) == 8) {
+            if (i + 8 <= n && asciiPrefix(data + i, 8) == 8) {
                 i += 8;
                 continue;
             }
             const int length = utf8SequenceLength(p[i]);
             if (length == 0)
-                return false;
+                return -1;
             if (length > 1) {
-                if (i + length > n) {
-                    if (final)
-                        return false;
-                    break;
-                }
+                if (i + length > n)
+                    return final ? -1 : i;
                 if (!validContinuation(p + i, length))
-                    return false;
+                    return -1;
                 m_nonAscii = true;
             }
             i += length;
         }
-        m_pending.remove(0, i);
-        return true;
+        return i;
     }
 
     QByteArray m_pending;

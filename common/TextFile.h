@@ -118,7 +118,8 @@ private:
 // that a loop copying field after field into the same string does not allocate.
 void copyInto(QString &target, QStringView text);
 
-// A failed write raises error 61 (the disk or the file-size limit is full) or error 75.
+// Reports a failed or short write to a file (or another device, when null): error 61
+// for a full disk or a file-size limit, 75 otherwise.
 [[noreturn]] void raiseWriteFailure(const QFileDevice *file);
 
 // The encoding a file at this path was written in; GB18030 for a missing file.
