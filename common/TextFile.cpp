@@ -481,3 +481,13 @@ void copyInto(QString &target, QStringView text)
     target.resize(text.size());
     std::copy(text.begin(), text.end(), target.data());
 }
+
+void saveWhole(const QString &path, const std::function<void(QIODevice &)> &write)
+{
+    QSaveFile file(path);
+    if (!file.open(QIODevice::WriteOnly))
+        raiseWriteFailure(&file);
+    write(file);
+    if (!file.commit())
+        raiseWriteFailure(&file);
+}

@@ -7,6 +7,7 @@
 #include <QStringDecoder>
 #include <QStringEncoder>
 
+#include <functional>
 #include <memory>
 #include <optional>
 
@@ -121,6 +122,10 @@ void copyInto(QString &target, QStringView text);
 // Reports a failed or short write to a file (or another device, when null): error 61
 // for a full disk or a file-size limit, 75 otherwise.
 [[noreturn]] void raiseWriteFailure(const QFileDevice *file);
+
+// Writes a whole file through a temporary file beside the path, renamed over it only
+// when write has returned; a failure raises error 61 or 75 and leaves the target as it was.
+void saveWhole(const QString &path, const std::function<void(QIODevice &)> &write);
 
 // The encoding a file at this path was written in; GB18030 for a missing file.
 TextEncoding encodingOfFile(const QString &path);

@@ -6,7 +6,6 @@
 #include "TextFile.h"
 
 #include <QFileInfo>
-#include <QSaveFile>
 
 PoCatalogue::PoCatalogue(QByteArray bytes, const QString &fileName)
     : m_bytes(std::move(bytes)), m_data(PoReader::read(m_bytes, fileName)),
@@ -233,10 +232,5 @@ void PoCatalogue::write(QIODevice &device) const
 
 void PoCatalogue::save(const QString &path) const
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        raiseWriteFailure(&file);
-    write(file);
-    if (!file.commit())
-        raiseWriteFailure(&file);
+    saveWhole(path, [this](QIODevice &file) { write(file); });
 }

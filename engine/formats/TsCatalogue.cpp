@@ -7,7 +7,6 @@
 
 #include <QFile>
 #include <QFileInfo>
-#include <QSaveFile>
 
 namespace {
 
@@ -141,12 +140,7 @@ void TsCatalogue::write(QIODevice &device) const
 
 void TsCatalogue::write(const QString &path) const
 {
-    QSaveFile file(path);
-    if (!file.open(QIODevice::WriteOnly))
-        raiseWriteFailure(&file);
-    write(file);
-    if (!file.commit())
-        raiseWriteFailure(&file);
+    saveWhole(path, [this](QIODevice &file) { write(file); });
 }
 
 const TsMessage &TsCatalogue::entry(qsizetype index) const
