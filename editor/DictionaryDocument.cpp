@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <numeric>
 
 namespace {
 
@@ -142,20 +143,33 @@ bool DictionaryDocument::setTranslation(qsizetype i, QStringView translation)
 
 void DictionaryDocument::sortByNumber()
 {
-    const auto byKey = [](const Entry &a, const Entry &b) { return a.numberKey < b.numberKey; };
-    if (std::is_sorted(m_entries.begin(), m_entries.end(), byKey))
+    const std::vector<quint32> order = orderByNumber();
+    if (std::is_sorted(order.begin(), order.end()))
         return;
-    // Sorting small (key, position) pairs and moving each entry once is several times
-    // faster than a stable sort of the entries themselves.
+    std::vector<Entry> sorted;
+    sorted.reserve(m_entries.size());
+    for (const quint32 i : order)
+        sorted.push_back(m_entries[i]);
+    m_entries = std::move(sorted);
+}
+
+std::vector<quint32> DictionaryDocument::orderByNumber() const
+{
+    std::vector<quint32> order(m_entries.size());
+    const auto byKey = [](const Entry &a, const Entry &b) { return a.numberKey < b.numberKey; };
+    if (std::is_sorted(m_entries.begin(), m_entries.end(), byKey)) {
+        std::iota(order.begin(), order.end(), 0u);
+        return order;
+    }
+    // Sorting small (key, position) pairs is several times faster than a stable sort of
+    // the entries themselves.
     std::vector<std::pair<double, quint32>> keys(m_entries.size());
     for (size_t i = 0; i < keys.size(); ++i)
         keys[i] = {m_entries[i].numberKey, static_cast<quint32>(i)};
     std::sort(keys.begin(), keys.end());
-    std::vector<Entry> sorted;
-    sorted.reserve(m_entries.size());
-    for (const auto &key : keys)
-        sorted.push_back(m_entries[key.second]);
-    m_entries = std::move(sorted);
+    for (size_t i = 0; i < keys.size(); ++i)
+        order[i] = keys[i].second;
+    return order;
 }
 
 std::vector<quint32> DictionaryDocument::orderByStatusAndNumber() const

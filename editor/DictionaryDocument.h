@@ -77,6 +77,8 @@ public:
 
     // Orders the entries by number, numerically; equal numbers keep their order.
     void sortByNumber();
+    // Entry indices in that order, the entries left where they are.
+    std::vector<quint32> orderByNumber() const;
     // Entry indices ordered by status text (in the code page's order), then by number,
     // equal keys in document order.
     std::vector<quint32> orderByStatusAndNumber() const;

@@ -63,7 +63,7 @@ std::unique_ptr<TextFileWriter> writeUncommitted(const DictionaryDocument &docum
         writeAll<TwoLineTextWriter>(document, file->lines(), tick);
     else if (format == SaveFormat::TableText)
         writeAll<TableTextWriter>(document, file->lines(), tick);
-    file->lines().flush();
+    file->flush();
     return file;
 }
 

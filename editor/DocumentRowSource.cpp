@@ -1,18 +1,8 @@
 #include "DocumentRowSource.h"
 
-#include <algorithm>
-#include <utility>
-
-DocumentRowSource::DocumentRowSource(const DictionaryDocument &document) : m_document(document)
+DocumentRowSource::DocumentRowSource(const DictionaryDocument &document)
+    : m_document(document), m_order(document.orderByNumber())
 {
-    // The same (number, position) order the flat display sorts the document into.
-    std::vector<std::pair<double, quint32>> keys(static_cast<size_t>(document.size()));
-    for (size_t i = 0; i < keys.size(); ++i)
-        keys[i] = {document.numberKey(qsizetype(i)), static_cast<quint32>(i)};
-    std::sort(keys.begin(), keys.end());
-    m_order.reserve(keys.size());
-    for (const auto &key : keys)
-        m_order.push_back(key.second);
 }
 
 GridRow DocumentRowSource::rowAt(qsizetype row) const

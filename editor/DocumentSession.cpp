@@ -143,6 +143,7 @@ void DocumentSession::load(const QString &path, Reader read, const QString &proc
         } catch (const AppError &failure) {
             error = failure.reportAt(formLocation(QStringLiteral("frmMain"), procedure));
         }
+        m_statusFile.documentRead(path, document);
         m_model.replaceDocument(std::move(document));
         if (sortByNumber)
             m_model.showFlat();
@@ -159,6 +160,9 @@ bool DocumentSession::save(const QString &path)
                 MessageService::Icon::Critical);
         return false;
     }
+    const bool withCompanion = !EditorSettings::noSaveExtra();
+    if (withCompanion && !m_statusFile.confirmReplace(path, m_model.document(), m_messageParent))
+        return false;
     EditSuppressed = true;
     QString failure;
     {
@@ -171,6 +175,8 @@ bool DocumentSession::save(const QString &path)
         Q_EMIT saveEnded();
     }
     const bool saved = failure.isEmpty();
+    if (saved && withCompanion)
+        m_statusFile.documentSaved(path);
     if (saved)
         setModified(false);
     else

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "GridModel.h"
+#include "StatusFile.h"
 
 #include <QObject>
 #include <QString>
@@ -72,6 +73,7 @@ private:
 
     QWidget *m_messageParent;
     GridModel m_model;
+    StatusFile m_statusFile;
     QString m_path;
     bool m_modified = false;
     bool m_busy = false;

@@ -183,7 +183,21 @@ int GridModel::setStatus(const std::vector<int> &gridRows, const QString &status
             changed.push_back(gridRow);
     }
     emitRowsChanged(changed);
+    if (!changed.empty())
+        emitGroupCountsChanged();
     return static_cast<int>(changed.size());
+}
+
+void GridModel::emitGroupCountsChanged()
+{
+    if (groupCount() > 0)
+        Q_EMIT dataChanged(groupIndex(0).siblingAtColumn(Status), groupIndex(groupCount() - 1).siblingAtColumn(Status),
+                           {Qt::DisplayRole});
+}
+
+bool GridModel::isMovedEntry(const QModelIndex &index, qsizetype entry) const
+{
+    return m_mode == Mode::Grouped && m_document.statusLabel(entry) != m_groups[index.internalId() - 1].label;
 }
 
 int GridModel::restoreSources(const std::vector<int> &gridRows)
@@ -267,14 +281,21 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
         }
         if (role == Qt::BackgroundRole)
             return m_groupBackground;
+        // The count is of the status, not of the rows: an entry whose status changed
+        // stays under its old header until the next grouping.
         if (role == Qt::DisplayRole && index.column() == Status)
-            return groupCaption(groupLabel(index.row()), groupEntryCount(index.row()));
+            return groupCaption(groupLabel(index.row()), static_cast<int>(m_document.statusCount(groupLabel(index.row()))));
         if (role == Qt::EditRole && index.column() == Status)
             return groupLabel(index.row());
         return (role == Qt::DisplayRole || role == Qt::EditRole) ? QVariant(QString()) : QVariant();
     }
     if (role == Qt::BackgroundRole)
         return statusTint(m_document.status(*entry));
+    if (role == Qt::FontRole && isMovedEntry(index, *entry)) {
+        QFont italic;
+        italic.setItalic(true);
+        return italic;
+    }
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return QVariant();
     switch (index.column()) {

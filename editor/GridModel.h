@@ -83,6 +83,9 @@ private:
     void buildGroups();
     // One signal per group rather than per row keeps large selections cheap.
     void emitRowsChanged(const std::vector<int> &gridRows);
+    void emitGroupCountsChanged();
+    // An entry shown under a header of another status than its own.
+    bool isMovedEntry(const QModelIndex &index, qsizetype entry) const;
 
     DictionaryDocument m_document;
     Mode m_mode = Mode::Flat;

@@ -274,6 +274,8 @@ void frmMain::UpdateFromEditBox()
     m_session->model().setTranslation(row, StoredText::fromTyped(typed));
     m_session->model().setStatus(row, EntryStatus::Translated);
     MarkModified();
+    // What was written back is what the pane now holds unchanged.
+    m_pane->committed(m_grid->textMatrix(row, GridModel::Translation));
 }
 
 void frmMain::commitAndMove(int mode)

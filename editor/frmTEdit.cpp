@@ -108,6 +108,17 @@ void frmTEdit::loadTranslation(const QString &translation)
     translationTyped();
 }
 
+void frmTEdit::committed(const QString &stored)
+{
+    if (translation() != stored) {
+        loadTranslation(stored);
+        return;
+    }
+    m_loadedTranslation = stored;
+    Text2->document()->clearUndoRedoStacks();
+    translationTyped();
+}
+
 QString frmTEdit::source() const
 {
     return Text1->toPlainText();

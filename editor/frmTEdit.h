@@ -23,6 +23,9 @@ public:
     void showEntry(int row, const QString &source, const QString &translation);
     // Replaces the translation and the text it is compared with.
     void loadTranslation(const QString &translation);
+    // The translation box's text was written back as the stored text given: that is
+    // now the text compared with, and the box's own undo history ends there.
+    void committed(const QString &stored);
 
     // The grid row the pane shows, 0 for none.
     int row() const { return m_row; }

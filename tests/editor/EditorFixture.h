@@ -33,7 +33,10 @@
 #include <QTimer>
 #include <QTreeView>
 
+#include <csignal>
 #include <memory>
+
+#include <sys/resource.h>
 
 // Shows a dialog as the editor does, so that its first activation has run.
 inline bool showDialog(QDialog &dialog)
@@ -44,6 +47,23 @@ inline bool showDialog(QDialog &dialog)
     QCoreApplication::processEvents();
     return true;
 }
+
+// Writes beyond the size limit fail (EFBIG) for as long as the guard lives.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        rlimit limit = m_saved;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_saved); }
+
+private:
+    rlimit m_saved{};
+};
 
 // A program folder of its own per test, with message boxes and file dialogs answered by
 // fakes, and helpers for the files in it.

@@ -13,8 +13,6 @@
 #include <QRadioButton>
 #include <QSignalSpy>
 
-#include <csignal>
-#include <sys/resource.h>
 
 // The find, import and export dialogs on an open document.
 namespace {
@@ -118,23 +116,6 @@ public:
             line = line.section(u'\t', 0, 0);
         return lines.join(u',');
     }
-};
-
-// Writes beyond the size limit fail (EFBIG) for as long as the guard lives.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        rlimit limit = m_saved;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_saved); }
-
-private:
-    rlimit m_saved{};
 };
 
 }

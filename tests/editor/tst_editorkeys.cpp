@@ -68,6 +68,7 @@ private Q_SLOTS:
         press(editor.pane().Text2, keys);
         QTEST(QString::number(editor.grid().row()), "row");
         QCOMPARE(editor.rows().value(0), u"已译|1|A|X"_qs);
+        QVERIFY(!editor.pane().Label1->text().endsWith(u'*'));
     }
 
     // An edit in the grid marks the entry translated and escapes its tab. Tab leaves the
@@ -102,8 +103,20 @@ private Q_SLOTS:
         editor.trigger(u"miSTno"_qs);
         QCOMPARE(counts(), u"未译 1  复查 0  不译 1  已译 2 / 4 (50.0%)"_qs);
         editor.trigger(u"miVSort"_qs);
-        QCOMPARE(editor.grid().model().data(editor.grid().model().groupIndex(0).siblingAtColumn(GridModel::Status)),
-                 QVariant(u"不译 (1)"_qs));
+        QCOMPARE(editor.rows(), (QStringList{u"[不译]"_qs, u"不译|1|A|甲"_qs, u"[未译]"_qs, u"未译|4|D|D"_qs, u"[已译]"_qs,
+                                             u"已译|2|B|乙"_qs, u"已译|3|C|丙"_qs}));
+        // Translated, the entry stays under its old header, marked, until the next grouping;
+        // every header counts its status.
+        editor.grid().setCursor(4);
+        editor.typeTranslation(u"丁"_qs);
+        QTest::keyClick(editor.pane().Text2, Qt::Key_Return);
+        const auto caption = [&editor](int row) { return editor.window->fg->model()->data(editor.grid().model().gridIndex(row, GridModel::Status)); };
+        QCOMPARE(caption(3), QVariant(u"未译 (0)"_qs));
+        QCOMPARE(caption(5), QVariant(u"已译 (3)"_qs));
+        QVERIFY(qvariant_cast<QFont>(editor.grid().model().gridIndex(4).data(Qt::FontRole)).italic());
+        QCOMPARE(counts(), u"未译 0  复查 0  不译 1  已译 3 / 4 (75.0%)"_qs);
+        editor.trigger(u"miVSort"_qs);
+        QCOMPARE(editor.rows().mid(2, 4), (QStringList{u"[已译]"_qs, u"已译|2|B|乙"_qs, u"已译|3|C|丙"_qs, u"已译|4|D|丁"_qs}));
     }
 
     void jumpsToTheNextSourceWithTheLetter_data()

@@ -2,6 +2,7 @@
 
 #include "EditorSettings.h"
 #include "FileHistory.h"
+#include "StatusFile.h"
 #include "cInifile.h"
 #include "frmAbout.h"
 #include "frmOption.h"
@@ -248,11 +249,11 @@ private Q_SLOTS:
 
     void failedSaveKeepsTheDocumentModified_data()
     {
-        addTestTable(u"editor/save-failures.txt"_qs, {"target", "saveAs", "message"});
+        addTestTable(u"editor/save-failures.txt"_qs, {"target", "saveAs", "limit", "message"});
     }
     void failedSaveKeepsTheDocumentModified()
     {
-        const auto [target, saveAs, message] = fields("target", "saveAs", "message");
+        const auto [target, saveAs, limit, message] = fields("target", "saveAs", "limit", "message");
         EditorFixture editor;
         QVERIFY(editor.open(u"sample.a.txt"_qs, u"d.a.txt"_qs));
         QDir(editor.path(QString())).mkdir(u"folder.a.txt"_qs);
@@ -260,16 +261,19 @@ private Q_SLOTS:
         editor.grid().setCursor(2);
         editor.trigger(u"miEResume"_qs);
         editor.dialogs.prepare(editor.path(target), 1);
-        if (saveAs == u"as")
+        if (saveAs == u"as") {
             editor.trigger(u"miFSaveAs"_qs);
-        else
+        } else {
+            const FileSizeLimit sizeLimit(limit.isEmpty() ? RLIM_INFINITY : limit.toULongLong());
             QVERIFY(!editor.window->SaveDocument(editor.path(target)));
+        }
         QCOMPARE(editor.messages.boxes.size(), 1);
         const QString box = editor.messages.texts()[0];
         QVERIFY2(box.startsWith(message), qPrintable(box));
         QCOMPARE(editor.messages.boxes[0].icon, MessageService::Icon::Critical);
         QCOMPARE(editor.window->windowTitle(), u"*d.a.txt - Quillet"_qs);
         QCOMPARE(editor.bytes(u"d.a.txt"_qs), testData(u"editor/sample.a.txt"_qs));
+        QVERIFY(!QFile::exists(editor.path(u"d.a.csv"_qs)));
         QVERIFY(QFileInfo(editor.path(u"folder.a.txt"_qs)).isDir());
         QVERIFY(!QFile::exists(editor.path(u"x.doc"_qs)));
         QVERIFY(editor.window->isEnabled());
@@ -279,6 +283,56 @@ private Q_SLOTS:
         editor.messages.answers = {MessageService::Yes};
         QVERIFY(QFile::remove(editor.path(u"d.a.txt"_qs)) && QDir(editor.path(QString())).mkdir(u"d.a.txt"_qs));
         QCOMPARE(editor.window->AskSaveChanges(), MessageService::Cancel);
+    }
+
+    // Statuses live in the status file beside a two-line text or a glossary: opening and
+    // saving unchanged keeps them; one that holds other entries is replaced only when the
+    // user agrees, and then kept aside.
+    void keepsTheStatusFile_data()
+    {
+        addTestTable(u"editor/status-files.txt"_qs, {"data", "name", "statusFile", "answers", "statuses", "files", "asked"});
+    }
+    void keepsTheStatusFile()
+    {
+        const auto [data, name, statusFile, answers, asked] = fields("data", "name", "statusFile", "answers", "asked");
+        EditorFixture editor;
+        const QString path = editor.copy(data, name);
+        const QString companion = editor.path(StatusFile::pathFor(name));
+        if (!statusFile.isEmpty())
+            editor.copy(statusFile, StatusFile::pathFor(name));
+        for (const QString &answer : answers.split(u',', Qt::SkipEmptyParts))
+            editor.messages.answers.append(answer == u"Ok" ? MessageService::Ok
+                                           : answer == u"No" ? MessageService::No : MessageService::Cancel);
+        for (int round = 0; round < 3; ++round) {
+            QVERIFY(editor.window->ActFileOpen(path));
+            if (round == 0) {
+                editor.grid().setCursor(1);
+                editor.trigger(u"miSTck"_qs);
+            }
+            if (round < 2)
+                QTest::keyClick(editor.window->fg, Qt::Key_S, Qt::ControlModifier);
+        }
+        QStringList statuses = editor.rows();
+        for (QString &row : statuses)
+            row = row.section(u'|', 0, 0);
+        QTEST(statuses.join(u','), "statuses");
+        QTEST(QDir(editor.path(QString())).entryList({u"x.*"_qs}).join(u','), "files");
+        QCOMPARE(QString::number(editor.messages.texts().filter(u"状态文件"_qs).size()), asked);
+        if (asked != u"0") {
+            const QString kept = QFile::exists(companion + u".bak"_qs) ? companion + u".bak"_qs : companion;
+            QCOMPARE(readBytes(kept), testData(u"editor/"_qs + statusFile));
+        }
+    }
+
+    // No to the save question drops the edits: the next document opens unmodified.
+    void openingAfterNoGivesAnUnmodifiedDocument()
+    {
+        EditorFixture editor(u"sample.a.txt"_qs);
+        editor.typeTranslation(u"开"_qs);
+        QTest::keyClick(editor.pane().Text2, Qt::Key_Return);
+        editor.messages.answers = {MessageService::No};
+        QVERIFY(editor.open(u"keys.a.csv"_qs));
+        QCOMPARE(editor.window->windowTitle(), u"keys.a.csv - Quillet"_qs);
     }
 
     void savingKeepsTheCollapsedGroups()
