@@ -6,6 +6,7 @@
 
 #include "AppFolder.h"
 #include "MessageService.h"
+#include "DocumentSession.h"
 #include "cCtrlFlexGrid.h"
 #include "frmMain.h"
 
@@ -166,7 +167,7 @@ int main(int argc, char *argv[])
         qFatal("the dictionary did not open whole");
     report("group", timed([&] { window.findChild<QAction *>(QStringLiteral("miVSort"))->trigger(); }), floorMs);
     report("ungroup", timed([&] { window.findChild<QAction *>(QStringLiteral("miVOrder"))->trigger(); }), floorMs);
-    window.MarkModified();
+    window.session().edits().setStatus({0}, QStringLiteral("复查"));
     report("save", timed([&] { window.SaveDocument(path); }), floorMs);
     if (window.isModified())
         qFatal("the save failed");

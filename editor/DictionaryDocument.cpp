@@ -116,12 +116,6 @@ DictionaryEntry DictionaryDocument::entryView(qsizetype i) const
     return DictionaryEntry{status(i), raw(number(i)), raw(source(i)), raw(translation(i))};
 }
 
-DocumentRow DictionaryDocument::row(qsizetype i) const
-{
-    return DocumentRow{outline(i), DictionaryEntry{status(i), number(i).toString(), source(i).toString(),
-                                                   translation(i).toString()}};
-}
-
 bool DictionaryDocument::setStatus(qsizetype i, const QString &status)
 {
     const quint32 id = labelId(status);
@@ -133,24 +127,22 @@ bool DictionaryDocument::setStatus(qsizetype i, const QString &status)
     return true;
 }
 
-bool DictionaryDocument::setTranslation(qsizetype i, QStringView translation)
+std::optional<EntryState> DictionaryDocument::stateWith(quint32 entry, const QString &status, QStringView translation)
 {
-    if (this->translation(i) == translation)
-        return false;
-    m_entries[i].translation = m_text.store(translation);
-    return true;
+    const quint32 id = labelId(status);
+    const bool sameText = this->translation(entry) == translation;
+    if (id == m_entries[entry].status && sameText)
+        return std::nullopt;
+    return EntryState{entry, id, sameText ? m_entries[entry].translation : m_text.store(translation)};
 }
 
-void DictionaryDocument::sortByNumber()
+void DictionaryDocument::exchange(EntryState &state)
 {
-    const std::vector<quint32> order = orderByNumber();
-    if (std::is_sorted(order.begin(), order.end()))
-        return;
-    std::vector<Entry> sorted;
-    sorted.reserve(m_entries.size());
-    for (const quint32 i : order)
-        sorted.push_back(m_entries[i]);
-    m_entries = std::move(sorted);
+    Entry &entry = m_entries[state.entry];
+    countStatus(entry.status, -1);
+    countStatus(state.status, 1);
+    std::swap(entry.status, state.status);
+    std::swap(entry.translation, state.translation);
 }
 
 std::vector<quint32> DictionaryDocument::orderByNumber() const

@@ -28,9 +28,10 @@ template <typename Writer>
 void writeAll(const DictionaryDocument &document, LineWriter &lines, const Tick &tick)
 {
     Writer writer(lines);
-    for (qsizetype i = 0; i < document.size(); ++i) {
+    qsizetype written = 0;
+    for (const quint32 i : document.orderByNumber()) {
         writer.write(document.entryView(i));
-        if ((i + 1) % EntriesPerTick == 0)
+        if (++written % EntriesPerTick == 0)
             tick();
     }
 }

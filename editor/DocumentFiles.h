@@ -20,10 +20,10 @@ void readTwoLineText(const QString &path, DictionaryDocument &document, const Ti
 void readGlossary(const QString &path, DictionaryDocument &document, const Tick &tick);
 void readTableText(const QString &path, DictionaryDocument &document, const Tick &tick);
 
-// Writes the document into a temporary file beside the path, in the encoding the target
-// was written in (GB18030 for a new file), all of it on the disk when this returns. The
-// returned file's commit() puts it in place; destroyed uncommitted, it leaves the target
-// as it was.
+// Writes the entries in number order into a temporary file beside the path, in the
+// encoding the target was written in (GB18030 for a new file), all of it on the disk
+// when this returns. The returned file's commit() puts it in place; destroyed
+// uncommitted, it leaves the target as it was.
 std::unique_ptr<TextFileWriter> writeUncommitted(const DictionaryDocument &document, const QString &path,
                                                  DictionaryFiles::SaveFormat format, const Tick &tick);
 

@@ -46,23 +46,12 @@ const QStringList SaveAsEndings{QStringLiteral(".a.txt"), QStringLiteral(".u.txt
 DocumentSession::DocumentSession(QWidget *messageParent, QObject *parent)
     : QObject(parent), m_messageParent(messageParent)
 {
+    connect(&m_edits.history(), &QUndoStack::cleanChanged, this, [this](bool clean) { Q_EMIT modifiedChanged(!clean); });
 }
 
 QString DocumentSession::documentFolder() const
 {
     return hasDocument() ? QFileInfo(m_path).absolutePath() : QString();
-}
-
-void DocumentSession::MarkModified()
-{
-    m_modified = true;
-    Q_EMIT modifiedChanged(true);
-}
-
-void DocumentSession::setModified(bool modified)
-{
-    m_modified = modified;
-    Q_EMIT modifiedChanged(modified);
 }
 
 void DocumentSession::setPath(const QString &path)
@@ -74,11 +63,8 @@ void DocumentSession::setPath(const QString &path)
 bool DocumentSession::open(const QString &path)
 {
     const bool loaded = QFileInfo(path).isFile() && loadByContent(path);
-    if (loaded) {
-        m_modified = false;
+    if (loaded)
         setPath(QFileInfo(path).absoluteFilePath());
-        Q_EMIT modifiedChanged(false);
-    }
     EditSuppressed = false;
     return loaded;
 }
@@ -145,6 +131,7 @@ void DocumentSession::load(const QString &path, Reader read, const QString &proc
         }
         m_statusFile.documentRead(path, document);
         m_model.replaceDocument(std::move(document));
+        m_edits.documentReplaced();
         if (sortByNumber)
             m_model.showFlat();
         Q_EMIT documentLoaded();
@@ -168,17 +155,14 @@ bool DocumentSession::save(const QString &path)
     {
         BusyScope busy(*this, m_busy, QStringLiteral("正在保存..."));
         YieldClock clock;
-        Q_EMIT aboutToSave();
-        m_model.showFlat();
         clock.yieldNow();
         failure = writeDocumentFiles(path, clock);
-        Q_EMIT saveEnded();
     }
     const bool saved = failure.isEmpty();
     if (saved && withCompanion)
         m_statusFile.documentSaved(path);
     if (saved)
-        setModified(false);
+        m_edits.documentSaved();
     else
         askUser(m_messageParent, failure, MessageService::Buttons::Ok, MessageService::Icon::Critical);
     EditSuppressed = false;
@@ -212,6 +196,12 @@ QString DocumentSession::writeDocumentFiles(const QString &path, YieldClock &clo
         return error.reportAt(formLocation(QStringLiteral("frmMain"), QStringLiteral("SaveDocument"))).boxText();
     }
     return QString();
+}
+
+void DocumentSession::applyImport(std::vector<EntryState> states)
+{
+    if (m_edits.apply(QStringLiteral("导入"), std::move(states)) > 0)
+        Q_EMIT importApplied();
 }
 
 bool DocumentSession::saveAs(const QString &chosenName, int filterIndex)

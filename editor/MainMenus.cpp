@@ -4,12 +4,20 @@
 #include <QMenuBar>
 #include <QToolBar>
 #include <QToolButton>
+#include <QUndoStack>
 
 namespace {
 const QString RecentFilesTool = QStringLiteral("MRUFileList");
-const char *const DocumentTools[] = {"miFSave", "miFSaveAs", "miFImport", "miFExport", "miEResume",
-                                     "miChgSt", "miSTun",    "miSTed",    "miSTno",    "miSTck",
-                                     "miEFind", "miEFindNext", "miVOrder", "miVSort"};
+const char *const DocumentTools[] = {"miFSave",  "miFSaveAs",   "miFImport", "miFExport", "miEResume",
+                                     "miChgSt",  "miSTun",      "miSTed",    "miSTno",    "miSTck",
+                                     "miEFind",  "miEFindNext", "miVOrder",  "miVSort",   "miGo"};
+
+// "撤消“修改译文”(&U)": the command and the step it would undo or redo.
+QString historyCaption(const QString &command, const QString &step, QChar accessKey)
+{
+    const QString named = step.isEmpty() ? command : command + u'“' + step + u'”';
+    return named + QStringLiteral("(&") + accessKey + u')';
+}
 }
 
 MainMenus::MainMenus(QMainWindow *window) : QObject(window)
@@ -61,12 +69,23 @@ void MainMenus::buildMenuBar(QMainWindow *window)
 
     QMenu *edit = bar->addMenu(QStringLiteral("编辑(&E)"));
     edit->setObjectName(QStringLiteral("mnuEdit"));
+    addTool(edit, "miEUndo", QStringLiteral("撤消(&U)"), QStringLiteral("撤消"), QKeySequence::Undo);
+    addTool(edit, "miERedo", QStringLiteral("重做(&Y)"), QStringLiteral("重做"))
+        ->setShortcuts({QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), QKeySequence(Qt::CTRL | Qt::Key_Y)});
+    edit->addSeparator();
     addTool(edit, "miEResume", QStringLiteral("恢复原文(&R)"), QStringLiteral("恢复原文"));
     QMenu *status = addSubMenu(edit, "miChgSt", QStringLiteral("更改状态(&S)"), QStringLiteral("更改状态"));
     addTool(status, "miSTun", QStringLiteral("设为未译状态(&U)"), QStringLiteral("设为未译状态"));
     addTool(status, "miSTed", QStringLiteral("设为已译状态(&D)"), QStringLiteral("设为已译状态"));
     addTool(status, "miSTno", QStringLiteral("设为不译状态(&N)"), QStringLiteral("设为不译状态"));
     addTool(status, "miSTck", QStringLiteral("设为复查状态(&C)"), QStringLiteral("设为复查状态"));
+    QMenu *go = addSubMenu(edit, "miGo", QStringLiteral("转到(&G)"), QStringLiteral("转到"));
+    addTool(go, "miGoPrevious", QStringLiteral("上一条(&P)"), QStringLiteral("上一条"), QKeySequence(Qt::CTRL | Qt::Key_Up));
+    addTool(go, "miGoNext", QStringLiteral("下一条(&N)"), QStringLiteral("下一条"), QKeySequence(Qt::CTRL | Qt::Key_Down));
+    addTool(go, "miGoPreviousUnfinished", QStringLiteral("上一条未译或复查(&U)"), QStringLiteral("上一条未译或复查"),
+            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Up));
+    addTool(go, "miGoNextUnfinished", QStringLiteral("下一条未译或复查(&D)"), QStringLiteral("下一条未译或复查"),
+            QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Down));
     edit->addSeparator();
     addTool(edit, "miEFind", QStringLiteral("查找(&F)..."), QStringLiteral("查找"), QKeySequence(Qt::CTRL | Qt::Key_F));
     addTool(edit, "miEFindNext", QStringLiteral("查找下一个(&N)"), QStringLiteral("查找下一个"), QKeySequence(Qt::Key_F3));
@@ -145,6 +164,20 @@ void MainMenus::addPaneToggle(QAction *toggle)
     QAction *options = tool(QStringLiteral("miOption"));
     m_view->insertAction(options, toggle);
     m_view->insertSeparator(options);
+}
+
+void MainMenus::followHistory(const QUndoStack &history)
+{
+    QAction *undo = tool(QStringLiteral("miEUndo"));
+    QAction *redo = tool(QStringLiteral("miERedo"));
+    const auto show = [&history, undo, redo] {
+        undo->setEnabled(history.canUndo());
+        redo->setEnabled(history.canRedo());
+        undo->setText(historyCaption(QStringLiteral("撤消"), history.undoText(), u'U'));
+        redo->setText(historyCaption(QStringLiteral("重做"), history.redoText(), u'Y'));
+    };
+    connect(&history, &QUndoStack::indexChanged, this, show);
+    show();
 }
 
 void MainMenus::setDocumentCommandsEnabled(bool enabled)

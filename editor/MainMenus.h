@@ -7,6 +7,7 @@
 class QAction;
 class QMainWindow;
 class QMenu;
+class QUndoStack;
 
 // The editor's menu bar "MainMenu", tool bar "tbStandard" and grid pop-up "FGPopupMenu".
 // Every command is a QAction named after its tool, which the window connects to its
@@ -24,6 +25,8 @@ public:
     void addPaneToggle(QAction *toggle);
     // The commands that act on the open document.
     void setDocumentCommandsEnabled(bool enabled);
+    // Undo and redo: usable while there is a step, and named after it.
+    void followHistory(const QUndoStack &history);
 
 Q_SIGNALS:
     void recentFileChosen(const QString &path);

@@ -7,7 +7,6 @@
 #include "MessageService.h"
 #include "ShellActions.h"
 #include "StatusSummary.h"
-#include "StoredText.h"
 #include "WindowSize.h"
 #include "cCtrlFlexGrid.h"
 #include "frmAbout.h"
@@ -60,7 +59,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     fg = new QTreeView(this);
     fg->setObjectName(QStringLiteral("fg"));
     setCentralWidget(fg);
-    m_grid = new cCtrlFlexGrid(m_session->model(), this);
+    m_grid = new cCtrlFlexGrid(m_session->model(), m_session->edits(), this);
     m_grid->BindingToFlexGrid(fg);
     fg->setContextMenuPolicy(Qt::CustomContextMenu);
     fg->viewport()->setAcceptDrops(true);
@@ -80,6 +79,10 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     connect(fg->selectionModel(), &QItemSelectionModel::currentChanged, this, &frmMain::fillEditPane);
     connect(&m_session->model(), &QAbstractItemModel::modelReset, this, [this] { m_pane->showEntry(0, {}, {}); });
     connect(m_grid, &cCtrlFlexGrid::cellEdited, this, &frmMain::UpdateToEditBox);
+    connect(m_grid, &cCtrlFlexGrid::editRequested, this, &frmMain::editInPane);
+    connect(m_pane, &frmTEdit::leaveRequested, fg, [this] { fg->setFocus(); });
+    connect(&m_session->edits(), &DocumentEdits::entryRestored, this, &frmMain::showRestoredEntry);
+    m_menus->followHistory(m_session->edits().history());
     connect(m_pane, &frmTEdit::updateRequested, this, [this](int mode) { commitAndMove(mode); });
 
     WindowSize::load(*this, EditorSettings::iniPath());
@@ -125,6 +128,12 @@ void frmMain::connectCommands()
     onCommand("miSTno", [this] { SetSelectedStatus(EntryStatus::NotToTranslate); });
     onCommand("miSTck", [this] { SetSelectedStatus(EntryStatus::Review); });
     onCommand("miEResume", [this] { ResumeSelected(); });
+    onCommand("miEUndo", [this] { m_session->edits().history().undo(); });
+    onCommand("miERedo", [this] { m_session->edits().history().redo(); });
+    onCommand("miGoPrevious", [this] { m_grid->moveCursorTo(m_grid->entryRowAbove(m_grid->row())); });
+    onCommand("miGoNext", [this] { m_grid->moveCursorTo(m_grid->entryRowBelow(m_grid->row())); });
+    onCommand("miGoPreviousUnfinished", [this] { m_grid->moveCursorTo(m_grid->previousUnfinishedRow(m_grid->row())); });
+    onCommand("miGoNextUnfinished", [this] { m_grid->moveCursorTo(m_grid->nextUnfinishedRow(m_grid->row())); });
     onCommand("miEFind", [this] { showFindDialog(); });
     onCommand("miEFindNext", [this] { findNext(); });
     onCommand("miFSave", [this] { SaveDocument(m_session->path()); });
@@ -147,8 +156,6 @@ void frmMain::connectSession()
     connect(m_session, &DocumentSession::modifiedChanged, this, &frmMain::showCaption);
     connect(m_session, &DocumentSession::busyChanged, this, &frmMain::showBusy);
     connect(m_session, &DocumentSession::documentLoaded, m_grid, &cCtrlFlexGrid::showLoadedDocument);
-    connect(m_session, &DocumentSession::aboutToSave, m_grid, &cCtrlFlexGrid::keepPlaceForSave);
-    connect(m_session, &DocumentSession::saveEnded, m_grid, &cCtrlFlexGrid::restorePlaceAfterSave);
 }
 
 // While a file is read or written: busy pointer, the status text in the edit pane, and
@@ -187,11 +194,6 @@ bool frmMain::isModified() const
     return m_session->isModified();
 }
 
-void frmMain::MarkModified()
-{
-    m_session->MarkModified();
-}
-
 // One find dialog at a time; it stays open over the window for repeated searches.
 void frmMain::showFindDialog()
 {
@@ -216,13 +218,12 @@ void frmMain::findNext()
 
 void frmMain::SetSelectedStatus(const QString &status)
 {
-    if (m_session->model().setStatus(m_grid->selectedRows(), status) > 0 && m_session->hasDocument())
-        MarkModified();
+    m_session->edits().setStatus(m_grid->selectedEntries(), status);
 }
 
 void frmMain::ResumeSelected()
 {
-    if (m_session->model().restoreSources(m_grid->selectedRows()) > 0)
+    if (m_session->edits().restoreSources(m_grid->selectedEntries()) > 0)
         UpdateToEditBox();
 }
 
@@ -258,7 +259,6 @@ void frmMain::UpdateToEditBox()
         return;
     m_pane->loadTranslation(m_grid->textMatrix(row, GridModel::Translation));
     m_pane->setRow(row);
-    MarkModified();
 }
 
 void frmMain::UpdateFromEditBox()
@@ -266,16 +266,29 @@ void frmMain::UpdateFromEditBox()
     if (m_session->EditSuppressed)
         return;
     const int row = m_pane->row();
-    if (row <= 0 || row >= m_grid->rows() || m_grid->isGroupRow(row))
+    const std::optional<qsizetype> entry = m_grid->model().entryAt(row);
+    if (!entry)
         return;
     const QString typed = m_pane->translation();
     if (typed == m_pane->source() || typed == m_grid->textMatrix(row, GridModel::Translation) || !m_pane->isEdited())
         return;
-    m_session->model().setTranslation(row, StoredText::fromTyped(typed));
-    m_session->model().setStatus(row, EntryStatus::Translated);
-    MarkModified();
+    m_session->edits().commitTranslation(static_cast<quint32>(*entry), typed);
     // What was written back is what the pane now holds unchanged.
     m_pane->committed(m_grid->textMatrix(row, GridModel::Translation));
+}
+
+// Undo and redo show the entry they changed, in the grid and the pane.
+void frmMain::showRestoredEntry(quint32 entry)
+{
+    m_grid->moveCursorTo(m_grid->model().gridRowOf(entry));
+    fillEditPane();
+}
+
+// The translation of the entry at the cursor is edited in the pane, shown if it was closed.
+void frmMain::editInPane()
+{
+    m_pane->show();
+    m_pane->Text2->setFocus(Qt::ShortcutFocusReason);
 }
 
 void frmMain::commitAndMove(int mode)

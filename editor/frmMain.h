@@ -40,7 +40,6 @@ public:
     void OpenDocumentDialog();
     QString CurrentDocumentPath() const;
     bool isModified() const;
-    void MarkModified();
 
     // Commands on the selected rows.
     void SetSelectedStatus(const QString &status);
@@ -73,6 +72,8 @@ private:
     void showFindDialog();
     void findNext();
     void fillEditPane();
+    void showRestoredEntry(quint32 entry);
+    void editInPane();
     void commitAndMove(int mode);
     void startProcessor();
     void openManual();

@@ -55,9 +55,12 @@ Q_SIGNALS:
     // translation box give Combo1's choice, Ctrl+Enter the next entry, Ctrl+Shift+Enter
     // the next entry still "未译" or "复查".
     void updateRequested(int mode);
+    // Esc in the translation box: back to the grid.
+    void leaveRequested();
 
 private:
     void translationTyped();
+    void selectUntranslated();
     void enterPressed(Qt::KeyboardModifiers modifiers);
 
     int m_row = 0;

@@ -43,7 +43,7 @@ private Q_SLOTS:
     {
         EditorFixture editor(u"keys.a.csv"_qs);
         QWidget *grid = editor.window->fg;
-        editor.window->MarkModified();
+        editor.trigger(u"miSTno"_qs);
         press(grid, u"Ctrl+S"_qs);
         QVERIFY(!editor.window->isModified());
         for (const auto &[keys, title] : {std::pair{u"Ctrl+O"_qs, u"打开"_qs}, std::pair{u"Ctrl+Shift+S"_qs, u"另存为"_qs}}) {
@@ -76,7 +76,7 @@ private Q_SLOTS:
     void tabInTheCellEditorStaysOnItsRow()
     {
         EditorFixture editor(u"grid.a.csv"_qs);
-        QTest::keyClick(editor.window->fg, Qt::Key_F2);
+        QTest::keyClick(editor.window->fg, Qt::Key_X);
         auto *line = editor.window->fg->viewport()->findChild<QLineEdit *>();
         QVERIFY(line);
         line->setText(u"删除\tDel"_qs);
@@ -208,6 +208,69 @@ private Q_SLOTS:
         QTEST(editor.rows().mid(0, 4).join(u';').replace(u'|', u'/'), "after");
         QTEST(editor.window->isModified() ? u"yes"_qs : u"no"_qs, "modified");
         QCOMPARE(editor.pane().translation(), editor.grid().textMatrix(editor.grid().row(), GridModel::Translation));
+    }
+
+    // Ctrl+Z, Ctrl+Shift+Z and Ctrl+Y, wherever the focus is, step through the history:
+    // the cursor goes to the entry changed, the title's mark follows the saved state.
+    void undoesAndRedoesEachStep_data()
+    {
+        addTestTable(u"editor/undo-steps.txt"_qs, {"rows", "action", "step", "after"});
+    }
+    void undoesAndRedoesEachStep()
+    {
+        const auto [rows, action, step] = fields("rows", "action", "step");
+        EditorFixture editor(u"grid.a.csv"_qs);
+        const QStringList before = editor.rows();
+        selectRows(editor, rows);
+        editor.window->fg->setFocus();
+        if (action.startsWith(u"pane:")) {
+            editor.typeTranslation(action.mid(5));
+            QTest::keyClick(editor.pane().Text2, Qt::Key_Return);
+        } else if (action.startsWith(u"cell:")) {
+            QTest::keyClicks(editor.window->fg, action.mid(5, 1)); // opens the cell editor
+            QTest::keyClicks(QApplication::focusWidget(), action.mid(6));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        } else {
+            editor.trigger(action);
+        }
+        const QStringList after = editor.rows();
+        QTEST(after.mid(0, 4).join(u';').replace(u'|', u'/'), "after");
+        QCOMPARE(editor.window->findChild<QAction *>(u"miEUndo"_qs)->text(), step);
+        QWidget *focus = QApplication::focusWidget();
+        editor.grid().setCursor(6);
+        focus->setFocus();
+        // Keys, the rows as before the step (or after it), the title's mark.
+        const std::tuple<QString, bool, bool> presses[] = {
+            {u"Ctrl+Z"_qs, true, false},  {u"Ctrl+Shift+Z"_qs, false, true}, {u"Ctrl+Z"_qs, true, false},
+            {u"Ctrl+Y"_qs, false, true}, {u"Ctrl+S"_qs, false, false},      {u"Ctrl+Z"_qs, true, true}};
+        const int changedRow = std::min(rows.section(u',', 0, 0).toInt(), rows.section(u',', -1).toInt());
+        for (const auto &[keys, undone, marked] : presses) {
+            press(QApplication::focusWidget(), keys);
+            QCOMPARE(editor.rows(), undone ? before : after);
+            QCOMPARE(editor.window->windowTitle().startsWith(u'*'), marked);
+            QCOMPARE(editor.grid().row(), changedRow);
+            QCOMPARE(editor.pane().translation(), editor.grid().textMatrix(changedRow, GridModel::Translation));
+        }
+    }
+
+    // Previous and next, from the box or the grid, keep the focus where it is; Esc leaves
+    // the box, F2 and Enter enter it. An untranslated entry's text is selected in the box.
+    void movesBothWaysAndBetweenGridAndBox_data()
+    {
+        addTestTable(u"editor/move-keys.txt"_qs, {"display", "from", "focus", "keys", "to", "focusAfter", "selected"});
+    }
+    void movesBothWaysAndBetweenGridAndBox()
+    {
+        const auto [display, from, focus, keys] = fields("display", "from", "focus", "keys");
+        EditorFixture editor(u"grid.a.csv"_qs);
+        editor.trigger(display);
+        editor.grid().setCursor(from.toInt());
+        QWidget *start = focus == u"Text2" ? static_cast<QWidget *>(editor.pane().Text2) : editor.window->fg;
+        start->setFocus();
+        press(start, keys);
+        QTEST(QString::number(editor.grid().row()), "to");
+        QTEST(QApplication::focusWidget()->objectName(), "focusAfter");
+        QTEST(editor.pane().Text2->textCursor().selectedText(), "selected");
     }
 
     void documentCommandsWaitForADocument()
