@@ -49,6 +49,12 @@ DocumentSession::DocumentSession(QWidget *messageParent, QObject *parent)
     connect(&m_edits.history(), &QUndoStack::cleanChanged, this, [this](bool clean) { Q_EMIT modifiedChanged(!clean); });
 }
 
+// The history empties itself as it goes: no change of the document to report.
+DocumentSession::~DocumentSession()
+{
+    m_edits.history().disconnect(this);
+}
+
 QString DocumentSession::documentFolder() const
 {
     return hasDocument() ? QFileInfo(m_path).absolutePath() : QString();

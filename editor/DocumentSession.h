@@ -21,6 +21,7 @@ class DocumentSession : public QObject {
 
 public:
     explicit DocumentSession(QWidget *messageParent, QObject *parent = nullptr);
+    ~DocumentSession() override;
 
     GridModel &model() { return m_model; }
     const GridModel &model() const { return m_model; }

@@ -5,6 +5,7 @@
 #include "FileHistory.h"
 #include "MainMenus.h"
 #include "MessageService.h"
+#include "RecoveryKeeper.h"
 #include "ShellActions.h"
 #include "StatusSummary.h"
 #include "WindowSize.h"
@@ -25,6 +26,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QStatusBar>
 #include <QSaveFile>
 #include <QTreeView>
 
@@ -71,6 +73,8 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     resizeDocks({m_pane}, {DefaultPaneHeight}, Qt::Vertical);
     m_menus->addPaneToggle(m_pane->toggleViewAction());
     new StatusSummary(m_session->model(), statusBar());
+    m_recovery = new RecoveryKeeper(*m_session, this);
+    connect(m_recovery, &RecoveryKeeper::writeFailed, statusBar(), [this](const QString &message) { statusBar()->showMessage(message); });
 
     connectCommands();
     connectSession();
@@ -118,7 +122,10 @@ void frmMain::connectCommands()
     onCommand("miFReOpen", [this] { OpenDocumentDialog(); });
     onCommand("miTallyra", [this] { startProcessor(); });
     onCommand("miFExit", [this] { close(); });
-    onCommand("miOption", [this] { frmOption(this).exec(); });
+    onCommand("miOption", [this] {
+        if (frmOption(this).exec() == QDialog::Accepted)
+            m_recovery->restartTimer();
+    });
     onCommand("miHContent", [this] { openManual(); });
     onCommand("miHAbout", [this] { frmAbout(this).exec(); });
     onCommand("miVOrder", [this] { m_grid->DisplayAlphabetic(false); });
@@ -225,6 +232,12 @@ void frmMain::ResumeSelected()
 {
     if (m_session->edits().restoreSources(m_grid->selectedEntries()) > 0)
         UpdateToEditBox();
+}
+
+void frmMain::offerRecovery()
+{
+    if (const std::optional<QString> document = m_recovery->offerAtStart())
+        OpenGivenFile(*document);
 }
 
 void frmMain::AddToRecentFiles(const QString &path)
@@ -360,6 +373,7 @@ void frmMain::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    m_recovery->discard();
     saveLayout();
     WindowSize::save(*this, EditorSettings::iniPath());
     for (QDialog *dialog : findChildren<QDialog *>())

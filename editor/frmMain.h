@@ -11,6 +11,7 @@
 
 class DocumentSession;
 class MainMenus;
+class RecoveryKeeper;
 class QTreeView;
 class cCtrlFlexGrid;
 class frmTEdit;
@@ -44,6 +45,9 @@ public:
     // Commands on the selected rows.
     void SetSelectedStatus(const QString &status);
     void ResumeSelected();
+
+    // At a start without a file: offers the unsaved changes of an earlier run.
+    void offerRecovery();
 
     void AddToRecentFiles(const QString &path);
     void OpenRecentFile(const QString &path);
@@ -86,6 +90,7 @@ private:
     cCtrlFlexGrid *m_grid;
     frmTEdit *m_pane;
     MainMenus *m_menus;
+    RecoveryKeeper *m_recovery;
     QStringList m_recentFiles;
     QPointer<frmFind> m_find;
     std::optional<GridSearch> m_lastSearch;

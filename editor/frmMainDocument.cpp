@@ -6,6 +6,7 @@
 #include "DocumentSession.h"
 #include "FileDialogs.h"
 #include "MessageService.h"
+#include "RecoveryKeeper.h"
 #include "YieldClock.h"
 
 #include <QFileInfo>
@@ -37,6 +38,7 @@ frmMain::OpenResult frmMain::openFile(const QString &path)
     if (!m_session->open(path))
         return OpenResult::Failed;
     AddToRecentFiles(m_session->path());
+    m_recovery->offerForOpenDocument();
     return OpenResult::Loaded;
 }
 

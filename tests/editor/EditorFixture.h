@@ -69,9 +69,13 @@ private:
 // fakes, and helpers for the files in it.
 class FolderFixture {
 public:
-    FolderFixture() { AppFolder::set(m_dir.path()); }
+    // In a temporary folder of its own, or in the folder given (another process's).
+    explicit FolderFixture(const QString &folder = QString()) : m_folder(folder.isEmpty() ? m_dir.path() : folder)
+    {
+        AppFolder::set(m_folder);
+    }
 
-    QString path(const QString &name) const { return m_dir.filePath(name); }
+    QString path(const QString &name) const { return QDir(m_folder).filePath(name); }
 
     QString write(const QString &name, const QByteArray &bytes) const { return writeBytes(path(name), bytes); }
 
@@ -102,6 +106,7 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    QString m_folder;
 };
 
 // "status|number|source|translation" of every grid row, header rows as their status.
@@ -129,8 +134,8 @@ public:
 // A fresh editor window per test.
 class EditorFixture : public FolderFixture {
 public:
-    // With tests/data/editor/<data> open, when given.
-    explicit EditorFixture(const QString &data = QString())
+    // With tests/data/editor/<data> open, when given, in the folder given or its own.
+    explicit EditorFixture(const QString &data = QString(), const QString &folder = QString()) : FolderFixture(folder)
     {
         window = std::make_unique<frmMain>();
         window->show();

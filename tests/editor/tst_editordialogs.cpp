@@ -3,6 +3,7 @@
 #include "EditorSettings.h"
 #include "FileHistory.h"
 #include "OptionsFrame.h"
+#include "RecoveryFile.h"
 #include "StatePanel.h"
 #include "cInifile.h"
 #include "frmExport.h"
@@ -248,9 +249,11 @@ private Q_SLOTS:
         QCOMPARE(import.rows(), QString::fromUtf8(testData(u"editor/"_qs + expected)).split(u'\n', Qt::SkipEmptyParts));
         QTEST(import.window->findChild<QLabel *>(u"lblCounts"_qs)->text(), "counts");
         QCOMPARE(import.window->isModified(), import.rows() != before);
+        const RecoveryFile recovery(import.window->CurrentDocumentPath());
+        QCOMPARE(recovery.exists(), import.window->isModified());
         import.trigger(u"miEUndo"_qs);
         QCOMPARE(import.rows(), before);
-        QVERIFY(!import.window->isModified());
+        QVERIFY(!import.window->isModified() && !recovery.exists());
         QVERIFY(import.isIdle());
         QVERIFY(import.find<QLabel>(u"lblState4"_qs)->text().contains(u"KB"));
         QCOMPARE(import.find<QPushButton>(u"cmdClose"_qs)->text(), u"完成(&F)"_qs);

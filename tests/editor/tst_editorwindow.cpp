@@ -9,6 +9,7 @@
 
 #include <QDropEvent>
 #include <QMimeData>
+#include <QSpinBox>
 #include <QUrl>
 
 class EditorWindowTest : public QObject {
@@ -118,13 +119,16 @@ private Q_SLOTS:
             QVERIFY(showDialog(dialog));
             auto *noSaveExtra = control<QCheckBox>(dialog, u"chkNoSaveExtra"_qs);
             auto *deleteLayout = control<QCheckBox>(dialog, u"chkDeleteLayout"_qs);
-            QVERIFY(noSaveExtra->isChecked() && !deleteLayout->isChecked());
+            auto *recoverySeconds = control<QSpinBox>(dialog, u"spnRecoverySeconds"_qs);
+            QVERIFY(noSaveExtra->isChecked() && !deleteLayout->isChecked() && recoverySeconds->value() == 60);
             noSaveExtra->setChecked(false);
             deleteLayout->setChecked(true);
+            recoverySeconds->setValue(5);
             control<QPushButton>(dialog, ok ? u"cmdOK"_qs : u"Command2"_qs)->click();
             QVERIFY(!dialog.isVisible());
             QCOMPARE(options.value(u"NoSaveExtra"_qs), ok ? u"0"_qs : u"True"_qs);
             QCOMPARE(EditorSettings::resetLayoutOnExit(), ok);
+            QCOMPARE(EditorSettings::recoverySeconds(), ok ? 5 : 60);
         }
     }
 
