@@ -2,6 +2,7 @@
 
 #include "GridModel.h"
 #include "StoredText.h"
+#include "TranslationReplacer.h"
 
 #include <QUndoCommand>
 
@@ -58,6 +59,20 @@ int DocumentEdits::restoreSources(const std::vector<quint32> &entries)
             states.push_back(*state);
     }
     return apply(QStringLiteral("恢复原文"), std::move(states));
+}
+
+int DocumentEdits::replaceTranslations(const QString &stepName, const std::vector<quint32> &entries,
+                                       const TranslationReplacer &replacer)
+{
+    std::vector<EntryState> states;
+    const DictionaryDocument &document = m_model.document();
+    for (const quint32 entry : entries) {
+        if (const std::optional<QString> text = replacer.replaced(document.translation(entry))) {
+            if (auto state = m_model.stateWith(entry, document.status(entry), *text))
+                states.push_back(*state);
+        }
+    }
+    return apply(stepName, std::move(states));
 }
 
 int DocumentEdits::apply(const QString &stepName, std::vector<EntryState> states)

@@ -8,6 +8,7 @@
 #include <vector>
 
 class GridModel;
+class TranslationReplacer;
 
 // The one way the document changes: every change is one undoable step of the history,
 // which stores only the entries it changed. The history's clean state is the document's
@@ -28,6 +29,9 @@ public:
     int setStatus(const std::vector<quint32> &entries, const QString &status);
     // Puts the source back as translation where the two differ; statuses stay.
     int restoreSources(const std::vector<quint32> &entries);
+    // Replaces in the entries' translations as one step named so; statuses stay.
+    int replaceTranslations(const QString &stepName, const std::vector<quint32> &entries,
+                            const TranslationReplacer &replacer);
     // Changes made elsewhere (an import, a replacement, a recovery) as one step named so,
     // the states made by the model's stateWith; nothing when there are none.
     int apply(const QString &stepName, std::vector<EntryState> states);

@@ -1,5 +1,6 @@
 #include "MainMenus.h"
 
+#include <QActionGroup>
 #include <QMainWindow>
 #include <QMenuBar>
 #include <QToolBar>
@@ -10,7 +11,19 @@ namespace {
 const QString RecentFilesTool = QStringLiteral("MRUFileList");
 const char *const DocumentTools[] = {"miFSave",  "miFSaveAs",   "miFImport", "miFExport", "miEResume",
                                      "miChgSt",  "miSTun",      "miSTed",    "miSTno",    "miSTck",
-                                     "miEFind",  "miEFindNext", "miVOrder",  "miVSort",   "miGo"};
+                                     "miEFind",  "miEFindNext", "miVOrder",  "miVSort",   "miGo",
+                                     "miVFilter", "miEReplace"};
+
+struct FilterTool {
+    const char *name;
+    const char16_t *caption;
+    Qt::Key key;
+};
+// In the order of GridModel::Filter.
+const FilterTool FilterTools[] = {{"miFilterAll", u"全部条目(&A)", Qt::Key_1},
+                                  {"miFilterUntranslated", u"未译(&U)", Qt::Key_2},
+                                  {"miFilterReview", u"复查(&R)", Qt::Key_3},
+                                  {"miFilterUnfinished", u"未译和复查(&B)", Qt::Key_4}};
 
 // "撤消“修改译文”(&U)": the command and the step it would undo or redo.
 QString historyCaption(const QString &command, const QString &step, QChar accessKey)
@@ -89,12 +102,23 @@ void MainMenus::buildMenuBar(QMainWindow *window)
     edit->addSeparator();
     addTool(edit, "miEFind", QStringLiteral("查找(&F)..."), QStringLiteral("查找"), QKeySequence(Qt::CTRL | Qt::Key_F));
     addTool(edit, "miEFindNext", QStringLiteral("查找下一个(&N)"), QStringLiteral("查找下一个"), QKeySequence(Qt::Key_F3));
+    addTool(edit, "miEReplace", QStringLiteral("替换(&H)..."), QStringLiteral("替换"), QKeySequence(Qt::CTRL | Qt::Key_H));
 
     QMenu *view = bar->addMenu(QStringLiteral("查看(&V)"));
     view->setObjectName(QStringLiteral("mnuView"));
     m_view = view;
     addTool(view, "miVOrder", QStringLiteral("按编号排序(&O)"), QStringLiteral("按编号排序"));
     addTool(view, "miVSort", QStringLiteral("按状态分组(&S)"), QStringLiteral("按状态分组"));
+    QMenu *filter = addSubMenu(view, "miVFilter", QStringLiteral("筛选(&L)"), QStringLiteral("筛选"));
+    auto *filters = new QActionGroup(filter);
+    for (const FilterTool &entry : FilterTools) {
+        QAction *action = addTool(filter, entry.name, QString::fromUtf16(entry.caption), QString(),
+                                  QKeySequence(Qt::CTRL | entry.key));
+        action->setToolTip(action->text().section(u'(', 0, 0));
+        action->setCheckable(true);
+        filters->addAction(action);
+    }
+    filters->actions().constFirst()->setChecked(true);
     view->addSeparator();
     addTool(view, "miOption", QStringLiteral("选项(&O)..."), QStringLiteral("选项"));
     addTool(view, "miTallyra", QStringLiteral("字典处理(&I)..."), QStringLiteral("字典处理"));
@@ -117,16 +141,18 @@ void MainMenus::buildToolBar(QMainWindow *window)
     bar->addAction(reopen);
     bar->addSeparator();
     for (const char *name : {"miFSave", "miFSaveAs", "-", "miFImport", "miFExport", "-", "miEResume", "miChgSt",
-                             "miEFind", "-", "miVOrder", "miVSort", "miTallyra"}) {
+                             "miEFind", "-", "miVOrder", "miVSort", "miVFilter", "miTallyra"}) {
         if (qstrcmp(name, "-") == 0)
             bar->addSeparator();
         else
             bar->addAction(tool(QLatin1String(name)));
     }
-    // The status menu opens on a click; its arrow would be drawn over the caption.
-    if (auto *button = qobject_cast<QToolButton *>(bar->widgetForAction(tool(QStringLiteral("miChgSt"))))) {
-        button->setPopupMode(QToolButton::InstantPopup);
-        button->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; width: 0px; }"));
+    // The status and filter menus open on a click; an arrow would be drawn over the caption.
+    for (const QString &menu : {QStringLiteral("miChgSt"), QStringLiteral("miVFilter")}) {
+        if (auto *button = qobject_cast<QToolButton *>(bar->widgetForAction(tool(menu)))) {
+            button->setPopupMode(QToolButton::InstantPopup);
+            button->setStyleSheet(QStringLiteral("QToolButton::menu-indicator { image: none; width: 0px; }"));
+        }
     }
 }
 
@@ -178,6 +204,22 @@ void MainMenus::followHistory(const QUndoStack &history)
     };
     connect(&history, &QUndoStack::indexChanged, this, show);
     show();
+}
+
+QList<QAction *> MainMenus::filterTools() const
+{
+    QList<QAction *> tools;
+    for (const FilterTool &entry : FilterTools)
+        tools.append(tool(QLatin1String(entry.name)));
+    return tools;
+}
+
+void MainMenus::showFilter(int filter)
+{
+    QAction *chosen = filterTools().value(filter);
+    chosen->setChecked(true);
+    QAction *menu = tool(QStringLiteral("miVFilter"));
+    menu->setIconText(filter == 0 ? menu->toolTip() : menu->toolTip() + QStringLiteral(": ") + chosen->toolTip());
 }
 
 void MainMenus::setDocumentCommandsEnabled(bool enabled)

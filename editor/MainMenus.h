@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QKeySequence>
+#include <QList>
 #include <QObject>
 #include <QStringList>
 
@@ -25,6 +26,10 @@ public:
     void addPaneToggle(QAction *toggle);
     // The commands that act on the open document.
     void setDocumentCommandsEnabled(bool enabled);
+    // The entries of the filter menu, in the order of GridModel::Filter; the chosen one
+    // is checked and named on the tool bar.
+    QList<QAction *> filterTools() const;
+    void showFilter(int filter);
     // Undo and redo: usable while there is a step, and named after it.
     void followHistory(const QUndoStack &history);
 

@@ -14,6 +14,7 @@
 #include "frmExport.h"
 #include "frmImport.h"
 #include "frmOption.h"
+#include "frmReplace.h"
 #include "frmTEdit.h"
 
 #include <QAction>
@@ -74,7 +75,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     m_menus->addPaneToggle(m_pane->toggleViewAction());
     new StatusSummary(m_session->model(), statusBar());
     m_recovery = new RecoveryKeeper(*m_session, this);
-    connect(m_recovery, &RecoveryKeeper::writeFailed, statusBar(), [this](const QString &message) { statusBar()->showMessage(message); });
+    connect(m_recovery, &RecoveryKeeper::writeFailed, this, &frmMain::showNote);
 
     connectCommands();
     connectSession();
@@ -143,10 +144,19 @@ void frmMain::connectCommands()
     onCommand("miGoNextUnfinished", [this] { m_grid->moveCursorTo(m_grid->nextUnfinishedRow(m_grid->row())); });
     onCommand("miEFind", [this] { showFindDialog(); });
     onCommand("miEFindNext", [this] { findNext(); });
+    onCommand("miEReplace", [this] { showReplaceDialog(); });
     onCommand("miFSave", [this] { SaveDocument(m_session->path()); });
     onCommand("miFSaveAs", [this] { SaveDocumentAs(); });
     onCommand("miFImport", [this] { frmImport(*m_session, *m_grid, this).exec(); });
     onCommand("miFExport", [this] { frmExport(*m_session, *m_grid, this).exec(); });
+    const QList<QAction *> filters = m_menus->filterTools();
+    for (int filter = 0; filter < filters.size(); ++filter) {
+        connect(filters[filter], &QAction::triggered, this, [this, filter] {
+            UpdateFromEditBox();
+            m_grid->setFilter(static_cast<GridModel::Filter>(filter));
+            m_menus->showFilter(filter);
+        });
+    }
     connect(m_menus, &MainMenus::recentFileChosen, this, [this](const QString &path) {
         UpdateFromEditBox();
         OpenRecentFile(path);
@@ -181,6 +191,12 @@ void frmMain::showBusy(const QString &status)
     }
 }
 
+void frmMain::showNote(const QString &note)
+{
+    constexpr int NoteMilliseconds = 8000;
+    statusBar()->showMessage(note, NoteMilliseconds);
+}
+
 void frmMain::showCaption()
 {
     if (!m_session->hasDocument()) {
@@ -205,7 +221,7 @@ bool frmMain::isModified() const
 void frmMain::showFindDialog()
 {
     if (!m_find) {
-        m_find = new frmFind(*m_grid, this);
+        m_find = new frmFind(*m_grid, this, [this](const QString &note) { showNote(note); });
         connect(m_find, &frmFind::helpRequested, this, &frmMain::openManual);
         connect(m_find, &frmFind::searched, this, [this](const GridSearch &search) { m_lastSearch = search; });
     }
@@ -214,11 +230,23 @@ void frmMain::showFindDialog()
     m_find->activateWindow();
 }
 
+void frmMain::showReplaceDialog()
+{
+    if (!m_replace) {
+        m_replace = new frmReplace(*m_grid, m_session->edits(), this, [this](const QString &note) { showNote(note); });
+        connect(m_replace, &frmReplace::aboutToReplace, this, &frmMain::UpdateFromEditBox);
+        connect(m_replace, &frmReplace::replaced, this, &frmMain::UpdateToEditBox);
+    }
+    m_replace->show();
+    m_replace->raise();
+    m_replace->activateWindow();
+}
+
 // Repeats the last search from the cursor; before the first one, opens the dialog.
 void frmMain::findNext()
 {
     if (m_lastSearch)
-        findNextRow(this, *m_grid, *m_lastSearch);
+        findNextRow(this, *m_grid, *m_lastSearch, [this](const QString &note) { showNote(note); });
     else
         showFindDialog();
 }

@@ -14,6 +14,7 @@ class MainMenus;
 class RecoveryKeeper;
 class QTreeView;
 class cCtrlFlexGrid;
+class frmReplace;
 class frmTEdit;
 
 // The editor's window: it shows the document session in its grid `fg` and the docked
@@ -73,7 +74,10 @@ private:
     void connectSession();
     void onCommand(const char *tool, const std::function<void()> &command);
     void showBusy(const QString &status);
+    // A note in the status bar, for a few seconds.
+    void showNote(const QString &note);
     void showFindDialog();
+    void showReplaceDialog();
     void findNext();
     void fillEditPane();
     void showRestoredEntry(quint32 entry);
@@ -93,5 +97,6 @@ private:
     RecoveryKeeper *m_recovery;
     QStringList m_recentFiles;
     QPointer<frmFind> m_find;
+    QPointer<frmReplace> m_replace;
     std::optional<GridSearch> m_lastSearch;
 };

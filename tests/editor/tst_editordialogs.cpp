@@ -9,10 +9,12 @@
 #include "frmExport.h"
 #include "frmFind.h"
 #include "frmImport.h"
+#include "frmReplace.h"
 
 #include <QProcess>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QStatusBar>
 
 
 // The find, import and export dialogs on an open document.
@@ -33,14 +35,18 @@ public:
             qFatal("find dialog not shown");
     }
 
-    // The column by its index, the text, and "regex", "case" and "whole" among the options.
+    // The column by its index, the text, and "contains", "regex", "case", "whole" and "up"
+    // among the options.
     void search(int column, const QString &text, const QString &options = QString()) const
     {
         find<QComboBox>(u"cboField"_qs)->setCurrentIndex(column);
         find<QComboBox>(u"cboFind"_qs)->setEditText(text);
-        find<QRadioButton>(options.contains(u"regex") ? u"Option2"_qs : u"Option1"_qs)->setChecked(true);
+        const QString match = options.contains(u"regex") ? u"Option2"_qs : options.contains(u"contains") ? u"Option3"_qs
+                                                                                                         : u"Option1"_qs;
+        find<QRadioButton>(match)->setChecked(true);
         find<QCheckBox>(u"Check1"_qs)->setChecked(options.contains(u"case"));
         find<QCheckBox>(u"Check2"_qs)->setChecked(options.contains(u"whole"));
+        find<QCheckBox>(u"Check3"_qs)->setChecked(options.contains(u"up"));
         find<QPushButton>(u"cmdNext"_qs)->click();
     }
 };
@@ -127,7 +133,7 @@ class EditorDialogsTest : public QObject {
 private Q_SLOTS:
     void findsByEachOption_data()
     {
-        addTestTable(u"editor/find-cases.txt"_qs, {"column", "text", "options", "cursor", "found", "message"});
+        addTestTable(u"editor/find-cases.txt"_qs, {"column", "text", "options", "cursor", "found", "message", "note"});
     }
     void findsByEachOption()
     {
@@ -138,6 +144,7 @@ private Q_SLOTS:
             find.window->fg->selectionModel()->clearCurrentIndex();
         find.search(column.toInt(), text, options);
         QTEST(QString::number(find.grid().row()), "found");
+        QTEST(find.window->statusBar()->currentMessage(), "note");
         QCOMPARE(find.messages.texts(), message.isEmpty() ? QStringList() : QStringList{message});
         if (!message.isEmpty())
             QCOMPARE(find.messages.boxes[0].icon,
@@ -145,7 +152,7 @@ private Q_SLOTS:
     }
 
     // F3 presses 查找 in the dialog and repeats the search once the dialog is gone; after
-    // the last row it does nothing at all. Ctrl+F then opens one modeless dialog, which
+    // the last match it goes on from the top. Ctrl+F then opens one modeless dialog, which
     // the menu only shows again.
     void findsByF3AndCtrlF()
     {
@@ -163,7 +170,7 @@ private Q_SLOTS:
             QTest::keyClick(find.window->fg, Qt::Key_F3);
             hits.append(find.grid().row());
         }
-        QCOMPARE(hits, (QList<int>{2, 3, 5, 5}));
+        QCOMPARE(hits, (QList<int>{2, 3, 5, 1}));
         QVERIFY(find.messages.boxes.isEmpty());
 
         QTest::keyClick(find.window->fg, Qt::Key_F, Qt::ControlModifier);
@@ -172,6 +179,47 @@ private Q_SLOTS:
         QVERIFY(dialog->isVisible() && !dialog->isModal());
         find.trigger(u"miEFind"_qs);
         QCOMPARE(find.window->findChildren<frmFind *>(), QList<frmFind *>{dialog});
+    }
+
+    // Plain or with captures, letter case kept apart or not, at the cursor going on to the
+    // next match or in every entry shown as one step; statuses stay, undo takes it back.
+    void replacesInTranslations_data()
+    {
+        addTestTable(u"editor/replace-cases.txt"_qs,
+                     {"filter", "cursor", "text", "replacement", "options", "button", "cursorAfter", "after", "note", "box"});
+    }
+    void replacesInTranslations()
+    {
+        const auto [filter, cursor, text, replacement, options, button] =
+            fields("filter", "cursor", "text", "replacement", "options", "button");
+        EditorFixture editor(u"grid.a.csv"_qs);
+        const auto column = [&editor](int column) {
+            QStringList cells;
+            for (int row = 1; row < editor.grid().rows(); ++row)
+                cells.append(editor.grid().textMatrix(row, column));
+            return cells.join(u',');
+        };
+        const QString statuses = column(GridModel::Status);
+        const QString translations = column(GridModel::Translation);
+        if (!filter.isEmpty())
+            QTest::keyClick(editor.window->fg, Qt::Key(filter.back().unicode()), Qt::ControlModifier);
+        editor.grid().setCursor(cursor.toInt());
+        editor.trigger(u"miEReplace"_qs);
+        auto *dialog = editor.window->findChild<frmReplace *>();
+        QVERIFY(showDialog(*dialog));
+        control<QComboBox>(*dialog, u"cboFind"_qs)->setEditText(text);
+        control<QComboBox>(*dialog, u"cboReplace"_qs)->setEditText(replacement);
+        control<QCheckBox>(*dialog, u"chkRegex"_qs)->setChecked(options.contains(u"regex"));
+        control<QCheckBox>(*dialog, u"chkCase"_qs)->setChecked(options.contains(u"case"));
+        control<QPushButton>(*dialog, button == u"one" ? u"cmdReplace"_qs : u"cmdReplaceAll"_qs)->click();
+        QTEST(QString::number(editor.grid().row()), "cursorAfter");
+        QTEST(editor.window->statusBar()->currentMessage(), "note");
+        QTEST(editor.messages.texts().join(u';'), "box");
+        editor.trigger(u"miFilterAll"_qs);
+        QTEST(column(GridModel::Translation), "after");
+        QCOMPARE(column(GridModel::Status), statuses);
+        editor.trigger(u"miEUndo"_qs);
+        QCOMPARE(column(GridModel::Translation), translations);
     }
 
     // Group rows are searched as the grid shows them, and a hit in a collapsed group opens it.

@@ -22,6 +22,17 @@ void press(QWidget *widget, const QString &keys)
     QTest::keyClick(widget, key.key(), key.keyboardModifiers());
 }
 
+// Header rows as their captions, entry rows as their numbers.
+QString shownRows(EditorFixture &editor)
+{
+    const GridModel &model = editor.grid().model();
+    QStringList rows;
+    for (int row = 1; row <= model.gridRowCount(); ++row)
+        rows.append(model.isGroupRow(row) ? u'[' + model.data(model.gridIndex(row, GridModel::Status)).toString() + u']'
+                                          : model.cellText(row, GridModel::Number));
+    return rows.join(u',');
+}
+
 bool isEditing(const QTreeView *view)
 {
     const auto *editor = view->viewport()->findChild<QLineEdit *>();
@@ -271,6 +282,43 @@ private Q_SLOTS:
         QTEST(QString::number(editor.grid().row()), "to");
         QTEST(QApplication::focusWidget()->objectName(), "focusAfter");
         QTEST(editor.pane().Text2->textCursor().selectedText(), "selected");
+    }
+
+    // A filter keeps to the entries of its statuses, grouped or not.
+    void filtersByStatus_data()
+    {
+        addTestTable(u"editor/filter-cases.txt"_qs, {"display", "keys", "rows", "shown"});
+    }
+    void filtersByStatus()
+    {
+        const auto [display, keys] = fields("display", "keys");
+        EditorFixture editor(u"grid.a.csv"_qs);
+        editor.trigger(display);
+        for (const QString &key : keys.split(u' '))
+            press(editor.window->fg, key);
+        QTEST(shownRows(editor), "rows");
+        auto *shown = editor.window->findChild<QLabel *>(u"lblShown"_qs);
+        QTEST(shown->isVisible() ? shown->text() : QString(), "shown");
+    }
+
+    // Under a filter an entry that changed stays, marked, while the headers count its
+    // status; a command on every row shown acts on those entries only.
+    void editsUnderAFilterKeepTheCountsTrue()
+    {
+        EditorFixture editor(u"grid.a.csv"_qs);
+        editor.trigger(u"miVSort"_qs);
+        press(editor.window->fg, u"Ctrl+4"_qs);
+        editor.grid().setCursor(5);
+        editor.typeTranslation(u"存"_qs);
+        QTest::keyClick(editor.pane().Text2, Qt::Key_Return);
+        QCOMPARE(shownRows(editor), u"[复查 (2)],1,4,[未译 (0)],2"_qs);
+        QVERIFY(qvariant_cast<QFont>(editor.grid().model().gridIndex(5).data(Qt::FontRole)).italic());
+        editor.window->fg->setFocus();
+        press(editor.window->fg, u"Ctrl+A"_qs);
+        editor.trigger(u"miSTno"_qs);
+        QCOMPARE(editor.window->findChild<QLabel *>(u"lblCounts"_qs)->text(), u"未译 0  复查 0  不译 3  已译 3 / 6 (50.0%)"_qs);
+        press(editor.window->fg, u"Ctrl+4"_qs);
+        QCOMPARE(shownRows(editor), QString());
     }
 
     void documentCommandsWaitForADocument()
