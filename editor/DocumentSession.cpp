@@ -231,6 +231,17 @@ QString DocumentSession::saveAsName(QString chosenName, int filterIndex)
     return chosenName;
 }
 
+int DocumentSession::saveAsFilterIndex(const QString &path)
+{
+    const QString name = path.toLower();
+    for (qsizetype i = 0; i < SaveAsEndings.size(); ++i) {
+        if (name.endsWith(SaveAsEndings[i]))
+            return static_cast<int>(i + 1);
+    }
+    // Another table text name: its "a" entry; anything else, the first.
+    return name.endsWith(u".csv") ? 3 : 1;
+}
+
 bool DocumentSession::hasEditorEnding(const QString &path)
 {
     const QString name = path.toLower();

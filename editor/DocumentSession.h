@@ -49,6 +49,8 @@ public:
     bool saveAs(const QString &chosenName, int filterIndex);
     // The chosen name with the ending of the chosen type appended when it lacks it.
     static QString saveAsName(QString chosenName, int filterIndex);
+    // The entry of the save-as box that is the type of a document at the path, from 1.
+    static int saveAsFilterIndex(const QString &path);
     static bool hasEditorEnding(const QString &path);
 
 Q_SIGNALS:

@@ -175,7 +175,12 @@ void MainMenus::setRecentFiles(const QStringList &paths)
 {
     m_recentFiles->clear();
     for (const QString &path : paths) {
-        QAction *entry = m_recentFiles->addAction(path);
+        // The access keys 1 to 9; an "&" of the path is a character, not a key.
+        const qsizetype number = m_recentFiles->actions().size() + 1;
+        QString caption = QString(path).replace(u'&', QStringLiteral("&&"));
+        if (number <= 9)
+            caption.prepend(u'&' + QString::number(number) + u' ');
+        QAction *entry = m_recentFiles->addAction(caption);
         entry->setObjectName(RecentFilesTool);
         entry->setToolTip(path);
         connect(entry, &QAction::triggered, this, [this, path] { Q_EMIT recentFileChosen(path); });

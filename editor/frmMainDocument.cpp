@@ -66,6 +66,8 @@ void frmMain::SaveDocumentAs()
                        QStringLiteral("本编辑器文本(*.a.csv)|*.csv"), QStringLiteral("本编辑器文本(*.u.csv)|*.csv"),
                        QStringLiteral("PASSOLO字典(*.glo)|*.glo")};
     options.startFolder = m_session->documentFolder();
+    options.fileName = QFileInfo(m_session->path()).fileName();
+    options.filterIndex = DocumentSession::saveAsFilterIndex(m_session->path());
     const FileDialogChoice choice = ShowSaveDialog(this, options);
     if (choice.accepted && m_session->saveAs(choice.fileName, choice.filterIndex))
         AddToRecentFiles(m_session->path());

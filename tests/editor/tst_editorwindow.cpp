@@ -8,6 +8,7 @@
 #include "frmOption.h"
 
 #include <QDropEvent>
+#include <QMenu>
 #include <QMimeData>
 #include <QSpinBox>
 #include <QUrl>
@@ -185,14 +186,18 @@ private Q_SLOTS:
     void keepsTheRecentFiles()
     {
         EditorFixture editor;
-        QVERIFY(editor.open(u"sample.a.txt"_qs, u"one.a.txt"_qs));
+        QVERIFY(editor.open(u"sample.a.txt"_qs, u"one&.a.txt"_qs));
         QVERIFY(editor.open(u"keys.a.csv"_qs, u"two.a.csv"_qs));
         QCOMPARE(editor.window->windowTitle(), u"two.a.csv - Quillet"_qs);
         QCOMPARE(editor.grid().row(), 1);
         const QString ini = AppFolder::file(u"Quillet.ini"_qs);
-        const QString one = editor.path(u"one.a.txt"_qs);
+        const QString one = editor.path(u"one&.a.txt"_qs);
         const QString two = editor.path(u"two.a.csv"_qs);
         QCOMPARE(FileHistory::load(ini, u"MRUFileList"_qs).value(), (QStringList{two, one}));
+        QStringList captions;
+        for (const QAction *entry : editor.window->findChild<QMenu *>(u"miOpenMRU"_qs)->actions())
+            captions.append(entry->text());
+        QCOMPARE(captions, (QStringList{u"&1 "_qs + two, u"&2 "_qs + QString(one).replace(u"&"_qs, u"&&"_qs)}));
 
         // A cancelled save question keeps the entry and the document.
         editor.trigger(u"miSTno"_qs);
@@ -249,6 +254,21 @@ private Q_SLOTS:
         QVERIFY(QFile::exists(editor.path(saved)));
         QCOMPARE(editor.window->windowTitle(), saved + u" - Quillet"_qs);
         QCOMPARE(editor.window->recentFiles().value(0), editor.path(saved));
+    }
+
+    // The save-as box offers the document's own name and type.
+    void offersTheDocumentsNameAndType_data()
+    {
+        addTestTable(u"editor/save-as-offers.txt"_qs, {"name", "type"});
+    }
+    void offersTheDocumentsNameAndType()
+    {
+        QFETCH(QString, name);
+        EditorFixture editor;
+        QVERIFY(editor.open(u"sample.a.txt"_qs, name));
+        editor.trigger(u"miFSaveAs"_qs);
+        QCOMPARE(editor.dialogs.asked.fileName, name);
+        QTEST(QString::number(editor.dialogs.asked.filterIndex), "type");
     }
 
     void failedSaveKeepsTheDocumentModified_data()
