@@ -107,6 +107,7 @@ void DictionaryDocument::append(const DictionaryEntry &entry, const QString &out
     const quint32 status = labelId(entry.status);
     m_entries.push_back(Entry{m_text.store(entry.number), m_text.store(entry.source), m_text.store(entry.translation),
                               status, labelId(outline), parseNumberKey(entry.number)});
+    m_numberOrder.reset();
     countStatus(status, 1);
 }
 
@@ -145,9 +146,11 @@ void DictionaryDocument::exchange(EntryState &state)
     std::swap(entry.translation, state.translation);
 }
 
-std::vector<quint32> DictionaryDocument::orderByNumber() const
+const std::vector<quint32> &DictionaryDocument::orderByNumber() const
 {
-    std::vector<quint32> order(m_entries.size());
+    if (m_numberOrder)
+        return *m_numberOrder;
+    std::vector<quint32> &order = m_numberOrder.emplace(m_entries.size());
     const auto byKey = [](const Entry &a, const Entry &b) { return a.numberKey < b.numberKey; };
     if (std::is_sorted(m_entries.begin(), m_entries.end(), byKey)) {
         std::iota(order.begin(), order.end(), 0u);
@@ -164,28 +167,17 @@ std::vector<quint32> DictionaryDocument::orderByNumber() const
     return order;
 }
 
+// The entries in number order dealt out by status (counting sort), so that each status
+// keeps the number order and its ties.
 std::vector<quint32> DictionaryDocument::orderByStatusAndNumber() const
 {
     const std::vector<quint32> ranks = labelRanks(m_labels);
-    struct Key {
-        quint32 rank;
-        double number;
-        quint32 entry;
-        bool operator<(const Key &other) const
-        {
-            if (rank != other.rank)
-                return rank < other.rank;
-            if (number != other.number)
-                return number < other.number;
-            return entry < other.entry;
-        }
-    };
-    std::vector<Key> keys(m_entries.size());
-    for (size_t i = 0; i < keys.size(); ++i)
-        keys[i] = {ranks[m_entries[i].status], m_entries[i].numberKey, static_cast<quint32>(i)};
-    std::sort(keys.begin(), keys.end());
-    std::vector<quint32> order(keys.size());
-    for (size_t i = 0; i < keys.size(); ++i)
-        order[i] = keys[i].entry;
+    std::vector<size_t> next(ranks.size() + 1, 0);
+    for (const Entry &entry : m_entries)
+        ++next[ranks[entry.status] + 1];
+    std::partial_sum(next.begin(), next.end(), next.begin());
+    std::vector<quint32> order(m_entries.size());
+    for (const quint32 i : orderByNumber())
+        order[next[ranks[m_entries[i].status]]++] = i;
     return order;
 }

@@ -82,7 +82,9 @@ public:
     const QString &label(quint32 id) const { return m_labels[id]; }
 
     // Entry indices ordered by number, numerically, equal numbers in document order.
-    std::vector<quint32> orderByNumber() const;
+    // Numbers never change, so the order is worked out once after entries were added:
+    // that first call must come before other threads read the document.
+    const std::vector<quint32> &orderByNumber() const;
     // Entry indices ordered by status text (in the code page's order), then by number,
     // equal keys in document order.
     std::vector<quint32> orderByStatusAndNumber() const;
@@ -101,6 +103,7 @@ private:
     void countStatus(quint32 label, qsizetype change);
 
     std::vector<Entry> m_entries;
+    mutable std::optional<std::vector<quint32>> m_numberOrder;
     TextArena m_text;
     QStringList m_labels;
     QHash<QString, quint32> m_labelIds;

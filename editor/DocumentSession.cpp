@@ -185,8 +185,9 @@ QString DocumentSession::writeDocumentFiles(const QString &path, YieldClock &clo
     const QString companion = EditorSettings::noSaveExtra() ? QString() : DictionaryFiles::companionPath(path);
     try {
         // The companion is written on a second core meanwhile, from the same unchanging
-        // document (the windows start no command). Neither file replaces its target
-        // before both were written completely.
+        // document (the windows start no command; the number order both follow is worked
+        // out first). Neither file replaces its target before both were written completely.
+        document.orderByNumber();
         std::future<std::unique_ptr<TextFileWriter>> companionJob;
         if (!companion.isEmpty())
             companionJob = std::async(std::launch::async, [&document, companion] {

@@ -101,6 +101,7 @@ void GridModel::layOut(std::vector<quint32> order)
     if (m_mode == Mode::Grouped)
         buildGroups();
     std::vector<quint32>().swap(m_positions);
+    m_lookedUp = false;
 }
 
 void GridModel::buildGroups()
@@ -142,12 +143,19 @@ int GridModel::gridRowAt(int position) const
     return groupHeaderRow(group) + 1 + position - m_groups[group].first;
 }
 
+// The first lookup after a layout (the cursor's entry, kept across it) scans the array;
+// only further lookups pay for the inverse array.
 int GridModel::gridRowOf(quint32 entry) const
 {
-    if (m_positions.empty() && !m_order.empty()) {
+    if (m_positions.empty() && m_lookedUp) {
         m_positions.assign(static_cast<size_t>(m_document.size()), 0);
         for (size_t i = 0; i < m_order.size(); ++i)
             m_positions[m_order[i]] = static_cast<quint32>(i + 1);
+    }
+    m_lookedUp = true;
+    if (m_positions.empty()) {
+        const auto found = std::find(m_order.begin(), m_order.end(), entry);
+        return found == m_order.end() ? 0 : gridRowAt(static_cast<int>(found - m_order.begin()));
     }
     if (entry >= m_positions.size() || m_positions[entry] == 0)
         return 0;

@@ -107,8 +107,9 @@ private:
     Filter m_filter = Filter::All;
     std::vector<quint32> m_order;
     std::vector<Group> m_groups;
-    // The position + 1 of each entry in m_order, 0 for one not shown; made when first
-    // needed after each layout.
+    // The position + 1 of each entry in m_order, 0 for one not shown; made when needed
+    // a second time after each layout.
     mutable std::vector<quint32> m_positions;
+    mutable bool m_lookedUp = false;
     QBrush m_groupBackground;
 };

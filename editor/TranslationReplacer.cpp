@@ -4,7 +4,8 @@
 
 TranslationReplacer::TranslationReplacer(const QString &find, const QString &replacement, bool expression,
                                          bool caseSensitive)
-    : m_find(find), m_replacement(replacement), m_case(caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive)
+    : m_find(find), m_replacement(StoredText::fromTyped(replacement)),
+      m_case(caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive)
 {
     if (expression) {
         m_expression.emplace(find, caseSensitive ? QRegularExpression::NoPatternOption
@@ -32,5 +33,5 @@ std::optional<QString> TranslationReplacer::replaced(QStringView translation) co
         text.replace(*m_expression, m_replacement);
     else
         text.replace(m_find, m_replacement, m_case);
-    return StoredText::fromTyped(text);
+    return text;
 }

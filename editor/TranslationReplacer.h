@@ -6,8 +6,9 @@
 #include <optional>
 
 // One replacement in translations: of a plain text, or of a regular expression whose
-// captures the replacement names as \1 to \99; letter case respected or not. The result
-// holds no tab or line break, as no stored text may.
+// captures the replacement names as \1 to \99; letter case respected or not. The
+// replacement is stored as typed text is (tabs escaped, no line breaks), so the result
+// holds neither, as no stored text may.
 class TranslationReplacer {
 public:
     TranslationReplacer(const QString &find, const QString &replacement, bool expression, bool caseSensitive);

@@ -11,7 +11,6 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
-#include <QTreeView>
 
 #include <algorithm>
 
@@ -51,6 +50,16 @@ QChar letterOf(int key)
     return QChar(u'A' + (key - Qt::Key_A));
 }
 
+}
+
+// The current row may hold the cell editor, whose text must follow the change; any
+// other change needs only a repaint of what is on the screen.
+void GridView::dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight, const QList<int> &roles)
+{
+    if (topLeft.row() == bottomRight.row() && topLeft.siblingAtColumn(0) == currentIndex().siblingAtColumn(0))
+        QTreeView::dataChanged(topLeft, bottomRight, roles);
+    else
+        viewport()->update();
 }
 
 bool CollapsedGroupFlags::isSet(const QString &status) const

@@ -9,7 +9,19 @@ class DocumentEdits;
 #include <array>
 #include <vector>
 
-class QTreeView;
+#include <QTreeView>
+
+// The grid control: a tree view that repaints a change at once. QTreeView works out the
+// place of every row of a changed range, one by one from the row it last looked at,
+// which for a replacement in a million entries (or an undo far from the screen) takes
+// longer than the change itself.
+class GridView : public QTreeView {
+public:
+    using QTreeView::QTreeView;
+
+protected:
+    void dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight, const QList<int> &roles) override;
+};
 
 // One flag per status text: set while the user has collapsed that status's group with
 // the mouse or the keyboard, so that a new filter can collapse it again afterwards.

@@ -59,7 +59,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     m_session = new DocumentSession(this, this);
     showCaption();
 
-    fg = new QTreeView(this);
+    fg = new GridView(this);
     fg->setObjectName(QStringLiteral("fg"));
     setCentralWidget(fg);
     m_grid = new cCtrlFlexGrid(m_session->model(), m_session->edits(), this);
