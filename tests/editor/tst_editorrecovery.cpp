@@ -95,17 +95,20 @@ private Q_SLOTS:
         if (first == u"closed")
             QVERIFY(editor.window->close());
         editor.window.reset();
+        if (first == u"dropped, file changed")
+            editor.copy(u"grid-changed.a.csv"_qs, u"grid.a.csv"_qs);
 
         editor.messages.boxes.clear();
         editor.messages.answers = {answer == u"Yes" ? MessageService::Yes
                                    : answer == u"No" ? MessageService::No : MessageService::Cancel};
         editor.window = std::make_unique<frmMain>();
         if (start == u"open")
-            QVERIFY(editor.open(u"grid.a.csv"_qs));
+            QVERIFY(editor.window->ActFileOpen(editor.path(u"grid.a.csv"_qs)));
         else
             editor.window->offerRecovery();
         const QStringList rows = editor.rows();
-        QTEST(rows == edited ? u"edited"_qs : rows == original ? u"original"_qs : rows.isEmpty() ? u"none"_qs : QString(), "rows");
+        QTEST(rows == edited ? u"edited"_qs : rows == original ? u"original"_qs : rows.isEmpty() ? u"none"_qs : u"other"_qs,
+              "rows");
         QTEST(RecoveryFile(editor.path(u"grid.a.csv"_qs)).exists() ? u"kept"_qs : u"gone"_qs, "file");
         QTEST(QString::number(editor.messages.boxes.size()), "boxes");
         QCOMPARE(editor.window->isModified(), rows == edited);
