@@ -284,21 +284,24 @@ private Q_SLOTS:
         QTEST(editor.pane().Text2->textCursor().selectedText(), "selected");
     }
 
-    // A filter keeps to the entries of its statuses, grouped or not.
+    // A filter keeps to the entries of its statuses, grouped or not; both keep the entry
+    // at the cursor while it is shown.
     void filtersByStatus_data()
     {
-        addTestTable(u"editor/filter-cases.txt"_qs, {"display", "keys", "rows", "shown"});
+        addTestTable(u"editor/filter-cases.txt"_qs, {"display", "keys", "rows", "shown", "cursor"});
     }
     void filtersByStatus()
     {
         const auto [display, keys] = fields("display", "keys");
         EditorFixture editor(u"grid.a.csv"_qs);
+        editor.grid().setCursor(4);
         editor.trigger(display);
         for (const QString &key : keys.split(u' '))
             press(editor.window->fg, key);
         QTEST(shownRows(editor), "rows");
         auto *shown = editor.window->findChild<QLabel *>(u"lblShown"_qs);
         QTEST(shown->isVisible() ? shown->text() : QString(), "shown");
+        QTEST(editor.grid().textMatrix(editor.grid().row(), GridModel::Number), "cursor");
     }
 
     // Under a filter an entry that changed stays, marked, while the headers count its
