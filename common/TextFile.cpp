@@ -461,6 +461,13 @@ TextFileWriter::~TextFileWriter()
         m_file.cancelWriting();
 }
 
+void TextFileWriter::flush()
+{
+    m_writer->flush();
+    if (!m_file.flush())
+        raiseWriteFailure(&m_file);
+}
+
 void TextFileWriter::commit()
 {
     m_writer->flush();

@@ -108,6 +108,9 @@ public:
     TextFileWriter(const QString &path, TextEncoding encoding, LineEnd lineEnd = LineEnd::CrLf);
     ~TextFileWriter();
     LineWriter &lines() { return *m_writer; }
+    // Puts everything written so far into the temporary file, so that a file that could
+    // not be written completely fails here, before any file of a set is committed.
+    void flush();
     void commit();
 
 private:

@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <limits>
+#include <numeric>
 
 namespace {
 
@@ -106,6 +107,7 @@ void DictionaryDocument::append(const DictionaryEntry &entry, const QString &out
     const quint32 status = labelId(entry.status);
     m_entries.push_back(Entry{m_text.store(entry.number), m_text.store(entry.source), m_text.store(entry.translation),
                               status, labelId(outline), parseNumberKey(entry.number)});
+    m_numberOrder.reset();
     countStatus(status, 1);
 }
 
@@ -113,12 +115,6 @@ DictionaryEntry DictionaryDocument::entryView(qsizetype i) const
 {
     const auto raw = [](QStringView text) { return QString::fromRawData(text.data(), text.size()); };
     return DictionaryEntry{status(i), raw(number(i)), raw(source(i)), raw(translation(i))};
-}
-
-DocumentRow DictionaryDocument::row(qsizetype i) const
-{
-    return DocumentRow{outline(i), DictionaryEntry{status(i), number(i).toString(), source(i).toString(),
-                                                   translation(i).toString()}};
 }
 
 bool DictionaryDocument::setStatus(qsizetype i, const QString &status)
@@ -132,54 +128,56 @@ bool DictionaryDocument::setStatus(qsizetype i, const QString &status)
     return true;
 }
 
-bool DictionaryDocument::setTranslation(qsizetype i, QStringView translation)
+std::optional<EntryState> DictionaryDocument::stateWith(quint32 entry, const QString &status, QStringView translation)
 {
-    if (this->translation(i) == translation)
-        return false;
-    m_entries[i].translation = m_text.store(translation);
-    return true;
+    const quint32 id = labelId(status);
+    const bool sameText = this->translation(entry) == translation;
+    if (id == m_entries[entry].status && sameText)
+        return std::nullopt;
+    return EntryState{entry, id, sameText ? m_entries[entry].translation : m_text.store(translation)};
 }
 
-void DictionaryDocument::sortByNumber()
+void DictionaryDocument::exchange(EntryState &state)
 {
+    Entry &entry = m_entries[state.entry];
+    countStatus(entry.status, -1);
+    countStatus(state.status, 1);
+    std::swap(entry.status, state.status);
+    std::swap(entry.translation, state.translation);
+}
+
+const std::vector<quint32> &DictionaryDocument::orderByNumber() const
+{
+    if (m_numberOrder)
+        return *m_numberOrder;
+    std::vector<quint32> &order = m_numberOrder.emplace(m_entries.size());
     const auto byKey = [](const Entry &a, const Entry &b) { return a.numberKey < b.numberKey; };
-    if (std::is_sorted(m_entries.begin(), m_entries.end(), byKey))
-        return;
-    // Sorting small (key, position) pairs and moving each entry once is several times
-    // faster than a stable sort of the entries themselves.
+    if (std::is_sorted(m_entries.begin(), m_entries.end(), byKey)) {
+        std::iota(order.begin(), order.end(), 0u);
+        return order;
+    }
+    // Sorting small (key, position) pairs is several times faster than a stable sort of
+    // the entries themselves.
     std::vector<std::pair<double, quint32>> keys(m_entries.size());
     for (size_t i = 0; i < keys.size(); ++i)
         keys[i] = {m_entries[i].numberKey, static_cast<quint32>(i)};
     std::sort(keys.begin(), keys.end());
-    std::vector<Entry> sorted;
-    sorted.reserve(m_entries.size());
-    for (const auto &key : keys)
-        sorted.push_back(m_entries[key.second]);
-    m_entries = std::move(sorted);
+    for (size_t i = 0; i < keys.size(); ++i)
+        order[i] = keys[i].second;
+    return order;
 }
 
+// The entries in number order dealt out by status (counting sort), so that each status
+// keeps the number order and its ties.
 std::vector<quint32> DictionaryDocument::orderByStatusAndNumber() const
 {
     const std::vector<quint32> ranks = labelRanks(m_labels);
-    struct Key {
-        quint32 rank;
-        double number;
-        quint32 entry;
-        bool operator<(const Key &other) const
-        {
-            if (rank != other.rank)
-                return rank < other.rank;
-            if (number != other.number)
-                return number < other.number;
-            return entry < other.entry;
-        }
-    };
-    std::vector<Key> keys(m_entries.size());
-    for (size_t i = 0; i < keys.size(); ++i)
-        keys[i] = {ranks[m_entries[i].status], m_entries[i].numberKey, static_cast<quint32>(i)};
-    std::sort(keys.begin(), keys.end());
-    std::vector<quint32> order(keys.size());
-    for (size_t i = 0; i < keys.size(); ++i)
-        order[i] = keys[i].entry;
+    std::vector<size_t> next(ranks.size() + 1, 0);
+    for (const Entry &entry : m_entries)
+        ++next[ranks[entry.status] + 1];
+    std::partial_sum(next.begin(), next.end(), next.begin());
+    std::vector<quint32> order(m_entries.size());
+    for (const quint32 i : orderByNumber())
+        order[next[ranks[m_entries[i].status]]++] = i;
     return order;
 }

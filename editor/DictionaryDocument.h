@@ -6,14 +6,8 @@
 #include <QStringList>
 
 #include <memory>
+#include <optional>
 #include <vector>
-
-// One row of the document as the grid lists it: the outline column's text, which only
-// whole-document jobs carry through, and the entry.
-struct DocumentRow {
-    QString outline;
-    DictionaryEntry entry;
-};
 
 // Holds texts back to back in large blocks, so that a million entries cost a few dozen
 // allocations instead of millions. Texts are never freed one by one: a replaced text
@@ -42,9 +36,18 @@ private:
     quint32 m_used = BlockSize;
 };
 
-// The entries of the open dictionary in one contiguous array, in the order of the flat
-// display. Statuses and outline texts repeat endlessly, so each entry holds only the
-// index of a shared label text; numbers are parsed once, when an entry is added.
+// An entry's status and translation as the document stores them: all that an undo step
+// keeps of an entry it changed.
+struct EntryState {
+    quint32 entry = 0;
+    quint32 status = 0;
+    TextArena::Ref translation;
+};
+
+// The entries of the open dictionary in one contiguous array, in the order they were
+// read: an entry's index stays its own for the document's life, whatever the display.
+// Statuses and outline texts repeat endlessly, so each entry holds only the index of a
+// shared label text; numbers are parsed once, when an entry is added.
 class DictionaryDocument {
 public:
     DictionaryDocument();
@@ -60,12 +63,15 @@ public:
     QStringView translation(qsizetype i) const { return m_text.view(m_entries[i].translation); }
     // The entry's texts point into the document: use it before the document changes.
     DictionaryEntry entryView(qsizetype i) const;
-    // A copy that owns its texts.
-    DocumentRow row(qsizetype i) const;
 
-    // Both return whether the text changed.
+    // While the document is read, before any undo step can refer to it; true when the
+    // status changed.
     bool setStatus(qsizetype i, const QString &status);
-    bool setTranslation(qsizetype i, QStringView translation);
+    // The entry's state with this status and translation, the translation stored among
+    // the document's texts; nothing when that is the entry's state already.
+    std::optional<EntryState> stateWith(quint32 entry, const QString &status, QStringView translation);
+    // Puts the state in and leaves the one it replaced in its place.
+    void exchange(EntryState &state);
 
     // How many entries have this status; kept as entries are added and changed.
     qsizetype statusCount(const QString &status) const;
@@ -75,8 +81,10 @@ public:
     quint32 statusLabel(qsizetype i) const { return m_entries[i].status; }
     const QString &label(quint32 id) const { return m_labels[id]; }
 
-    // Orders the entries by number, numerically; equal numbers keep their order.
-    void sortByNumber();
+    // Entry indices ordered by number, numerically, equal numbers in document order.
+    // Numbers never change, so the order is worked out once after entries were added:
+    // that first call must come before other threads read the document.
+    const std::vector<quint32> &orderByNumber() const;
     // Entry indices ordered by status text (in the code page's order), then by number,
     // equal keys in document order.
     std::vector<quint32> orderByStatusAndNumber() const;
@@ -95,6 +103,7 @@ private:
     void countStatus(quint32 label, qsizetype change);
 
     std::vector<Entry> m_entries;
+    mutable std::optional<std::vector<quint32>> m_numberOrder;
     TextArena m_text;
     QStringList m_labels;
     QHash<QString, quint32> m_labelIds;

@@ -24,11 +24,13 @@ std::unique_ptr<DictionaryFileWriter> writeUncommitted(const DictionaryDocument 
                                                        const DictionaryFormat &format, const Tick &tick)
 {
     std::unique_ptr<DictionaryFileWriter> writer = format.document->createWriter(path);
-    for (qsizetype i = 0; i < document.size(); ++i) {
+    qsizetype written = 0;
+    for (const quint32 i : document.orderByNumber()) {
         writer->write(document.entryView(i));
-        if ((i + 1) % EntriesPerTick == 0)
+        if (++written % EntriesPerTick == 0)
             tick();
     }
+    writer->flush();
     return writer;
 }
 

@@ -18,9 +18,10 @@ using Tick = std::function<void()>;
 
 void read(const DictionaryFormat &format, const QString &path, DictionaryDocument &document, const Tick &tick);
 
-// Writes the document into a temporary file beside the path, in the encoding the target
-// was written in (GB18030 for a new file). The returned writer's commit() puts it in
-// place; destroyed uncommitted, it leaves the target as it was.
+// Writes the entries in number order into a temporary file beside the path, in the
+// encoding the target was written in (GB18030 for a new file), all of it on the disk
+// when this returns. The returned writer's commit() puts it in place; destroyed
+// uncommitted, it leaves the target as it was.
 std::unique_ptr<DictionaryFileWriter> writeUncommitted(const DictionaryDocument &document, const QString &path,
                                                        const DictionaryFormat &format, const Tick &tick);
 

@@ -1,18 +1,11 @@
 #include "DocumentRowSource.h"
 
-#include <algorithm>
-#include <utility>
+#include "ErrorReport.h"
+#include "GridModel.h"
 
-DocumentRowSource::DocumentRowSource(const DictionaryDocument &document) : m_document(document)
+DocumentRowSource::DocumentRowSource(const DictionaryDocument &document)
+    : m_document(document), m_order(document.orderByNumber())
 {
-    // The same (number, position) order the flat display sorts the document into.
-    std::vector<std::pair<double, quint32>> keys(static_cast<size_t>(document.size()));
-    for (size_t i = 0; i < keys.size(); ++i)
-        keys[i] = {document.numberKey(qsizetype(i)), static_cast<quint32>(i)};
-    std::sort(keys.begin(), keys.end());
-    m_order.reserve(keys.size());
-    for (const auto &key : keys)
-        m_order.push_back(key.second);
 }
 
 GridRow DocumentRowSource::rowAt(qsizetype row) const
@@ -22,11 +15,18 @@ GridRow DocumentRowSource::rowAt(qsizetype row) const
                    m_document.source(i).toString(), m_document.translation(i).toString()};
 }
 
-std::vector<DocumentRow> documentRows(const std::vector<GridRow> &rows)
+std::vector<EntryState> DocumentRowSource::changedStates(GridModel &model, const std::vector<GridRow> &result) const
 {
-    std::vector<DocumentRow> converted;
-    converted.reserve(rows.size());
-    for (const GridRow &row : rows)
-        converted.push_back(DocumentRow{row.g0, DictionaryEntry{row.gs, row.gn, row.g1, row.g2}});
-    return converted;
+    if (result.size() != m_order.size())
+        Errors::raiseText(QStringLiteral("导入结果的条目数与文档不符"));
+    std::vector<EntryState> states;
+    for (size_t row = 0; row < result.size(); ++row) {
+        const quint32 entry = m_order[row];
+        const GridRow &imported = result[row];
+        if (imported.gn != m_document.number(entry) || imported.g1 != m_document.source(entry))
+            Errors::raiseText(QStringLiteral("导入结果中的条目与文档不符: %1").arg(imported.gn));
+        if (auto state = model.stateWith(entry, imported.gs, imported.g2))
+            states.push_back(*state);
+    }
+    return states;
 }

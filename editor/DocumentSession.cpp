@@ -42,23 +42,18 @@ private:
 DocumentSession::DocumentSession(QWidget *messageParent, QObject *parent)
     : QObject(parent), m_messageParent(messageParent)
 {
+    connect(&m_edits.history(), &QUndoStack::cleanChanged, this, [this](bool clean) { Q_EMIT modifiedChanged(!clean); });
+}
+
+// The history empties itself as it goes: no change of the document to report.
+DocumentSession::~DocumentSession()
+{
+    m_edits.history().disconnect(this);
 }
 
 QString DocumentSession::documentFolder() const
 {
     return hasDocument() ? QFileInfo(m_path).absolutePath() : QString();
-}
-
-void DocumentSession::MarkModified()
-{
-    m_modified = true;
-    Q_EMIT modifiedChanged(true);
-}
-
-void DocumentSession::setModified(bool modified)
-{
-    m_modified = modified;
-    Q_EMIT modifiedChanged(modified);
 }
 
 void DocumentSession::setPath(const QString &path)
@@ -70,11 +65,8 @@ void DocumentSession::setPath(const QString &path)
 bool DocumentSession::open(const QString &path)
 {
     const bool loaded = QFileInfo(path).isFile() && loadByContent(path);
-    if (loaded) {
-        m_modified = false;
+    if (loaded)
         setPath(QFileInfo(path).absoluteFilePath());
-        Q_EMIT modifiedChanged(false);
-    }
     EditSuppressed = false;
     return loaded;
 }
@@ -111,7 +103,9 @@ void DocumentSession::load(const QString &path, const DictionaryFormat &format)
         } catch (const AppError &failure) {
             error = failure.reportAt(formLocation(QStringLiteral("frmMain"), format.document->readingProcedure));
         }
+        m_statusFile.documentRead(path, document);
         m_model.replaceDocument(std::move(document));
+        m_edits.documentReplaced();
         if (format.document->sortedByNumber)
             m_model.showFlat();
         Q_EMIT documentLoaded();
@@ -127,20 +121,22 @@ bool DocumentSession::save(const QString &path)
                 MessageService::Icon::Critical);
         return false;
     }
+    const bool withCompanion = !EditorSettings::noSaveExtra();
+    if (withCompanion && !m_statusFile.confirmReplace(path, m_model.document(), m_messageParent))
+        return false;
     EditSuppressed = true;
     QString failure;
     {
         BusyScope busy(*this, m_busy, QStringLiteral("正在保存..."));
         YieldClock clock;
-        Q_EMIT aboutToSave();
-        m_model.showFlat();
         clock.yieldNow();
         failure = writeDocumentFiles(path, clock);
-        Q_EMIT saveEnded();
     }
     const bool saved = failure.isEmpty();
+    if (saved && withCompanion)
+        m_statusFile.documentSaved(path);
     if (saved)
-        setModified(false);
+        m_edits.documentSaved();
     else
         askUser(m_messageParent, failure, MessageService::Buttons::Ok, MessageService::Icon::Critical);
     EditSuppressed = false;
@@ -157,8 +153,9 @@ QString DocumentSession::writeDocumentFiles(const QString &path, YieldClock &clo
     const QString companion = EditorSettings::noSaveExtra() ? QString() : DictionaryFormats::companionPath(path);
     try {
         // The companion is written on a second core meanwhile, from the same unchanging
-        // document (the windows start no command). Neither file replaces its target
-        // before both were written completely.
+        // document (the windows start no command; the number order both follow is worked
+        // out first). Neither file replaces its target before both were written completely.
+        document.orderByNumber();
         std::future<std::unique_ptr<DictionaryFileWriter>> companionJob;
         if (!companion.isEmpty())
             companionJob = std::async(std::launch::async, [&document, companion] {
@@ -177,6 +174,12 @@ QString DocumentSession::writeDocumentFiles(const QString &path, YieldClock &clo
     return QString();
 }
 
+void DocumentSession::applyImport(std::vector<EntryState> states)
+{
+    if (m_edits.apply(QStringLiteral("导入"), std::move(states)) > 0)
+        Q_EMIT importApplied();
+}
+
 bool DocumentSession::saveAs(const QString &chosenName, int filterIndex)
 {
     const QString name = saveAsName(chosenName, filterIndex);
@@ -191,6 +194,11 @@ QString DocumentSession::saveAsName(QString chosenName, int filterIndex)
 {
     chosenName.remove(QChar(u'\0'));
     return DictionaryFormats::saveDocumentName(chosenName, filterIndex);
+}
+
+int DocumentSession::saveAsFilterIndex(const QString &path)
+{
+    return DictionaryFormats::saveDocumentFilterIndex(path);
 }
 
 bool DocumentSession::hasEditorEnding(const QString &path)

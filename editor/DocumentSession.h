@@ -1,6 +1,8 @@
 #pragma once
 
+#include "DocumentEdits.h"
 #include "GridModel.h"
+#include "StatusFile.h"
 
 #include <QObject>
 #include <QString>
@@ -11,23 +13,25 @@ struct DictionaryFormat;
 class QWidget;
 class YieldClock;
 
-// The open document apart from any window: its entries (in the grid's model), its path,
-// whether it was changed since the last open or save, and reading and writing it.
+// The open document apart from any window: its entries (in the grid's model), the edits
+// and their history, its path, and reading and writing it. It counts as modified while
+// its history is away from the state last read or written.
 // Windows follow it through its signals; its message boxes go to the given parent.
 class DocumentSession : public QObject {
     Q_OBJECT
 
 public:
     explicit DocumentSession(QWidget *messageParent, QObject *parent = nullptr);
+    ~DocumentSession() override;
 
     GridModel &model() { return m_model; }
     const GridModel &model() const { return m_model; }
+    DocumentEdits &edits() { return m_edits; }
     QString path() const { return m_path; }
     bool hasDocument() const { return !m_path.isEmpty(); }
     // Where file dialogs open: the open document's folder, empty while none is open.
     QString documentFolder() const;
-    bool isModified() const { return m_modified; }
-    void MarkModified();
+    bool isModified() const { return m_edits.isModified(); }
     bool isBusy() const { return m_busy; }
 
     // While set, the edit pane commits nothing: from start-up until the first open,
@@ -37,13 +41,17 @@ public:
     // Reads the file by its content, then by its name; false when it is no dictionary
     // the editor reads. Entries read before an error stay, after the error's box.
     bool open(const QString &path);
-    // Writes the entries in number order (the model ends in the flat list). False when
-    // the file was not written; the document then stays modified.
+    // Writes the entries in number order; the display stays as it is. False when the file
+    // was not written; the document then stays modified.
     bool save(const QString &path);
+    // An import's changes, one step of the history.
+    void applyImport(std::vector<EntryState> states);
     // Saves under a name chosen in the save-as box and makes it the document's path.
     bool saveAs(const QString &chosenName, int filterIndex);
     // The chosen name with the ending of the chosen type appended when it lacks it.
     static QString saveAsName(QString chosenName, int filterIndex);
+    // The entry of the save-as box that is the type of a document at the path, from 1.
+    static int saveAsFilterIndex(const QString &path);
     static bool hasEditorEnding(const QString &path);
 
 Q_SIGNALS:
@@ -54,22 +62,20 @@ Q_SIGNALS:
     void busyChanged(const QString &status);
     // A newly read document replaced the entries; the grid shows it from the top.
     void documentLoaded();
-    // Around the write of a save, which sorts the entries into the flat list: the grid
-    // keeps its display, cursor and collapsed groups across it.
-    void aboutToSave();
-    void saveEnded();
+    // An import changed the document.
+    void importApplied();
 
 private:
     bool loadByContent(const QString &path);
     void load(const QString &path, const DictionaryFormat &format);
     QString writeDocumentFiles(const QString &path, YieldClock &clock);
-    void setModified(bool modified);
     void setPath(const QString &path);
 
     QWidget *m_messageParent;
     GridModel m_model;
+    DocumentEdits m_edits{m_model};
+    StatusFile m_statusFile;
     QString m_path;
-    bool m_modified = false;
     bool m_busy = false;
 };
 

@@ -9,6 +9,9 @@ namespace EditorSettings {
 namespace {
 const QString OptionSection = QStringLiteral("OPTION");
 const QString NoSaveExtraKey = QStringLiteral("NoSaveExtra");
+const QString RecoverySecondsKey = QStringLiteral("RecoverySeconds");
+constexpr int DefaultRecoverySeconds = 60;
+constexpr int MaxRecoverySeconds = 3600;
 bool g_resetLayoutOnExit = false;
 }
 
@@ -38,6 +41,23 @@ bool noSaveExtra()
 void setNoSaveExtra(bool on)
 {
     cInifile(iniPath(), OptionSection).setValue(NoSaveExtraKey, on ? QStringLiteral("1") : QStringLiteral("0"));
+}
+
+int recoverySeconds()
+{
+    const double value =
+        numericValue(cInifile(iniPath(), OptionSection).value(RecoverySecondsKey)).value_or(DefaultRecoverySeconds);
+    return value >= 1 && value <= MaxRecoverySeconds ? static_cast<int>(value) : DefaultRecoverySeconds;
+}
+
+void setRecoverySeconds(int seconds)
+{
+    cInifile(iniPath(), OptionSection).setValue(RecoverySecondsKey, QString::number(seconds));
+}
+
+QString recoveryFolder()
+{
+    return AppFolder::file(QStringLiteral("recovery/"));
 }
 
 bool resetLayoutOnExit()

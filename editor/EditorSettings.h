@@ -19,6 +19,13 @@ QString layoutPath();
 bool noSaveExtra();
 void setNoSaveExtra(bool on);
 
+// How often the unsaved changes of the open document are written to its recovery file,
+// in seconds from 1 to 3600 (default 60). A value out of range or no number is the default.
+int recoverySeconds();
+void setRecoverySeconds(int seconds);
+// The folder of the recovery files, apart from the documents.
+QString recoveryFolder();
+
 // Delete the layout file at the next shut-down instead of saving it. Off at every start.
 bool resetLayoutOnExit();
 void setResetLayoutOnExit(bool on);

@@ -2,8 +2,6 @@
 
 #include "cCtrlFlexGrid.h"
 
-#include <QCoreApplication>
-
 GridJobScope::GridJobScope(DocumentSession &session, cCtrlFlexGrid &grid) : m_suppressed(session), m_grid(grid)
 {
     m_grid.setRedraw(false);
@@ -12,10 +10,4 @@ GridJobScope::GridJobScope(DocumentSession &session, cCtrlFlexGrid &grid) : m_su
 GridJobScope::~GridJobScope()
 {
     m_grid.setRedraw(true);
-}
-
-void GridJobScope::showFlatList()
-{
-    m_grid.DisplayAlphabetic(true);
-    QCoreApplication::processEvents();
 }

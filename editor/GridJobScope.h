@@ -14,10 +14,6 @@ public:
     GridJobScope(const GridJobScope &) = delete;
     GridJobScope &operator=(const GridJobScope &) = delete;
 
-    // The flat list, sorted by number. It holds every entry whatever groups were
-    // collapsed, so no group has to be opened first.
-    void showFlatList();
-
 private:
     SuppressedEdits m_suppressed;
     cCtrlFlexGrid &m_grid;

@@ -4,6 +4,9 @@
 #include <QFont>
 #include <QLocale>
 
+#include <algorithm>
+#include <numeric>
+
 namespace {
 // Internal id of top-level rows; a child's id is its group + 1.
 constexpr quintptr TopLevel = 0;
@@ -33,29 +36,28 @@ QString groupCaption(const QString &label, int count)
 
 GridModel::GridModel(QObject *parent) : QAbstractItemModel(parent) {}
 
-std::vector<DocumentRow> GridModel::rows() const
+bool GridModel::passes(Filter filter, const QString &status)
 {
-    std::vector<DocumentRow> rows;
-    rows.reserve(static_cast<size_t>(m_document.size()));
-    for (qsizetype i = 0; i < m_document.size(); ++i)
-        rows.push_back(m_document.row(i));
-    return rows;
-}
-
-void GridModel::replaceRows(const std::vector<DocumentRow> &rows)
-{
-    DictionaryDocument document;
-    for (const DocumentRow &row : rows)
-        document.append(row.entry, row.outline);
-    replaceDocument(std::move(document));
+    switch (filter) {
+    case Filter::All: return true;
+    case Filter::Untranslated: return status == EntryStatus::Untranslated;
+    case Filter::Review: return status == EntryStatus::Review;
+    case Filter::Unfinished: return status == EntryStatus::Untranslated || status == EntryStatus::Review;
+    }
+    return true;
 }
 
 void GridModel::replaceDocument(DictionaryDocument document)
 {
     beginResetModel();
     m_document = std::move(document);
-    if (m_mode == Mode::Grouped)
-        buildGroups();
+    if (m_mode == Mode::Grouped) {
+        layOut(m_document.orderByStatusAndNumber());
+    } else {
+        std::vector<quint32> fileOrder(static_cast<size_t>(m_document.size()));
+        std::iota(fileOrder.begin(), fileOrder.end(), 0u);
+        layOut(std::move(fileOrder));
+    }
     endResetModel();
 }
 
@@ -63,9 +65,7 @@ void GridModel::showFlat()
 {
     beginResetModel();
     m_mode = Mode::Flat;
-    std::vector<quint32>().swap(m_grouped);
-    m_groups.clear();
-    m_document.sortByNumber();
+    layOut(m_document.orderByNumber());
     endResetModel();
 }
 
@@ -73,16 +73,41 @@ void GridModel::showGrouped()
 {
     beginResetModel();
     m_mode = Mode::Grouped;
-    buildGroups();
+    layOut(m_document.orderByStatusAndNumber());
     endResetModel();
+}
+
+void GridModel::setFilter(Filter filter)
+{
+    m_filter = filter;
+    if (m_mode == Mode::Grouped)
+        showGrouped();
+    else
+        showFlat();
+}
+
+void GridModel::layOut(std::vector<quint32> order)
+{
+    if (m_filter == Filter::All) {
+        m_order = std::move(order);
+    } else {
+        m_order.clear();
+        for (const quint32 entry : order) {
+            if (passes(m_filter, m_document.status(entry)))
+                m_order.push_back(entry);
+        }
+    }
+    m_groups.clear();
+    if (m_mode == Mode::Grouped)
+        buildGroups();
+    std::vector<quint32>().swap(m_positions);
+    m_lookedUp = false;
 }
 
 void GridModel::buildGroups()
 {
-    m_grouped = m_document.orderByStatusAndNumber();
-    m_groups.clear();
-    for (int i = 0; i < static_cast<int>(m_grouped.size()); ++i) {
-        const quint32 label = m_document.statusLabel(m_grouped[i]);
+    for (int i = 0; i < static_cast<int>(m_order.size()); ++i) {
+        const quint32 label = m_document.statusLabel(m_order[i]);
         if (m_groups.empty() || m_groups.back().label != label)
             m_groups.push_back(Group{label, i, 0});
         ++m_groups.back().count;
@@ -91,7 +116,7 @@ void GridModel::buildGroups()
 
 int GridModel::gridRowCount() const
 {
-    return static_cast<int>(m_document.size()) + groupCount();
+    return static_cast<int>(m_order.size()) + groupCount();
 }
 
 int GridModel::groupOf(int gridRow) const
@@ -106,6 +131,35 @@ int GridModel::groupOf(int gridRow) const
             high = middle - 1;
     }
     return low;
+}
+
+int GridModel::gridRowAt(int position) const
+{
+    if (m_mode == Mode::Flat)
+        return position + 1;
+    const auto after = std::upper_bound(m_groups.begin(), m_groups.end(), position,
+                                        [](int value, const Group &group) { return value < group.first; });
+    const int group = static_cast<int>(after - m_groups.begin()) - 1;
+    return groupHeaderRow(group) + 1 + position - m_groups[group].first;
+}
+
+// The first lookup after a layout (the cursor's entry, kept across it) scans the array;
+// only further lookups pay for the inverse array.
+int GridModel::gridRowOf(quint32 entry) const
+{
+    if (m_positions.empty() && m_lookedUp) {
+        m_positions.assign(static_cast<size_t>(m_document.size()), 0);
+        for (size_t i = 0; i < m_order.size(); ++i)
+            m_positions[m_order[i]] = static_cast<quint32>(i + 1);
+    }
+    m_lookedUp = true;
+    if (m_positions.empty()) {
+        const auto found = std::find(m_order.begin(), m_order.end(), entry);
+        return found == m_order.end() ? 0 : gridRowAt(static_cast<int>(found - m_order.begin()));
+    }
+    if (entry >= m_positions.size() || m_positions[entry] == 0)
+        return 0;
+    return gridRowAt(static_cast<int>(m_positions[entry] - 1));
 }
 
 int GridModel::gridRow(const QModelIndex &index) const
@@ -143,11 +197,11 @@ std::optional<qsizetype> GridModel::entryOf(const QModelIndex &index) const
     if (!index.isValid())
         return std::nullopt;
     if (m_mode == Mode::Flat)
-        return index.row();
+        return m_order[static_cast<size_t>(index.row())];
     if (index.internalId() == TopLevel)
         return std::nullopt;
     const Group &group = m_groups[index.internalId() - 1];
-    return m_grouped[static_cast<size_t>(group.first + index.row())];
+    return m_order[static_cast<size_t>(group.first + index.row())];
 }
 
 std::optional<qsizetype> GridModel::entryAt(int gridRow) const
@@ -160,56 +214,46 @@ QString GridModel::cellText(int gridRow, int column) const
     return data(gridIndex(gridRow, column), Qt::EditRole).toString();
 }
 
-bool GridModel::setTranslation(int gridRow, const QString &translation)
+void GridModel::exchange(std::vector<EntryState> &states)
 {
-    const std::optional<qsizetype> entry = entryAt(gridRow);
-    if (!entry || !m_document.setTranslation(*entry, translation))
-        return false;
-    emitRowsChanged({gridRow});
-    return true;
+    for (EntryState &state : states)
+        m_document.exchange(state);
+    emitRowsChanged(states);
+    emitGroupCountsChanged();
 }
 
-bool GridModel::setStatus(int gridRow, const QString &status)
+// Few rows one by one; many in one signal per group rather than per row.
+void GridModel::emitRowsChanged(const std::vector<EntryState> &states)
 {
-    return setStatus(std::vector<int>{gridRow}, status) > 0;
-}
-
-int GridModel::setStatus(const std::vector<int> &gridRows, const QString &status)
-{
-    std::vector<int> changed;
-    for (const int gridRow : gridRows) {
-        const std::optional<qsizetype> entry = entryAt(gridRow);
-        if (entry && m_document.setStatus(*entry, status))
-            changed.push_back(gridRow);
+    constexpr size_t RowsOneByOne = 64;
+    if (states.size() <= RowsOneByOne) {
+        for (const EntryState &state : states) {
+            const QModelIndex row = gridIndex(gridRowOf(state.entry), Outline);
+            if (row.isValid())
+                Q_EMIT dataChanged(row, row.siblingAtColumn(Translation));
+        }
+        return;
     }
-    emitRowsChanged(changed);
-    return static_cast<int>(changed.size());
+    if (m_mode == Mode::Flat && !m_order.empty())
+        Q_EMIT dataChanged(index(0, Outline), index(static_cast<int>(m_order.size()) - 1, Translation));
+    for (int group = 0; group < groupCount(); ++group) {
+        const QModelIndex header = groupIndex(group);
+        Q_EMIT dataChanged(index(0, Outline, header), index(m_groups[group].count - 1, Translation, header));
+    }
 }
 
-int GridModel::restoreSources(const std::vector<int> &gridRows)
+void GridModel::emitGroupCountsChanged()
 {
-    std::vector<int> changed;
-    for (const int gridRow : gridRows) {
-        const std::optional<qsizetype> entry = entryAt(gridRow);
-        if (entry && m_document.setTranslation(*entry, m_document.source(*entry)))
-            changed.push_back(gridRow);
-    }
-    emitRowsChanged(changed);
-    return static_cast<int>(changed.size());
+    if (groupCount() > 0)
+        Q_EMIT dataChanged(groupIndex(0).siblingAtColumn(Status), groupIndex(groupCount() - 1).siblingAtColumn(Status),
+                           {Qt::DisplayRole});
 }
 
-void GridModel::emitRowsChanged(const std::vector<int> &gridRows)
+bool GridModel::isMovedEntry(const QModelIndex &index, qsizetype entry) const
 {
-    size_t first = 0;
-    while (first < gridRows.size()) {
-        const QModelIndex top = gridIndex(gridRows[first], Outline);
-        size_t last = first;
-        while (last + 1 < gridRows.size() && gridIndex(gridRows[last + 1], Outline).parent() == top.parent())
-            ++last;
-        const QModelIndex bottom = gridIndex(gridRows[last], Translation);
-        Q_EMIT dataChanged(top, bottom);
-        first = last + 1;
-    }
+    if (m_mode == Mode::Grouped)
+        return m_document.statusLabel(entry) != m_groups[index.internalId() - 1].label;
+    return !passes(m_filter, m_document.status(entry));
 }
 
 QModelIndex GridModel::groupIndex(int group) const
@@ -243,7 +287,7 @@ QModelIndex GridModel::parent(const QModelIndex &child) const
 int GridModel::rowCount(const QModelIndex &parent) const
 {
     if (!parent.isValid())
-        return m_mode == Mode::Flat ? static_cast<int>(m_document.size()) : groupCount();
+        return m_mode == Mode::Flat ? static_cast<int>(m_order.size()) : groupCount();
     if (m_mode == Mode::Grouped && parent.internalId() == TopLevel && parent.column() == Outline)
         return m_groups[parent.row()].count;
     return 0;
@@ -268,13 +312,18 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
         if (role == Qt::BackgroundRole)
             return m_groupBackground;
         if (role == Qt::DisplayRole && index.column() == Status)
-            return groupCaption(groupLabel(index.row()), groupEntryCount(index.row()));
+            return groupCaption(groupLabel(index.row()), static_cast<int>(m_document.statusCount(groupLabel(index.row()))));
         if (role == Qt::EditRole && index.column() == Status)
             return groupLabel(index.row());
         return (role == Qt::DisplayRole || role == Qt::EditRole) ? QVariant(QString()) : QVariant();
     }
     if (role == Qt::BackgroundRole)
         return statusTint(m_document.status(*entry));
+    if (role == Qt::FontRole && isMovedEntry(index, *entry)) {
+        QFont italic;
+        italic.setItalic(true);
+        return italic;
+    }
     if (role != Qt::DisplayRole && role != Qt::EditRole)
         return QVariant();
     switch (index.column()) {

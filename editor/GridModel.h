@@ -8,11 +8,15 @@
 #include <optional>
 #include <vector>
 
-// The grid's view of the document: either the flat list of entries, or the entries
-// grouped by status under one header row per group. Grouped, the header rows are the
-// top level and the entries their children; a child's internal id is its group + 1, so
-// no node objects exist. Both displays map list positions to entries through integer
-// arrays only.
+// The grid's view of the document: either a flat list of entries, or the entries
+// grouped by status under one header row per group, in either case only the entries
+// the filter lets through. Grouped, the header rows are the top level and the entries
+// their children; a child's internal id is its group + 1, so no node objects exist.
+// Both displays map list positions to entries through one integer array.
+//
+// The rows are laid out only when the display is chosen (flat, grouped, filter) or the
+// document is replaced: an entry whose status changes keeps its place until then, and
+// is shown as moved (in italics). Group headers count their status at every moment.
 //
 // "Grid rows" number the display as one list, the way the editor's commands count:
 // row 0 is the heading, rows 1 to gridRowCount() the header and entry rows in display
@@ -23,36 +27,44 @@ class GridModel : public QAbstractItemModel {
 public:
     enum Column { Outline, Status, Number, Source, Translation, ColumnCount };
     enum class Mode { Flat = 0, Grouped = 1 };
+    // Which entries are shown, by status: all, "未译", "复查", or both of these.
+    enum class Filter { All, Untranslated, Review, Unfinished };
 
     explicit GridModel(QObject *parent = nullptr);
 
     const DictionaryDocument &document() const { return m_document; }
     Mode mode() const { return m_mode; }
+    Filter filter() const { return m_filter; }
+    static bool passes(Filter filter, const QString &status);
 
-    // The entries in the order of the flat display, for jobs that take the whole document.
-    std::vector<DocumentRow> rows() const;
-    // Replaces every entry in one reset; the rows keep the given order.
-    void replaceRows(const std::vector<DocumentRow> &rows);
+    // Replaces every entry in one reset; a flat list keeps the document's order.
     void replaceDocument(DictionaryDocument document);
 
-    // The flat list sorted by number, and the grouped display.
+    // The flat list sorted by number, and the grouped display; each lays the rows out anew.
     void showFlat();
     void showGrouped();
+    void setFilter(Filter filter);
 
     int gridRowCount() const;
     int gridRow(const QModelIndex &index) const;
     QModelIndex gridIndex(int gridRow, int column = Translation) const;
     bool isGroupRow(int gridRow) const;
     std::optional<qsizetype> entryAt(int gridRow) const;
+    // The grid row that shows the entry, 0 when the filter hides it.
+    int gridRowOf(quint32 entry) const;
+    // The entries shown, in display order.
+    const std::vector<quint32> &shownEntries() const { return m_order; }
     // The cell's own text: a group header's status without its count.
     QString cellText(int gridRow, int column) const;
-    // Header rows never change. The setters of several rows expect them in ascending
-    // order and return how many changed.
-    bool setTranslation(int gridRow, const QString &translation);
-    bool setStatus(int gridRow, const QString &status);
-    int setStatus(const std::vector<int> &gridRows, const QString &status);
-    // Puts back the source as translation where the two differ.
-    int restoreSources(const std::vector<int> &gridRows);
+
+    // See DictionaryDocument::stateWith.
+    std::optional<EntryState> stateWith(quint32 entry, const QString &status, QStringView translation)
+    {
+        return m_document.stateWith(entry, status, translation);
+    }
+    // Puts each state in and leaves the one it replaced in its place; the rows shown
+    // and the headers' counts follow.
+    void exchange(std::vector<EntryState> &states);
 
     int groupCount() const { return static_cast<int>(m_groups.size()); }
     // The group a grid row belongs to (grouped display only).
@@ -74,19 +86,30 @@ public:
 private:
     struct Group {
         quint32 label;
-        // Position of the group's first entry in m_grouped.
+        // Position of the group's first entry in m_order.
         int first;
         int count;
     };
 
     std::optional<qsizetype> entryOf(const QModelIndex &index) const;
+    // The display of the mode, with the entries in this order as far as the filter shows them.
+    void layOut(std::vector<quint32> order);
     void buildGroups();
-    // One signal per group rather than per row keeps large selections cheap.
-    void emitRowsChanged(const std::vector<int> &gridRows);
+    // The grid row at a position of m_order.
+    int gridRowAt(int position) const;
+    void emitRowsChanged(const std::vector<EntryState> &states);
+    void emitGroupCountsChanged();
+    // An entry shown under a header, or through a filter, its status no longer fits.
+    bool isMovedEntry(const QModelIndex &index, qsizetype entry) const;
 
     DictionaryDocument m_document;
     Mode m_mode = Mode::Flat;
-    std::vector<quint32> m_grouped;
+    Filter m_filter = Filter::All;
+    std::vector<quint32> m_order;
     std::vector<Group> m_groups;
+    // The position + 1 of each entry in m_order, 0 for one not shown; made when needed
+    // a second time after each layout.
+    mutable std::vector<quint32> m_positions;
+    mutable bool m_lookedUp = false;
     QBrush m_groupBackground;
 };

@@ -1,12 +1,14 @@
 #pragma once
 
 #include <QKeySequence>
+#include <QList>
 #include <QObject>
 #include <QStringList>
 
 class QAction;
 class QMainWindow;
 class QMenu;
+class QUndoStack;
 
 // The editor's menu bar "MainMenu", tool bar "tbStandard" and grid pop-up "FGPopupMenu".
 // Every command is a QAction named after its tool, which the window connects to its
@@ -24,6 +26,12 @@ public:
     void addPaneToggle(QAction *toggle);
     // The commands that act on the open document.
     void setDocumentCommandsEnabled(bool enabled);
+    // The entries of the filter menu, in the order of GridModel::Filter; the chosen one
+    // is checked and named on the tool bar.
+    QList<QAction *> filterTools() const;
+    void showFilter(int filter);
+    // Undo and redo: usable while there is a step, and named after it.
+    void followHistory(const QUndoStack &history);
 
 Q_SIGNALS:
     void recentFileChosen(const QString &path);

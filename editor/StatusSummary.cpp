@@ -14,6 +14,8 @@ constexpr int PerMille = 1000;
 
 StatusSummary::StatusSummary(const GridModel &model, QStatusBar *bar) : QObject(bar), m_model(model)
 {
+    m_shown = new QLabel(bar);
+    m_shown->setObjectName(QStringLiteral("lblShown"));
     m_counts = new QLabel(bar);
     m_counts->setObjectName(QStringLiteral("lblCounts"));
     m_progress = new QProgressBar(bar);
@@ -21,6 +23,7 @@ StatusSummary::StatusSummary(const GridModel &model, QStatusBar *bar) : QObject(
     m_progress->setRange(0, PerMille);
     m_progress->setTextVisible(false);
     m_progress->setFixedWidth(ProgressWidth);
+    bar->addPermanentWidget(m_shown);
     bar->addPermanentWidget(m_counts);
     bar->addPermanentWidget(m_progress);
     connect(&model, &QAbstractItemModel::modelReset, this, &StatusSummary::refresh);
@@ -46,6 +49,8 @@ void StatusSummary::refresh()
     const DictionaryDocument &document = m_model.document();
     const bool any = !document.isEmpty();
     m_counts->setText(any ? text() : QString());
+    m_shown->setVisible(m_model.filter() != GridModel::Filter::All);
+    m_shown->setText(QStringLiteral("筛选后显示 %1 条").arg(QLocale(QLocale::English).toString(m_model.shownEntries().size())));
     m_progress->setVisible(any);
     if (any)
         m_progress->setValue(static_cast<int>(PerMille * document.statusCount(EntryStatus::Translated) / document.size()));

@@ -8,7 +8,7 @@ class QProgressBar;
 class QStatusBar;
 
 // The status bar's view of what is left: the entries per status, the share translated
-// and a small progress bar. Follows every change of the model; the document keeps the
+// and a small progress bar, and how many entries a filter shows. Follows every change of the model; the document keeps the
 // counts, so an update costs the same for ten entries as for a million.
 class StatusSummary : public QObject {
     Q_OBJECT
@@ -23,6 +23,7 @@ private:
     void refresh();
 
     const GridModel &m_model;
+    QLabel *m_shown;
     QLabel *m_counts;
     QProgressBar *m_progress;
 };

@@ -1,7 +1,7 @@
 #include "cCtrlFlexGrid.h"
 
+#include "DocumentEdits.h"
 #include "FormPosition.h"
-#include "StoredText.h"
 
 #include <QAction>
 #include <QHeaderView>
@@ -11,7 +11,6 @@
 #include <QMouseEvent>
 #include <QScrollBar>
 #include <QStyledItemDelegate>
-#include <QTreeView>
 
 #include <algorithm>
 
@@ -51,6 +50,16 @@ QChar letterOf(int key)
     return QChar(u'A' + (key - Qt::Key_A));
 }
 
+}
+
+// The current row may hold the cell editor, whose text must follow the change; any
+// other change needs only a repaint of what is on the screen.
+void GridView::dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight, const QList<int> &roles)
+{
+    if (topLeft.row() == bottomRight.row() && topLeft.siblingAtColumn(0) == currentIndex().siblingAtColumn(0))
+        QTreeView::dataChanged(topLeft, bottomRight, roles);
+    else
+        viewport()->update();
 }
 
 bool CollapsedGroupFlags::isSet(const QString &status) const
@@ -129,7 +138,10 @@ private:
     cCtrlFlexGrid *m_controller;
 };
 
-cCtrlFlexGrid::cCtrlFlexGrid(GridModel &model, QObject *parent) : QObject(parent), m_model(model) {}
+cCtrlFlexGrid::cCtrlFlexGrid(GridModel &model, DocumentEdits &edits, QObject *parent)
+    : QObject(parent), m_model(model), m_edits(edits)
+{
+}
 
 void cCtrlFlexGrid::BindingToFlexGrid(QTreeView *grid)
 {
@@ -150,7 +162,8 @@ void cCtrlFlexGrid::InitGrid()
     m_grid->setUniformRowHeights(true);
     m_grid->setSelectionMode(QAbstractItemView::ExtendedSelection);
     m_grid->setSelectionBehavior(QAbstractItemView::SelectRows);
-    m_grid->setEditTriggers(QAbstractItemView::EditKeyPressed | QAbstractItemView::AnyKeyPressed);
+    // F2 and Enter go to the edit pane; typing starts the grid's own cell editor.
+    m_grid->setEditTriggers(QAbstractItemView::AnyKeyPressed);
     m_grid->setExpandsOnDoubleClick(false);
     m_grid->setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
     m_grid->setIndentation(ColumnTwips[0] / TwipsPerPixel);
@@ -165,59 +178,54 @@ void cCtrlFlexGrid::InitGrid()
 
 void cCtrlFlexGrid::DisplayAlphabetic(bool unBuffered)
 {
+    const std::optional<qsizetype> entry = m_model.entryAt(row());
     setRedraw(false);
     m_model.showFlat();
-    showMode();
+    showMode(entry, false);
     if (!unBuffered)
         setRedraw(true);
 }
 
 void cCtrlFlexGrid::DisplayCategorized(bool unBuffered)
 {
+    const std::optional<qsizetype> entry = m_model.entryAt(row());
     setRedraw(false);
     m_model.showGrouped();
-    showMode();
+    showMode(entry, false);
     if (!unBuffered)
         setRedraw(true);
+}
+
+void cCtrlFlexGrid::setFilter(GridModel::Filter filter)
+{
+    const std::optional<qsizetype> entry = m_model.entryAt(row());
+    setRedraw(false);
+    m_model.setFilter(filter);
+    showMode(entry, true);
+    setRedraw(true);
 }
 
 void cCtrlFlexGrid::showLoadedDocument()
 {
     setRedraw(false);
-    showMode();
+    showMode(std::nullopt, false);
     setRedraw(true);
 }
 
-// The outline column and the group buttons of the model's display mode, every group
-// open, the cursor on the first entry at the top.
-void cCtrlFlexGrid::showMode()
+// The outline column and the group buttons of the model's display mode, every group open
+// or only those the user did not collapse.
+void cCtrlFlexGrid::showMode(std::optional<qsizetype> entry, bool keepCollapsedGroups)
 {
     const bool grouped = m_model.mode() == GridModel::Mode::Grouped;
     if (grouped)
         expandGroups();
+    if (grouped && keepCollapsedGroups)
+        collapseFlaggedGroups();
     m_grid->setColumnHidden(GridModel::Outline, !grouped);
     m_grid->setRootIsDecorated(grouped);
     m_grid->scrollToTop();
-    setCursor(grouped ? 2 : 1);
-}
-
-void cCtrlFlexGrid::keepPlaceForSave()
-{
-    m_savedPlace = Place{DisplayMode(), topRow(), row()};
-    setRedraw(false);
-}
-
-void cCtrlFlexGrid::restorePlaceAfterSave()
-{
-    if (m_savedPlace.displayMode == 1) {
-        DisplayCategorized(true);
-        collapseFlaggedGroups();
-    } else {
-        showMode();
-    }
-    setCursor(m_savedPlace.row);
-    setTopRow(m_savedPlace.topRow);
-    setRedraw(true);
+    const int kept = entry ? m_model.gridRowOf(static_cast<quint32>(*entry)) : 0;
+    moveCursorTo(kept > 0 ? kept : firstEntryRow());
 }
 
 void cCtrlFlexGrid::collapseFlaggedGroups()
@@ -280,6 +288,22 @@ int cCtrlFlexGrid::rowBelow(int row) const
     return m_model.gridRow(m_grid->indexBelow(m_model.gridIndex(row, GridModel::Translation)));
 }
 
+int cCtrlFlexGrid::entryRowAbove(int row) const
+{
+    do
+        row = rowAbove(row);
+    while (isGroupRow(row));
+    return row;
+}
+
+int cCtrlFlexGrid::entryRowBelow(int row) const
+{
+    do
+        row = rowBelow(row);
+    while (isGroupRow(row));
+    return row;
+}
+
 int cCtrlFlexGrid::topRow() const
 {
     return m_model.gridRow(m_grid->indexAt(QPoint(1, 1)));
@@ -319,8 +343,18 @@ int cCtrlFlexGrid::lastEntryRow() const
 
 int cCtrlFlexGrid::nextUnfinishedRow(int row) const
 {
+    return unfinishedRow(row, 1);
+}
+
+int cCtrlFlexGrid::previousUnfinishedRow(int row) const
+{
+    return unfinishedRow(row, -1);
+}
+
+int cCtrlFlexGrid::unfinishedRow(int row, int step) const
+{
     const DictionaryDocument &document = m_model.document();
-    for (int candidate = std::max(row + 1, 1); candidate < rows(); ++candidate) {
+    for (int candidate = row + step; candidate >= 1 && candidate < rows(); candidate += step) {
         const std::optional<qsizetype> entry = m_model.entryAt(candidate);
         if (entry && (document.status(*entry) == EntryStatus::Untranslated
                       || document.status(*entry) == EntryStatus::Review))
@@ -343,6 +377,16 @@ std::vector<int> cCtrlFlexGrid::selectedRows() const
     return rows;
 }
 
+std::vector<quint32> cCtrlFlexGrid::selectedEntries() const
+{
+    std::vector<quint32> entries;
+    for (const int selected : selectedRows()) {
+        if (const std::optional<qsizetype> entry = m_model.entryAt(selected))
+            entries.push_back(static_cast<quint32>(*entry));
+    }
+    return entries;
+}
+
 void cCtrlFlexGrid::setRedraw(bool on)
 {
     m_grid->setUpdatesEnabled(on);
@@ -351,11 +395,11 @@ void cCtrlFlexGrid::setRedraw(bool on)
 void cCtrlFlexGrid::commitCellEdit(const QModelIndex &index, const QString &text)
 {
     const int row = m_model.gridRow(index);
-    if (text == m_model.cellText(row, GridModel::Translation))
+    const std::optional<qsizetype> entry = m_model.entryAt(row);
+    if (!entry || text == m_model.cellText(row, GridModel::Translation))
         return;
-    m_model.setTranslation(row, StoredText::fromTyped(text));
-    m_model.setStatus(row, EntryStatus::Translated);
-    Q_EMIT cellEdited(row);
+    if (m_edits.commitTranslation(static_cast<quint32>(*entry), text))
+        Q_EMIT cellEdited(row);
 }
 
 void cCtrlFlexGrid::keepCursorInTranslation(const QModelIndex &current)
@@ -404,6 +448,12 @@ bool cCtrlFlexGrid::keyPressed(int key, Qt::KeyboardModifiers modifiers)
     // The cursor keeps to the translation column, so these keys only open and close groups.
     const int current = row();
     switch (key) {
+    case Qt::Key_F2:
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+        if (m_model.entryAt(current))
+            Q_EMIT editRequested();
+        return true;
     case Qt::Key_Left:
     case Qt::Key_Home:
         if (isGroupRow(current))

@@ -2,15 +2,29 @@
 
 #include "GridModel.h"
 
+class DocumentEdits;
+
 #include <QObject>
 
 #include <array>
 #include <vector>
 
-class QTreeView;
+#include <QTreeView>
+
+// The grid control: a tree view that repaints a change at once. QTreeView works out the
+// place of every row of a changed range, one by one from the row it last looked at,
+// which for a replacement in a million entries (or an undo far from the screen) takes
+// longer than the change itself.
+class GridView : public QTreeView {
+public:
+    using QTreeView::QTreeView;
+
+protected:
+    void dataChanged(const QModelIndex &topLeft, const QModelIndex &bottomRight, const QList<int> &roles) override;
+};
 
 // One flag per status text: set while the user has collapsed that status's group with
-// the mouse or the keyboard, so that a save can collapse it again afterwards.
+// the mouse or the keyboard, so that a new filter can collapse it again afterwards.
 class CollapsedGroupFlags {
 public:
     bool isSet(const QString &status) const;
@@ -21,16 +35,17 @@ private:
     std::array<bool, 4> m_flags{};
 };
 
-// The controller of the editor's grid `fg`: its columns, the flat and the grouped display,
-// which cells may be edited, where the cursor may stand and the keyboard. It shows the
-// document session's model and receives the grid's events itself.
+// The controller of the editor's grid `fg`: its columns, the flat and the grouped display
+// and the filter, which cells may be edited, where the cursor may stand and the
+// keyboard. It shows the document session's model, commits the grid's cell editor
+// through the session's edits and receives the grid's events itself.
 //
 // Rows are grid rows as GridModel counts them (0 the heading, 1 the first row shown).
 class cCtrlFlexGrid : public QObject {
     Q_OBJECT
 
 public:
-    explicit cCtrlFlexGrid(GridModel &model, QObject *parent = nullptr);
+    cCtrlFlexGrid(GridModel &model, DocumentEdits &edits, QObject *parent = nullptr);
 
     void BindingToFlexGrid(QTreeView *grid);
     QTreeView *grid() const { return m_grid; }
@@ -39,16 +54,14 @@ public:
 
     // 0 the flat list, 1 grouped by status.
     int DisplayMode() const { return static_cast<int>(m_model.mode()); }
-    // With unBuffered the grid stays without painting for callers that resume it.
+    // With unBuffered the grid stays without painting for callers that resume it. Both,
+    // and the filter, keep the cursor on its entry while the filter shows it.
     void DisplayAlphabetic(bool unBuffered = false);
     void DisplayCategorized(bool unBuffered = false);
+    void setFilter(GridModel::Filter filter);
     CollapsedGroupFlags CollapsedGroups;
     // Shows a newly read document from the top, in the model's display mode.
     void showLoadedDocument();
-    // A save sorts the entries into the flat list; afterwards the grid shows again the
-    // display, the collapsed groups, the cursor and the top row it had before.
-    void keepPlaceForSave();
-    void restorePlaceAfterSave();
 
     // The grid's row count, the heading row included.
     int rows() const { return m_model.gridRowCount() + 1; }
@@ -62,9 +75,14 @@ public:
     bool isRowHidden(int row) const;
     // Puts the cursor on the row's translation cell, opening its group when it is hidden.
     void setCursor(int row);
+    // The same, and scrolls the row into view; nothing for row 0.
+    void moveCursorTo(int row);
     // The nearest row shown above or below, 0 when there is none.
     int rowAbove(int row) const;
     int rowBelow(int row) const;
+    // The same, passing over group headers.
+    int entryRowAbove(int row) const;
+    int entryRowBelow(int row) const;
     int topRow() const;
     void setTopRow(int row);
     bool isRowOnScreen(int row) const;
@@ -73,15 +91,21 @@ public:
     // The first and the last entry row (no group header), 0 in an empty grid.
     int firstEntryRow() const;
     int lastEntryRow() const;
-    // The first entry row below this one still "未译" or "复查"; 0 when there is none.
+    // The nearest entry row below or above this one still "未译" or "复查"; 0 when there
+    // is none.
     int nextUnfinishedRow(int row) const;
+    int previousUnfinishedRow(int row) const;
     // Selected rows in ascending order.
     std::vector<int> selectedRows() const;
+    // The entries of the selected rows, in row order.
+    std::vector<quint32> selectedEntries() const;
     void setRedraw(bool on);
 
 Q_SIGNALS:
     // A translation was changed in the grid's own cell editor.
     void cellEdited(int row);
+    // F2 or Enter on an entry: the translation is to be edited in the edit pane.
+    void editRequested();
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
@@ -89,14 +113,11 @@ protected:
 private:
     friend class TranslationDelegate;
 
-    struct Place {
-        int displayMode = 0;
-        int topRow = 0;
-        int row = 0;
-    };
-
     void InitGrid();
-    void showMode();
+    // The display the model has just laid out, the cursor on the entry given when it is
+    // shown, else on the first entry.
+    void showMode(std::optional<qsizetype> entry, bool keepCollapsedGroups);
+    int unfinishedRow(int row, int step) const;
     void expandGroups();
     void collapseFlaggedGroups();
     void commitCellEdit(const QModelIndex &index, const QString &text);
@@ -104,14 +125,12 @@ private:
     void toggleGroup(int row);
     void setGroupCollapsed(int row, bool collapsed);
     bool keyPressed(int key, Qt::KeyboardModifiers modifiers);
-    // Puts the cursor on the row and scrolls it into view; nothing for row 0.
-    void moveCursorTo(int row);
     bool doubleClicked(const QPoint &position);
     int jumpTarget(QChar letter) const;
     int firstMatch(QChar letter, int from, int to) const;
 
     GridModel &m_model;
-    Place m_savedPlace;
+    DocumentEdits &m_edits;
     QTreeView *m_grid = nullptr;
     // Kept apart: events still arrive while the grid is being destroyed.
     QWidget *m_viewport = nullptr;

@@ -19,6 +19,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
+#include <QLocale>
 #include <QPushButton>
 #include <QRadioButton>
 #include <QVBoxLayout>
@@ -271,10 +272,11 @@ void frmExport::cmdStart_Click()
     SetJobControlsVisible(false);
     m_busy = true;
     std::optional<ErrorReport> failure;
+    qint64 written = 0;
     {
         const BusyCursor cursor;
         try {
-            writeEntries(options);
+            written = writeEntries(options);
         } catch (const AppError &error) {
             failure = error.reportAt(JobLocation);
         }
@@ -285,28 +287,29 @@ void frmExport::cmdStart_Click()
         close();
         return;
     }
-    showFinished();
+    showFinished(written);
 }
 
-// The entries in the order of the flat list, which the grid keeps showing afterwards.
-// The file replaces an existing one only once it was written completely.
-void frmExport::writeEntries(const ExportOptions &options)
+// The entries in number order, whatever the grid shows. The file replaces an existing
+// one only once it was written completely.
+qint64 frmExport::writeEntries(const ExportOptions &options)
 {
     GridJobScope scope(m_session, m_grid);
-    scope.showFlatList();
     EntryExportWriter writer(cboExFile->currentText(), options);
     const DictionaryDocument &document = m_session.model().document();
     YieldClock clock;
-    for (qsizetype i = 0; i < document.size(); ++i) {
+    for (const quint32 i : document.orderByNumber()) {
         clock.yieldIfDue();
         writer.offer(document.entryView(i));
     }
     writer.commit();
+    return writer.written();
 }
 
-void frmExport::showFinished()
+void frmExport::showFinished(qint64 written)
 {
-    LabelDoing->setText(QStringLiteral("成功导出!"));
+    LabelDoing->setText(QStringLiteral("成功导出! 共 %1 条，写入:\n%2")
+                            .arg(QLocale(QLocale::English).toString(written), cboExFile->currentText()));
     showFinishButton(cmdClose);
 }
 

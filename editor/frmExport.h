@@ -51,8 +51,9 @@ private:
 
     void cmdSave_Click();
     void cmdStart_Click();
-    void writeEntries(const ExportOptions &options);
-    void showFinished();
+    // How many entries were written.
+    qint64 writeEntries(const ExportOptions &options);
+    void showFinished(qint64 written);
 
     DocumentSession &m_session;
     cCtrlFlexGrid &m_grid;

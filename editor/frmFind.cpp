@@ -16,42 +16,12 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
-#include <functional>
-#include <optional>
+#include <utility>
 
 namespace {
 
 constexpr int SourceField = 2;
 constexpr int FindBoxContentsLength = 32;
-
-using CellTest = std::function<bool(const QString &)>;
-
-// The first row from `first` on whose cell in the column passes the test; 0 when none
-// does. Group rows are searched like entry rows, as the grid shows them; rows of
-// collapsed groups too.
-int findRow(const cCtrlFlexGrid &grid, int first, int column, const CellTest &matches)
-{
-    for (int row = first; row < grid.rows(); ++row) {
-        if (matches(grid.textMatrix(row, column)))
-            return row;
-    }
-    return 0;
-}
-
-std::optional<CellTest> cellTest(const GridSearch &search)
-{
-    const QString text = search.text;
-    if (search.regularExpression) {
-        const QRegularExpression expression(text);
-        if (!expression.isValid())
-            return std::nullopt;
-        return [expression](const QString &cell) { return expression.match(cell).hasMatch(); };
-    }
-    const Qt::CaseSensitivity sensitivity = search.caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
-    if (search.wholeText)
-        return [text, sensitivity](const QString &cell) { return cell.compare(text, sensitivity) == 0; };
-    return [text, sensitivity](const QString &cell) { return cell.startsWith(text, sensitivity); };
-}
 
 QPushButton *namedButton(const QString &name, const QString &caption, QWidget *parent)
 {
@@ -60,28 +30,78 @@ QPushButton *namedButton(const QString &name, const QString &caption, QWidget *p
     return button;
 }
 
+// The first grid row from the one after the cursor (upwards: before it) round to the
+// cursor's own whose cell passes the test, 0 when none does, and whether the search went
+// past the end to get there. Group rows are searched like entry rows, as the grid shows
+// them; rows of collapsed groups too.
+std::pair<int, bool> firstMatch(const cCtrlFlexGrid &grid, int column, bool upwards, const CellTest &matches)
+{
+    const int last = grid.rows() - 1;
+    const int current = grid.row() == 0 && upwards ? last + 1 : grid.row();
+    for (int step = 1; step <= last; ++step) {
+        const int row = upwards ? current - step : current + step;
+        const bool wrapped = row < 1 || row > last;
+        const int shown = !wrapped ? row : upwards ? row + last : row - last;
+        if (matches(grid.textMatrix(shown, column)))
+            return {shown, wrapped};
+    }
+    return {0, false};
 }
 
-void findNextRow(QWidget *messageParent, cCtrlFlexGrid &grid, const GridSearch &search)
+}
+
+std::optional<CellTest> cellTest(const GridSearch &search)
 {
-    const int first = grid.row() + 1;
-    if (first >= grid.rows())
-        return;
+    const QString text = search.text;
+    if (search.match == GridSearch::Match::Expression) {
+        const QRegularExpression expression(text);
+        if (!expression.isValid())
+            return std::nullopt;
+        return [expression](const QString &cell) { return expression.match(cell).hasMatch(); };
+    }
+    const Qt::CaseSensitivity sensitivity = search.caseSensitive ? Qt::CaseSensitive : Qt::CaseInsensitive;
+    if (search.wholeText)
+        return [text, sensitivity](const QString &cell) { return cell.compare(text, sensitivity) == 0; };
+    if (search.match == GridSearch::Match::Contains)
+        return [text, sensitivity](const QString &cell) { return cell.contains(text, sensitivity); };
+    return [text, sensitivity](const QString &cell) { return cell.startsWith(text, sensitivity); };
+}
+
+bool findNextRow(QWidget *messageParent, cCtrlFlexGrid &grid, int column, bool upwards, const CellTest &matches,
+                 const FindNote &note)
+{
+    const auto [found, wrapped] = firstMatch(grid, column, upwards, matches);
+    if (found == 0) {
+        askUser(messageParent, QStringLiteral("找不到"), MessageService::Buttons::Ok, MessageService::Icon::Information);
+        return false;
+    }
+    if (wrapped && note)
+        note(upwards ? QStringLiteral("已查到开头，从末尾继续查找") : QStringLiteral("已查到末尾，从开头继续查找"));
+    grid.setCursor(found);
+    grid.setTopRow(found);
+    return true;
+}
+
+void findNextRow(QWidget *messageParent, cCtrlFlexGrid &grid, const GridSearch &search, const FindNote &note)
+{
     const std::optional<CellTest> matches = cellTest(search);
     if (!matches) {
         askUser(messageParent, QStringLiteral("查找失败"), MessageService::Buttons::Ok, MessageService::Icon::Critical);
         return;
     }
-    const int found = findRow(grid, first, search.column, *matches);
-    if (found == 0) {
-        askUser(messageParent, QStringLiteral("找不到"), MessageService::Buttons::Ok, MessageService::Icon::Information);
-        return;
-    }
-    grid.setCursor(found);
-    grid.setTopRow(found);
+    findNextRow(messageParent, grid, search.column, search.upwards, *matches, note);
 }
 
-frmFind::frmFind(cCtrlFlexGrid &grid, QWidget *parent) : QDialog(parent), m_grid(grid)
+void addCaptionedRow(QGridLayout &grid, int row, const QString &caption, QWidget *field)
+{
+    auto *label = new QLabel(caption, field->parentWidget());
+    label->setBuddy(field);
+    grid.addWidget(label, row, 0);
+    grid.addWidget(field, row, 1);
+}
+
+frmFind::frmFind(cCtrlFlexGrid &grid, QWidget *parent, FindNote note)
+    : QDialog(parent), m_grid(grid), m_note(std::move(note))
 {
     setObjectName(QStringLiteral("frmFind"));
     setWindowTitle(QStringLiteral("查找"));
@@ -109,18 +129,12 @@ QLayout *frmFind::createFields()
     cboField = new QComboBox(this);
     cboField->setObjectName(QStringLiteral("cboField"));
     cboField->addItems({QStringLiteral("状态"), QStringLiteral("编号"), QStringLiteral("原文"), QStringLiteral("译文")});
-    const auto addRow = [&](const QString &caption, QComboBox *box, int row) {
-        auto *label = new QLabel(caption, this);
-        label->setBuddy(box);
-        grid->addWidget(label, row, 0);
-        grid->addWidget(box, row, 1);
-    };
-    addRow(QStringLiteral("查找内容(&W):"), cboFind, 0);
-    addRow(QStringLiteral("字段(&I):"), cboField, 1);
+    addCaptionedRow(*grid, 0, QStringLiteral("查找内容(&W):"), cboFind);
+    addCaptionedRow(*grid, 1, QStringLiteral("字段(&I):"), cboField);
     return grid;
 }
 
-// The case and whole-text options apply to the plain match only.
+// The case and whole-text options apply to the plain matches only.
 QLayout *frmFind::createOptions()
 {
     auto *grid = new QGridLayout;
@@ -133,14 +147,20 @@ QLayout *frmFind::createOptions()
     Check1->setObjectName(QStringLiteral("Check1"));
     Check2 = new QCheckBox(QStringLiteral("全字串匹配(&M)"), this);
     Check2->setObjectName(QStringLiteral("Check2"));
-    connect(Option1, &QRadioButton::toggled, this, [this](bool plain) {
-        Check1->setEnabled(plain);
-        Check2->setEnabled(plain);
+    Option3 = new QRadioButton(QStringLiteral("包含(&O)"), this);
+    Option3->setObjectName(QStringLiteral("Option3"));
+    Check3 = new QCheckBox(QStringLiteral("向上查找(&U)"), this);
+    Check3->setObjectName(QStringLiteral("Check3"));
+    connect(Option2, &QRadioButton::toggled, this, [this](bool expression) {
+        Check1->setEnabled(!expression);
+        Check2->setEnabled(!expression);
     });
     grid->addWidget(Option1, 0, 0);
-    grid->addWidget(Option2, 1, 0);
+    grid->addWidget(Option3, 1, 0);
+    grid->addWidget(Option2, 2, 0);
     grid->addWidget(Check1, 0, 1);
     grid->addWidget(Check2, 1, 1);
+    grid->addWidget(Check3, 2, 1);
     return grid;
 }
 
@@ -164,11 +184,14 @@ QLayout *frmFind::createButtons()
 
 void frmFind::cmdNext_Click()
 {
-    const GridSearch search{cboFind->currentText(), cboField->currentIndex() + 1, Option2->isChecked(),
-                            Check1->isChecked(), Check2->isChecked()};
+    const GridSearch::Match match = Option2->isChecked() ? GridSearch::Match::Expression
+                                  : Option3->isChecked() ? GridSearch::Match::Contains
+                                                         : GridSearch::Match::Prefix;
+    const GridSearch search{cboFind->currentText(), cboField->currentIndex() + 1, match, Check1->isChecked(),
+                            Check2->isChecked(), Check3->isChecked()};
     AddComboHistory(cboFind, search.text);
     Q_EMIT searched(search);
-    findNextRow(this, m_grid, search);
+    findNextRow(this, m_grid, search, m_note);
 }
 
 void frmFind::done(int result)

@@ -140,26 +140,26 @@ void frmImport::cmdStart_Click()
         close();
 }
 
-// The result replaces the rows in one block, and only a complete result does: after
-// any failure the document stays as it was, in content, order and display.
+// The result's changes are one step of the history, made only from a complete result:
+// after any failure the document stays as it was, in content, order and display. The
+// display stays as the user chose it.
 // The dialog's own errors end it; a stage's error ends only the job, whose stage
 // results stay in view.
 bool frmImport::importReference(const ProcessingOptions &options)
 {
     GridJobScope scope(m_session, m_grid);
     StatePanelObserver observer(*picState);
-    ImportResult result;
-    {
-        const DocumentRowSource rows(m_session.model().document());
-        result = runImport(cboRefer->currentText(), options, rows, observer,
-                           formLocation(FormName, QStringLiteral("cmdStart_Click")));
-    }
+    const QString location = formLocation(FormName, QStringLiteral("cmdStart_Click"));
+    const DocumentRowSource rows(m_session.model().document());
+    const ImportResult result = runImport(cboRefer->currentText(), options, rows, observer, location);
     if (!result.outcome.done())
         return result.outcome.kind != JobOutcome::Kind::NotStarted;
-    scope.showFlatList();
-    m_session.model().replaceRows(documentRows(result.rows));
-    m_grid.setCursor(1);
-    m_session.MarkModified();
+    try {
+        m_session.applyImport(rows.changedStates(m_session.model(), result.rows));
+    } catch (const AppError &error) {
+        showErrorBox(this, error.reportAt(location));
+        return false;
+    }
     return true;
 }
 

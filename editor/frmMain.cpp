@@ -5,15 +5,16 @@
 #include "FileHistory.h"
 #include "MainMenus.h"
 #include "MessageService.h"
+#include "RecoveryKeeper.h"
 #include "ShellActions.h"
 #include "StatusSummary.h"
-#include "StoredText.h"
 #include "WindowSize.h"
 #include "cCtrlFlexGrid.h"
 #include "frmAbout.h"
 #include "frmExport.h"
 #include "frmImport.h"
 #include "frmOption.h"
+#include "frmReplace.h"
 #include "frmTEdit.h"
 
 #include <QAction>
@@ -26,6 +27,7 @@
 #include <QMimeData>
 #include <QPlainTextEdit>
 #include <QProcess>
+#include <QStatusBar>
 #include <QSaveFile>
 #include <QTreeView>
 
@@ -57,10 +59,10 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     m_session = new DocumentSession(this, this);
     showCaption();
 
-    fg = new QTreeView(this);
+    fg = new GridView(this);
     fg->setObjectName(QStringLiteral("fg"));
     setCentralWidget(fg);
-    m_grid = new cCtrlFlexGrid(m_session->model(), this);
+    m_grid = new cCtrlFlexGrid(m_session->model(), m_session->edits(), this);
     m_grid->BindingToFlexGrid(fg);
     fg->setContextMenuPolicy(Qt::CustomContextMenu);
     fg->viewport()->setAcceptDrops(true);
@@ -72,6 +74,8 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     resizeDocks({m_pane}, {DefaultPaneHeight}, Qt::Vertical);
     m_menus->addPaneToggle(m_pane->toggleViewAction());
     new StatusSummary(m_session->model(), statusBar());
+    m_recovery = new RecoveryKeeper(*m_session, this);
+    connect(m_recovery, &RecoveryKeeper::writeFailed, this, &frmMain::showNote);
 
     connectCommands();
     connectSession();
@@ -80,6 +84,10 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     connect(fg->selectionModel(), &QItemSelectionModel::currentChanged, this, &frmMain::fillEditPane);
     connect(&m_session->model(), &QAbstractItemModel::modelReset, this, [this] { m_pane->showEntry(0, {}, {}); });
     connect(m_grid, &cCtrlFlexGrid::cellEdited, this, &frmMain::UpdateToEditBox);
+    connect(m_grid, &cCtrlFlexGrid::editRequested, this, &frmMain::editInPane);
+    connect(m_pane, &frmTEdit::leaveRequested, fg, [this] { fg->setFocus(); });
+    connect(&m_session->edits(), &DocumentEdits::entryRestored, this, &frmMain::showRestoredEntry);
+    m_menus->followHistory(m_session->edits().history());
     connect(m_pane, &frmTEdit::updateRequested, this, [this](int mode) { commitAndMove(mode); });
 
     WindowSize::load(*this, EditorSettings::iniPath());
@@ -115,7 +123,10 @@ void frmMain::connectCommands()
     onCommand("miFReOpen", [this] { OpenDocumentDialog(); });
     onCommand("miTallyra", [this] { startProcessor(); });
     onCommand("miFExit", [this] { close(); });
-    onCommand("miOption", [this] { frmOption(this).exec(); });
+    onCommand("miOption", [this] {
+        if (frmOption(this).exec() == QDialog::Accepted)
+            m_recovery->restartTimer();
+    });
     onCommand("miHContent", [this] { openManual(); });
     onCommand("miHAbout", [this] { frmAbout(this).exec(); });
     onCommand("miVOrder", [this] { m_grid->DisplayAlphabetic(false); });
@@ -125,12 +136,27 @@ void frmMain::connectCommands()
     onCommand("miSTno", [this] { SetSelectedStatus(EntryStatus::NotToTranslate); });
     onCommand("miSTck", [this] { SetSelectedStatus(EntryStatus::Review); });
     onCommand("miEResume", [this] { ResumeSelected(); });
+    onCommand("miEUndo", [this] { m_session->edits().history().undo(); });
+    onCommand("miERedo", [this] { m_session->edits().history().redo(); });
+    onCommand("miGoPrevious", [this] { m_grid->moveCursorTo(m_grid->entryRowAbove(m_grid->row())); });
+    onCommand("miGoNext", [this] { m_grid->moveCursorTo(m_grid->entryRowBelow(m_grid->row())); });
+    onCommand("miGoPreviousUnfinished", [this] { m_grid->moveCursorTo(m_grid->previousUnfinishedRow(m_grid->row())); });
+    onCommand("miGoNextUnfinished", [this] { m_grid->moveCursorTo(m_grid->nextUnfinishedRow(m_grid->row())); });
     onCommand("miEFind", [this] { showFindDialog(); });
     onCommand("miEFindNext", [this] { findNext(); });
+    onCommand("miEReplace", [this] { showReplaceDialog(); });
     onCommand("miFSave", [this] { SaveDocument(m_session->path()); });
     onCommand("miFSaveAs", [this] { SaveDocumentAs(); });
     onCommand("miFImport", [this] { frmImport(*m_session, *m_grid, this).exec(); });
     onCommand("miFExport", [this] { frmExport(*m_session, *m_grid, this).exec(); });
+    const QList<QAction *> filters = m_menus->filterTools();
+    for (int filter = 0; filter < filters.size(); ++filter) {
+        connect(filters[filter], &QAction::triggered, this, [this, filter] {
+            UpdateFromEditBox();
+            m_grid->setFilter(static_cast<GridModel::Filter>(filter));
+            m_menus->showFilter(filter);
+        });
+    }
     connect(m_menus, &MainMenus::recentFileChosen, this, [this](const QString &path) {
         UpdateFromEditBox();
         OpenRecentFile(path);
@@ -147,8 +173,6 @@ void frmMain::connectSession()
     connect(m_session, &DocumentSession::modifiedChanged, this, &frmMain::showCaption);
     connect(m_session, &DocumentSession::busyChanged, this, &frmMain::showBusy);
     connect(m_session, &DocumentSession::documentLoaded, m_grid, &cCtrlFlexGrid::showLoadedDocument);
-    connect(m_session, &DocumentSession::aboutToSave, m_grid, &cCtrlFlexGrid::keepPlaceForSave);
-    connect(m_session, &DocumentSession::saveEnded, m_grid, &cCtrlFlexGrid::restorePlaceAfterSave);
 }
 
 // While a file is read or written: busy pointer, the status text in the edit pane, and
@@ -165,6 +189,12 @@ void frmMain::showBusy(const QString &status)
         m_pane->showLengthLine();
         QApplication::restoreOverrideCursor();
     }
+}
+
+void frmMain::showNote(const QString &note)
+{
+    constexpr int NoteMilliseconds = 8000;
+    statusBar()->showMessage(note, NoteMilliseconds);
 }
 
 void frmMain::showCaption()
@@ -187,16 +217,11 @@ bool frmMain::isModified() const
     return m_session->isModified();
 }
 
-void frmMain::MarkModified()
-{
-    m_session->MarkModified();
-}
-
 // One find dialog at a time; it stays open over the window for repeated searches.
 void frmMain::showFindDialog()
 {
     if (!m_find) {
-        m_find = new frmFind(*m_grid, this);
+        m_find = new frmFind(*m_grid, this, [this](const QString &note) { showNote(note); });
         connect(m_find, &frmFind::helpRequested, this, &frmMain::openManual);
         connect(m_find, &frmFind::searched, this, [this](const GridSearch &search) { m_lastSearch = search; });
     }
@@ -205,25 +230,42 @@ void frmMain::showFindDialog()
     m_find->activateWindow();
 }
 
+void frmMain::showReplaceDialog()
+{
+    if (!m_replace) {
+        m_replace = new frmReplace(*m_grid, m_session->edits(), this, [this](const QString &note) { showNote(note); });
+        connect(m_replace, &frmReplace::aboutToReplace, this, &frmMain::UpdateFromEditBox);
+        connect(m_replace, &frmReplace::replaced, this, &frmMain::UpdateToEditBox);
+    }
+    m_replace->show();
+    m_replace->raise();
+    m_replace->activateWindow();
+}
+
 // Repeats the last search from the cursor; before the first one, opens the dialog.
 void frmMain::findNext()
 {
     if (m_lastSearch)
-        findNextRow(this, *m_grid, *m_lastSearch);
+        findNextRow(this, *m_grid, *m_lastSearch, [this](const QString &note) { showNote(note); });
     else
         showFindDialog();
 }
 
 void frmMain::SetSelectedStatus(const QString &status)
 {
-    if (m_session->model().setStatus(m_grid->selectedRows(), status) > 0 && m_session->hasDocument())
-        MarkModified();
+    m_session->edits().setStatus(m_grid->selectedEntries(), status);
 }
 
 void frmMain::ResumeSelected()
 {
-    if (m_session->model().restoreSources(m_grid->selectedRows()) > 0)
+    if (m_session->edits().restoreSources(m_grid->selectedEntries()) > 0)
         UpdateToEditBox();
+}
+
+void frmMain::offerRecovery()
+{
+    if (const std::optional<QString> document = m_recovery->offerAtStart())
+        OpenGivenFile(*document);
 }
 
 void frmMain::AddToRecentFiles(const QString &path)
@@ -258,7 +300,6 @@ void frmMain::UpdateToEditBox()
         return;
     m_pane->loadTranslation(m_grid->textMatrix(row, GridModel::Translation));
     m_pane->setRow(row);
-    MarkModified();
 }
 
 void frmMain::UpdateFromEditBox()
@@ -266,14 +307,29 @@ void frmMain::UpdateFromEditBox()
     if (m_session->EditSuppressed)
         return;
     const int row = m_pane->row();
-    if (row <= 0 || row >= m_grid->rows() || m_grid->isGroupRow(row))
+    const std::optional<qsizetype> entry = m_grid->model().entryAt(row);
+    if (!entry)
         return;
     const QString typed = m_pane->translation();
     if (typed == m_pane->source() || typed == m_grid->textMatrix(row, GridModel::Translation) || !m_pane->isEdited())
         return;
-    m_session->model().setTranslation(row, StoredText::fromTyped(typed));
-    m_session->model().setStatus(row, EntryStatus::Translated);
-    MarkModified();
+    m_session->edits().commitTranslation(static_cast<quint32>(*entry), typed);
+    // What was written back is what the pane now holds unchanged.
+    m_pane->committed(m_grid->textMatrix(row, GridModel::Translation));
+}
+
+// Undo and redo show the entry they changed, in the grid and the pane.
+void frmMain::showRestoredEntry(quint32 entry)
+{
+    m_grid->moveCursorTo(m_grid->model().gridRowOf(entry));
+    fillEditPane();
+}
+
+// The translation of the entry at the cursor is edited in the pane, shown if it was closed.
+void frmMain::editInPane()
+{
+    m_pane->show();
+    m_pane->Text2->setFocus(Qt::ShortcutFocusReason);
 }
 
 void frmMain::commitAndMove(int mode)
@@ -345,6 +401,7 @@ void frmMain::closeEvent(QCloseEvent *event)
         event->ignore();
         return;
     }
+    m_recovery->discard();
     saveLayout();
     WindowSize::save(*this, EditorSettings::iniPath());
     for (QDialog *dialog : findChildren<QDialog *>())

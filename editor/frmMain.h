@@ -11,8 +11,10 @@
 
 class DocumentSession;
 class MainMenus;
+class RecoveryKeeper;
 class QTreeView;
 class cCtrlFlexGrid;
+class frmReplace;
 class frmTEdit;
 
 // The editor's window: it shows the document session in its grid `fg` and the docked
@@ -40,11 +42,13 @@ public:
     void OpenDocumentDialog();
     QString CurrentDocumentPath() const;
     bool isModified() const;
-    void MarkModified();
 
     // Commands on the selected rows.
     void SetSelectedStatus(const QString &status);
     void ResumeSelected();
+
+    // At a start without a file: offers the unsaved changes of an earlier run.
+    void offerRecovery();
 
     void AddToRecentFiles(const QString &path);
     void OpenRecentFile(const QString &path);
@@ -70,9 +74,14 @@ private:
     void connectSession();
     void onCommand(const char *tool, const std::function<void()> &command);
     void showBusy(const QString &status);
+    // A note in the status bar, for a few seconds.
+    void showNote(const QString &note);
     void showFindDialog();
+    void showReplaceDialog();
     void findNext();
     void fillEditPane();
+    void showRestoredEntry(quint32 entry);
+    void editInPane();
     void commitAndMove(int mode);
     void startProcessor();
     void openManual();
@@ -85,7 +94,9 @@ private:
     cCtrlFlexGrid *m_grid;
     frmTEdit *m_pane;
     MainMenus *m_menus;
+    RecoveryKeeper *m_recovery;
     QStringList m_recentFiles;
     QPointer<frmFind> m_find;
+    QPointer<frmReplace> m_replace;
     std::optional<GridSearch> m_lastSearch;
 };

@@ -6,6 +6,7 @@
 #include "DocumentSession.h"
 #include "FileDialogs.h"
 #include "MessageService.h"
+#include "RecoveryKeeper.h"
 #include "YieldClock.h"
 #include "formats/DictionaryFormats.h"
 
@@ -38,6 +39,7 @@ frmMain::OpenResult frmMain::openFile(const QString &path)
     if (!m_session->open(path))
         return OpenResult::Failed;
     AddToRecentFiles(m_session->path());
+    m_recovery->offerForOpenDocument();
     return OpenResult::Loaded;
 }
 
@@ -63,6 +65,8 @@ void frmMain::SaveDocumentAs()
     options.title = QStringLiteral("另存为");
     options.filters = DictionaryFormats::saveDocumentFilters();
     options.startFolder = m_session->documentFolder();
+    options.fileName = QFileInfo(m_session->path()).fileName();
+    options.filterIndex = DocumentSession::saveAsFilterIndex(m_session->path());
     const FileDialogChoice choice = ShowSaveDialog(this, options);
     if (choice.accepted && m_session->saveAs(choice.fileName, choice.filterIndex))
         AddToRecentFiles(m_session->path());

@@ -5,7 +5,9 @@
 #include <QCheckBox>
 #include <QGroupBox>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QPushButton>
+#include <QSpinBox>
 #include <QVBoxLayout>
 
 frmOption::frmOption(QWidget *parent) : QDialog(parent)
@@ -18,9 +20,21 @@ frmOption::frmOption(QWidget *parent) : QDialog(parent)
     chkNoSaveExtra = new QCheckBox(QStringLiteral("保存时只更新当前文件而不生成其他附加文件"), general);
     chkNoSaveExtra->setObjectName(QStringLiteral("chkNoSaveExtra"));
     chkNoSaveExtra->setChecked(EditorSettings::noSaveExtra());
+    spnRecoverySeconds = new QSpinBox(general);
+    spnRecoverySeconds->setObjectName(QStringLiteral("spnRecoverySeconds"));
+    spnRecoverySeconds->setRange(1, 3600);
+    spnRecoverySeconds->setSuffix(QStringLiteral(" 秒"));
+    spnRecoverySeconds->setValue(EditorSettings::recoverySeconds());
+    auto *recovery = new QHBoxLayout;
+    auto *recoveryCaption = new QLabel(QStringLiteral("未保存的修改写入恢复文件的间隔(&R):"), general);
+    recoveryCaption->setBuddy(spnRecoverySeconds);
+    recovery->addWidget(recoveryCaption);
+    recovery->addWidget(spnRecoverySeconds);
+    recovery->addStretch();
     auto *boxes = new QVBoxLayout(general);
     boxes->addWidget(chkDeleteLayout);
     boxes->addWidget(chkNoSaveExtra);
+    boxes->addLayout(recovery);
 
     auto *ok = new QPushButton(QStringLiteral("确定"), this);
     ok->setObjectName(QStringLiteral("cmdOK"));
@@ -44,5 +58,6 @@ void frmOption::cmdOK_Click()
 {
     EditorSettings::setResetLayoutOnExit(chkDeleteLayout->isChecked());
     EditorSettings::setNoSaveExtra(chkNoSaveExtra->isChecked());
+    EditorSettings::setRecoverySeconds(spnRecoverySeconds->value());
     accept();
 }

@@ -3,9 +3,11 @@
 #include <QDialog>
 
 class QCheckBox;
+class QSpinBox;
 
-// The editor's two settings: reset the window layout at the next shut-down (for this
-// run only) and save without companion files (kept in "Quillet.ini").
+// The editor's settings: reset the window layout at the next shut-down (for this run
+// only); save without companion files, and how often unsaved changes go to the recovery
+// file (both kept in "Quillet.ini").
 class frmOption : public QDialog {
     Q_OBJECT
 
@@ -17,4 +19,5 @@ private:
 
     QCheckBox *chkDeleteLayout;
     QCheckBox *chkNoSaveExtra;
+    QSpinBox *spnRecoverySeconds;
 };

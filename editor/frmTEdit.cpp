@@ -19,15 +19,25 @@ namespace {
 const QString EditedMark = QStringLiteral("*");
 
 // A text box for one dictionary field: it wraps long text but takes no line break,
-// neither typed nor pasted, since no dictionary format could store one. Enter goes to
-// the handler, when there is one.
+// neither typed nor pasted, since no dictionary format could store one. Enter, Esc and
+// the focus go to their handlers, when there are. Undo and redo keys undo the typing in
+// the box while there is some; then they go on to the window's history.
 class FieldTextEdit : public QPlainTextEdit {
 public:
     using QPlainTextEdit::QPlainTextEdit;
 
     std::function<void(Qt::KeyboardModifiers)> onEnter;
+    std::function<void()> onEscape;
+    std::function<void()> onFocus;
 
 protected:
+    bool event(QEvent *event) override
+    {
+        if (event->type() == QEvent::ShortcutOverride && leavesToWindow(static_cast<QKeyEvent *>(event)))
+            return false;
+        return QPlainTextEdit::event(event);
+    }
+
     void keyPressEvent(QKeyEvent *event) override
     {
         if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
@@ -36,14 +46,38 @@ protected:
                 onEnter(event->modifiers());
             return;
         }
+        if (event->key() == Qt::Key_Escape && onEscape) {
+            event->accept();
+            onEscape();
+            return;
+        }
         QPlainTextEdit::keyPressEvent(event);
+    }
+
+    void focusInEvent(QFocusEvent *event) override
+    {
+        QPlainTextEdit::focusInEvent(event);
+        if (onFocus)
+            onFocus();
     }
 
     void insertFromMimeData(const QMimeData *source) override
     {
         insertPlainText(StoredText::withoutLineBreaks(source->text()));
     }
+
+private:
+    bool leavesToWindow(const QKeyEvent *key) const;
 };
+
+bool FieldTextEdit::leavesToWindow(const QKeyEvent *key) const
+{
+    if (key->matches(QKeySequence::Undo))
+        return !document()->isUndoAvailable();
+    if (key->matches(QKeySequence::Redo) || key->keyCombination() == QKeyCombination(Qt::ControlModifier, Qt::Key_Y))
+        return !document()->isRedoAvailable();
+    return false;
+}
 
 QString fourDigits(qsizetype number)
 {
@@ -77,6 +111,8 @@ frmTEdit::frmTEdit(QWidget *parent) : QDockWidget(QStringLiteral("翻译字符�
     Text1->setReadOnly(true);
     auto *translationBox = new FieldTextEdit(content);
     translationBox->onEnter = [this](Qt::KeyboardModifiers modifiers) { enterPressed(modifiers); };
+    translationBox->onEscape = [this] { Q_EMIT leaveRequested(); };
+    translationBox->onFocus = [this] { selectUntranslated(); };
     Text2 = translationBox;
     Text2->setObjectName(QStringLiteral("Text2"));
     Picture1->setFocusProxy(Text2);
@@ -99,12 +135,32 @@ void frmTEdit::showEntry(int row, const QString &source, const QString &translat
     m_row = row;
     Text1->setPlainText(source);
     loadTranslation(translation);
+    if (Text2->hasFocus())
+        selectUntranslated();
+}
+
+// An untranslated entry's box holds its source: selected, typing replaces it.
+void frmTEdit::selectUntranslated()
+{
+    if (m_row > 0 && !isEdited() && translation() == source())
+        Text2->selectAll();
 }
 
 void frmTEdit::loadTranslation(const QString &translation)
 {
     m_loadedTranslation = translation;
     Text2->setPlainText(translation);
+    translationTyped();
+}
+
+void frmTEdit::committed(const QString &stored)
+{
+    if (translation() != stored) {
+        loadTranslation(stored);
+        return;
+    }
+    m_loadedTranslation = stored;
+    Text2->document()->clearUndoRedoStacks();
     translationTyped();
 }
 

@@ -23,6 +23,9 @@ public:
     void showEntry(int row, const QString &source, const QString &translation);
     // Replaces the translation and the text it is compared with.
     void loadTranslation(const QString &translation);
+    // The translation box's text was written back as the stored text given: that is
+    // now the text compared with, and the box's own undo history ends there.
+    void committed(const QString &stored);
 
     // The grid row the pane shows, 0 for none.
     int row() const { return m_row; }
@@ -52,9 +55,12 @@ Q_SIGNALS:
     // translation box give Combo1's choice, Ctrl+Enter the next entry, Ctrl+Shift+Enter
     // the next entry still "未译" or "复查".
     void updateRequested(int mode);
+    // Esc in the translation box: back to the grid.
+    void leaveRequested();
 
 private:
     void translationTyped();
+    void selectUntranslated();
     void enterPressed(Qt::KeyboardModifiers modifiers);
 
     int m_row = 0;

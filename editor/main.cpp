@@ -13,5 +13,7 @@ int main(int argc, char *argv[])
     const QStringList arguments = QApplication::arguments().mid(1);
     if (!arguments.isEmpty())
         window.OpenGivenFile(arguments.join(u' '));
+    else
+        window.offerRecovery();
     return QApplication::exec();
 }

@@ -23,8 +23,10 @@ void clsDikUPB2::run()
         showSpinner();
         const GridRow row = m_rows.rowAt(i);
         entries.writeG(row.g0, row.gs, row.gn, row.g1, row.g2);
+        // The update finds the entry by its source: an untranslated entry translated
+        // before may hold another entry's source as its translation.
         if (row.gs == EntryStatus::Untranslated && row.g1.size() <= m_settings.options.txtLenLimit)
-            addCandidate(row.g1, row.g2, candidates);
+            addCandidate(row.g1, row.g1, candidates);
     }
     candidates.finish();
     entries.finish();

@@ -135,6 +135,8 @@ FileDialogRun::FileDialogRun(QWidget *parent, const FileDialogOptions &options, 
         m_dialog.selectNameFilter(filters.value(std::max(options.filterIndex, 1) - 1));
     m_dialog.setDefaultSuffix(options.defaultExtension);
     m_dialog.setDirectory(options.startFolder.isEmpty() ? rememberedFolder(options.title) : options.startFolder);
+    if (!options.fileName.isEmpty())
+        m_dialog.selectFile(options.fileName);
     m_dialog.resize(rememberedSize(options.title));
     fitColumnsOnLoad(m_dialog);
 }

@@ -16,6 +16,8 @@ struct FileDialogOptions {
     // The folder the dialog opens in; empty opens the folder of the last file chosen in a
     // dialog of the same title.
     QString startFolder;
+    // The name the dialog offers, in that folder.
+    QString fileName;
 };
 
 struct FileDialogChoice {

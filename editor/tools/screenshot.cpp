@@ -1,16 +1,22 @@
-// Draws the editor with a small dictionary open in the grouped display, for the manual:
-//   QT_QPA_PLATFORM=offscreen quillet-screenshot docs/quillet-grouped.png
+// Draws the editor for the manual: a small dictionary in the grouped display; the same
+// filtered to what is left after one more entry was translated; the replace dialog.
+//   QT_QPA_PLATFORM=offscreen quillet-screenshot docs/quillet-grouped.png docs/quillet-filter.png \
+//       docs/quillet-replace.png
 
 #include "AppFolder.h"
 #include "ApplicationSetup.h"
 #include "TextFile.h"
 #include "cCtrlFlexGrid.h"
 #include "frmMain.h"
+#include "frmReplace.h"
 #include "frmTEdit.h"
 
 #include <QAction>
 #include <QApplication>
+#include <QCheckBox>
+#include <QComboBox>
 #include <QPlainTextEdit>
+#include <QPushButton>
 #include <QTemporaryDir>
 #include <QTreeView>
 
@@ -41,8 +47,8 @@ const char Sample[] = "已译,1,&File,文件(&F)\n"
 
 int main(int argc, char *argv[])
 {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: quillet-screenshot <png file>\n");
+    if (argc < 4) {
+        std::fprintf(stderr, "usage: quillet-screenshot <grouped png> <filtered png> <replace png>\n");
         return 2;
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -67,5 +73,24 @@ int main(int argc, char *argv[])
     grid.setCursor(grid.rowBelow(grid.rowBelow(grid.rowBelow(4))));
     window.editPane().Text2->setPlainText(QStringLiteral("无法打开文件“%s”。"));
     QApplication::processEvents();
-    return window.grab().save(QString::fromLocal8Bit(argv[1])) ? 0 : 1;
+    if (!window.grab().save(QString::fromLocal8Bit(argv[1])))
+        return 1;
+
+    // What is left: one more entry translated stays in its group, in italics.
+    window.findChild<QAction *>(QStringLiteral("miFilterUnfinished"))->trigger();
+    grid.setCursor(grid.lastEntryRow());
+    window.editPane().Text2->setPlainText(QStringLiteral("全部替换(&A)"));
+    window.editPane().Command1->click();
+    grid.setCursor(grid.firstEntryRow());
+    QApplication::processEvents();
+    if (!window.grab().save(QString::fromLocal8Bit(argv[2])))
+        return 1;
+
+    window.findChild<QAction *>(QStringLiteral("miEReplace"))->trigger();
+    auto *replace = window.findChild<frmReplace *>();
+    replace->findChild<QComboBox *>(QStringLiteral("cboFind"))->setEditText(QStringLiteral("文件 (%s)"));
+    replace->findChild<QComboBox *>(QStringLiteral("cboReplace"))->setEditText(QStringLiteral("文件“\\1”"));
+    replace->findChild<QCheckBox *>(QStringLiteral("chkRegex"))->setChecked(true);
+    QApplication::processEvents();
+    return replace->grab().save(QString::fromLocal8Bit(argv[3])) ? 0 : 1;
 }

@@ -71,7 +71,7 @@ const DictionaryFormat TableText{
     .endings = {QStringLiteral(".a.csv"), QStringLiteral(".u.csv")},
     .listedAt = 1,
     .document = DocumentRole{openTextEntryFile<TableTextReader>, createTextEntryFile<TableTextWriter>,
-                             QStringLiteral(".txt"), false, QStringLiteral("ActFileOpen")},
+                             QStringLiteral(".txt"), false, QStringLiteral("ActFileOpen"), true},
 };
 
 using Formats = std::vector<const DictionaryFormat *>;
@@ -236,6 +236,18 @@ QString saveDocumentName(const QString &chosen, int filterIndex)
         return chosen;
     const QString &ending = endings[filterIndex - 1];
     return QFileInfo(chosen).fileName().toLower().endsWith(ending) ? chosen : chosen + ending;
+}
+
+int saveDocumentFilterIndex(const QString &path)
+{
+    const QString name = QFileInfo(path).fileName().toLower();
+    const QStringList endings = documentEndings();
+    for (qsizetype i = 0; i < endings.size(); ++i) {
+        if (name.endsWith(endings[i]))
+            return int(i + 1);
+    }
+    const DictionaryFormat *format = documentFormatFor(path);
+    return format ? int(endings.indexOf(format->endings.first()) + 1) : 1;
 }
 
 bool hasDocumentEnding(const QString &path)

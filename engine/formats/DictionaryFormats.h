@@ -58,6 +58,9 @@ struct DocumentRole {
     bool sortedByNumber = false;
     // The procedure the error box of a failed reading names.
     QString readingProcedure;
+    // Its files keep every entry's status, so that a companion file of this format
+    // gives back the statuses a two-line text or a glossary cannot store.
+    bool keepsStatuses = false;
 };
 
 // A format the export writes, chosen by a button of the export's format frame.
@@ -134,6 +137,9 @@ QStringList openDocumentFilters();
 QStringList saveDocumentFilters();
 // The chosen name with the ending of the chosen type appended when it lacks it.
 QString saveDocumentName(const QString &chosen, int filterIndex);
+// The save type, counted from 1, that a document of this name is saved as: the one of
+// its ending, else the first type of the format its extension names, else the first.
+int saveDocumentFilterIndex(const QString &path);
 bool hasDocumentEnding(const QString &path);
 // The document format a file is written in, or recognised by when its content is not,
 // by the extension of its name; nullptr for none.

@@ -23,6 +23,8 @@ public:
 // writer destroyed uncommitted leaves the target as it was.
 class DictionaryFileWriter : public EntryWriter {
 public:
+    // Puts everything written on the disk, so that commit() can no longer fail for space.
+    virtual void flush() = 0;
     virtual void commit() = 0;
 };
 
@@ -45,6 +47,7 @@ class TextEntryFileWriter : public DictionaryFileWriter {
 public:
     explicit TextEntryFileWriter(const QString &path) : m_file(path, encodingOfFile(path)), m_writer(m_file.lines()) {}
     void write(const DictionaryEntry &entry) override { m_writer.write(entry); }
+    void flush() override { m_file.flush(); }
     void commit() override { m_file.commit(); }
 
 private:

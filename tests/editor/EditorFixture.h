@@ -33,7 +33,10 @@
 #include <QTimer>
 #include <QTreeView>
 
+#include <csignal>
 #include <memory>
+
+#include <sys/resource.h>
 
 // Shows a dialog as the editor does, so that its first activation has run.
 inline bool showDialog(QDialog &dialog)
@@ -45,13 +48,34 @@ inline bool showDialog(QDialog &dialog)
     return true;
 }
 
+// Writes beyond the size limit fail (EFBIG) for as long as the guard lives.
+class FileSizeLimit {
+public:
+    explicit FileSizeLimit(rlim_t bytes)
+    {
+        std::signal(SIGXFSZ, SIG_IGN);
+        getrlimit(RLIMIT_FSIZE, &m_saved);
+        rlimit limit = m_saved;
+        limit.rlim_cur = bytes;
+        setrlimit(RLIMIT_FSIZE, &limit);
+    }
+    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_saved); }
+
+private:
+    rlimit m_saved{};
+};
+
 // A program folder of its own per test, with message boxes and file dialogs answered by
 // fakes, and helpers for the files in it.
 class FolderFixture {
 public:
-    FolderFixture() { AppFolder::set(m_dir.path()); }
+    // In a temporary folder of its own, or in the folder given (another process's).
+    explicit FolderFixture(const QString &folder = QString()) : m_folder(folder.isEmpty() ? m_dir.path() : folder)
+    {
+        AppFolder::set(m_folder);
+    }
 
-    QString path(const QString &name) const { return m_dir.filePath(name); }
+    QString path(const QString &name) const { return QDir(m_folder).filePath(name); }
 
     QString write(const QString &name, const QByteArray &bytes) const { return writeBytes(path(name), bytes); }
 
@@ -82,6 +106,7 @@ public:
 
 private:
     QTemporaryDir m_dir;
+    QString m_folder;
 };
 
 // "status|number|source|translation" of every grid row, header rows as their status.
@@ -109,8 +134,8 @@ public:
 // A fresh editor window per test.
 class EditorFixture : public FolderFixture {
 public:
-    // With tests/data/editor/<data> open, when given.
-    explicit EditorFixture(const QString &data = QString())
+    // With tests/data/editor/<data> open, when given, in the folder given or its own.
+    explicit EditorFixture(const QString &data = QString(), const QString &folder = QString()) : FolderFixture(folder)
     {
         window = std::make_unique<frmMain>();
         window->show();

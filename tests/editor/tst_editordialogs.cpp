@@ -3,18 +3,19 @@
 #include "EditorSettings.h"
 #include "FileHistory.h"
 #include "OptionsFrame.h"
+#include "RecoveryFile.h"
 #include "StatePanel.h"
 #include "cInifile.h"
 #include "frmExport.h"
 #include "frmFind.h"
 #include "frmImport.h"
+#include "frmReplace.h"
 
 #include <QProcess>
 #include <QRadioButton>
 #include <QSignalSpy>
+#include <QStatusBar>
 
-#include <csignal>
-#include <sys/resource.h>
 
 // The find, import and export dialogs on an open document.
 namespace {
@@ -34,14 +35,18 @@ public:
             qFatal("find dialog not shown");
     }
 
-    // The column by its index, the text, and "regex", "case" and "whole" among the options.
+    // The column by its index, the text, and "contains", "regex", "case", "whole" and "up"
+    // among the options.
     void search(int column, const QString &text, const QString &options = QString()) const
     {
         find<QComboBox>(u"cboField"_qs)->setCurrentIndex(column);
         find<QComboBox>(u"cboFind"_qs)->setEditText(text);
-        find<QRadioButton>(options.contains(u"regex") ? u"Option2"_qs : u"Option1"_qs)->setChecked(true);
+        const QString match = options.contains(u"regex") ? u"Option2"_qs : options.contains(u"contains") ? u"Option3"_qs
+                                                                                                         : u"Option1"_qs;
+        find<QRadioButton>(match)->setChecked(true);
         find<QCheckBox>(u"Check1"_qs)->setChecked(options.contains(u"case"));
         find<QCheckBox>(u"Check2"_qs)->setChecked(options.contains(u"whole"));
+        find<QCheckBox>(u"Check3"_qs)->setChecked(options.contains(u"up"));
         find<QPushButton>(u"cmdNext"_qs)->click();
     }
 };
@@ -120,23 +125,6 @@ public:
     }
 };
 
-// Writes beyond the size limit fail (EFBIG) for as long as the guard lives.
-class FileSizeLimit {
-public:
-    explicit FileSizeLimit(rlim_t bytes)
-    {
-        std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &m_saved);
-        rlimit limit = m_saved;
-        limit.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &limit);
-    }
-    ~FileSizeLimit() { setrlimit(RLIMIT_FSIZE, &m_saved); }
-
-private:
-    rlimit m_saved{};
-};
-
 }
 
 class EditorDialogsTest : public QObject {
@@ -145,7 +133,7 @@ class EditorDialogsTest : public QObject {
 private Q_SLOTS:
     void findsByEachOption_data()
     {
-        addTestTable(u"editor/find-cases.txt"_qs, {"column", "text", "options", "cursor", "found", "message"});
+        addTestTable(u"editor/find-cases.txt"_qs, {"column", "text", "options", "cursor", "found", "message", "note"});
     }
     void findsByEachOption()
     {
@@ -156,6 +144,7 @@ private Q_SLOTS:
             find.window->fg->selectionModel()->clearCurrentIndex();
         find.search(column.toInt(), text, options);
         QTEST(QString::number(find.grid().row()), "found");
+        QTEST(find.window->statusBar()->currentMessage(), "note");
         QCOMPARE(find.messages.texts(), message.isEmpty() ? QStringList() : QStringList{message});
         if (!message.isEmpty())
             QCOMPARE(find.messages.boxes[0].icon,
@@ -163,7 +152,7 @@ private Q_SLOTS:
     }
 
     // F3 presses 查找 in the dialog and repeats the search once the dialog is gone; after
-    // the last row it does nothing at all. Ctrl+F then opens one modeless dialog, which
+    // the last match it goes on from the top. Ctrl+F then opens one modeless dialog, which
     // the menu only shows again.
     void findsByF3AndCtrlF()
     {
@@ -181,7 +170,7 @@ private Q_SLOTS:
             QTest::keyClick(find.window->fg, Qt::Key_F3);
             hits.append(find.grid().row());
         }
-        QCOMPARE(hits, (QList<int>{2, 3, 5, 5}));
+        QCOMPARE(hits, (QList<int>{2, 3, 5, 1}));
         QVERIFY(find.messages.boxes.isEmpty());
 
         QTest::keyClick(find.window->fg, Qt::Key_F, Qt::ControlModifier);
@@ -190,6 +179,47 @@ private Q_SLOTS:
         QVERIFY(dialog->isVisible() && !dialog->isModal());
         find.trigger(u"miEFind"_qs);
         QCOMPARE(find.window->findChildren<frmFind *>(), QList<frmFind *>{dialog});
+    }
+
+    // Plain or with captures, letter case kept apart or not, at the cursor going on to the
+    // next match or in every entry shown as one step; statuses stay, undo takes it back.
+    void replacesInTranslations_data()
+    {
+        addTestTable(u"editor/replace-cases.txt"_qs,
+                     {"filter", "cursor", "text", "replacement", "options", "button", "cursorAfter", "after", "note", "box"});
+    }
+    void replacesInTranslations()
+    {
+        const auto [filter, cursor, text, replacement, options, button] =
+            fields("filter", "cursor", "text", "replacement", "options", "button");
+        EditorFixture editor(u"grid.a.csv"_qs);
+        const auto column = [&editor](int column) {
+            QStringList cells;
+            for (int row = 1; row < editor.grid().rows(); ++row)
+                cells.append(editor.grid().textMatrix(row, column));
+            return cells.join(u',');
+        };
+        const QString statuses = column(GridModel::Status);
+        const QString translations = column(GridModel::Translation);
+        if (!filter.isEmpty())
+            QTest::keyClick(editor.window->fg, Qt::Key(filter.back().unicode()), Qt::ControlModifier);
+        editor.grid().setCursor(cursor.toInt());
+        editor.trigger(u"miEReplace"_qs);
+        auto *dialog = editor.window->findChild<frmReplace *>();
+        QVERIFY(showDialog(*dialog));
+        control<QComboBox>(*dialog, u"cboFind"_qs)->setEditText(text);
+        control<QComboBox>(*dialog, u"cboReplace"_qs)->setEditText(replacement);
+        control<QCheckBox>(*dialog, u"chkRegex"_qs)->setChecked(options.contains(u"regex"));
+        control<QCheckBox>(*dialog, u"chkCase"_qs)->setChecked(options.contains(u"case"));
+        control<QPushButton>(*dialog, button == u"one" ? u"cmdReplace"_qs : u"cmdReplaceAll"_qs)->click();
+        QTEST(QString::number(editor.grid().row()), "cursorAfter");
+        QTEST(editor.window->statusBar()->currentMessage(), "note");
+        QTEST(editor.messages.texts().join(u';'), "box");
+        editor.trigger(u"miFilterAll"_qs);
+        QTEST(column(GridModel::Translation), "after");
+        QCOMPARE(column(GridModel::Status), statuses);
+        editor.trigger(u"miEUndo"_qs);
+        QCOMPARE(column(GridModel::Translation), translations);
     }
 
     // Group rows are searched as the grid shows them, and a hit in a collapsed group opens it.
@@ -236,9 +266,10 @@ private Q_SLOTS:
         QCOMPARE(control<QComboBox>(again, u"cboFind"_qs)->count(), 2);
     }
 
-    // What the editor adds to the import job: the grid replaced in one block (collapsed
-    // groups whole, shown flat), the modified flag and counts, the dialog's states, and a
-    // document left as it was when the job fails. The job's own results are the engine's tests.
+    // What the editor adds to the import job: the changes made in one step (collapsed
+    // groups whole, the display kept), the modified flag and counts, the dialog's states,
+    // and a document left as it was when the job fails. The job's own results are the
+    // engine's tests.
     void importsIntoTheDocument_data()
     {
         addTestTable(u"editor/import-cases.txt"_qs, {"reference", "document", "collapsed", "expected", "counts"});
@@ -248,6 +279,7 @@ private Q_SLOTS:
         const auto [reference, document, collapsed, expected] =
             fields("reference", "document", "collapsed", "expected");
         ImportFixture import(reference, document);
+        const QStringList before = import.rows();
         if (!collapsed.isEmpty()) {
             import.grid().DisplayCategorized();
             for (const QString &row : collapsed.split(u','))
@@ -259,10 +291,17 @@ private Q_SLOTS:
 
         QVERIFY(import.start());
         QVERIFY2(import.messages.boxes.isEmpty(), qPrintable(import.messages.texts().join(u'\n')));
+        QCOMPARE(import.grid().DisplayMode(), collapsed.isEmpty() ? 0 : 1);
+        QCOMPARE(import.grid().isCollapsed(collapsed.section(u',', 0, 0).toInt()), !collapsed.isEmpty());
+        import.grid().DisplayAlphabetic();
         QCOMPARE(import.rows(), QString::fromUtf8(testData(u"editor/"_qs + expected)).split(u'\n', Qt::SkipEmptyParts));
         QTEST(import.window->findChild<QLabel *>(u"lblCounts"_qs)->text(), "counts");
-        QCOMPARE(import.grid().row(), 1);
-        QVERIFY(import.window->windowTitle().startsWith(u'*'));
+        QCOMPARE(import.window->isModified(), import.rows() != before);
+        const RecoveryFile recovery(import.window->CurrentDocumentPath());
+        QCOMPARE(recovery.exists(), import.window->isModified());
+        import.trigger(u"miEUndo"_qs);
+        QCOMPARE(import.rows(), before);
+        QVERIFY(!import.window->isModified() && !recovery.exists());
         QVERIFY(import.isIdle());
         QVERIFY(import.find<QLabel>(u"lblState4"_qs)->text().contains(u"KB"));
         QCOMPARE(import.find<QPushButton>(u"cmdClose"_qs)->text(), u"完成(&F)"_qs);
@@ -327,7 +366,8 @@ private Q_SLOTS:
     {
         addTestTable(u"editor/export-cases.txt"_qs, {"statuses", "condition", "typed", "used", "sources"});
     }
-    // On a grouped grid with every group collapsed, as the export is written in flat order.
+    // On a grouped grid with every group collapsed, which stays: the export is written in
+    // number order.
     void exportsWhatTheControlsChoose()
     {
         const auto [statuses, condition, typed] = fields("statuses", "condition", "typed");
@@ -341,7 +381,7 @@ private Q_SLOTS:
         QVERIFY(exporter.messages.boxes.isEmpty());
         QTEST(exporter.find<QLineEdit>(u"txtLenLimit"_qs)->text(), "used");
         QTEST(exporter.sources(), "sources");
-        QCOMPARE(exporter.rows().size(), 5);
+        QCOMPARE(exporter.grid().DisplayMode(), 1);
     }
 
     // The name is chosen in a real file dialog, before the format.
@@ -365,7 +405,7 @@ private Q_SLOTS:
         exporter.check({u"已译"_qs});
         exporter.start();
         QCOMPARE(exporter.bytes(name), testData(u"editor/"_qs + file));
-        QCOMPARE(exporter.find<QLabel>(u"LabelDoing"_qs)->text(), u"成功导出!"_qs);
+        QCOMPARE(exporter.find<QLabel>(u"LabelDoing"_qs)->text(), u"成功导出! 共 2 条，写入:\n"_qs + exporter.path(name));
         QCOMPARE(exporter.find<QPushButton>(u"cmdClose"_qs)->text(), u"完成(&F)"_qs);
         QVERIFY(exporter.find<QPushButton>(u"cmdStart"_qs)->isHidden());
         QVERIFY(exporter.isIdle());

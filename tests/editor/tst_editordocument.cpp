@@ -61,35 +61,21 @@ private Q_SLOTS:
         QVERIFY(model.flags(model.gridIndex(2, GridModel::Translation)) & Qt::ItemIsEditable);
         QVERIFY(!(model.flags(model.gridIndex(2, GridModel::Status)) & Qt::ItemIsEditable));
 
-        // Commands change entry rows only, and only where they differ.
+        // A command changes only the entries that differ, as one step of the history; the
+        // row and the headers' counts are told in two signals.
+        DocumentEdits edits(model);
         QSignalSpy changes(&model, &QAbstractItemModel::dataChanged);
-        QCOMPARE(model.setStatus({1, 2, 3, 4, 5}, EntryStatus::Review), 1);
-        QCOMPARE(changes.size(), 1);
-        QCOMPARE(model.cellText(2, GridModel::Status), EntryStatus::Review);
-        QCOMPARE(model.cellText(6, GridModel::Status), EntryStatus::Untranslated);
-        QCOMPARE(model.restoreSources({1, 2, 3, 4}), 2);
+        QCOMPARE(edits.setStatus({1, 2}, EntryStatus::Review), 1);
+        QCOMPARE(changes.size(), 2);
+        QCOMPARE(model.cellText(6, GridModel::Status), EntryStatus::Review);
+        QCOMPARE(model.data(model.gridIndex(5, GridModel::Status)), QVariant(u"未译 (0)"_qs));
+        QCOMPARE(edits.restoreSources({0, 1, 2}), 3);
         QCOMPARE(model.cellText(4, GridModel::Translation), u"source 2"_qs);
-    }
-
-    void replacesEveryRowInOneReset()
-    {
-        GridModel model;
-        model.replaceDocument(documentOf({u"1"_qs, u"2"_qs}));
-        QSignalSpy resets(&model, &QAbstractItemModel::modelReset);
-        QSignalSpy inserts(&model, &QAbstractItemModel::rowsInserted);
-        std::vector<DocumentRow> rows = model.rows();
-        QCOMPARE(rows.size(), size_t(2));
-        rows[1].outline = u"g0"_qs;
-        rows[1].entry.status = u"自定"_qs;
-        rows.push_back(DocumentRow{QString(), DictionaryEntry{EntryStatus::Review, u"0"_qs, u"New"_qs, u"新"_qs}});
-        model.replaceRows(rows);
-        QCOMPARE(resets.size(), 1);
-        QCOMPARE(inserts.size(), 0);
-        QCOMPARE(numbersOf(model), (QStringList{u"1"_qs, u"2"_qs, u"0"_qs}));
-        const std::vector<DocumentRow> back = model.rows();
-        QCOMPARE(back[1].outline, u"g0"_qs);
-        QCOMPARE(back[1].entry.status, u"自定"_qs);
-        QCOMPARE(back[2].entry.translation, u"新"_qs);
+        edits.history().undo();
+        edits.history().undo();
+        QCOMPARE(model.cellText(6, GridModel::Status), EntryStatus::Untranslated);
+        QCOMPARE(model.cellText(4, GridModel::Translation), u"译文 2"_qs);
+        QCOMPARE(edits.changedEntries(), (std::vector<quint32>{0, 1, 2}));
     }
 
     void keepsLongTextsAndEdits()
@@ -101,9 +87,15 @@ private Q_SLOTS:
                                             i == 500 ? huge : QStringLiteral("Text %1").arg(i)});
         QCOMPARE(document.translation(500), QStringView(huge));
         QCOMPARE(document.source(69999), u"Text 69999");
-        QVERIFY(document.setTranslation(3, u"改"));
-        QVERIFY(!document.setTranslation(3, u"改"));
-        QCOMPARE(document.row(3).entry.translation, u"改"_qs);
+        std::optional<EntryState> state = document.stateWith(3, EntryStatus::Translated, u"改");
+        QVERIFY(state);
+        document.exchange(*state);
+        QVERIFY(!document.stateWith(3, EntryStatus::Translated, u"改"));
+        QCOMPARE(document.translation(3), u"改");
+        QCOMPARE(document.statusCount(EntryStatus::Untranslated), 69999);
+        document.exchange(*state);
+        QCOMPARE(document.translation(3), u"Text 3");
+        QCOMPARE(document.statusCount(EntryStatus::Translated), 0);
         QCOMPARE(document.source(4), u"Text 4");
     }
 
@@ -150,8 +142,7 @@ private Q_SLOTS:
         const auto [name, noSaveExtra, reopen, third] = fields("name", "noSaveExtra", "reopen", "third");
         SessionFixture editor;
         QVERIFY(editor.open(u"sample.a.txt"_qs));
-        editor.session.model().setStatus(3, u"复查"_qs);
-        editor.session.MarkModified();
+        editor.session.edits().setStatus({quint32(*editor.session.model().entryAt(3))}, u"复查"_qs);
         cInifile(AppFolder::file(u"Quillet.ini"_qs), u"OPTION"_qs).setValue(u"NoSaveExtra"_qs, noSaveExtra);
         QVERIFY(editor.session.save(editor.path(name)));
         QVERIFY(!editor.session.isModified());

@@ -22,6 +22,17 @@ void press(QWidget *widget, const QString &keys)
     QTest::keyClick(widget, key.key(), key.keyboardModifiers());
 }
 
+// Header rows as their captions, entry rows as their numbers.
+QString shownRows(EditorFixture &editor)
+{
+    const GridModel &model = editor.grid().model();
+    QStringList rows;
+    for (int row = 1; row <= model.gridRowCount(); ++row)
+        rows.append(model.isGroupRow(row) ? u'[' + model.data(model.gridIndex(row, GridModel::Status)).toString() + u']'
+                                          : model.cellText(row, GridModel::Number));
+    return rows.join(u',');
+}
+
 bool isEditing(const QTreeView *view)
 {
     const auto *editor = view->viewport()->findChild<QLineEdit *>();
@@ -43,7 +54,7 @@ private Q_SLOTS:
     {
         EditorFixture editor(u"keys.a.csv"_qs);
         QWidget *grid = editor.window->fg;
-        editor.window->MarkModified();
+        editor.trigger(u"miSTno"_qs);
         press(grid, u"Ctrl+S"_qs);
         QVERIFY(!editor.window->isModified());
         for (const auto &[keys, title] : {std::pair{u"Ctrl+O"_qs, u"打开"_qs}, std::pair{u"Ctrl+Shift+S"_qs, u"另存为"_qs}}) {
@@ -68,6 +79,7 @@ private Q_SLOTS:
         press(editor.pane().Text2, keys);
         QTEST(QString::number(editor.grid().row()), "row");
         QCOMPARE(editor.rows().value(0), u"已译|1|A|X"_qs);
+        QVERIFY(!editor.pane().Label1->text().endsWith(u'*'));
     }
 
     // An edit in the grid marks the entry translated and escapes its tab. Tab leaves the
@@ -75,7 +87,7 @@ private Q_SLOTS:
     void tabInTheCellEditorStaysOnItsRow()
     {
         EditorFixture editor(u"grid.a.csv"_qs);
-        QTest::keyClick(editor.window->fg, Qt::Key_F2);
+        QTest::keyClick(editor.window->fg, Qt::Key_X);
         auto *line = editor.window->fg->viewport()->findChild<QLineEdit *>();
         QVERIFY(line);
         line->setText(u"删除\tDel"_qs);
@@ -102,8 +114,20 @@ private Q_SLOTS:
         editor.trigger(u"miSTno"_qs);
         QCOMPARE(counts(), u"未译 1  复查 0  不译 1  已译 2 / 4 (50.0%)"_qs);
         editor.trigger(u"miVSort"_qs);
-        QCOMPARE(editor.grid().model().data(editor.grid().model().groupIndex(0).siblingAtColumn(GridModel::Status)),
-                 QVariant(u"不译 (1)"_qs));
+        QCOMPARE(editor.rows(), (QStringList{u"[不译]"_qs, u"不译|1|A|甲"_qs, u"[未译]"_qs, u"未译|4|D|D"_qs, u"[已译]"_qs,
+                                             u"已译|2|B|乙"_qs, u"已译|3|C|丙"_qs}));
+        // Translated, the entry stays under its old header, marked, until the next grouping;
+        // every header counts its status.
+        editor.grid().setCursor(4);
+        editor.typeTranslation(u"丁"_qs);
+        QTest::keyClick(editor.pane().Text2, Qt::Key_Return);
+        const auto caption = [&editor](int row) { return editor.window->fg->model()->data(editor.grid().model().gridIndex(row, GridModel::Status)); };
+        QCOMPARE(caption(3), QVariant(u"未译 (0)"_qs));
+        QCOMPARE(caption(5), QVariant(u"已译 (3)"_qs));
+        QVERIFY(qvariant_cast<QFont>(editor.grid().model().gridIndex(4).data(Qt::FontRole)).italic());
+        QCOMPARE(counts(), u"未译 0  复查 0  不译 1  已译 3 / 4 (75.0%)"_qs);
+        editor.trigger(u"miVSort"_qs);
+        QCOMPARE(editor.rows().mid(2, 4), (QStringList{u"[已译]"_qs, u"已译|2|B|乙"_qs, u"已译|3|C|丙"_qs, u"已译|4|D|丁"_qs}));
     }
 
     void jumpsToTheNextSourceWithTheLetter_data()
@@ -195,6 +219,109 @@ private Q_SLOTS:
         QTEST(editor.rows().mid(0, 4).join(u';').replace(u'|', u'/'), "after");
         QTEST(editor.window->isModified() ? u"yes"_qs : u"no"_qs, "modified");
         QCOMPARE(editor.pane().translation(), editor.grid().textMatrix(editor.grid().row(), GridModel::Translation));
+    }
+
+    // Ctrl+Z, Ctrl+Shift+Z and Ctrl+Y, wherever the focus is, step through the history:
+    // the cursor goes to the entry changed, the title's mark follows the saved state.
+    void undoesAndRedoesEachStep_data()
+    {
+        addTestTable(u"editor/undo-steps.txt"_qs, {"rows", "action", "step", "after"});
+    }
+    void undoesAndRedoesEachStep()
+    {
+        const auto [rows, action, step] = fields("rows", "action", "step");
+        EditorFixture editor(u"grid.a.csv"_qs);
+        const QStringList before = editor.rows();
+        selectRows(editor, rows);
+        editor.window->fg->setFocus();
+        if (action.startsWith(u"pane:")) {
+            editor.typeTranslation(action.mid(5));
+            QTest::keyClick(editor.pane().Text2, Qt::Key_Return);
+        } else if (action.startsWith(u"cell:")) {
+            QTest::keyClicks(editor.window->fg, action.mid(5, 1)); // opens the cell editor
+            QTest::keyClicks(QApplication::focusWidget(), action.mid(6));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        } else {
+            editor.trigger(action);
+        }
+        const QStringList after = editor.rows();
+        QTEST(after.mid(0, 4).join(u';').replace(u'|', u'/'), "after");
+        QCOMPARE(editor.window->findChild<QAction *>(u"miEUndo"_qs)->text(), step);
+        QWidget *focus = QApplication::focusWidget();
+        editor.grid().setCursor(6);
+        focus->setFocus();
+        // Keys, the rows as before the step (or after it), the title's mark.
+        const std::tuple<QString, bool, bool> presses[] = {
+            {u"Ctrl+Z"_qs, true, false},  {u"Ctrl+Shift+Z"_qs, false, true}, {u"Ctrl+Z"_qs, true, false},
+            {u"Ctrl+Y"_qs, false, true}, {u"Ctrl+S"_qs, false, false},      {u"Ctrl+Z"_qs, true, true}};
+        const int changedRow = std::min(rows.section(u',', 0, 0).toInt(), rows.section(u',', -1).toInt());
+        for (const auto &[keys, undone, marked] : presses) {
+            press(QApplication::focusWidget(), keys);
+            QCOMPARE(editor.rows(), undone ? before : after);
+            QCOMPARE(editor.window->windowTitle().startsWith(u'*'), marked);
+            QCOMPARE(editor.grid().row(), changedRow);
+            QCOMPARE(editor.pane().translation(), editor.grid().textMatrix(changedRow, GridModel::Translation));
+        }
+    }
+
+    // Previous and next, from the box or the grid, keep the focus where it is; Esc leaves
+    // the box, F2 and Enter enter it. An untranslated entry's text is selected in the box.
+    void movesBothWaysAndBetweenGridAndBox_data()
+    {
+        addTestTable(u"editor/move-keys.txt"_qs, {"display", "from", "focus", "keys", "to", "focusAfter", "selected"});
+    }
+    void movesBothWaysAndBetweenGridAndBox()
+    {
+        const auto [display, from, focus, keys] = fields("display", "from", "focus", "keys");
+        EditorFixture editor(u"grid.a.csv"_qs);
+        editor.trigger(display);
+        editor.grid().setCursor(from.toInt());
+        QWidget *start = focus == u"Text2" ? static_cast<QWidget *>(editor.pane().Text2) : editor.window->fg;
+        start->setFocus();
+        press(start, keys);
+        QTEST(QString::number(editor.grid().row()), "to");
+        QTEST(QApplication::focusWidget()->objectName(), "focusAfter");
+        QTEST(editor.pane().Text2->textCursor().selectedText(), "selected");
+    }
+
+    // A filter keeps to the entries of its statuses, grouped or not; both keep the entry
+    // at the cursor while it is shown.
+    void filtersByStatus_data()
+    {
+        addTestTable(u"editor/filter-cases.txt"_qs, {"display", "keys", "rows", "shown", "cursor"});
+    }
+    void filtersByStatus()
+    {
+        const auto [display, keys] = fields("display", "keys");
+        EditorFixture editor(u"grid.a.csv"_qs);
+        editor.grid().setCursor(4);
+        editor.trigger(display);
+        for (const QString &key : keys.split(u' '))
+            press(editor.window->fg, key);
+        QTEST(shownRows(editor), "rows");
+        auto *shown = editor.window->findChild<QLabel *>(u"lblShown"_qs);
+        QTEST(shown->isVisible() ? shown->text() : QString(), "shown");
+        QTEST(editor.grid().textMatrix(editor.grid().row(), GridModel::Number), "cursor");
+    }
+
+    // Under a filter an entry that changed stays, marked, while the headers count its
+    // status; a command on every row shown acts on those entries only.
+    void editsUnderAFilterKeepTheCountsTrue()
+    {
+        EditorFixture editor(u"grid.a.csv"_qs);
+        editor.trigger(u"miVSort"_qs);
+        press(editor.window->fg, u"Ctrl+4"_qs);
+        editor.grid().setCursor(5);
+        editor.typeTranslation(u"存"_qs);
+        QTest::keyClick(editor.pane().Text2, Qt::Key_Return);
+        QCOMPARE(shownRows(editor), u"[复查 (2)],1,4,[未译 (0)],2"_qs);
+        QVERIFY(qvariant_cast<QFont>(editor.grid().model().gridIndex(5).data(Qt::FontRole)).italic());
+        editor.window->fg->setFocus();
+        press(editor.window->fg, u"Ctrl+A"_qs);
+        editor.trigger(u"miSTno"_qs);
+        QCOMPARE(editor.window->findChild<QLabel *>(u"lblCounts"_qs)->text(), u"未译 0  复查 0  不译 3  已译 3 / 6 (50.0%)"_qs);
+        press(editor.window->fg, u"Ctrl+4"_qs);
+        QCOMPARE(shownRows(editor), QString());
     }
 
     void documentCommandsWaitForADocument()

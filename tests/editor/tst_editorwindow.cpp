@@ -2,12 +2,15 @@
 
 #include "EditorSettings.h"
 #include "FileHistory.h"
+#include "StatusFile.h"
 #include "cInifile.h"
 #include "frmAbout.h"
 #include "frmOption.h"
 
 #include <QDropEvent>
+#include <QMenu>
 #include <QMimeData>
+#include <QSpinBox>
 #include <QUrl>
 
 class EditorWindowTest : public QObject {
@@ -117,13 +120,16 @@ private Q_SLOTS:
             QVERIFY(showDialog(dialog));
             auto *noSaveExtra = control<QCheckBox>(dialog, u"chkNoSaveExtra"_qs);
             auto *deleteLayout = control<QCheckBox>(dialog, u"chkDeleteLayout"_qs);
-            QVERIFY(noSaveExtra->isChecked() && !deleteLayout->isChecked());
+            auto *recoverySeconds = control<QSpinBox>(dialog, u"spnRecoverySeconds"_qs);
+            QVERIFY(noSaveExtra->isChecked() && !deleteLayout->isChecked() && recoverySeconds->value() == 60);
             noSaveExtra->setChecked(false);
             deleteLayout->setChecked(true);
+            recoverySeconds->setValue(5);
             control<QPushButton>(dialog, ok ? u"cmdOK"_qs : u"Command2"_qs)->click();
             QVERIFY(!dialog.isVisible());
             QCOMPARE(options.value(u"NoSaveExtra"_qs), ok ? u"0"_qs : u"True"_qs);
             QCOMPARE(EditorSettings::resetLayoutOnExit(), ok);
+            QCOMPARE(EditorSettings::recoverySeconds(), ok ? 5 : 60);
         }
     }
 
@@ -180,17 +186,21 @@ private Q_SLOTS:
     void keepsTheRecentFiles()
     {
         EditorFixture editor;
-        QVERIFY(editor.open(u"sample.a.txt"_qs, u"one.a.txt"_qs));
+        QVERIFY(editor.open(u"sample.a.txt"_qs, u"one&.a.txt"_qs));
         QVERIFY(editor.open(u"keys.a.csv"_qs, u"two.a.csv"_qs));
         QCOMPARE(editor.window->windowTitle(), u"two.a.csv - Quillet"_qs);
         QCOMPARE(editor.grid().row(), 1);
         const QString ini = AppFolder::file(u"Quillet.ini"_qs);
-        const QString one = editor.path(u"one.a.txt"_qs);
+        const QString one = editor.path(u"one&.a.txt"_qs);
         const QString two = editor.path(u"two.a.csv"_qs);
         QCOMPARE(FileHistory::load(ini, u"MRUFileList"_qs).value(), (QStringList{two, one}));
+        QStringList captions;
+        for (const QAction *entry : editor.window->findChild<QMenu *>(u"miOpenMRU"_qs)->actions())
+            captions.append(entry->text());
+        QCOMPARE(captions, (QStringList{u"&1 "_qs + two, u"&2 "_qs + QString(one).replace(u"&"_qs, u"&&"_qs)}));
 
         // A cancelled save question keeps the entry and the document.
-        editor.window->MarkModified();
+        editor.trigger(u"miSTno"_qs);
         editor.messages.answers = {MessageService::Cancel};
         editor.window->OpenRecentFile(one);
         QCOMPARE(editor.window->recentFiles().size(), 2);
@@ -234,7 +244,7 @@ private Q_SLOTS:
     {
         const auto [typed, filter, saved] = fields("typed", "filter", "saved");
         EditorFixture editor(u"sample.a.txt"_qs);
-        editor.window->MarkModified();
+        editor.trigger(u"miSTno"_qs);
         editor.dialogs.prepare(editor.path(typed), filter.toInt());
         editor.trigger(u"miFSaveAs"_qs);
         QCOMPARE(editor.dialogs.asked.filters,
@@ -246,13 +256,28 @@ private Q_SLOTS:
         QCOMPARE(editor.window->recentFiles().value(0), editor.path(saved));
     }
 
+    // The save-as box offers the document's own name and type.
+    void offersTheDocumentsNameAndType_data()
+    {
+        addTestTable(u"editor/save-as-offers.txt"_qs, {"name", "type"});
+    }
+    void offersTheDocumentsNameAndType()
+    {
+        QFETCH(QString, name);
+        EditorFixture editor;
+        QVERIFY(editor.open(u"sample.a.txt"_qs, name));
+        editor.trigger(u"miFSaveAs"_qs);
+        QCOMPARE(editor.dialogs.asked.fileName, name);
+        QTEST(QString::number(editor.dialogs.asked.filterIndex), "type");
+    }
+
     void failedSaveKeepsTheDocumentModified_data()
     {
-        addTestTable(u"editor/save-failures.txt"_qs, {"target", "saveAs", "message"});
+        addTestTable(u"editor/save-failures.txt"_qs, {"target", "saveAs", "limit", "message"});
     }
     void failedSaveKeepsTheDocumentModified()
     {
-        const auto [target, saveAs, message] = fields("target", "saveAs", "message");
+        const auto [target, saveAs, limit, message] = fields("target", "saveAs", "limit", "message");
         EditorFixture editor;
         QVERIFY(editor.open(u"sample.a.txt"_qs, u"d.a.txt"_qs));
         QDir(editor.path(QString())).mkdir(u"folder.a.txt"_qs);
@@ -260,16 +285,19 @@ private Q_SLOTS:
         editor.grid().setCursor(2);
         editor.trigger(u"miEResume"_qs);
         editor.dialogs.prepare(editor.path(target), 1);
-        if (saveAs == u"as")
+        if (saveAs == u"as") {
             editor.trigger(u"miFSaveAs"_qs);
-        else
+        } else {
+            const FileSizeLimit sizeLimit(limit.isEmpty() ? RLIM_INFINITY : limit.toULongLong());
             QVERIFY(!editor.window->SaveDocument(editor.path(target)));
+        }
         QCOMPARE(editor.messages.boxes.size(), 1);
         const QString box = editor.messages.texts()[0];
         QVERIFY2(box.startsWith(message), qPrintable(box));
         QCOMPARE(editor.messages.boxes[0].icon, MessageService::Icon::Critical);
         QCOMPARE(editor.window->windowTitle(), u"*d.a.txt - Quillet"_qs);
         QCOMPARE(editor.bytes(u"d.a.txt"_qs), testData(u"editor/sample.a.txt"_qs));
+        QVERIFY(!QFile::exists(editor.path(u"d.a.csv"_qs)));
         QVERIFY(QFileInfo(editor.path(u"folder.a.txt"_qs)).isDir());
         QVERIFY(!QFile::exists(editor.path(u"x.doc"_qs)));
         QVERIFY(editor.window->isEnabled());
@@ -281,21 +309,69 @@ private Q_SLOTS:
         QCOMPARE(editor.window->AskSaveChanges(), MessageService::Cancel);
     }
 
+    // Statuses live in the status file beside a two-line text or a glossary: opening and
+    // saving unchanged keeps them; one that holds other entries is replaced only when the
+    // user agrees, and then kept aside.
+    void keepsTheStatusFile_data()
+    {
+        addTestTable(u"editor/status-files.txt"_qs, {"data", "name", "statusFile", "answers", "statuses", "files", "asked"});
+    }
+    void keepsTheStatusFile()
+    {
+        const auto [data, name, statusFile, answers, asked] = fields("data", "name", "statusFile", "answers", "asked");
+        EditorFixture editor;
+        const QString path = editor.copy(data, name);
+        const QString companion = editor.path(StatusFile::pathFor(name));
+        if (!statusFile.isEmpty())
+            editor.copy(statusFile, StatusFile::pathFor(name));
+        for (const QString &answer : answers.split(u',', Qt::SkipEmptyParts))
+            editor.messages.answers.append(answer == u"Ok" ? MessageService::Ok
+                                           : answer == u"No" ? MessageService::No : MessageService::Cancel);
+        for (int round = 0; round < 3; ++round) {
+            QVERIFY(editor.window->ActFileOpen(path));
+            if (round == 0) {
+                editor.grid().setCursor(1);
+                editor.trigger(u"miSTck"_qs);
+            }
+            if (round < 2)
+                QTest::keyClick(editor.window->fg, Qt::Key_S, Qt::ControlModifier);
+        }
+        QStringList statuses = editor.rows();
+        for (QString &row : statuses)
+            row = row.section(u'|', 0, 0);
+        QTEST(statuses.join(u','), "statuses");
+        QTEST(QDir(editor.path(QString())).entryList({u"x.*"_qs}).join(u','), "files");
+        QCOMPARE(QString::number(editor.messages.texts().filter(u"状态文件"_qs).size()), asked);
+        if (asked != u"0") {
+            const QString kept = QFile::exists(companion + u".bak"_qs) ? companion + u".bak"_qs : companion;
+            QCOMPARE(readBytes(kept), testData(u"editor/"_qs + statusFile));
+        }
+    }
+
+    // No to the save question drops the edits: the next document opens unmodified.
+    void openingAfterNoGivesAnUnmodifiedDocument()
+    {
+        EditorFixture editor(u"sample.a.txt"_qs);
+        editor.typeTranslation(u"开"_qs);
+        QTest::keyClick(editor.pane().Text2, Qt::Key_Return);
+        editor.messages.answers = {MessageService::No};
+        QVERIFY(editor.open(u"keys.a.csv"_qs));
+        QCOMPARE(editor.window->windowTitle(), u"keys.a.csv - Quillet"_qs);
+    }
+
     void savingKeepsTheCollapsedGroups()
     {
         EditorFixture editor(u"groups.a.csv"_qs);
         editor.trigger(u"miVSort"_qs);
         editor.grid().setCursor(1);
         QTest::keyClick(editor.window->fg, Qt::Key_Left);
-        // Collapsed by the program, not by the user: not kept.
         editor.grid().setCollapsed(6, true);
-        editor.window->MarkModified();
         editor.trigger(u"miFSave"_qs);
         QCOMPARE(editor.bytes(u"groups.a.csv"_qs), testData(u"editor/groups-saved.a.csv"_qs));
         QCOMPARE(editor.grid().DisplayMode(), 1);
         QVERIFY(editor.grid().isCollapsed(1));
         QVERIFY(!editor.grid().isCollapsed(4));
-        QVERIFY(!editor.grid().isCollapsed(6));
+        QVERIFY(editor.grid().isCollapsed(6));
         QCOMPARE(editor.grid().row(), 1);
     }
 

@@ -90,6 +90,8 @@ private Q_SLOTS:
         QCOMPARE(other.dialog().directory().absolutePath(), QDir::homePath());
         FileDialogRun given(nullptr, {.title = options.title, .startFolder = m_dir.path()}, QFileDialog::AcceptOpen);
         QCOMPARE(given.dialog().directory().absolutePath(), m_dir.path());
+        FileDialogRun named(nullptr, {.startFolder = m_dir.path(), .fileName = u"x.u.txt"_qs}, QFileDialog::AcceptSave);
+        QCOMPARE(named.dialog().selectedFiles().value(0), m_dir.filePath(u"x.u.txt"_qs));
         setFileDialogSettingsFile(QString());
     }
 
