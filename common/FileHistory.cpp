@@ -18,13 +18,13 @@ QString sectionName(const QString &formName, const QString &comboName)
     return formName + u'.' + comboName;
 }
 
-std::optional<QStringList> load(const QString &iniPath, const QString &section)
+std::optional<QStringList> load(const QString &iniPath, const QString &section, int capacity)
 {
     cInifile ini(iniPath, section);
     const QString countText = ini.value(QStringLiteral("Count"));
     if (countText.isEmpty())
         return std::nullopt;
-    const int count = std::clamp(cInifile::CLngDefault(countText), 0, MaxEntries);
+    const int count = std::clamp(cInifile::CLngDefault(countText), 0, capacity);
     QStringList entries;
     for (int i = 0; i < count; ++i)
         entries.append(ini.value(itemKey(i)));
@@ -39,14 +39,14 @@ void save(const QString &iniPath, const QString &section, const QStringList &ent
         ini.setValue(itemKey(i), entries[i]);
 }
 
-QStringList add(QStringList entries, const QString &text)
+QStringList add(QStringList entries, const QString &text, int capacity)
 {
     if (text.isEmpty())
         return entries;
     const qsizetype found = entries.indexOf(text);
-    if (found >= 0 && found <= MaxEntries)
+    if (found >= 0 && found <= capacity)
         entries.removeAt(found);
-    if (entries.size() >= MaxEntries)
+    if (entries.size() >= capacity)
         entries.removeLast();
     entries.prepend(text);
     return entries;

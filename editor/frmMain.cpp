@@ -34,6 +34,8 @@
 namespace {
 
 const QString RecentFilesSection = QStringLiteral("MRUFileList");
+// One recent file for each number key of the menu.
+constexpr int RecentFilesKept = 9;
 constexpr QSize DefaultSize(900, 640);
 constexpr int DefaultPaneHeight = 150;
 
@@ -92,7 +94,7 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
 
     WindowSize::load(*this, EditorSettings::iniPath());
     restoreLayout();
-    m_recentFiles = FileHistory::load(EditorSettings::iniPath(), RecentFilesSection).value_or(QStringList());
+    m_recentFiles = FileHistory::load(EditorSettings::iniPath(), RecentFilesSection, RecentFilesKept).value_or(QStringList());
     m_menus->setRecentFiles(m_recentFiles);
 }
 
@@ -270,7 +272,7 @@ void frmMain::offerRecovery()
 
 void frmMain::AddToRecentFiles(const QString &path)
 {
-    m_recentFiles = FileHistory::add(m_recentFiles, path);
+    m_recentFiles = FileHistory::add(m_recentFiles, path, RecentFilesKept);
     FileHistory::save(EditorSettings::iniPath(), RecentFilesSection, m_recentFiles);
     m_menus->setRecentFiles(m_recentFiles);
 }

@@ -115,6 +115,11 @@ private Q_SLOTS:
         FileHistory::save(path(), section, list.mid(0, 2));
         QCOMPARE(FileHistory::load(path(), section)->size(), 2);
         QCOMPARE(cInifile(path(), section).value(u"Item7"_qs), list[7]);
+        // Quillet's recent files keep one path for each number key.
+        const QStringList nine = FileHistory::add(FileHistory::add(list, u"/d/1.glo"_qs, 9), u"/d/0.glo"_qs, 9);
+        QCOMPARE(nine.size(), 9);
+        FileHistory::save(path(), section, nine);
+        QCOMPARE(FileHistory::load(path(), section, 9), std::optional<QStringList>(nine));
     }
 };
 
