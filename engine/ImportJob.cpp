@@ -2,6 +2,7 @@
 
 #include "DictionaryEntry.h"
 #include "ErrorReport.h"
+#include "InputFile.h"
 #include "JobSettings.h"
 #include "PurifiedDatabase.h"
 
@@ -90,6 +91,7 @@ ImportResult runImport(const QString &reference, const ProcessingOptions &option
     try {
         JobSettings settings(options);
         const QString referencePath = reference.isEmpty() ? reference : QFileInfo(reference).absoluteFilePath();
+        requireReadableInput(referencePath, InputRole::Reference);
         if (IsPurifiedDatabase(referencePath))
             settings.referenceDatabasePath = referencePath;
         else

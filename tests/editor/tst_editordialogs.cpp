@@ -16,6 +16,8 @@
 #include <QSignalSpy>
 #include <QStatusBar>
 
+#include <sys/stat.h>
+
 
 // The find, import and export dialogs on an open document.
 namespace {
@@ -58,7 +60,9 @@ public:
     explicit ImportFixture(const QString &referenceName, const QString &document = u"import.a.csv"_qs)
         : DialogFixture(document)
     {
-        reference = referenceName.endsWith(u".sql") ? database(referenceName) : copyOrMissing(referenceName);
+        reference = referenceName.endsWith(u".sql")   ? database(referenceName)
+            : referenceName.startsWith(u"fifo") ? fifo(referenceName)
+                                                 : copyOrMissing(referenceName);
         dialogs.prepare(reference);
         dialog = &showNew();
     }
@@ -79,6 +83,14 @@ public:
     QString reference;
 
 private:
+    // A reference nobody ever writes into: reading it would wait for ever.
+    QString fifo(const QString &name) const
+    {
+        const QString fifoPath = path(name);
+        mkfifo(QFile::encodeName(fifoPath).constData(), 0600);
+        return fifoPath;
+    }
+
     QString database(const QString &script) const
     {
         QProcess shell;
