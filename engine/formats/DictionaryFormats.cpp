@@ -273,12 +273,23 @@ QString resultFileName(const QString &chosen, int filterIndex)
     return withEnding(chosen, taking(&DictionaryFormat::todo, true), filterIndex);
 }
 
-QStringList todoNamePatterns()
+template <typename Role>
+QStringList namePatterns(std::optional<Role> DictionaryFormat::*role)
 {
     QStringList patterns;
-    for (const DictionaryFormat *format : taking(&DictionaryFormat::todo, false))
+    for (const DictionaryFormat *format : taking(role, false))
         patterns << starred(format->endings);
     return patterns;
+}
+
+QStringList todoNamePatterns()
+{
+    return namePatterns(&DictionaryFormat::todo);
+}
+
+QStringList referenceNamePatterns()
+{
+    return namePatterns(&DictionaryFormat::reference);
 }
 
 // "所支持的格式(a.txt;u.txt;a.csv;u.csv;glo)|*.txt;*.csv;*.glo", then each format.

@@ -146,6 +146,8 @@ QStringList resultFilters();
 QString resultFileName(const QString &chosen, int filterIndex);
 // The names a batch takes from a folder as to-do dictionaries: "*.glo", "*.a.txt", ...
 QStringList todoNamePatterns();
+// The names of the reference formats' files, as --help lists them.
+QStringList referenceNamePatterns();
 
 // Quillet's documents.
 QStringList openDocumentFilters();
