@@ -79,12 +79,6 @@ QByteArray catalogueHead(const QString &path)
     return head.startsWith("\xEF\xBB\xBF") ? head.mid(3) : head;
 }
 
-CatalogueReferenceLoader::CatalogueReferenceLoader(const JobSettings &settings, CatalogueOpener open,
-                                                   const char *className)
-    : ReferenceLoader(settings), m_open(open), m_className(className)
-{
-}
-
 void CatalogueReferenceLoader::run()
 {
     TableScriptWriter script(m_outputFile, WorkTable::R);
@@ -104,11 +98,6 @@ void CatalogueReferenceLoader::run()
     stopClock();
 }
 
-CatalogueTodoLoader::CatalogueTodoLoader(const JobSettings &settings, CatalogueOpener open, const char *className)
-    : TodoLoader(settings), m_open(open), m_className(className)
-{
-}
-
 void CatalogueTodoLoader::run()
 {
     TableScriptWriter script(m_outputFile, WorkTable::S);
@@ -122,12 +111,6 @@ void CatalogueTodoLoader::run()
     }
     script.finish();
     stopClock();
-}
-
-CatalogueResultWriter::CatalogueResultWriter(const JobSettings &settings, const QString &todo,
-                                             CatalogueOpener open, const char *className)
-    : ResultWriter(settings), m_todo(todo), m_open(open), m_className(className)
-{
 }
 
 void CatalogueResultWriter::write(QStringView source, const QString &translation)

@@ -44,54 +44,63 @@ QByteArray catalogueHead(const QString &path);
 // Reads the catalogue of a job; a malformed file raises the format's error with its line.
 using CatalogueOpener = std::unique_ptr<JobCatalogue> (*)(const QString &path);
 
-// The reference: one row of R per translated entry (with chkrTakeFuzzy also per entry
-// marked for review), the pair being the source and the (first) translation.
-class CatalogueReferenceLoader : public ReferenceLoader {
+// What each catalogue stage holds: the reader of its catalogues and its name in error
+// boxes (clsDikPO1, clsDikTS2, ...).
+template <typename Stage>
+class CatalogueStage : public Stage {
 public:
-    CatalogueReferenceLoader(const JobSettings &settings, CatalogueOpener open, const char *className);
+    CatalogueStage(const JobSettings &settings, CatalogueOpener open, const char *className)
+        : Stage(settings), m_open(open), m_className(className)
+    {
+    }
 
 protected:
     const char *className() const override { return m_className; }
-    void run() override;
+
+    const CatalogueOpener m_open;
 
 private:
-    CatalogueOpener m_open;
     const char *m_className;
+};
+
+// The reference: one row of R per translated entry (with chkrTakeFuzzy also per entry
+// marked for review), the pair being the source and the (first) translation.
+class CatalogueReferenceLoader : public CatalogueStage<ReferenceLoader> {
+public:
+    using CatalogueStage::CatalogueStage;
+
+protected:
+    void run() override;
 };
 
 // The to-do: one row of S per untranslated entry within the length limit; so is the
 // entry's source as the tables hold it, by which the result writer finds it again.
-class CatalogueTodoLoader : public TodoLoader {
+class CatalogueTodoLoader : public CatalogueStage<TodoLoader> {
 public:
-    CatalogueTodoLoader(const JobSettings &settings, CatalogueOpener open, const char *className);
+    using CatalogueStage::CatalogueStage;
 
 protected:
-    const char *className() const override { return m_className; }
     void run() override;
-
-private:
-    CatalogueOpener m_open;
-    const char *m_className;
 };
 
 // Rewrites the to-do with the translations found filled in, marked for review unless
 // chkNotAddFuzzy. An entry whose source was matched several times takes the first
 // translation that differs from its source, as the two-line result's update does; an
 // entry that has a translation of its own is never changed.
-class CatalogueResultWriter : public ResultWriter {
+class CatalogueResultWriter : public CatalogueStage<ResultWriter> {
 public:
     CatalogueResultWriter(const JobSettings &settings, const QString &todo, CatalogueOpener open,
-                          const char *className);
+                          const char *className)
+        : CatalogueStage(settings, open, className), m_todo(todo)
+    {
+    }
 
 protected:
-    const char *className() const override { return m_className; }
     void open() override {}
     void write(QStringView source, const QString &translation) override;
     void close() override;
 
 private:
     QString m_todo;
-    CatalogueOpener m_open;
-    const char *m_className;
     QHash<QString, QString> m_found;
 };
