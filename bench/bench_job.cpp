@@ -5,7 +5,11 @@
 // the peak memory of the process tree (this program's VmHWM plus the largest sqlite3
 // child).
 //
-//   bench_job [--sizes 100000,1000000] [--formats txt,glo] [--data DIR] [--repeat N]
+//   bench_job [--sizes 100000,1000000] [--formats txt,glo,po,ts] [--data DIR] [--repeat N]
+//
+// The po and ts formats hold the two-line text's strings: the to-do as a template
+// (todo.pot) or an unfinished TS file, the reference as a translated catalogue, so that
+// their rows compare with the txt rows of the same size.
 //
 // With --repeat, each job and its floor run N times and the best times are compared,
 // which keeps other load on the machine out of the figures as far as possible.
@@ -16,9 +20,12 @@
 #include "AppFolder.h"
 #include "BenchDictionaries.h"
 #include "BenchMemory.h"
+#include "DictionaryEntry.h"
 #include "JobDriver.h"
 #include "JobObserver.h"
 #include "ProcessingOptions.h"
+#include "formats/CatalogueJob.h"
+#include "formats/TwoLineText.h"
 
 #include <QCommandLineParser>
 #include <QCoreApplication>
@@ -29,6 +36,7 @@
 #include <QLocale>
 #include <QProcess>
 #include <QTextStream>
+#include <QXmlStreamWriter>
 
 #include <sys/resource.h>
 
@@ -50,6 +58,11 @@ struct Figures {
     qint64 ownCpuMs = 0;
 };
 
+bool isCatalogue(const QString &format)
+{
+    return format == u"po" || format == u"ts";
+}
+
 BenchDictionaries::Format formatNamed(const QString &name)
 {
     return name == u"glo" ? BenchDictionaries::Format::Glossary : BenchDictionaries::Format::TwoLineText;
@@ -58,6 +71,67 @@ BenchDictionaries::Format formatNamed(const QString &name)
 QString dataFolder(const QString &root, const QString &format, qint64 entries)
 {
     return QDir(root).filePath(QStringLiteral("data-%1-%2").arg(format).arg(entries));
+}
+
+// The catalogues of a size stand beside the two-line text of that size.
+BenchDictionaries::Files dataFiles(const QString &root, const QString &format, qint64 entries)
+{
+    if (!isCatalogue(format))
+        return BenchDictionaries::fileNames(dataFolder(root, format, entries), formatNamed(format));
+    const QDir folder(dataFolder(root, QStringLiteral("txt"), entries));
+    return {folder.filePath(format == u"po" ? QStringLiteral("todo.pot") : QStringLiteral("todo.ts")),
+            folder.filePath(QStringLiteral("ref.") + format)};
+}
+
+QByteArray poString(const QString &text)
+{
+    QByteArray quoted = "\"";
+    for (const char c : text.toUtf8()) {
+        if (c == '"' || c == '\\')
+            quoted += '\\';
+        quoted += c == '\n' ? QByteArray("\\n") : c == '\t' ? QByteArray("\\t") : QByteArray(1, c);
+    }
+    return quoted + '"';
+}
+
+// The entries of a two-line text as a PO or TS file; an entry whose translation is its
+// source stays untranslated.
+void writeCatalogue(const QString &twoLine, const QString &path)
+{
+    TextFileReader input(twoLine);
+    TwoLineTextReader reader(input.lines());
+    QFile file(path);
+    file.open(QIODevice::WriteOnly);
+    const bool po = path.endsWith(u".po") || path.endsWith(u".pot");
+    QXmlStreamWriter xml(&file);
+    if (po) {
+        file.write("msgid \"\"\nmsgstr \"Content-Type: text/plain; charset=UTF-8\\n\"\n");
+    } else {
+        xml.writeStartDocument();
+        xml.writeStartElement(QStringLiteral("TS"));
+        xml.writeAttribute(QStringLiteral("version"), QStringLiteral("2.1"));
+        xml.writeAttribute(QStringLiteral("language"), QStringLiteral("zh_CN"));
+        xml.writeStartElement(QStringLiteral("context"));
+        xml.writeTextElement(QStringLiteral("name"), QStringLiteral("Bench"));
+    }
+    for (DictionaryEntry entry; reader.next(entry);) {
+        const QString source = JobText::toCatalogue(entry.source);
+        const QString translation = entry.translation == entry.source ? QString() : JobText::toCatalogue(entry.translation);
+        if (po) {
+            file.write("\nmsgid " + poString(source) + "\nmsgstr " + poString(translation) + '\n');
+            continue;
+        }
+        xml.writeStartElement(QStringLiteral("message"));
+        xml.writeTextElement(QStringLiteral("source"), source);
+        xml.writeStartElement(QStringLiteral("translation"));
+        if (translation.isEmpty())
+            xml.writeAttribute(QStringLiteral("type"), QStringLiteral("unfinished"));
+        xml.writeCharacters(translation);
+        xml.writeEndElement();
+        xml.writeEndElement();
+    }
+    if (!po)
+        xml.writeEndDocument();
 }
 
 QString freshFolder(const QString &root, const QString &name)
@@ -71,6 +145,15 @@ QString freshFolder(const QString &root, const QString &name)
 // Generates the pair of dictionaries unless an earlier run left the same ones.
 BenchDictionaries::Files ensureData(const QString &root, const QString &format, qint64 entries, QTextStream &out)
 {
+    if (isCatalogue(format)) {
+        const BenchDictionaries::Files twoLine = ensureData(root, QStringLiteral("txt"), entries, out);
+        const BenchDictionaries::Files files = dataFiles(root, format, entries);
+        if (!QFileInfo::exists(files.todo) || QFileInfo(files.todo).lastModified() < QFileInfo(twoLine.todo).lastModified()) {
+            writeCatalogue(twoLine.todo, files.todo);
+            writeCatalogue(twoLine.reference, files.reference);
+        }
+        return files;
+    }
     const QString folder = dataFolder(root, format, entries);
     const BenchDictionaries::Files files = BenchDictionaries::fileNames(folder, formatNamed(format));
     const QString stamp = QStringLiteral("%1 seed %2").arg(DataVersion).arg(BenchDictionaries::DefaultSeed);
@@ -177,12 +260,11 @@ bool sameOutputs(const QString &workFolder, const QString &floorFolder)
 std::optional<Figures> runJob(const QString &root, const QString &format, qint64 entries, const QString &workFolder,
                               QTextStream &out)
 {
-    const BenchDictionaries::Files data = BenchDictionaries::fileNames(dataFolder(root, format, entries), formatNamed(format));
+    const BenchDictionaries::Files data = dataFiles(root, format, entries);
     const QString result = freshFolder(root, QStringLiteral("result-%1-%2").arg(format).arg(entries));
     AppFolder::set(workFolder);
-    const JobFiles files{data.todo, data.reference,
-                         QDir(result).filePath(format == u"glo" ? QStringLiteral("result.glo")
-                                                                : QStringLiteral("result.u.txt"))};
+    const QString resultName = format == u"txt" ? QStringLiteral("result.u.txt") : QStringLiteral("result.") + format;
+    const JobFiles files{data.todo, data.reference, QDir(result).filePath(resultName)};
     ProcessingOptions options = ProcessingOptions::full();
     options.chkaKeepTmpFile = true;
 
@@ -332,7 +414,8 @@ int main(int argc, char *argv[])
     parser.addHelpOption();
     parser.addOption({QStringLiteral("sizes"), QStringLiteral("Entries on each side, comma-separated."),
                       QStringLiteral("N,..."), QStringLiteral("100000,1000000")});
-    parser.addOption({QStringLiteral("formats"), QStringLiteral("txt (two-line text), glo (glossary), comma-separated."),
+    parser.addOption({QStringLiteral("formats"),
+                      QStringLiteral("txt (two-line text), glo (glossary), po (template and catalogue), ts, comma-separated."),
                       QStringLiteral("F,..."), QStringLiteral("txt,glo")});
     parser.addOption({QStringLiteral("data"), QStringLiteral("Folder for the dictionaries and work files."),
                       QStringLiteral("DIR"), QDir(QDir::tempPath()).filePath(QStringLiteral("tallyra-bench"))});

@@ -63,12 +63,20 @@ ProcessingOptions OptionControlState::toOptions()
             } else if constexpr (std::is_same_v<Value, int>) {
                 value = LengthLimit::validate(text(option.name)).value;
                 setText(option.name, QString::number(value));
+            } else if constexpr (std::is_same_v<Value, QChar>) {
+                value = choice(option).front();
             } else {
                 value = text(option.name);
             }
         }, option.field);
     }
     return options;
+}
+
+QString OptionControlState::choice(const OptionDescriptor &option) const
+{
+    const QString chosen = text(option.name);
+    return option.choices.contains(chosen) ? chosen : option.choices.value(0);
 }
 
 void OptionControlState::saveToIni(const QString &path)
@@ -81,6 +89,8 @@ void OptionControlState::saveToIni(const QString &path)
             writeIniValue(ini, option.name, QString::number(checkState(option.name)));
         else if (option.control == Control::NumberBox)
             LengthLimitSetting::save(ini, option.name, m_texts[option.name]);
+        else if (option.control == Control::DropDown)
+            writeIniValue(ini, option.name, choice(option));
         else
             writeIniValue(ini, option.name, text(option.name));
     }

@@ -43,6 +43,8 @@ public:
 
 private:
     void load(const OptionDescriptor &option, cInifile &ini);
+    // What a drop-down shows: its text when that is one of its choices, else its first.
+    QString choice(const OptionDescriptor &option) const;
 
     std::span<const OptionDescriptor> m_options;
     QHash<QString, int> m_checks;

@@ -32,6 +32,11 @@ struct ProcessingOptions {
     // The character that marks an access key in each file: "&", "_" or "~".
     QChar todoMarker = u'&';
     QChar referenceMarker = u'&';
+    // What a job fills into a PO or TS to-do is marked for review (fuzzy, unfinished)
+    // unless this asks otherwise.
+    bool chkNotAddFuzzy = false;
+    // A PO or TS reference also gives its entries marked for review.
+    bool chkrTakeFuzzy = false;
 
     // The full and the minimal preset as records (the job flags left off).
     static ProcessingOptions full();
@@ -59,7 +64,8 @@ struct OptionDescriptor {
     // Where the frame puts the control: in the two columns of check boxes, or in the rows
     // below them, whose column 0 holds the caption of the boxes right of it.
     enum class Area { CheckBoxColumns, Rows };
-    using Field = std::variant<bool ProcessingOptions::*, int ProcessingOptions::*, QString ProcessingOptions::*>;
+    using Field = std::variant<bool ProcessingOptions::*, int ProcessingOptions::*, QString ProcessingOptions::*,
+                               QChar ProcessingOptions::*>;
 
     // The record's field, the control's name and the INI key.
     QString name;
@@ -78,6 +84,7 @@ struct OptionDescriptor {
     int column = 0;
     // The check box that enables the control; empty: always enabled.
     QString enabledBy;
+    // A drop-down's choices; the first is taken while none is chosen.
     QStringList choices;
 
     const std::optional<QString> &presetValue(OptionPreset preset) const

@@ -145,6 +145,7 @@ QComboBox *OptionsFrame::createDropDown(const OptionDescriptor &option)
 {
     auto *box = new QComboBox(this);
     box->setObjectName(option.name);
+    box->setFixedWidth(LengthBoxWidth);
     box->addItems(option.choices);
     m_choices.insert(option.name, box);
     return box;

@@ -29,20 +29,20 @@ QStringList filesBelow(const QString &folder, bool recursive)
     return files;
 }
 
-// Why the file cannot be a to-do dictionary, or nothing.
-QString unusable(const QString &todo)
+// Why the file cannot be a to-do dictionary of the batch, or nothing; format is then its format.
+QString unusable(const QString &todo, const CliRequest &request, const DictionaryFormat **format)
 {
     const InputProblem problem = inputProblem(todo);
     if (problem != InputProblem::None)
         return inputProblemText(problem, InputRole::Todo);
     try {
-        const DictionaryFormat *format = DetectDictionaryFormat(todo);
-        if (!format || !format->todo)
+        *format = DetectDictionaryFormat(todo);
+        if (!*format || !(*format)->todo)
             return unrecognisedFormatText(InputRole::Todo);
     } catch (const AppError &error) {
         return consoleText(error.description(), {todo});
     }
-    return QString();
+    return request.inPlace ? ResultClashes::ofInPlaceUpdate(**format) : QString();
 }
 
 }
@@ -81,13 +81,14 @@ void BatchPlan::addCandidates(const CliRequest &request, QTextStream &err)
 
 void BatchPlan::add(const QString &todo, const QString &name, const CliRequest &request, QTextStream &err)
 {
-    const QString reason = unusable(todo);
+    const DictionaryFormat *format = nullptr;
+    const QString reason = unusable(todo, request, &format);
     if (!reason.isEmpty()) {
         err << shownName(name) << QStringLiteral(": ") << reason << QStringLiteral("，已跳过") << Qt::endl;
         ++m_skipped;
         return;
     }
-    const QString output = request.inPlace ? todo : QDir(request.outputDir).filePath(name);
+    const QString output = request.inPlace ? todo : QDir(request.outputDir).filePath(format->todo->resultName(name));
     m_items.push_back({QFileInfo(todo).absoluteFilePath(), name, QFileInfo(output).absoluteFilePath()});
 }
 

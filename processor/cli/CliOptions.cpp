@@ -41,6 +41,38 @@ CliOption text(const char *name, QString CliRequest::*member, const QString &val
             }};
 }
 
+const OptionDescriptor &declared(const QString &controlName)
+{
+    const auto options = processingOptionDeclarations();
+    const auto option = std::find_if(options.begin(), options.end(),
+                                     [&](const OptionDescriptor &known) { return known.name == controlName; });
+    Q_ASSERT(option != options.end());
+    return *option;
+}
+
+// Checks the declared check box.
+CliOption checking(const char *name, const QString &controlName)
+{
+    Q_ASSERT(declared(controlName).control == OptionDescriptor::Control::CheckBox);
+    return {QString::fromLatin1(name), QString(), [controlName](CliRequest &request, const QString &) {
+                request.controls.append({controlName, QStringLiteral("1")});
+                return QString();
+            }};
+}
+
+// Chooses one of the declared drop-down's choices.
+CliOption choosing(const char *name, const QString &controlName)
+{
+    const QStringList choices = declared(controlName).choices;
+    const QString option = QString::fromLatin1(name);
+    return {option, choices.join(u'、') + QStringLiteral(" 之一"), [controlName, choices, option](CliRequest &request, const QString &value) {
+                if (!choices.contains(value))
+                    return QStringLiteral("选项 %1 只能是 %2: %3").arg(option, choices.join(u'、'), shownName(value));
+                request.controls.append({controlName, value});
+                return QString();
+            }};
+}
+
 QString setJobs(CliRequest &request, const QString &value)
 {
     bool ok = false;
@@ -81,6 +113,10 @@ const std::vector<CliOption> &cliOptions()
         flag("--full", &CliRequest::fullPreset),
         flag("--minimal", &CliRequest::minimalPreset),
         flag("--keep-work-files", &CliRequest::keepWorkFiles),
+        choosing("--todo-marker", QStringLiteral("cbouAndXMarker")),
+        choosing("--reference-marker", QStringLiteral("cborAndXMarker")),
+        checking("--no-fuzzy", QStringLiteral("chkNotAddFuzzy")),
+        checking("--fuzzy-reference", QStringLiteral("chkrTakeFuzzy")),
     };
     return options;
 }
@@ -145,13 +181,17 @@ QString cliUsage()
         "用参照字典(或已净化的参照字典数据库)预翻译未译字典，结果的格式与未译字典相同。\n"
         "\n"
         "  --todo FILE          未译字典(%1)\n"
-        "  --reference FILE     参照字典，或已净化的参照字典数据库(*.db)\n"
+        "  --reference FILE     参照字典(%2)，或已净化的参照字典数据库(*.db)\n"
         "  --output FILE        已译字典的保存文件\n"
         "  --in-place           不给 --output，把结果写回未译字典本身(经临时文件替换)\n"
         "  --preset FILE        从配置文件读取选项(与\"另存...\"保存的文件相同)\n"
         "  --full               使用\"完全\"选项\n"
         "  --minimal            使用\"最简\"选项\n"
         "  --keep-work-files    保留临时文件\n"
+        "  --todo-marker C      未译字典中访问键的标记字符: &(Qt、KDE，默认)、_(GTK、GNOME)或 ~(LibreOffice)\n"
+        "  --reference-marker C 参照字典中访问键的标记字符，同上\n"
+        "  --no-fuzzy           填入 PO/TS 的译文不标为复查(PO 不加 fuzzy，TS 标为完成)\n"
+        "  --fuzzy-reference    也取参照 PO/TS 中待复查的译文(fuzzy、unfinished)\n"
         "  --save-db [PATH]     另存已净化的参照字典数据库(不给 PATH 时自动命名)\n"
         "  --app-folder DIR     程序文件夹(Tallyra.ini 与临时文件所在处)\n"
         "  --help               显示本说明\n"
@@ -160,20 +200,22 @@ QString cliUsage()
         "  tallyra-cli --todo-dir 文件夹 --reference 参照字典 --output-dir 文件夹 [选项]\n"
         "\n"
         "  --todo FILE          可以给多次\n"
-        "  --todo-dir DIR       文件夹中所有的 %1\n"
+        "  --todo-dir DIR       文件夹中所有的 %1(module.pot 的结果名为 module.po)\n"
         "  --recursive          也处理 --todo-dir 的子文件夹\n"
         "  --output-dir DIR     已译字典的保存文件夹(保留未译字典的文件名与相对文件夹)\n"
         "  --in-place           不给 --output-dir，把每个结果写回它的未译字典\n"
         "  --jobs N             同时处理的字典数(默认为处理器核数)\n"
         "\n"
         "不给 --preset、--full 或 --minimal 时，选项取自程序文件夹中的 Tallyra.ini。\n"
-        "PASSOLO字典的结果只含匹配到的条目: 对它用 --in-place，未匹配的条目就不再留在文件中。\n"
+        "PASSOLO字典的结果只含匹配到的条目，所以不能对它用 --in-place(会丢失未匹配的条目):\n"
+        "单个字典时什么也不做，退出状态为 2；多个时跳过它，退出状态为 1。\n"
+        "PO/TS 文件格式错误时报告文件名与行号，什么也不写。\n"
         "不读取非普通文件(FIFO、设备、套接字)。结果会覆盖自己的未译字典(未给 --in-place)或参照字典时，\n"
         "什么也不做，退出状态为 2。\n"
         "\n"
         "退出状态: 0 全部成功，1 有字典失败或被跳过，2 参数错误，\n"
         "          130 被 Ctrl+C (SIGINT) 中止，143 被 SIGTERM 中止。\n")
-        .arg(DictionaryFormats::todoNamePatterns().join(u"、"));
+        .arg(DictionaryFormats::todoNamePatterns().join(u"、"), DictionaryFormats::referenceNamePatterns().join(u"、"));
 }
 
 QStringList CliRequest::names() const
@@ -228,6 +270,12 @@ OptionControlState cliOptionState(const CliRequest &request, const QString &iniP
         state.loadFromIni(request.presetFile);
     else if (!request.fullPreset && !request.minimalPreset && QFileInfo::exists(iniPath))
         state.loadFromIni(iniPath);
+    for (const auto &[name, value] : request.controls) {
+        if (declared(name).control == OptionDescriptor::Control::CheckBox)
+            state.setCheckState(name, value.toInt());
+        else
+            state.setText(name, value);
+    }
     return state;
 }
 

@@ -32,6 +32,9 @@ struct CliRequest {
     // read, and the language pair of the dictionary a purified reference came from.
     bool resultLine = false;
     QString referencePair;
+    // Option controls the command line sets after the preset or Tallyra.ini, by control
+    // name: a check box's state or a drop-down's choice.
+    QList<std::pair<QString, QString>> controls;
 
     bool isBatch() const { return todos.size() > 1 || !todoDir.isEmpty() || !outputDir.isEmpty(); }
     // Every path the command line names, as given and absolute, with their folders and

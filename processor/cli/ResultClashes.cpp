@@ -2,8 +2,10 @@
 
 #include "CliOptions.h"
 #include "ConsoleText.h"
+#include "ErrorReport.h"
 #include "FileIdentity.h"
 #include "InputFile.h"
+#include "formats/DictionaryFormats.h"
 
 namespace ResultClashes {
 
@@ -30,6 +32,24 @@ QString ofSavedDatabase(const CliRequest &request, const QStringList &todos)
             return clash(InputRole::Todo);
     }
     return QString();
+}
+
+QString ofInPlaceUpdate(const DictionaryFormat &format)
+{
+    if (!format.todo || format.todo->keepsEveryEntry)
+        return QString();
+    return QStringLiteral("%1的结果只含匹配到的条目，用 --in-place 写回会丢失未匹配的条目").arg(format.name);
+}
+
+QString ofInPlaceUpdate(const QString &todo)
+{
+    QString reason;
+    try {
+        if (const DictionaryFormat *format = DetectDictionaryFormat(todo))
+            reason = ofInPlaceUpdate(*format);
+    } catch (const AppError &) {
+    }
+    return reason.isEmpty() ? reason : QStringLiteral("不能写回未译字典 %1: %2").arg(shownName(todo), reason);
 }
 
 }

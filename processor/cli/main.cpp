@@ -20,11 +20,15 @@
 
 namespace {
 
-// What a single run would write over what it reads.
+// What a single run would write over what it reads, or lose of it.
 QString singleRunClash(const CliRequest &request)
 {
-    const QString result = ResultClashes::ofResult(request.files.output, request.files.todo, request);
-    return result.isEmpty() ? ResultClashes::ofSavedDatabase(request, {request.files.todo}) : result;
+    QString clash = ResultClashes::ofResult(request.files.output, request.files.todo, request);
+    if (clash.isEmpty())
+        clash = ResultClashes::ofSavedDatabase(request, {request.files.todo});
+    if (clash.isEmpty() && request.inPlace)
+        clash = ResultClashes::ofInPlaceUpdate(request.files.todo);
+    return clash;
 }
 
 int runJob(const CliRequest &request, QTextStream &out, QTextStream &err)

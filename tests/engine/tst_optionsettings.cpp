@@ -33,6 +33,14 @@ private Q_SLOTS:
         QCOMPARE(options.txtLenLimit, 7);
         QCOMPARE(state.text(u"txtLenLimit"_qs), u"7"_qs);
         QCOMPARE(options.txttAndXBK1, u"("_qs);
+        // The markers are the files' own: no preset touches them, and none chosen is "&".
+        QCOMPARE(options.todoMarker, u'&');
+        state.setText(u"cbouAndXMarker"_qs, u"_"_qs);
+        state.setText(u"cborAndXMarker"_qs, u"~"_qs);
+        state.applyPreset(OptionPreset::Minimal);
+        QCOMPARE(state.toOptions().todoMarker, u'_');
+        QCOMPARE(state.toOptions().referenceMarker, u'~');
+        QVERIFY(!state.toOptions().chkNotAddFuzzy && !state.toOptions().chkrTakeFuzzy);
     }
 
     // The minimal preset with a few changes, saved in the fixed key order without the work-file
@@ -45,8 +53,11 @@ private Q_SLOTS:
         saved.setCheckState(u"chkaUpperCase"_qs, 1);
         saved.setText(u"txttAndXBK1"_qs, u" ["_qs);
         saved.setText(u"txtSaveRefDB"_qs, QStringLiteral("/数据/ref.db"));
+        saved.setText(u"cbouAndXMarker"_qs, u"_"_qs);
+        saved.setCheckState(u"chkrTakeFuzzy"_qs, 1);
         saved.saveToIni(path());
         QCOMPARE(readBytes(path()), testData(u"engine/saved-options.ini"_qs));
+        saved.setText(u"cborAndXMarker"_qs, u"&"_qs); // none chosen is saved as the first choice
         OptionControlState loaded;
         loaded.applyPreset(OptionPreset::Full);
         loaded.setCheckState(u"chkSaveRefDB"_qs, 1);

@@ -50,7 +50,8 @@ private Q_SLOTS:
             frame.checkBox(u"chkaAndX"_qs)->setCheckState(ticked ? Qt::PartiallyChecked : Qt::Unchecked);
             frame.checkBox(u"chkSaveRefDB"_qs)->setChecked(ticked);
             for (const QString &name : {u"txttAndXBK1"_qs, u"txttAndXBK2"_qs, u"txtrAndXBK1"_qs, u"txtrAndXBK2"_qs,
-                                        u"chkrAndXEER"_qs, u"chkNotAddANDX"_qs, u"txtSaveRefDB"_qs, u"optXRefDB"_qs})
+                                        u"chkrAndXEER"_qs, u"chkNotAddANDX"_qs, u"txtSaveRefDB"_qs, u"optXRefDB"_qs,
+                                        u"cbouAndXMarker"_qs, u"cborAndXMarker"_qs})
                 QVERIFY2(control(frame, name)->isEnabled() == ticked, qPrintable(name));
         }
     }
@@ -94,6 +95,7 @@ private Q_SLOTS:
         frame.checkBox(u"chkaMTab"_qs)->setChecked(true);
         frame.checkBox(u"chkNotAddANDX"_qs)->setCheckState(Qt::PartiallyChecked);
         frame.textBox(u"txttAndXBK1"_qs)->setText(QStringLiteral("【"));
+        control<QComboBox>(frame, u"cbouAndXMarker"_qs)->setCurrentText(u"_"_qs);
 
         const QString typed = m_dir.filePath(QStringLiteral("我的配置"));
         m_dialogs.prepare(typed);
@@ -120,9 +122,15 @@ private Q_SLOTS:
             if (option.control == OptionDescriptor::Control::CheckBox)
                 QVERIFY2(other.checkBox(option.name)->checkState() == frame.checkBox(option.name)->checkState(),
                          qPrintable(option.name));
+            else if (option.control == OptionDescriptor::Control::DropDown)
+                QCOMPARE(control<QComboBox>(other, option.name)->currentText(),
+                         control<QComboBox>(frame, option.name)->currentText());
             else
                 QCOMPARE(other.textBox(option.name)->text(), frame.textBox(option.name)->text());
         }
+        // The markers are the files' own: the presets leave them.
+        click(other, 1);
+        QCOMPARE(other.CfgSaveCtrlToVar().todoMarker, u'_');
         QVERIFY(other.checkBox(u"chkSaveRefDB"_qs)->isChecked() && other.checkBox(u"chkaKeepTmpFile"_qs)->isChecked());
         QVERIFY(m_messages.boxes.isEmpty());
     }

@@ -1,0 +1,4 @@
+<TS version="2.1">
+<context>
+<name>C</name>
+</TS>
