@@ -14,6 +14,8 @@ PaneFindings::PaneFindings(frmTEdit &pane, const GridModel &model, const Documen
     setWordWrap(true);
     setTextFormat(Qt::PlainText);
     setStyleSheet(QStringLiteral("color: #b00000;"));
+    // A line kept free, so that the boxes do not jump when the first finding appears.
+    setMinimumHeight(fontMetrics().lineSpacing());
     pane.addBelowTranslation(this);
     connect(pane.Text2, &QPlainTextEdit::textChanged, this, &PaneFindings::refresh);
     connect(&checks, &DocumentChecks::changed, this, &PaneFindings::refresh);
