@@ -10,14 +10,6 @@
 // findings), 5 Ready, 6 &Close (未译).
 namespace {
 
-void press(QWidget *widget, const QString &keys)
-{
-    for (const QString &each : keys.split(u' ')) {
-        const QKeyCombination key = QKeySequence::fromString(each)[0];
-        QTest::keyClick(widget, key.key(), key.keyboardModifiers());
-    }
-}
-
 QString label(const EditorFixture &editor, const QString &name)
 {
     return editor.window->findChild<QLabel *>(name)->text();
@@ -30,17 +22,6 @@ QString mark(const EditorFixture &editor, int row)
     const bool tinted = status.data(Qt::BackgroundRole) != status.siblingAtColumn(GridModel::Number).data(Qt::BackgroundRole);
     const QString tip = status.data(Qt::ToolTipRole).toString();
     return tinted == !tip.isEmpty() ? tip : u"tint and tool tip disagree"_qs;
-}
-
-// Header rows as their captions, entry rows as their numbers.
-QString shownRows(const EditorFixture &editor)
-{
-    const GridModel &model = editor.grid().model();
-    QStringList rows;
-    for (int row = 1; row <= model.gridRowCount(); ++row)
-        rows.append(model.isGroupRow(row) ? u'[' + model.data(model.gridIndex(row, GridModel::Status)).toString() + u']'
-                                          : model.cellText(row, GridModel::Number));
-    return rows.join(u',');
 }
 
 }
@@ -91,10 +72,7 @@ private Q_SLOTS:
     {
         const auto [display, from, focus, keys] = fields("display", "from", "focus", "keys");
         EditorFixture editor(u"checks.a.csv"_qs);
-        editor.trigger(display);
-        editor.grid().setCursor(from.toInt());
-        QWidget *start = focus == u"Text2" ? static_cast<QWidget *>(editor.pane().Text2) : editor.window->fg;
-        start->setFocus();
+        QWidget *start = editor.focusOn(display, from.toInt(), focus);
         press(start, keys);
         QTEST(QString::number(editor.grid().row()), "to");
         QCOMPARE(QApplication::focusWidget(), start);
