@@ -146,6 +146,15 @@ private Q_SLOTS:
         QCOMPARE(options(u"chkCheck_length"_qs, true), u"长度（导出未设译文长度上限）"_qs);
         QCOMPARE(mark(editor, 2), u"末尾标点与原文不符：原文是冒号，译文是无"_qs);
         QCOMPARE(label(editor, u"lblProblems"_qs), u"有问题 2"_qs);
+        // A limit set in the export dialog counts as soon as the dialog closes.
+        QTimer::singleShot(0, editor.window.get(), [] {
+            QWidget *dialog = QApplication::activeModalWidget();
+            dialog->findChild<QComboBox *>(u"cboCondition"_qs)->setCurrentIndex(6);
+            dialog->findChild<QLineEdit *>(u"txtLenLimit"_qs)->setText(u"5"_qs);
+            dialog->findChild<QPushButton *>(u"cmdClose"_qs)->click();
+        });
+        editor.trigger(u"miFExport"_qs);
+        QCOMPARE(mark(editor, 1), u"译文超过长度限制：11 字节，限制 5 字节"_qs);
     }
 
     // The document is checked in parts on several threads: every part counts.
