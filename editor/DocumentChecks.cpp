@@ -39,6 +39,12 @@ void DocumentChecks::checkAll(const DictionaryDocument &document)
 {
     const qsizetype size = document.size();
     m_flagged.assign(static_cast<size_t>(size), 0);
+    m_withFindings = 0;
+    // With every check off nothing can be found: the pass is spared.
+    if (std::ranges::none_of(switches(m_checker), std::identity())) {
+        Q_EMIT changed();
+        return;
+    }
     constexpr qsizetype FewEntries = 10000;
     const qsizetype parts = size < FewEntries ? 1 : std::clamp<qsizetype>(std::thread::hardware_concurrency(), 1, 4);
     // The other parts on threads of their own; each writes only its own entries' bytes.

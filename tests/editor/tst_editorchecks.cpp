@@ -1,6 +1,7 @@
 #include "EditorFixture.h"
 
 #include "EditorSettings.h"
+#include "EntryExport.h"
 #include "cInifile.h"
 #include "checks/CheckSettings.h"
 
@@ -118,9 +119,15 @@ private Q_SLOTS:
     void optionsSwitchChecksAndTakeTheExportLimit()
     {
         EditorFixture editor(u"checks.a.csv"_qs);
-        cInifile exportSettings(EditorSettings::iniPath(), u"ExportSetting"_qs);
-        exportSettings.setValue(u"cboCondition"_qs, u"6"_qs);
-        exportSettings.setValue(u"txtLenLimit"_qs, u"5"_qs);
+        const auto exportCondition = [&editor](int condition) {
+            QTimer::singleShot(0, editor.window.get(), [condition] {
+                QWidget *dialog = QApplication::activeModalWidget();
+                dialog->findChild<QComboBox *>(u"cboCondition"_qs)->setCurrentIndex(condition);
+                dialog->findChild<QLineEdit *>(u"txtLenLimit"_qs)->setText(u"5"_qs);
+                dialog->findChild<QPushButton *>(u"cmdClose"_qs)->click();
+            });
+            editor.trigger(u"miFExport"_qs);
+        };
         const auto options = [&editor](const QString &box, bool on) {
             QString caption;
             QTimer::singleShot(0, editor.window.get(), [&] {
@@ -133,31 +140,26 @@ private Q_SLOTS:
             editor.trigger(u"miOption"_qs);
             return caption;
         };
+        // A limit on translations set in the export dialog counts as soon as the dialog closes.
+        exportCondition(ExportOptions::TranslationLonger);
+        QCOMPARE(mark(editor, 1), u"译文超过长度限制：11 字节，限制 5 字节"_qs);
         QCOMPARE(options(u"chkCheck_end-punctuation"_qs, false), u"末尾标点"_qs);
         QCOMPARE(mark(editor, 2), QString());
-        QCOMPARE(mark(editor, 1), u"译文超过长度限制：11 字节，限制 5 字节"_qs);
         QCOMPARE(label(editor, u"lblProblems"_qs), u"有问题 2"_qs);
         QCOMPARE(cInifile(EditorSettings::iniPath(), CheckSettings::IniSection).value(u"end-punctuation"_qs), u"0"_qs);
         QCOMPARE(options(u"chkCheck_length"_qs, false), u"长度（上限 5 字节，取自导出）"_qs);
         QCOMPARE(mark(editor, 1), QString());
         QCOMPARE(label(editor, u"lblProblems"_qs), u"有问题 1"_qs);
-        exportSettings.setValue(u"cboCondition"_qs, u"5"_qs);
+        exportCondition(ExportOptions::TranslationEqual);
         QCOMPARE(options(u"chkCheck_end-punctuation"_qs, true), u"末尾标点"_qs);
         QCOMPARE(options(u"chkCheck_length"_qs, true), u"长度（导出未设译文长度上限）"_qs);
+        QCOMPARE(mark(editor, 1), QString());
         QCOMPARE(mark(editor, 2), u"末尾标点与原文不符：原文是冒号，译文是无"_qs);
         QCOMPARE(label(editor, u"lblProblems"_qs), u"有问题 2"_qs);
-        // A limit set in the export dialog counts as soon as the dialog closes.
-        QTimer::singleShot(0, editor.window.get(), [] {
-            QWidget *dialog = QApplication::activeModalWidget();
-            dialog->findChild<QComboBox *>(u"cboCondition"_qs)->setCurrentIndex(6);
-            dialog->findChild<QLineEdit *>(u"txtLenLimit"_qs)->setText(u"5"_qs);
-            dialog->findChild<QPushButton *>(u"cmdClose"_qs)->click();
-        });
-        editor.trigger(u"miFExport"_qs);
-        QCOMPARE(mark(editor, 1), u"译文超过长度限制：11 字节，限制 5 字节"_qs);
     }
 
-    // The document is checked in parts on several threads: every part counts.
+    // The document is checked in parts on several threads: every part counts; with every
+    // check off nothing is left marked.
     void checksEveryEntryOfALargeDocument()
     {
         SessionFixture fixture;
@@ -169,6 +171,13 @@ private Q_SLOTS:
         QCOMPARE(fixture.session.checks().entriesWithFindings(), Entries / 7);
         QVERIFY(fixture.session.checks().hasFindings(Entries - 1));
         QVERIFY(!fixture.session.checks().hasFindings(Entries - 2));
+        Checker off;
+        for (const auto &rule : off.rules())
+            off.setEnabled(rule->id(), false);
+        CheckSettings::save(EditorSettings::iniPath(), off);
+        QVERIFY(fixture.session.open(fixture.path(u"large.a.csv"_qs)));
+        QCOMPARE(fixture.session.checks().entriesWithFindings(), 0);
+        QVERIFY(!fixture.session.checks().hasFindings(Entries - 1));
     }
 };
 
