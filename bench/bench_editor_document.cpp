@@ -2,11 +2,16 @@
 // real window, headless, and prints each time next to the time iconv takes to convert
 // the same file (the floor of reading it) and the peak memory. Then the history: the
 // memory 1,000 committed translations add, and replace-all over every entry (plain and
-// by a regular expression) with its undo.
+// by a regular expression) with its undo. The quality checks run at every open; their
+// one pass over the document is timed on its own too, and --no-checks switches every
+// check off before the open, for the open without them.
 //
-//   bench_editor_document [entries]        (default 1000000)
+//   bench_editor_document [entries] [--no-checks]        (default 1000000)
 
 #include "AppFolder.h"
+#include "EditorSettings.h"
+#include "checks/CheckSettings.h"
+#include "checks/Checker.h"
 #include "MessageService.h"
 #include "BenchMemory.h"
 #include "DocumentSession.h"
@@ -19,6 +24,7 @@
 #include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QStringEncoder>
 #include <QTemporaryDir>
 
@@ -172,14 +178,37 @@ void reportReplaceAll(DocumentEdits &edits, const GridModel &model, const char *
     std::printf("%-8s %7lld ms\n", "undo", static_cast<long long>(timed([&] { edits.history().undo(); })));
 }
 
+void switchChecksOff()
+{
+    Checker off;
+    for (const auto &rule : off.rules())
+        off.setEnabled(rule->id(), false);
+    CheckSettings::save(EditorSettings::iniPath(), off);
+}
+
+// The pass of the checks over every entry, as an open makes it.
+void reportChecks(const DictionaryDocument &document)
+{
+    DocumentChecks checks;
+    checks.loadSettings();
+    const qint64 ms = timed([&] { checks.checkAll(document); });
+    std::printf("%-8s %7lld ms  (%lld entries with findings)\n", "checks", static_cast<long long>(ms),
+                static_cast<long long>(checks.entriesWithFindings()));
+}
+
 int main(int argc, char *argv[])
 {
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
         qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
-    const int entries = argc > 1 ? QByteArray(argv[1]).toInt() : 1000000;
+    const QStringList arguments = QCoreApplication::arguments().mid(1);
+    const bool checks = !arguments.contains(QStringLiteral("--no-checks"));
+    const QStringList numbers = arguments.filter(QRegularExpression(QStringLiteral("^\\d+$")));
+    const int entries = numbers.isEmpty() ? 1000000 : numbers.first().toInt();
     QTemporaryDir dir;
     AppFolder::set(dir.path());
+    if (!checks)
+        switchChecksOff();
     PrintingMessages messages;
     MessageService::setInstance(&messages);
 
@@ -196,6 +225,8 @@ int main(int argc, char *argv[])
     report("open", timed([&] { opened = window.ActFileOpen(path); }), floorMs);
     if (!opened || window.gridController().rows() != entries + 1)
         qFatal("the dictionary did not open whole");
+    if (checks)
+        reportChecks(window.session().model().document());
     report("group", timed([&] { window.findChild<QAction *>(QStringLiteral("miVSort"))->trigger(); }), floorMs);
     report("ungroup", timed([&] { window.findChild<QAction *>(QStringLiteral("miVOrder"))->trigger(); }), floorMs);
     window.session().edits().setStatus({0}, QStringLiteral("复查"));

@@ -89,6 +89,7 @@ void DocumentEdits::exchange(std::vector<EntryState> &states, bool fromHistory)
     m_changed.resize(static_cast<size_t>(m_model.document().size()));
     for (const EntryState &state : states)
         m_changed[state.entry] = true;
+    Q_EMIT entriesChanged(states);
     if (fromHistory)
         Q_EMIT entryRestored(states.front().entry);
 }

@@ -45,6 +45,9 @@ public:
     std::vector<quint32> changedEntries() const;
 
 Q_SIGNALS:
+    // A step was made, undone or redone: the entries of the states changed (each state
+    // holds what its entry was before).
+    void entriesChanged(const std::vector<EntryState> &states);
     // Undo or redo changed the entry (the first of its step).
     void entryRestored(quint32 entry);
 

@@ -43,6 +43,9 @@ DocumentSession::DocumentSession(QWidget *messageParent, QObject *parent)
     : QObject(parent), m_messageParent(messageParent)
 {
     connect(&m_edits.history(), &QUndoStack::cleanChanged, this, [this](bool clean) { Q_EMIT modifiedChanged(!clean); });
+    m_model.setChecks(&m_checks);
+    connect(&m_edits, &DocumentEdits::entriesChanged, &m_checks,
+            [this](const std::vector<EntryState> &states) { m_checks.recheck(m_model.document(), states); });
 }
 
 // The history empties itself as it goes: no change of the document to report.
@@ -104,6 +107,8 @@ void DocumentSession::load(const QString &path, const DictionaryFormat &format)
             error = failure.reportAt(formLocation(QStringLiteral("frmMain"), format.document->readingProcedure));
         }
         m_statusFile.documentRead(path, document);
+        m_checks.loadSettings();
+        m_checks.checkAll(document);
         m_model.replaceDocument(std::move(document));
         m_edits.documentReplaced();
         if (format.document->sortedByNumber)
@@ -172,6 +177,12 @@ QString DocumentSession::writeDocumentFiles(const QString &path, YieldClock &clo
         return error.reportAt(formLocation(QStringLiteral("frmMain"), QStringLiteral("SaveDocument"))).boxText();
     }
     return QString();
+}
+
+void DocumentSession::applyCheckSettings()
+{
+    if (m_checks.loadSettings())
+        m_checks.checkAll(m_model.document());
 }
 
 void DocumentSession::applyImport(std::vector<EntryState> states)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "DocumentChecks.h"
 #include "DocumentEdits.h"
 #include "GridModel.h"
 #include "StatusFile.h"
@@ -27,6 +28,10 @@ public:
     GridModel &model() { return m_model; }
     const GridModel &model() const { return m_model; }
     DocumentEdits &edits() { return m_edits; }
+    const DocumentChecks &checks() const { return m_checks; }
+    // The checks' settings may have changed (in the options, the import or the export):
+    // every entry is checked again when they did.
+    void applyCheckSettings();
     QString path() const { return m_path; }
     bool hasDocument() const { return !m_path.isEmpty(); }
     // Where file dialogs open: the open document's folder, empty while none is open.
@@ -72,6 +77,8 @@ private:
     void setPath(const QString &path);
 
     QWidget *m_messageParent;
+    // Before the model, which shows its findings.
+    DocumentChecks m_checks;
     GridModel m_model;
     DocumentEdits m_edits{m_model};
     StatusFile m_statusFile;

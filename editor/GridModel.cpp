@@ -1,5 +1,7 @@
 #include "GridModel.h"
 
+#include "DocumentChecks.h"
+
 #include <QColor>
 #include <QFont>
 #include <QLocale>
@@ -36,15 +38,22 @@ QString groupCaption(const QString &label, int count)
 
 GridModel::GridModel(QObject *parent) : QAbstractItemModel(parent) {}
 
-bool GridModel::passes(Filter filter, const QString &status)
+bool GridModel::passesFilter(qsizetype entry) const
 {
-    switch (filter) {
+    const QString &status = m_document.status(entry);
+    switch (m_filter) {
     case Filter::All: return true;
     case Filter::Untranslated: return status == EntryStatus::Untranslated;
     case Filter::Review: return status == EntryStatus::Review;
     case Filter::Unfinished: return status == EntryStatus::Untranslated || status == EntryStatus::Review;
+    case Filter::Problems: return hasFindings(entry);
     }
     return true;
+}
+
+bool GridModel::hasFindings(qsizetype entry) const
+{
+    return m_checks && m_checks->hasFindings(entry);
 }
 
 void GridModel::replaceDocument(DictionaryDocument document)
@@ -93,7 +102,7 @@ void GridModel::layOut(std::vector<quint32> order)
     } else {
         m_order.clear();
         for (const quint32 entry : order) {
-            if (passes(m_filter, m_document.status(entry)))
+            if (passesFilter(entry))
                 m_order.push_back(entry);
         }
     }
@@ -251,9 +260,21 @@ void GridModel::emitGroupCountsChanged()
 
 bool GridModel::isMovedEntry(const QModelIndex &index, qsizetype entry) const
 {
-    if (m_mode == Mode::Grouped)
-        return m_document.statusLabel(entry) != m_groups[index.internalId() - 1].label;
-    return !passes(m_filter, m_document.status(entry));
+    if (m_mode == Mode::Grouped && m_document.statusLabel(entry) != m_groups[index.internalId() - 1].label)
+        return true;
+    return !passesFilter(entry);
+}
+
+// Only an entry known to have findings is checked again, for its tool tip. The tint is
+// stronger than any status's, so that it shows on every row.
+QVariant GridModel::problemMark(qsizetype entry, int role) const
+{
+    static const QColor problem(0xF4, 0x9A, 0x8E);
+    if (!hasFindings(entry))
+        return role == Qt::BackgroundRole ? statusTint(m_document.status(entry)) : QVariant();
+    if (role == Qt::BackgroundRole)
+        return problem;
+    return DocumentChecks::messages(m_checks->findings(m_document, entry));
 }
 
 QModelIndex GridModel::groupIndex(int group) const
@@ -317,6 +338,8 @@ QVariant GridModel::data(const QModelIndex &index, int role) const
             return groupLabel(index.row());
         return (role == Qt::DisplayRole || role == Qt::EditRole) ? QVariant(QString()) : QVariant();
     }
+    if ((role == Qt::BackgroundRole || role == Qt::ToolTipRole) && index.column() == Status)
+        return problemMark(*entry, role);
     if (role == Qt::BackgroundRole)
         return statusTint(m_document.status(*entry));
     if (role == Qt::FontRole && isMovedEntry(index, *entry)) {

@@ -8,6 +8,8 @@
 #include <optional>
 #include <vector>
 
+class DocumentChecks;
+
 // The grid's view of the document: either a flat list of entries, or the entries
 // grouped by status under one header row per group, in either case only the entries
 // the filter lets through. Grouped, the header rows are the top level and the entries
@@ -18,6 +20,9 @@
 // document is replaced: an entry whose status changes keeps its place until then, and
 // is shown as moved (in italics). Group headers count their status at every moment.
 //
+// An entry with findings of the quality checks has its status cell tinted, their
+// messages as its tool tip.
+//
 // "Grid rows" number the display as one list, the way the editor's commands count:
 // row 0 is the heading, rows 1 to gridRowCount() the header and entry rows in display
 // order, rows of collapsed groups included.
@@ -27,15 +32,18 @@ class GridModel : public QAbstractItemModel {
 public:
     enum Column { Outline, Status, Number, Source, Translation, ColumnCount };
     enum class Mode { Flat = 0, Grouped = 1 };
-    // Which entries are shown, by status: all, "未译", "复查", or both of these.
-    enum class Filter { All, Untranslated, Review, Unfinished };
+    // Which entries are shown: all, by status ("未译", "复查", or both of these), or
+    // those with findings.
+    enum class Filter { All, Untranslated, Review, Unfinished, Problems };
 
     explicit GridModel(QObject *parent = nullptr);
 
     const DictionaryDocument &document() const { return m_document; }
     Mode mode() const { return m_mode; }
     Filter filter() const { return m_filter; }
-    static bool passes(Filter filter, const QString &status);
+    // The findings the grid marks; none before this is set.
+    void setChecks(const DocumentChecks *checks) { m_checks = checks; }
+    bool hasFindings(qsizetype entry) const;
 
     // Replaces every entry in one reset; a flat list keeps the document's order.
     void replaceDocument(DictionaryDocument document);
@@ -99,7 +107,9 @@ private:
     int gridRowAt(int position) const;
     void emitRowsChanged(const std::vector<EntryState> &states);
     void emitGroupCountsChanged();
-    // An entry shown under a header, or through a filter, its status no longer fits.
+    bool passesFilter(qsizetype entry) const;
+    QVariant problemMark(qsizetype entry, int role) const;
+    // An entry shown under a header, or through a filter, it no longer fits.
     bool isMovedEntry(const QModelIndex &index, qsizetype entry) const;
 
     DictionaryDocument m_document;
@@ -112,4 +122,5 @@ private:
     mutable std::vector<quint32> m_positions;
     mutable bool m_lookedUp = false;
     QBrush m_groupBackground;
+    const DocumentChecks *m_checks = nullptr;
 };

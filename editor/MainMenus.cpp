@@ -23,7 +23,8 @@ struct FilterTool {
 const FilterTool FilterTools[] = {{"miFilterAll", u"全部条目(&A)", Qt::Key_1},
                                   {"miFilterUntranslated", u"未译(&U)", Qt::Key_2},
                                   {"miFilterReview", u"复查(&R)", Qt::Key_3},
-                                  {"miFilterUnfinished", u"未译和复查(&B)", Qt::Key_4}};
+                                  {"miFilterUnfinished", u"未译和复查(&B)", Qt::Key_4},
+                                  {"miFilterProblems", u"有问题的条目(&P)", Qt::Key_5}};
 
 // "撤消“修改译文”(&U)": the command and the step it would undo or redo.
 QString historyCaption(const QString &command, const QString &step, QChar accessKey)
@@ -99,6 +100,10 @@ void MainMenus::buildMenuBar(QMainWindow *window)
             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Up));
     addTool(go, "miGoNextUnfinished", QStringLiteral("下一条未译或复查(&D)"), QStringLiteral("下一条未译或复查"),
             QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Down));
+    go->addSeparator();
+    addTool(go, "miGoPreviousProblem", QStringLiteral("上一个问题(&B)"), QStringLiteral("上一个问题"),
+            QKeySequence(Qt::SHIFT | Qt::Key_F8));
+    addTool(go, "miGoNextProblem", QStringLiteral("下一个问题(&F)"), QStringLiteral("下一个问题"), QKeySequence(Qt::Key_F8));
     edit->addSeparator();
     addTool(edit, "miEFind", QStringLiteral("查找(&F)..."), QStringLiteral("查找"), QKeySequence(Qt::CTRL | Qt::Key_F));
     addTool(edit, "miEFindNext", QStringLiteral("查找下一个(&N)"), QStringLiteral("查找下一个"), QKeySequence(Qt::Key_F3));

@@ -341,23 +341,38 @@ int cCtrlFlexGrid::lastEntryRow() const
     return rows() < 2 ? 0 : rows() - 1;
 }
 
+namespace {
+bool isUnfinished(const DictionaryDocument &document, qsizetype entry)
+{
+    return document.status(entry) == EntryStatus::Untranslated || document.status(entry) == EntryStatus::Review;
+}
+}
+
 int cCtrlFlexGrid::nextUnfinishedRow(int row) const
 {
-    return unfinishedRow(row, 1);
+    return entryRowWhere(row, 1, [this](qsizetype entry) { return isUnfinished(m_model.document(), entry); });
 }
 
 int cCtrlFlexGrid::previousUnfinishedRow(int row) const
 {
-    return unfinishedRow(row, -1);
+    return entryRowWhere(row, -1, [this](qsizetype entry) { return isUnfinished(m_model.document(), entry); });
 }
 
-int cCtrlFlexGrid::unfinishedRow(int row, int step) const
+int cCtrlFlexGrid::nextProblemRow(int row) const
 {
-    const DictionaryDocument &document = m_model.document();
+    return entryRowWhere(row, 1, [this](qsizetype entry) { return m_model.hasFindings(entry); });
+}
+
+int cCtrlFlexGrid::previousProblemRow(int row) const
+{
+    return entryRowWhere(row, -1, [this](qsizetype entry) { return m_model.hasFindings(entry); });
+}
+
+int cCtrlFlexGrid::entryRowWhere(int row, int step, const std::function<bool(qsizetype)> &fits) const
+{
     for (int candidate = row + step; candidate >= 1 && candidate < rows(); candidate += step) {
         const std::optional<qsizetype> entry = m_model.entryAt(candidate);
-        if (entry && (document.status(*entry) == EntryStatus::Untranslated
-                      || document.status(*entry) == EntryStatus::Review))
+        if (entry && fits(*entry))
             return candidate;
     }
     return 0;

@@ -7,6 +7,7 @@ class DocumentEdits;
 #include <QObject>
 
 #include <array>
+#include <functional>
 #include <vector>
 
 #include <QTreeView>
@@ -95,6 +96,9 @@ public:
     // is none.
     int nextUnfinishedRow(int row) const;
     int previousUnfinishedRow(int row) const;
+    // The same for an entry with findings of the quality checks.
+    int nextProblemRow(int row) const;
+    int previousProblemRow(int row) const;
     // Selected rows in ascending order.
     std::vector<int> selectedRows() const;
     // The entries of the selected rows, in row order.
@@ -117,7 +121,9 @@ private:
     // The display the model has just laid out, the cursor on the entry given when it is
     // shown, else on the first entry.
     void showMode(std::optional<qsizetype> entry, bool keepCollapsedGroups);
-    int unfinishedRow(int row, int step) const;
+    // The nearest entry row from this one on in the direction of the step whose entry
+    // fits; 0 when there is none.
+    int entryRowWhere(int row, int step, const std::function<bool(qsizetype)> &fits) const;
     void expandGroups();
     void collapseFlaggedGroups();
     void commitCellEdit(const QModelIndex &index, const QString &text);

@@ -5,6 +5,7 @@
 #include "FileHistory.h"
 #include "MainMenus.h"
 #include "MessageService.h"
+#include "PaneFindings.h"
 #include "RecoveryKeeper.h"
 #include "ShellActions.h"
 #include "StatusSummary.h"
@@ -75,7 +76,9 @@ frmMain::frmMain(QWidget *parent) : QMainWindow(parent)
     addDockWidget(Qt::BottomDockWidgetArea, m_pane);
     resizeDocks({m_pane}, {DefaultPaneHeight}, Qt::Vertical);
     m_menus->addPaneToggle(m_pane->toggleViewAction());
-    new StatusSummary(m_session->model(), statusBar());
+    new StatusSummary(m_session->model(), m_session->checks(), statusBar());
+    new PaneFindings(*m_pane, m_session->model(), m_session->checks());
+    connect(&m_session->checks(), &DocumentChecks::changed, fg->viewport(), qOverload<>(&QWidget::update));
     m_recovery = new RecoveryKeeper(*m_session, this);
     connect(m_recovery, &RecoveryKeeper::writeFailed, this, &frmMain::showNote);
 
@@ -126,8 +129,10 @@ void frmMain::connectCommands()
     onCommand("miTallyra", [this] { startProcessor(); });
     onCommand("miFExit", [this] { close(); });
     onCommand("miOption", [this] {
-        if (frmOption(this).exec() == QDialog::Accepted)
-            m_recovery->restartTimer();
+        if (frmOption(this).exec() != QDialog::Accepted)
+            return;
+        m_recovery->restartTimer();
+        m_session->applyCheckSettings();
     });
     onCommand("miHContent", [this] { openManual(); });
     onCommand("miHAbout", [this] { frmAbout(this).exec(); });
@@ -144,13 +149,22 @@ void frmMain::connectCommands()
     onCommand("miGoNext", [this] { m_grid->moveCursorTo(m_grid->entryRowBelow(m_grid->row())); });
     onCommand("miGoPreviousUnfinished", [this] { m_grid->moveCursorTo(m_grid->previousUnfinishedRow(m_grid->row())); });
     onCommand("miGoNextUnfinished", [this] { m_grid->moveCursorTo(m_grid->nextUnfinishedRow(m_grid->row())); });
+    onCommand("miGoPreviousProblem", [this] { goToProblem(m_grid->previousProblemRow(m_grid->row()), false); });
+    onCommand("miGoNextProblem", [this] { goToProblem(m_grid->nextProblemRow(m_grid->row()), true); });
     onCommand("miEFind", [this] { showFindDialog(); });
     onCommand("miEFindNext", [this] { findNext(); });
     onCommand("miEReplace", [this] { showReplaceDialog(); });
     onCommand("miFSave", [this] { SaveDocument(m_session->path()); });
     onCommand("miFSaveAs", [this] { SaveDocumentAs(); });
-    onCommand("miFImport", [this] { frmImport(*m_session, *m_grid, this).exec(); });
-    onCommand("miFExport", [this] { frmExport(*m_session, *m_grid, this).exec(); });
+    // Both dialogs keep settings the checks read: the access-key marker, the length limit.
+    onCommand("miFImport", [this] {
+        frmImport(*m_session, *m_grid, this).exec();
+        m_session->applyCheckSettings();
+    });
+    onCommand("miFExport", [this] {
+        frmExport(*m_session, *m_grid, this).exec();
+        m_session->applyCheckSettings();
+    });
     const QList<QAction *> filters = m_menus->filterTools();
     for (int filter = 0; filter < filters.size(); ++filter) {
         connect(filters[filter], &QAction::triggered, this, [this, filter] {
@@ -358,6 +372,15 @@ void frmMain::commitAndMove(int mode)
         }
     }
     m_pane->Text2->setFocus();
+}
+
+// Without a further entry with findings the cursor stays, and the status bar says so.
+void frmMain::goToProblem(int row, bool downwards)
+{
+    if (row > 0)
+        m_grid->moveCursorTo(row);
+    else
+        showNote(downwards ? QStringLiteral("下面没有有问题的条目") : QStringLiteral("上面没有有问题的条目"));
 }
 
 void frmMain::startProcessor()

@@ -83,6 +83,7 @@ private:
     void showRestoredEntry(quint32 entry);
     void editInPane();
     void commitAndMove(int mode);
+    void goToProblem(int row, bool downwards);
     void startProcessor();
     void openManual();
     void restoreLayout();

@@ -1,6 +1,9 @@
 #include "frmOption.h"
 
+#include "CheckSwitchesBox.h"
 #include "EditorSettings.h"
+#include "ErrorReport.h"
+#include "MessageService.h"
 
 #include <QCheckBox>
 #include <QGroupBox>
@@ -48,8 +51,11 @@ frmOption::frmOption(QWidget *parent) : QDialog(parent)
     buttons->addWidget(ok);
     buttons->addWidget(cancel);
 
+    fraChecks = new CheckSwitchesBox(this);
+
     auto *layout = new QVBoxLayout(this);
     layout->addWidget(general);
+    layout->addWidget(fraChecks);
     layout->addLayout(buttons);
     layout->setSizeConstraint(QLayout::SetFixedSize);
 }
@@ -59,5 +65,11 @@ void frmOption::cmdOK_Click()
     EditorSettings::setResetLayoutOnExit(chkDeleteLayout->isChecked());
     EditorSettings::setNoSaveExtra(chkNoSaveExtra->isChecked());
     EditorSettings::setRecoverySeconds(spnRecoverySeconds->value());
+    try {
+        fraChecks->save();
+    } catch (const AppError &error) {
+        showErrorBox(this, error.reportAt(formLocation(objectName(), QStringLiteral("cmdOK_Click"))));
+        return;
+    }
     accept();
 }

@@ -2,12 +2,13 @@
 
 #include <QDialog>
 
+class CheckSwitchesBox;
 class QCheckBox;
 class QSpinBox;
 
 // The editor's settings: reset the window layout at the next shut-down (for this run
-// only); save without companion files, and how often unsaved changes go to the recovery
-// file (both kept in "Quillet.ini").
+// only); save without companion files, how often unsaved changes go to the recovery
+// file, and which quality checks run (kept in "Quillet.ini").
 class frmOption : public QDialog {
     Q_OBJECT
 
@@ -20,4 +21,5 @@ private:
     QCheckBox *chkDeleteLayout;
     QCheckBox *chkNoSaveExtra;
     QSpinBox *spnRecoverySeconds;
+    CheckSwitchesBox *fraChecks;
 };

@@ -130,6 +130,11 @@ frmTEdit::frmTEdit(QWidget *parent) : QDockWidget(QStringLiteral("翻译字符�
     showLengthLine();
 }
 
+void frmTEdit::addBelowTranslation(QWidget *widget)
+{
+    static_cast<QVBoxLayout *>(this->widget()->layout())->addWidget(widget);
+}
+
 void frmTEdit::showEntry(int row, const QString &source, const QString &translation)
 {
     m_row = row;

@@ -37,6 +37,9 @@ public:
     bool isEdited() const { return !m_editedMark.isEmpty(); }
     UpdateMode updateMode() const;
 
+    // A widget that belongs to the translation box, below it.
+    void addBelowTranslation(QWidget *widget);
+
     // The length line doubles as the window's status line while files are read or written.
     void setStatusText(const QString &text);
     void showLengthLine();

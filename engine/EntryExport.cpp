@@ -103,6 +103,14 @@ void ExportControlState::saveToIni(const QString &path)
     LengthLimitSetting::save(ini, QStringLiteral("txtLenLimit"), txtLenLimit);
 }
 
+int ExportControlState::storedTranslationLimit(const QString &path)
+{
+    cInifile ini(path, IniSection);
+    if (cInifile::CLngDefault(ini.value(QStringLiteral("cboCondition")), -1) != ExportOptions::TranslationLonger)
+        return 0;
+    return LengthLimit::validate(ini.value(QStringLiteral("txtLenLimit"))).value;
+}
+
 ExportOptions ExportControlState::toOptions()
 {
     ExportOptions options;

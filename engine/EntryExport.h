@@ -83,6 +83,9 @@ public:
 
     void loadFromIni(const QString &path);
     void saveToIni(const QString &path);
+    // The byte limit on translations the stored settings give: the value of the
+    // condition "译文长度大于:" while that one is chosen, else 0. Reads only.
+    static int storedTranslationLimit(const QString &path);
     // The run's values; the length box shows the value used afterwards.
     ExportOptions toOptions();
 };

@@ -1,7 +1,8 @@
 // Draws the editor for the manual: a small dictionary in the grouped display; the same
-// filtered to what is left after one more entry was translated; the replace dialog.
-//   QT_QPA_PLATFORM=offscreen quillet-screenshot docs/quillet-grouped.png docs/quillet-filter.png \
-//       docs/quillet-replace.png
+// filtered to what is left after one more entry was translated; the replace dialog;
+// the flat list with its problem marks while a translation with a fault is typed.
+//   QT_QPA_PLATFORM=offscreen quillet-screenshot docs/quillet-grouped.png docs/quillet-filter.png
+//       docs/quillet-replace.png docs/quillet-checks.png
 
 #include "AppFolder.h"
 #include "ApplicationSetup.h"
@@ -31,7 +32,7 @@ const char Sample[] = "已译,1,&File,文件(&F)\n"
                       "未译,5,Page Set&up...,Page Set&up...\n"
                       "已译,6,&Print...\\tCtrl+P,打印(&P)...\\tCtrl+P\n"
                       "复查,7,E&xit,退出(&X)\n"
-                      "已译,8,&Edit,编辑(&E)\n"
+                      "已译,8,&Edit,编辑\n"
                       "未译,9,&Undo\\tCtrl+Z,&Undo\\tCtrl+Z\n"
                       "已译,10,Cu&t\\tCtrl+X,剪切(&T)\\tCtrl+X\n"
                       "已译,11,&Copy\\tCtrl+C,复制(&C)\\tCtrl+C\n"
@@ -39,7 +40,7 @@ const char Sample[] = "已译,1,&File,文件(&F)\n"
                       "不译,13,Ctrl+Shift+F12,Ctrl+Shift+F12\n"
                       "不译,14,http://www.example.com,http://www.example.com\n"
                       "复查,15,Cannot open the file %s.,无法打开文件 %s。\n"
-                      "已译,16,Do you want to save the changes?,要保存更改吗？\n"
+                      "已译,16,Do you want to save the changes?,要保存更改吗\n"
                       "未译,17,Replace &All,Replace &All\n"
                       "已译,18,Ready,就绪\n";
 
@@ -47,8 +48,8 @@ const char Sample[] = "已译,1,&File,文件(&F)\n"
 
 int main(int argc, char *argv[])
 {
-    if (argc < 4) {
-        std::fprintf(stderr, "usage: quillet-screenshot <grouped png> <filtered png> <replace png>\n");
+    if (argc < 5) {
+        std::fprintf(stderr, "usage: quillet-screenshot <grouped png> <filtered png> <replace png> <checks png>\n");
         return 2;
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -92,5 +93,15 @@ int main(int argc, char *argv[])
     replace->findChild<QComboBox *>(QStringLiteral("cboReplace"))->setEditText(QStringLiteral("文件“\\1”"));
     replace->findChild<QCheckBox *>(QStringLiteral("chkRegex"))->setChecked(true);
     QApplication::processEvents();
-    return replace->grab().save(QString::fromLocal8Bit(argv[3])) ? 0 : 1;
+    if (!replace->grab().save(QString::fromLocal8Bit(argv[3])))
+        return 1;
+    replace->close();
+
+    // The marks of the entries with findings, and the findings of a translation as it is typed.
+    window.findChild<QAction *>(QStringLiteral("miFilterAll"))->trigger();
+    window.findChild<QAction *>(QStringLiteral("miVOrder"))->trigger();
+    grid.setCursor(10);
+    window.editPane().Text2->setPlainText(QStringLiteral("剪切\\t控制+X"));
+    QApplication::processEvents();
+    return window.grab().save(QString::fromLocal8Bit(argv[4])) ? 0 : 1;
 }

@@ -147,6 +147,17 @@ public:
 
     bool open(const QString &data, const QString &name = QString()) { return window->ActFileOpen(copy(data, name)); }
 
+    // The display chosen, the cursor on the row and the focus in the translation box
+    // ("Text2") or else the grid: the widget with the focus.
+    QWidget *focusOn(const QString &display, int row, const QString &focus) const
+    {
+        trigger(display);
+        grid().setCursor(row);
+        QWidget *widget = focus == u"Text2" ? static_cast<QWidget *>(pane().Text2) : window->fg;
+        widget->setFocus();
+        return widget;
+    }
+
     cCtrlFlexGrid &grid() const { return window->gridController(); }
     frmTEdit &pane() const { return window->editPane(); }
     void trigger(const QString &tool) const { window->findChild<QAction *>(tool)->trigger(); }
@@ -170,6 +181,26 @@ public:
 
     std::unique_ptr<frmMain> window;
 };
+
+// Keys one after another, as "Ctrl+Z" or "Left F8".
+inline void press(QWidget *widget, const QString &keys)
+{
+    for (const QString &each : keys.split(u' ')) {
+        const QKeyCombination key = QKeySequence::fromString(each)[0];
+        QTest::keyClick(widget, key.key(), key.keyboardModifiers());
+    }
+}
+
+// Header rows as their captions, entry rows as their numbers.
+inline QString shownRows(const EditorFixture &editor)
+{
+    const GridModel &model = editor.grid().model();
+    QStringList rows;
+    for (int row = 1; row <= model.gridRowCount(); ++row)
+        rows.append(model.isGroupRow(row) ? u'[' + model.data(model.gridIndex(row, GridModel::Status)).toString() + u']'
+                                          : model.cellText(row, GridModel::Number));
+    return rows.join(u',');
+}
 
 // A dialog on an open document, shown as the editor shows it and owned by the window.
 template <typename Dialog>

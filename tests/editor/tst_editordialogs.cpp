@@ -284,7 +284,7 @@ private Q_SLOTS:
     // engine's tests.
     void importsIntoTheDocument_data()
     {
-        addTestTable(u"editor/import-cases.txt"_qs, {"reference", "document", "collapsed", "expected", "counts"});
+        addTestTable(u"editor/import-cases.txt"_qs, {"reference", "document", "collapsed", "expected", "counts", "problems"});
     }
     void importsIntoTheDocument()
     {
@@ -308,6 +308,7 @@ private Q_SLOTS:
         import.grid().DisplayAlphabetic();
         QCOMPARE(import.rows(), QString::fromUtf8(testData(u"editor/"_qs + expected)).split(u'\n', Qt::SkipEmptyParts));
         QTEST(import.window->findChild<QLabel *>(u"lblCounts"_qs)->text(), "counts");
+        QTEST(import.window->findChild<QLabel *>(u"lblProblems"_qs)->text(), "problems");
         QCOMPARE(import.window->isModified(), import.rows() != before);
         const RecoveryFile recovery(import.window->CurrentDocumentPath());
         QCOMPARE(recovery.exists(), import.window->isModified());

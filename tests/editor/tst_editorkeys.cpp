@@ -16,23 +16,6 @@ void selectRows(EditorFixture &editor, const QString &rows)
                                                      QItemSelectionModel::Select | QItemSelectionModel::Rows);
 }
 
-void press(QWidget *widget, const QString &keys)
-{
-    const QKeyCombination key = QKeySequence::fromString(keys)[0];
-    QTest::keyClick(widget, key.key(), key.keyboardModifiers());
-}
-
-// Header rows as their captions, entry rows as their numbers.
-QString shownRows(EditorFixture &editor)
-{
-    const GridModel &model = editor.grid().model();
-    QStringList rows;
-    for (int row = 1; row <= model.gridRowCount(); ++row)
-        rows.append(model.isGroupRow(row) ? u'[' + model.data(model.gridIndex(row, GridModel::Status)).toString() + u']'
-                                          : model.cellText(row, GridModel::Number));
-    return rows.join(u',');
-}
-
 bool isEditing(const QTreeView *view)
 {
     const auto *editor = view->viewport()->findChild<QLineEdit *>();
@@ -274,11 +257,7 @@ private Q_SLOTS:
     {
         const auto [display, from, focus, keys] = fields("display", "from", "focus", "keys");
         EditorFixture editor(u"grid.a.csv"_qs);
-        editor.trigger(display);
-        editor.grid().setCursor(from.toInt());
-        QWidget *start = focus == u"Text2" ? static_cast<QWidget *>(editor.pane().Text2) : editor.window->fg;
-        start->setFocus();
-        press(start, keys);
+        press(editor.focusOn(display, from.toInt(), focus), keys);
         QTEST(QString::number(editor.grid().row()), "to");
         QTEST(QApplication::focusWidget()->objectName(), "focusAfter");
         QTEST(editor.pane().Text2->textCursor().selectedText(), "selected");
@@ -296,8 +275,7 @@ private Q_SLOTS:
         EditorFixture editor(u"grid.a.csv"_qs);
         editor.grid().setCursor(4);
         editor.trigger(display);
-        for (const QString &key : keys.split(u' '))
-            press(editor.window->fg, key);
+        press(editor.window->fg, keys);
         QTEST(shownRows(editor), "rows");
         auto *shown = editor.window->findChild<QLabel *>(u"lblShown"_qs);
         QTEST(shown->isVisible() ? shown->text() : QString(), "shown");
