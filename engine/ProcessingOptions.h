@@ -32,6 +32,11 @@ struct ProcessingOptions {
     // The character that marks an access key in each file: "&", "_" or "~".
     QChar todoMarker = u'&';
     QChar referenceMarker = u'&';
+    // What a job fills into a PO or TS to-do is marked for review (fuzzy, unfinished)
+    // unless this asks otherwise.
+    bool chkNotAddFuzzy = false;
+    // A PO or TS reference also gives its entries marked for review.
+    bool chkrTakeFuzzy = false;
 
     // The full and the minimal preset as records (the job flags left off).
     static ProcessingOptions full();

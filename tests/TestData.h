@@ -60,6 +60,24 @@ inline void addTestTable(const QString &name, const QList<const char *> &columns
         qFatal("%s holds no cases", qPrintable(name));
 }
 
+// The bytes a table cell stands for: \n, \\ and \xHH as in C.
+inline QByteArray cellBytes(const QString &cell)
+{
+    const QByteArray text = cell.toUtf8();
+    QByteArray bytes;
+    for (qsizetype i = 0; i < text.size(); ++i) {
+        if (text[i] != '\\' || i + 1 == text.size()) {
+            bytes.append(text[i]);
+        } else if (text[i + 1] == 'x') {
+            bytes.append(char(text.mid(i + 2, 2).toInt(nullptr, 16)));
+            i += 3;
+        } else {
+            bytes.append(text[++i] == 'n' ? '\n' : text[i] == 't' ? '\t' : text[i] == 'a' ? '\a' : text[i]);
+        }
+    }
+    return bytes;
+}
+
 // The current row's text columns, in the order named:
 //     const auto [todo, output] = fields("todo", "output");
 template <typename... Names>

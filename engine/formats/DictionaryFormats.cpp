@@ -1,11 +1,15 @@
 #include "DictionaryFormats.h"
 
+#include "CatalogueJob.h"
 #include "EntryStreams.h"
 #include "Glossary.h"
 #include "GlossaryJob.h"
+#include "OutputGenerators.h"
 #include "PathNames.h"
+#include "PoJob.h"
 #include "TableText.h"
 #include "TwoLineText.h"
+#include "TsJob.h"
 #include "TwoLineTextJob.h"
 
 #include <QFileInfo>
@@ -32,6 +36,35 @@ std::unique_ptr<ResultWriter> resultWriter(const JobSettings &settings, const Jo
     return std::make_unique<Writer>(settings);
 }
 
+// The stages of a catalogue format in a job, and their names in its error boxes.
+struct CatalogueStages {
+    CatalogueOpener open;
+    const char *reference;
+    const char *todo;
+    const char *result;
+};
+
+const CatalogueStages PoStages{openPoJobCatalogue, "clsDikPO1", "clsDikPO2", "clsDikPO3"};
+const CatalogueStages TsStages{openTsJobCatalogue, "clsDikTS1", "clsDikTS2", "clsDikTS3"};
+
+template <const CatalogueStages &stages>
+std::unique_ptr<ReferenceLoader> catalogueReference(const JobSettings &settings)
+{
+    return std::make_unique<CatalogueReferenceLoader>(settings, stages.open, stages.reference);
+}
+
+template <const CatalogueStages &stages>
+std::unique_ptr<TodoLoader> catalogueTodo(const JobSettings &settings)
+{
+    return std::make_unique<CatalogueTodoLoader>(settings, stages.open, stages.todo);
+}
+
+template <const CatalogueStages &stages>
+std::unique_ptr<ResultWriter> catalogueResult(const JobSettings &settings, const JobFiles &files)
+{
+    return std::make_unique<CatalogueResultWriter>(settings, files.todo, stages.open, stages.result);
+}
+
 const DictionaryFormat Glossary{
     .name = QStringLiteral("PASSOLO字典"),
     .extension = QStringLiteral(".glo"),
@@ -40,7 +73,7 @@ const DictionaryFormat Glossary{
     .letter = u'P',
     .languageLine = true,
     .listedAt = 2,
-    .todo = TodoRole{TodoRole::Route::FromMatches, todoLoader<clsDikGLO2>, resultWriter<clsDikGLO3>},
+    .todo = TodoRole{TodoRole::Route::FromMatches, todoLoader<clsDikGLO2>, resultWriter<clsDikGLO3>, false},
     .reference = ReferenceRole{referenceLoader<clsDikGLO1>},
     .document = DocumentRole{openTextEntryFile<GlossaryDocumentReader>, createTextEntryFile<GlossaryWriter>,
                              QStringLiteral(".a.csv"), false, QStringLiteral("LoadTabText")},
@@ -72,6 +105,31 @@ const DictionaryFormat TableText{
     .listedAt = 1,
     .document = DocumentRole{openTextEntryFile<TableTextReader>, createTextEntryFile<TableTextWriter>,
                              QStringLiteral(".txt"), false, QStringLiteral("ActFileOpen"), true},
+};
+
+const DictionaryFormat PoCatalogueFormat{
+    .name = QStringLiteral("gettext PO文件"),
+    .extension = QStringLiteral(".po"),
+    .endings = {QStringLiteral(".po"), QStringLiteral(".pot")},
+    .recognise = [](const QString &path, QString *) { return recognisePoContent(path); },
+    .letter = u'G',
+    .namedByEnding = true,
+    .listedAt = 3,
+    .todo = TodoRole{TodoRole::Route::FromMatches, catalogueTodo<PoStages>, catalogueResult<PoStages>, true,
+                     QStringLiteral(".pot"), QStringLiteral(".po")},
+    .reference = ReferenceRole{catalogueReference<PoStages>},
+};
+
+const DictionaryFormat TsCatalogueFormat{
+    .name = QStringLiteral("Qt TS文件"),
+    .extension = QStringLiteral(".ts"),
+    .endings = {QStringLiteral(".ts")},
+    .recognise = [](const QString &path, QString *) { return recogniseTsContent(path); },
+    .letter = u'T',
+    .namedByEnding = true,
+    .listedAt = 4,
+    .todo = TodoRole{TodoRole::Route::FromMatches, catalogueTodo<TsStages>, catalogueResult<TsStages>},
+    .reference = ReferenceRole{catalogueReference<TsStages>},
 };
 
 using Formats = std::vector<const DictionaryFormat *>;
@@ -109,7 +167,7 @@ QString allTogether(const Formats &formats)
     for (const DictionaryFormat *format : formats) {
         names << format->name;
         endings << starred(format->endings);
-        extensions << u'*' + format->extension;
+        extensions << format->patterns();
     }
     return names.join(u'/') + u'(' + endings.join(u';') + QStringLiteral(")|") + extensions.join(u';');
 }
@@ -145,7 +203,7 @@ QStringList documentEndings()
 
 QString DictionaryFormat::dialogFilter() const
 {
-    return name + u'(' + starred(endings).join(u';') + QStringLiteral(")|*") + extension;
+    return name + u'(' + starred(endings).join(u';') + QStringLiteral(")|") + patterns().join(u';');
 }
 
 QString DictionaryFormat::writtenFilter() const
@@ -156,14 +214,34 @@ QString DictionaryFormat::writtenFilter() const
 
 bool DictionaryFormat::names(const QString &path) const
 {
-    return path.endsWith(extension, Qt::CaseInsensitive);
+    return path.endsWith(extension, Qt::CaseInsensitive)
+        || std::any_of(endings.begin(), endings.end(),
+                       [&path](const QString &ending) { return path.endsWith(ending, Qt::CaseInsensitive); });
+}
+
+QStringList DictionaryFormat::patterns() const
+{
+    QStringList patterns{u'*' + extension};
+    for (const QString &ending : endings) {
+        if (!ending.endsWith(extension, Qt::CaseInsensitive))
+            patterns << u'*' + ending;
+    }
+    return patterns;
+}
+
+QString TodoRole::resultName(const QString &todoName) const
+{
+    if (templateEnding.isEmpty() || !todoName.endsWith(templateEnding, Qt::CaseInsensitive))
+        return todoName;
+    return todoName.chopped(templateEnding.size()) + templateResultEnding;
 }
 
 namespace DictionaryFormats {
 
 const std::vector<const DictionaryFormat *> &all()
 {
-    static const std::vector<const DictionaryFormat *> formats{&Glossary, &TwoLineText, &TableText};
+    static const std::vector<const DictionaryFormat *> formats{&Glossary, &TwoLineText, &TableText,
+                                                               &PoCatalogueFormat, &TsCatalogueFormat};
     return formats;
 }
 
@@ -300,7 +378,15 @@ const DictionaryFormat *DetectDictionaryFormat(const QString &path, QString *lan
 {
     if (path.isEmpty() || !QFileInfo(path).isFile())
         return nullptr;
-    for (const DictionaryFormat *format : DictionaryFormats::all()) {
+    const auto &formats = DictionaryFormats::all();
+    for (const DictionaryFormat *format : formats) {
+        if (format->namedByEnding && format->names(path))
+            return format;
+    }
+    std::vector<const DictionaryFormat *> inOrder(formats.begin(), formats.end());
+    std::stable_partition(inOrder.begin(), inOrder.end(),
+                          [](const DictionaryFormat *format) { return format->namedByEnding; });
+    for (const DictionaryFormat *format : inOrder) {
         if (format->recognise && format->recognise(path, format->languageLine ? languagePair : nullptr))
             return format;
     }

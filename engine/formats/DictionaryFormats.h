@@ -38,6 +38,16 @@ struct TodoRole {
     std::unique_ptr<TodoLoader> (*loader)(const JobSettings &settings);
     // FromMatches only.
     std::unique_ptr<ResultWriter> (*resultWriter)(const JobSettings &settings, const JobFiles &files) = nullptr;
+    // Whether the result holds every entry of the to-do or only the matched ones: only a
+    // result that keeps them all may be written over its to-do.
+    bool keepsEveryEntry = true;
+    // A to-do named with the first ending gives a result named with the second in an
+    // output folder: the template "module.pot" gives the catalogue "module.po".
+    QString templateEnding;
+    QString templateResultEnding;
+
+    // The name of the result of a to-do of this name in an output folder.
+    QString resultName(const QString &todoName) const;
 };
 
 // A reference dictionary of a job: its loader writes R, one row per entry that carries
@@ -96,6 +106,11 @@ struct DictionaryFormat {
     QChar letter;
     // Its files may begin with a line naming their languages, which a job carries over.
     bool languageLine = false;
+    // Its files carry marks of their own (a keyword or root element at the start). It is
+    // recognised before the formats that take any text with tabs or number lines, and a
+    // file named with one of its endings is taken for it whatever it holds, so that its
+    // reader names what is wrong with a malformed one.
+    bool namedByEnding = false;
     // Place in Quillet's type lists and the export's format frame, and in Tallyra's
     // result types; Tallyra's to-do and reference types follow the registry's order.
     int listedAt = 0;
@@ -109,12 +124,16 @@ struct DictionaryFormat {
     QString dialogFilter() const;
     // "文本格式文件(*.txt)|*.txt"
     QString writtenFilter() const;
-    // Whether the path ends in the format's extension, in any case.
+    // Whether the path ends in the format's extension or one of its endings, in any case.
     bool names(const QString &path) const;
+    // What file dialogs show its files by: "*.txt", or "*.po" and "*.pot" where an
+    // ending is no case of the extension.
+    QStringList patterns() const;
 };
 
-// The registry of formats: one entry per format, in the order their content is
-// recognised (a file with both single-tab lines and number lines is a glossary).
+// The registry of formats: one entry per format. Content is recognised first by the
+// formats named by their endings, then in this order (a file with both single-tab lines
+// and number lines is a glossary).
 namespace DictionaryFormats {
 
 const std::vector<const DictionaryFormat *> &all();

@@ -36,25 +36,26 @@ private Q_SLOTS:
     // Rows too large or too broken for the table follow it; "bytes" takes each character for one byte.
     void detectsFormat_data()
     {
-        addTestTable(u"engine/format-detection.txt"_qs, {"text", "encoding", "expected"});
+        addTestTable(u"engine/format-detection.txt"_qs, {"text", "encoding", "expected", "ending"});
         QString junk;
         for (int i = 0; i < 65536; ++i)
             junk.append(QChar(0x80 + i * 13 % 128));
-        QTest::newRow("binary junk") << junk << u"bytes"_qs << u"unrecognised"_qs;
-        QTest::newRow("invalid bytes") << u"\x81\x30\xFF\xFE:\n\xC0\xAF\t\x80"_qs << u"bytes"_qs << u"PASSOLO字典"_qs;
+        const QString txt = u".txt"_qs;
+        QTest::newRow("binary junk") << junk << u"bytes"_qs << u"unrecognised"_qs << txt;
+        QTest::newRow("invalid bytes") << u"\x81\x30\xFF\xFE:\n\xC0\xAF\t\x80"_qs << u"bytes"_qs << u"PASSOLO字典"_qs << txt;
         QTest::newRow("ten-thousand-line glossary")
-            << u"Open\t打开\r\n"_qs.repeated(10000) << u"GB18030"_qs << u"PASSOLO字典"_qs;
+            << u"Open\t打开\r\n"_qs.repeated(10000) << u"GB18030"_qs << u"PASSOLO字典"_qs << txt;
         QTest::newRow("10 MB line before a glossary line")
-            << QString(10'000'000, u'x') + u"\na\tb"_qs << u"GB18030"_qs << u"PASSOLO字典"_qs;
+            << QString(10'000'000, u'x') + u"\na\tb"_qs << u"GB18030"_qs << u"PASSOLO字典"_qs << txt;
         QTest::newRow("10 MB number line")
-            << QString(10'000'000, u'7') + u":a\nb"_qs << u"GB18030"_qs << u"青墨文本"_qs;
+            << QString(10'000'000, u'7') + u":a\nb"_qs << u"GB18030"_qs << u"青墨文本"_qs << txt;
     }
     void detectsFormat()
     {
-        const auto [text, encoding] = fields("text", "encoding");
+        const auto [text, encoding, ending] = fields("text", "encoding", "ending");
         const QString lines = QString(text).replace(u"\\n"_qs, u"\n"_qs);
         const QString path = write(encoding == u"bytes" ? lines.toLatin1()
-            : TextCodec::encode(lines, encoding == u"UTF-8" ? TextEncoding::Utf8 : TextEncoding::Gb18030));
+            : TextCodec::encode(lines, encoding == u"UTF-8" ? TextEncoding::Utf8 : TextEncoding::Gb18030), ending);
         QTEST(detected(path), "expected");
         QString pair = u"keep"_qs;
         QTEST(detected(path, &pair), "expected");
@@ -82,9 +83,9 @@ private Q_SLOTS:
     }
 
 private:
-    QString write(const QByteArray &bytes)
+    QString write(const QByteArray &bytes, const QString &ending = u".txt"_qs)
     {
-        return writeBytes(m_dir.filePath(QStringLiteral("d%1.txt").arg(++m_files)), bytes);
+        return writeBytes(m_dir.filePath(QStringLiteral("d%1").arg(++m_files) + ending), bytes);
     }
 
     QTemporaryDir m_dir;

@@ -32,12 +32,14 @@ QString flatten(const std::vector<GridRow> &rows)
 class ImportJobTest : public QObject {
     Q_OBJECT
 private Q_SLOTS:
-    // From a glossary, and from a purified database that takes the place of its reading stage.
+    // From a glossary, a PO catalogue, and from a purified database that takes the place of
+    // its reading stage.
     void marksMatchedUntranslatedEntriesForReview()
     {
-        for (const QString &reference : {u"ref.glo"_qs, u"ref.db"_qs}) {
+        for (const QString &reference : {u"ref.glo"_qs, u"ref.po"_qs, u"ref.db"_qs}) {
             JobFolder folder;
             folder.writeBytes(u"ref.glo"_qs, testData(u"import-reference.glo"_qs));
+            folder.writeBytes(u"ref.po"_qs, testData(u"import-reference.po"_qs));
             folder.createDatabase(u"ref.db"_qs, u"CREATE TABLE R(r1 TEXT,r2 TEXT);"
                                                 "INSERT INTO R VALUES('Open','打开'),('Close','关闭');"_qs);
             RecordingObserver observer;

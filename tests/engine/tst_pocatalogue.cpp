@@ -70,24 +70,6 @@ QString msgcat(const QString &path)
     return output;
 }
 
-// The bytes a table cell stands for: \n, \\ and \xHH as in C.
-QByteArray cellBytes(const QString &cell)
-{
-    const QByteArray text = cell.toUtf8();
-    QByteArray bytes;
-    for (qsizetype i = 0; i < text.size(); ++i) {
-        if (text[i] != '\\' || i + 1 == text.size()) {
-            bytes.append(text[i]);
-        } else if (text[i + 1] == 'x') {
-            bytes.append(char(text.mid(i + 2, 2).toInt(nullptr, 16)));
-            i += 3;
-        } else {
-            bytes.append(text[++i] == 'n' ? '\n' : text[i] == 't' ? '\t' : text[i] == 'a' ? '\a' : text[i]);
-        }
-    }
-    return bytes;
-}
-
 QString joined(const QStringList &values)
 {
     return values.isEmpty() ? QString() : u'[' + values.join(QStringLiteral("][")) + u']';
