@@ -21,6 +21,10 @@ EntryNotesView::EntryNotesView(QWidget *parent) : QLabel(parent)
     setTextFormat(Qt::PlainText);
     setWordWrap(true);
     setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // Set off from the texts below, and never cut: the text boxes give way.
+    setContentsMargins(4, 0, 4, 0);
+    setStyleSheet(QStringLiteral("color: #505050;"));
+    setSizePolicy(QSizePolicy::Preferred, QSizePolicy::Minimum);
     hide();
 }
 
