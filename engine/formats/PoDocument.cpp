@@ -12,6 +12,7 @@ std::unique_ptr<CatalogueDocument> PoDocument::copy() const
 
 void PoDocument::setTranslation(qsizetype message, const QString &text)
 {
+    m_catalogue.declareTemplateCharset();
     m_catalogue.setTranslation(int(message), text);
 }
 

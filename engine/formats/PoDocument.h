@@ -5,7 +5,8 @@
 
 // A gettext PO or POT catalogue as a document (see CatalogueDocument): the msgid is the
 // source, msgstr or msgstr[0] the translation, written into every form the header's
-// Plural-Forms asks for; the statuses are the catalogue's.
+// Plural-Forms asks for; the statuses are the catalogue's. A template given a
+// translation declares the UTF-8 it is written in.
 class PoDocument : public CatalogueDocument {
 public:
     explicit PoDocument(const QString &path);

@@ -69,6 +69,42 @@ private Q_SLOTS:
         QTEST(editor.rows().join(u';').replace(u'|', u'/'), "rows");
     }
 
+    // Whatever the catalogue's charset, line ends or layout.
+    void savesAnUnchangedCatalogueAsItWas_data()
+    {
+        QTest::addColumn<QString>("name");
+        for (const char *name : {"po/features.po", "po/features-gb2312.po", "po/features-gbk.po", "po/crlf.po",
+                                 "po/bom.po", "po/messy.po", "po/noheader.po", "po/threeforms.po", "po/template.pot",
+                                 "ts/handwritten.ts", "ts/qt4.ts", "ts/catalogue.ts"})
+            QTest::newRow(name) << QString::fromLatin1(name);
+    }
+    void savesAnUnchangedCatalogueAsItWas()
+    {
+        QFETCH(QString, name);
+        SessionFixture editor;
+        const QString path = editor.write(name.section(u'/', 1), testData(name));
+        QVERIFY(editor.session.open(path));
+        QVERIFY(editor.session.model().document().size() > 0);
+        QVERIFY(editor.session.save(path));
+        QCOMPARE(editor.bytes(name.section(u'/', 1)), testData(name));
+    }
+
+    // gettext's tools would take a template's placeholder charset for ASCII.
+    void declaresTheCharsetOfATranslatedTemplate()
+    {
+        SessionFixture editor;
+        const QString path = editor.write(u"template.pot"_qs, testData(u"po/template.pot"_qs));
+        QVERIFY(editor.session.open(path));
+        QVERIFY(editor.session.edits().commitTranslation(0, u"打开文件"_qs));
+        QVERIFY(editor.session.save(path));
+        QProcess msgcat;
+        msgcat.start(u"msgcat"_qs, {path});
+        QVERIFY(msgcat.waitForFinished());
+        const QString output = QString::fromUtf8(msgcat.readAllStandardOutput());
+        QVERIFY(output.contains(u"charset=UTF-8"_qs) && output.contains(u"msgstr \"打开文件\""_qs));
+        QCOMPARE(msgcat.readAllStandardError(), QByteArray());
+    }
+
     // Typed with real keys and saved with Ctrl+S: the file changes only in the entries
     // edited, with no status file beside it, the project's tools accept it, and it opens
     // again as it was left.
