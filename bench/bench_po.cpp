@@ -12,55 +12,26 @@
 #include "BenchCatalogue.h"
 #include "DictionaryEntry.h"
 #include "BenchMemory.h"
+#include "BenchTiming.h"
 #include "TextFile.h"
 #include "formats/TwoLineText.h"
 #include "formats/PoCatalogue.h"
 
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QFile>
 #include <QProcess>
 #include <QSet>
 #include <QTemporaryDir>
 
-#include <sys/resource.h>
-
 #include <climits>
 #include <cstdio>
-#include <ctime>
-#include <functional>
 #include <optional>
 #include <vector>
 
 namespace {
 
 using namespace BenchCatalogue;
-
-// This process's processor time and that of its finished children, in milliseconds.
-qint64 processorMs()
-{
-    timespec own{};
-    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &own);
-    rusage children{};
-    getrusage(RUSAGE_CHILDREN, &children);
-    return qint64(own.tv_sec) * 1000 + own.tv_nsec / 1000000
-        + (qint64(children.ru_utime.tv_sec) + children.ru_stime.tv_sec) * 1000
-        + (children.ru_utime.tv_usec + children.ru_stime.tv_usec) / 1000;
-}
-
-struct Timing {
-    qint64 wallMs = 0;
-    qint64 processorMs = 0;
-};
-
-Timing timed(const std::function<void()> &step)
-{
-    QElapsedTimer timer;
-    const qint64 before = processorMs();
-    timer.start();
-    step();
-    return {timer.elapsed(), processorMs() - before};
-}
+using namespace BenchTiming;
 
 // One read in a process of its own, as a program opening the file does it: prints the
 // wall-clock and processor milliseconds and the memory the read left held.
@@ -112,11 +83,6 @@ void report(const char *step, Timing timing, qint64 heldKb = -1)
     if (heldKb >= 0)
         std::printf("  %5lld MB held", static_cast<long long>(heldKb / 1024));
     std::printf("\n");
-}
-
-double ratio(qint64 part, qint64 whole)
-{
-    return double(part) / double(std::max<qint64>(1, whole));
 }
 
 }
