@@ -12,7 +12,7 @@
 #include "EditorSettings.h"
 #include "checks/CheckSettings.h"
 #include "checks/Checker.h"
-#include "MessageService.h"
+#include "BenchMessages.h"
 #include "BenchMemory.h"
 #include "DocumentSession.h"
 #include "TranslationReplacer.h"
@@ -34,16 +34,6 @@
 #include <functional>
 
 namespace {
-
-// Prints what would have been a message box, so that nothing waits for a click.
-class PrintingMessages : public MessageService {
-public:
-    Answer show(QWidget *, const QString &text, Buttons, Icon) override
-    {
-        std::printf("message: %s\n", qPrintable(text));
-        return Ok;
-    }
-};
 
 const char *const Verbs[] = {"Open", "Save", "Close", "Print", "Find", "Replace", "Delete", "Insert", "Export",
                              "Import", "Copy", "Paste", "Undo", "Redo", "Select", "Refresh", "Rename", "Move"};

@@ -13,7 +13,7 @@
 #include "AppFolder.h"
 #include "BenchDictionaries.h"
 #include "FileDialogs.h"
-#include "MessageService.h"
+#include "BenchMessages.h"
 #include "OptionsFrame.h"
 #include "cCtrlFlexGrid.h"
 #include "frmImport.h"
@@ -34,18 +34,6 @@
 #include <cstdio>
 
 namespace {
-
-// Prints what would have been a message box, so that nothing waits for a click.
-class PrintingMessages : public MessageService {
-public:
-    Answer show(QWidget *, const QString &text, Buttons, Icon) override
-    {
-        std::printf("message: %s\n", qPrintable(text));
-        ++shown;
-        return Ok;
-    }
-    int shown = 0;
-};
 
 // The dialog asks for its reference when it opens; the benchmark types it instead.
 class NoFileDialogs : public FileDialogService {

@@ -2,6 +2,7 @@
 
 #include "NumericText.h"
 #include "TextFile.h"
+#include "formats/DictionaryFormats.h"
 
 #include <algorithm>
 #include <limits>
@@ -117,6 +118,30 @@ DictionaryEntry DictionaryDocument::entryView(qsizetype i) const
     return DictionaryEntry{status(i), raw(number(i)), raw(source(i)), raw(translation(i))};
 }
 
+DictionaryEntry DictionaryDocument::dictionaryEntry(qsizetype i) const
+{
+    DictionaryEntry entry = entryView(i);
+    if (untranslatedIsEmpty() && entry.status == EntryStatus::Untranslated)
+        entry.translation = entry.source;
+    return entry;
+}
+
+void DictionaryDocument::keepFile(const DictionaryFormat &format, std::unique_ptr<KeptFile> file)
+{
+    m_format = &format;
+    m_file = std::move(file);
+}
+
+bool DictionaryDocument::untranslatedIsEmpty() const
+{
+    return m_format && m_format->document && m_format->document->untranslatedIsEmpty;
+}
+
+EntryNotes DictionaryDocument::notes(qsizetype i) const
+{
+    return m_file ? m_file->notes(number(i)) : EntryNotes();
+}
+
 bool DictionaryDocument::setStatus(qsizetype i, const QString &status)
 {
     const quint32 id = labelId(status);
@@ -128,8 +153,12 @@ bool DictionaryDocument::setStatus(qsizetype i, const QString &status)
     return true;
 }
 
-std::optional<EntryState> DictionaryDocument::stateWith(quint32 entry, const QString &status, QStringView translation)
+std::optional<EntryState> DictionaryDocument::stateWith(quint32 entry, const QString &asked, QStringView translation)
 {
+    const QString &status = !untranslatedIsEmpty() || asked == EntryStatus::NotToTranslate ? asked
+        : translation.isEmpty()                                                          ? EntryStatus::Untranslated
+        : asked == EntryStatus::Untranslated                                             ? EntryStatus::Review
+                                                                                         : asked;
     const quint32 id = labelId(status);
     const bool sameText = this->translation(entry) == translation;
     if (id == m_entries[entry].status && sameText)

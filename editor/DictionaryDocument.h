@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DictionaryEntry.h"
+#include "formats/KeptFile.h"
 
 #include <QHash>
 #include <QStringList>
@@ -8,6 +9,8 @@
 #include <memory>
 #include <optional>
 #include <vector>
+
+struct DictionaryFormat;
 
 // Holds texts back to back in large blocks, so that a million entries cost a few dozen
 // allocations instead of millions. Texts are never freed one by one: a replaced text
@@ -63,12 +66,29 @@ public:
     QStringView translation(qsizetype i) const { return m_text.view(m_entries[i].translation); }
     // The entry's texts point into the document: use it before the document changes.
     DictionaryEntry entryView(qsizetype i) const;
+    // The entry as the dictionary formats hold it: an untranslated one has its source as
+    // translation. Its texts point into the document, as entryView's.
+    DictionaryEntry dictionaryEntry(qsizetype i) const;
+
+    // The format the entries were read from, and what the document keeps of the file
+    // until it is saved (nothing for the dictionary formats).
+    void keepFile(const DictionaryFormat &format, std::unique_ptr<KeptFile> file);
+    const DictionaryFormat *readFormat() const { return m_format; }
+    const KeptFile *keptFile() const { return m_file.get(); }
+    // Untranslated entries have an empty translation (a catalogue's), not their source.
+    bool untranslatedIsEmpty() const;
+    // What the file says of the entry beyond its texts; nothing for a dictionary.
+    EntryNotes notes(qsizetype i) const;
+    // The format flags of a PO entry ("c-format"); empty for the other formats.
+    QStringList formatFlags(qsizetype i) const { return notes(i).formatFlags; }
 
     // While the document is read, before any undo step can refer to it; true when the
     // status changed.
     bool setStatus(qsizetype i, const QString &status);
     // The entry's state with this status and translation, the translation stored among
-    // the document's texts; nothing when that is the entry's state already.
+    // the document's texts; nothing when that is the entry's state already. Where an
+    // untranslated entry has an empty translation, an entry without one is untranslated and
+    // one with a translation is not (a 不译 entry stays 不译): 未译 with a text becomes 复查.
     std::optional<EntryState> stateWith(quint32 entry, const QString &status, QStringView translation);
     // Puts the state in and leaves the one it replaced in its place.
     void exchange(EntryState &state);
@@ -103,6 +123,8 @@ private:
     void countStatus(quint32 label, qsizetype change);
 
     std::vector<Entry> m_entries;
+    const DictionaryFormat *m_format = nullptr;
+    std::unique_ptr<KeptFile> m_file;
     mutable std::optional<std::vector<quint32>> m_numberOrder;
     TextArena m_text;
     QStringList m_labels;

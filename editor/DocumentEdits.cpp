@@ -43,8 +43,10 @@ int DocumentEdits::setStatus(const std::vector<quint32> &entries, const QString 
 {
     std::vector<EntryState> states;
     const DictionaryDocument &document = m_model.document();
+    // Where untranslated means without a translation, making an entry untranslated empties it.
+    const bool emptied = status == EntryStatus::Untranslated && document.untranslatedIsEmpty();
     for (const quint32 entry : entries) {
-        if (auto state = m_model.stateWith(entry, status, document.translation(entry)))
+        if (auto state = m_model.stateWith(entry, status, emptied ? QStringView() : document.translation(entry)))
             states.push_back(*state);
     }
     return apply(QStringLiteral("设为%1状态").arg(status), std::move(states));

@@ -23,11 +23,14 @@ public:
     bool isModified() const { return !m_history.isClean(); }
 
     // A translation typed in the edit pane or the grid's cell editor: stored with its
-    // tabs escaped, and the entry becomes "已译". False when nothing changed.
+    // tabs escaped, and the entry becomes "已译" (an emptied one "未译" where untranslated
+    // means empty, see DictionaryDocument::stateWith). False when nothing changed.
     bool commitTranslation(quint32 entry, const QString &typed);
-    // How many of the entries changed.
+    // How many of the entries changed. 未译 empties the translation where untranslated
+    // means empty.
     int setStatus(const std::vector<quint32> &entries, const QString &status);
-    // Puts the source back as translation where the two differ; statuses stay.
+    // Puts the source back as translation where the two differ; statuses stay, but for
+    // an untranslated entry of a catalogue, which becomes 复查 (see stateWith).
     int restoreSources(const std::vector<quint32> &entries);
     // Replaces in the entries' translations as one step named so; statuses stay.
     int replaceTranslations(const QString &stepName, const std::vector<quint32> &entries,

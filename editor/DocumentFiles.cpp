@@ -18,15 +18,17 @@ void read(const DictionaryFormat &format, const QString &path, DictionaryDocumen
         if (document.size() % EntriesPerTick == 0)
             tick();
     }
+    document.keepFile(format, reader->takeFile());
 }
 
 std::unique_ptr<DictionaryFileWriter> writeUncommitted(const DictionaryDocument &document, const QString &path,
                                                        const DictionaryFormat &format, const Tick &tick)
 {
-    std::unique_ptr<DictionaryFileWriter> writer = format.document->createWriter(path);
+    std::unique_ptr<DictionaryFileWriter> writer = format.document->createWriter(path, document.keptFile());
+    const bool asDictionary = !format.document->untranslatedIsEmpty;
     qsizetype written = 0;
     for (const quint32 i : document.orderByNumber()) {
-        writer->write(document.entryView(i));
+        writer->write(asDictionary ? document.dictionaryEntry(i) : document.entryView(i));
         if (++written % EntriesPerTick == 0)
             tick();
     }

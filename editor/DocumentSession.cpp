@@ -85,18 +85,18 @@ bool DocumentSession::loadByContent(const QString &path)
     }
     if (!format || !format->document)
         format = DictionaryFormats::documentFormatFor(path);
-    if (!format)
-        return false;
-    load(path, *format);
-    return true;
+    return format && load(path, *format);
 }
 
 // The entries read before an error stay in the document; the error is reported once the
-// windows are usable again. A two-line text always ends in the flat list sorted by number;
-// the other formats keep the display mode, and a flat list keeps the order of the file.
-void DocumentSession::load(const QString &path, const DictionaryFormat &format)
+// windows are usable again. A file that fails before its first entry (a malformed
+// catalogue) is not opened: the open document stays. A two-line text always ends in the
+// flat list sorted by number; the other formats keep the display mode, and a flat list
+// keeps the order of the file.
+bool DocumentSession::load(const QString &path, const DictionaryFormat &format)
 {
     std::optional<ErrorReport> error;
+    bool loaded = false;
     {
         BusyScope busy(*this, m_busy, QStringLiteral("正在打开..."));
         DictionaryDocument document;
@@ -106,17 +106,25 @@ void DocumentSession::load(const QString &path, const DictionaryFormat &format)
         } catch (const AppError &failure) {
             error = failure.reportAt(formLocation(QStringLiteral("frmMain"), format.document->readingProcedure));
         }
-        m_statusFile.documentRead(path, document);
-        m_checks.loadSettings();
-        m_checks.checkAll(document);
-        m_model.replaceDocument(std::move(document));
-        m_edits.documentReplaced();
-        if (format.document->sortedByNumber)
-            m_model.showFlat();
-        Q_EMIT documentLoaded();
+        loaded = !error || !document.isEmpty();
+        if (loaded)
+            takeDocument(path, std::move(document), format);
     }
     if (error)
         showErrorBox(m_messageParent, *error);
+    return loaded;
+}
+
+void DocumentSession::takeDocument(const QString &path, DictionaryDocument document, const DictionaryFormat &format)
+{
+    m_statusFile.documentRead(path, document);
+    m_checks.loadSettings();
+    m_checks.checkAll(document);
+    m_model.replaceDocument(std::move(document));
+    m_edits.documentReplaced();
+    if (format.document->sortedByNumber)
+        m_model.showFlat();
+    Q_EMIT documentLoaded();
 }
 
 bool DocumentSession::save(const QString &path)
@@ -201,15 +209,20 @@ bool DocumentSession::saveAs(const QString &chosenName, int filterIndex)
     return true;
 }
 
-QString DocumentSession::saveAsName(QString chosenName, int filterIndex)
+QString DocumentSession::saveAsName(QString chosenName, int filterIndex) const
 {
     chosenName.remove(QChar(u'\0'));
-    return DictionaryFormats::saveDocumentName(chosenName, filterIndex);
+    return DictionaryFormats::saveDocumentName(chosenName, filterIndex, m_model.document().readFormat());
 }
 
-int DocumentSession::saveAsFilterIndex(const QString &path)
+QStringList DocumentSession::saveAsFilters() const
 {
-    return DictionaryFormats::saveDocumentFilterIndex(path);
+    return DictionaryFormats::saveDocumentFilters(m_model.document().readFormat());
+}
+
+int DocumentSession::saveAsFilterIndex() const
+{
+    return DictionaryFormats::saveDocumentFilterIndex(m_path, m_model.document().readFormat());
 }
 
 bool DocumentSession::hasEditorEnding(const QString &path)

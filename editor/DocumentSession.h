@@ -53,10 +53,13 @@ public:
     void applyImport(std::vector<EntryState> states);
     // Saves under a name chosen in the save-as box and makes it the document's path.
     bool saveAs(const QString &chosenName, int filterIndex);
+    // The types of the save-as box: the dictionary formats, and the format of a catalogue
+    // the document was read from.
+    QStringList saveAsFilters() const;
     // The chosen name with the ending of the chosen type appended when it lacks it.
-    static QString saveAsName(QString chosenName, int filterIndex);
-    // The entry of the save-as box that is the type of a document at the path, from 1.
-    static int saveAsFilterIndex(const QString &path);
+    QString saveAsName(QString chosenName, int filterIndex) const;
+    // The entry of the save-as box that is the type of the document, from 1.
+    int saveAsFilterIndex() const;
     static bool hasEditorEnding(const QString &path);
 
 Q_SIGNALS:
@@ -72,7 +75,8 @@ Q_SIGNALS:
 
 private:
     bool loadByContent(const QString &path);
-    void load(const QString &path, const DictionaryFormat &format);
+    bool load(const QString &path, const DictionaryFormat &format);
+    void takeDocument(const QString &path, DictionaryDocument document, const DictionaryFormat &format);
     QString writeDocumentFiles(const QString &path, YieldClock &clock);
     void setPath(const QString &path);
 

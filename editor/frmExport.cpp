@@ -290,8 +290,8 @@ void frmExport::cmdStart_Click()
     showFinished(written);
 }
 
-// The entries in number order, whatever the grid shows. The file replaces an existing
-// one only once it was written completely.
+// The entries in number order, whatever the grid shows, as dictionaries hold them. The
+// file replaces an existing one only once it was written completely.
 qint64 frmExport::writeEntries(const ExportOptions &options)
 {
     GridJobScope scope(m_session, m_grid);
@@ -300,7 +300,7 @@ qint64 frmExport::writeEntries(const ExportOptions &options)
     YieldClock clock;
     for (const quint32 i : document.orderByNumber()) {
         clock.yieldIfDue();
-        writer.offer(document.entryView(i));
+        writer.offer(document.dictionaryEntry(i));
     }
     writer.commit();
     return writer.written();

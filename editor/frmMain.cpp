@@ -2,6 +2,7 @@
 
 #include "DocumentSession.h"
 #include "EditorSettings.h"
+#include "EntryNotesView.h"
 #include "FileHistory.h"
 #include "MainMenus.h"
 #include "MessageService.h"
@@ -307,6 +308,8 @@ void frmMain::fillEditPane()
     UpdateFromEditBox();
     const int row = m_grid->row();
     m_pane->showEntry(row, m_grid->textMatrix(row, GridModel::Source), m_grid->textMatrix(row, GridModel::Translation));
+    const std::optional<qsizetype> entry = m_grid->model().entryAt(row);
+    m_pane->Notes->showNotes(entry ? m_session->model().document().notes(*entry) : EntryNotes());
 }
 
 void frmMain::UpdateToEditBox()
@@ -327,7 +330,9 @@ void frmMain::UpdateFromEditBox()
     if (!entry)
         return;
     const QString typed = m_pane->translation();
-    if (typed == m_pane->source() || typed == m_grid->textMatrix(row, GridModel::Translation) || !m_pane->isEdited())
+    // A dictionary's untranslated entry holds its source; a catalogue's may be translated so.
+    const bool untranslatedText = typed == m_pane->source() && !m_session->model().document().untranslatedIsEmpty();
+    if (untranslatedText || typed == m_grid->textMatrix(row, GridModel::Translation) || !m_pane->isEdited())
         return;
     m_session->edits().commitTranslation(static_cast<quint32>(*entry), typed);
     // What was written back is what the pane now holds unchanged.

@@ -63,10 +63,10 @@ void frmMain::SaveDocumentAs()
 {
     FileDialogOptions options;
     options.title = QStringLiteral("另存为");
-    options.filters = DictionaryFormats::saveDocumentFilters();
+    options.filters = m_session->saveAsFilters();
     options.startFolder = m_session->documentFolder();
     options.fileName = QFileInfo(m_session->path()).fileName();
-    options.filterIndex = DocumentSession::saveAsFilterIndex(m_session->path());
+    options.filterIndex = m_session->saveAsFilterIndex();
     const FileDialogChoice choice = ShowSaveDialog(this, options);
     if (choice.accepted && m_session->saveAs(choice.fileName, choice.filterIndex))
         AddToRecentFiles(m_session->path());

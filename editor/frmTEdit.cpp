@@ -1,5 +1,6 @@
 #include "frmTEdit.h"
 
+#include "EntryNotesView.h"
 #include "StoredText.h"
 #include "TextFile.h"
 
@@ -121,6 +122,7 @@ frmTEdit::frmTEdit(QWidget *parent) : QDockWidget(QStringLiteral("翻译字符�
     layout->setContentsMargins(2, 2, 2, 2);
     layout->setSpacing(2);
     layout->addWidget(Picture1);
+    layout->addWidget(Notes = new EntryNotesView(content));
     layout->addWidget(Text1, 1);
     layout->addWidget(Text2, 1);
     setWidget(content);
@@ -138,6 +140,8 @@ void frmTEdit::addBelowTranslation(QWidget *widget)
 void frmTEdit::showEntry(int row, const QString &source, const QString &translation)
 {
     m_row = row;
+    if (row == 0)
+        Notes->showNotes(EntryNotes());
     Text1->setPlainText(source);
     loadTranslation(translation);
     if (Text2->hasFocus())

@@ -2,6 +2,7 @@
 
 #include <QDockWidget>
 
+class EntryNotesView;
 class QComboBox;
 class QLabel;
 class QPlainTextEdit;
@@ -52,6 +53,7 @@ public:
     QLabel *Label1;
     QPlainTextEdit *Text1;
     QPlainTextEdit *Text2;
+    EntryNotesView *Notes;
 
 Q_SIGNALS:
     // Commit, then move as the mode says: the update button "更新" and Enter in the

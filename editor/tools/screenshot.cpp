@@ -1,12 +1,14 @@
 // Draws the editor for the manual: a small dictionary in the grouped display; the same
 // filtered to what is left after one more entry was translated; the replace dialog;
-// the flat list with its problem marks while a translation with a fault is typed.
-//   QT_QPA_PLATFORM=offscreen quillet-screenshot docs/quillet-grouped.png docs/quillet-filter.png
-//       docs/quillet-replace.png docs/quillet-checks.png
+// the flat list with its problem marks while a translation with a fault is typed; a PO
+// catalogue with the notes of an entry in the pane.
+//   QT_QPA_PLATFORM=offscreen quillet-screenshot docs/quillet-grouped.png docs/quillet-filter.png \
+//       docs/quillet-replace.png docs/quillet-checks.png docs/quillet-catalogue.png
 
 #include "AppFolder.h"
 #include "ApplicationSetup.h"
 #include "TextFile.h"
+#include "DocumentSession.h"
 #include "cCtrlFlexGrid.h"
 #include "frmMain.h"
 #include "frmReplace.h"
@@ -16,6 +18,8 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDir>
+#include <QFile>
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
@@ -44,12 +48,83 @@ const char Sample[] = "已译,1,&File,文件(&F)\n"
                       "未译,17,Replace &All,Replace &All\n"
                       "已译,18,Ready,就绪\n";
 
+const char Catalogue[] = R"po(msgid ""
+msgstr ""
+"Project-Id-Version: sample 1.0\n"
+"Language: zh_CN\n"
+"Content-Type: text/plain; charset=UTF-8\n"
+"Plural-Forms: nplurals=1; plural=0;\n"
+
+#: src/menu.c:20
+msgctxt "menu"
+msgid "_Open"
+msgstr "打开(_O)"
+
+#: src/toolbar.c:31
+msgctxt "verb"
+msgid "_Open"
+msgstr ""
+
+# 与“另存为”对话框的标题一致。
+#. TRANSLATORS: the title of the dialog that asks where to save
+#: src/save.c:88 src/save.c:140
+msgctxt "dialog title"
+msgid "Save File"
+msgstr "保存文件"
+
+#: src/file.c:101
+#, c-format
+msgid "Cannot open file “%s”: %s"
+msgstr "无法打开文件“%s”：%s"
+
+#: src/count.c:9
+#, c-format
+msgid "%d file selected"
+msgid_plural "%d files selected"
+msgstr[0] "已选择 %d 个文件"
+
+#: src/count.c:19
+#, fuzzy, c-format
+msgid "%d folder removed"
+msgid_plural "%d folders removed"
+msgstr[0] "找到 %d 个文件夹"
+
+# no-translate
+#: src/about.c:3
+msgid "GNU General Public License"
+msgstr "GNU General Public License"
+
+#: src/help.c:5
+msgid ""
+"Usage: sample [FILE]...\n"
+"Edit the FILEs.\n"
+msgstr ""
+)po";
+
+// The catalogue, its entry with a context and both kinds of comment in the pane.
+bool drawCatalogue(frmMain &window, const QString &folder, const QString &picture)
+{
+    const QString path = QDir(folder).filePath(QStringLiteral("sample.po"));
+    QFile file(path);
+    if (!file.open(QIODevice::WriteOnly) || file.write(Catalogue) != qint64(sizeof Catalogue - 1))
+        return false;
+    file.close();
+    window.findChild<QAction *>(QStringLiteral("miFilterAll"))->trigger();
+    if (!window.ActFileOpen(path))
+        return false;
+    window.findChild<QAction *>(QStringLiteral("miVOrder"))->trigger();
+    window.gridController().setCursor(3);
+    QApplication::processEvents();
+    return window.grab().save(picture);
+}
+
 }
 
 int main(int argc, char *argv[])
 {
-    if (argc < 5) {
-        std::fprintf(stderr, "usage: quillet-screenshot <grouped png> <filtered png> <replace png> <checks png>\n");
+    if (argc < 6) {
+        std::fprintf(stderr, "usage: quillet-screenshot <grouped png> <filtered png> <replace png> <checks png> "
+                             "<catalogue png>\n");
         return 2;
     }
     if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
@@ -103,5 +178,8 @@ int main(int argc, char *argv[])
     grid.setCursor(10);
     window.editPane().Text2->setPlainText(QStringLiteral("剪切\\t控制+X"));
     QApplication::processEvents();
-    return window.grab().save(QString::fromLocal8Bit(argv[4])) ? 0 : 1;
+    if (!window.grab().save(QString::fromLocal8Bit(argv[4])))
+        return 1;
+    window.session().edits().history().setClean();
+    return drawCatalogue(window, folder.path(), QString::fromLocal8Bit(argv[5])) ? 0 : 1;
 }

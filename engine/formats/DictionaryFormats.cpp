@@ -1,14 +1,17 @@
 #include "DictionaryFormats.h"
 
+#include "CatalogueDocument.h"
 #include "CatalogueJob.h"
 #include "EntryStreams.h"
 #include "Glossary.h"
 #include "GlossaryJob.h"
 #include "OutputGenerators.h"
 #include "PathNames.h"
+#include "PoDocument.h"
 #include "PoJob.h"
 #include "TableText.h"
 #include "TwoLineText.h"
+#include "TsDocument.h"
 #include "TsJob.h"
 #include "TwoLineTextJob.h"
 
@@ -65,6 +68,18 @@ std::unique_ptr<ResultWriter> catalogueResult(const JobSettings &settings, const
     return std::make_unique<CatalogueResultWriter>(settings, files.todo, stages.open, stages.result);
 }
 
+// A catalogue as a document: no companion (its own file keeps every status), the display
+// kept, and written only into the catalogue it was read from.
+template <typename Document>
+DocumentRole catalogueDocument()
+{
+    return DocumentRole{.openReader = openCatalogueDocument<Document>,
+                        .createWriter = createCatalogueDocument<Document>,
+                        .readingProcedure = QStringLiteral("ActFileOpen"),
+                        .untranslatedIsEmpty = true,
+                        .writesItsKeptFile = true};
+}
+
 const DictionaryFormat Glossary{
     .name = QStringLiteral("PASSOLO字典"),
     .extension = QStringLiteral(".glo"),
@@ -118,6 +133,7 @@ const DictionaryFormat PoCatalogueFormat{
     .todo = TodoRole{TodoRole::Route::FromMatches, catalogueTodo<PoStages>, catalogueResult<PoStages>, true,
                      QStringLiteral(".pot"), QStringLiteral(".po")},
     .reference = ReferenceRole{catalogueReference<PoStages>},
+    .document = catalogueDocument<PoDocument>(),
 };
 
 const DictionaryFormat TsCatalogueFormat{
@@ -130,6 +146,7 @@ const DictionaryFormat TsCatalogueFormat{
     .listedAt = 4,
     .todo = TodoRole{TodoRole::Route::FromMatches, catalogueTodo<TsStages>, catalogueResult<TsStages>},
     .reference = ReferenceRole{catalogueReference<TsStages>},
+    .document = catalogueDocument<TsDocument>(),
 };
 
 using Formats = std::vector<const DictionaryFormat *>;
@@ -191,10 +208,20 @@ QString withEnding(const QString &chosen, const Formats &formats, int filterInde
     return chosen + formats[chosenType]->extension;
 }
 
-QStringList documentEndings()
+// The formats a document read from the format can be written in.
+Formats savable(const DictionaryFormat *readFrom)
+{
+    Formats formats = taking(&DictionaryFormat::document, true);
+    std::erase_if(formats, [readFrom](const DictionaryFormat *format) {
+        return format->document->writesItsKeptFile && format != readFrom;
+    });
+    return formats;
+}
+
+QStringList endingsOf(const Formats &formats)
 {
     QStringList endings;
-    for (const DictionaryFormat *format : taking(&DictionaryFormat::document, true))
+    for (const DictionaryFormat *format : formats)
         endings << format->endings;
     return endings;
 }
@@ -301,48 +328,53 @@ QStringList openDocumentFilters()
     for (const DictionaryFormat *format : formats) {
         for (const QString &ending : format->endings)
             endings << ending.mid(1);
-        extensions << u'*' + format->extension;
+        extensions << format->patterns();
     }
     return QStringList{QStringLiteral("所支持的格式(") + endings.join(u';') + QStringLiteral(")|")
                        + extensions.join(u';')}
         + eachFilter(formats, &DictionaryFormat::dialogFilter);
 }
 
-QStringList saveDocumentFilters()
+// "青墨文本(*.a.txt)|*.txt", "gettext PO文件(*.pot)|*.pot"
+QStringList saveDocumentFilters(const DictionaryFormat *readFrom)
 {
     QStringList filters;
-    for (const DictionaryFormat *format : taking(&DictionaryFormat::document, true)) {
-        for (const QString &ending : format->endings)
-            filters << format->name + QStringLiteral("(*") + ending + QStringLiteral(")|*") + format->extension;
+    for (const DictionaryFormat *format : savable(readFrom)) {
+        for (const QString &ending : format->endings) {
+            const QString pattern = ending.endsWith(format->extension, Qt::CaseInsensitive) ? format->extension : ending;
+            filters << format->name + QStringLiteral("(*") + ending + QStringLiteral(")|*") + pattern;
+        }
     }
     return filters;
 }
 
-QString saveDocumentName(const QString &chosen, int filterIndex)
+QString saveDocumentName(const QString &chosen, int filterIndex, const DictionaryFormat *readFrom)
 {
-    const QStringList endings = documentEndings();
+    const QStringList endings = endingsOf(savable(readFrom));
     if (filterIndex < 1 || filterIndex > endings.size())
         return chosen;
     const QString &ending = endings[filterIndex - 1];
     return QFileInfo(chosen).fileName().toLower().endsWith(ending) ? chosen : chosen + ending;
 }
 
-int saveDocumentFilterIndex(const QString &path)
+int saveDocumentFilterIndex(const QString &path, const DictionaryFormat *readFrom)
 {
     const QString name = QFileInfo(path).fileName().toLower();
-    const QStringList endings = documentEndings();
+    const Formats formats = savable(readFrom);
+    const QStringList endings = endingsOf(formats);
     for (qsizetype i = 0; i < endings.size(); ++i) {
         if (name.endsWith(endings[i]))
             return int(i + 1);
     }
     const DictionaryFormat *format = documentFormatFor(path);
-    return format ? int(endings.indexOf(format->endings.first()) + 1) : 1;
+    const bool offered = std::find(formats.begin(), formats.end(), format) != formats.end();
+    return offered ? int(endings.indexOf(format->endings.first()) + 1) : 1;
 }
 
 bool hasDocumentEnding(const QString &path)
 {
     const QString name = path.toLower();
-    const QStringList endings = documentEndings();
+    const QStringList endings = endingsOf(taking(&DictionaryFormat::document, true));
     return std::any_of(endings.begin(), endings.end(), [&name](const QString &ending) { return name.endsWith(ending); });
 }
 
@@ -358,7 +390,9 @@ const DictionaryFormat *documentFormatFor(const QString &path)
 QString companionPath(const QString &path)
 {
     const DictionaryFormat *format = documentFormatFor(path);
-    return format ? ChangeExtension(path, format->document->companionEnding) : QString();
+    return format && !format->document->companionEnding.isEmpty()
+        ? ChangeExtension(path, format->document->companionEnding)
+        : QString();
 }
 
 std::vector<const DictionaryFormat *> exportTargets()

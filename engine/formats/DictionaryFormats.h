@@ -10,6 +10,7 @@
 
 class DictionaryFileWriter;
 class EntryReader;
+class KeptFile;
 class EntryWriter;
 struct JobFiles;
 struct JobSettings;
@@ -56,13 +57,16 @@ struct ReferenceRole {
     std::unique_ptr<ReferenceLoader> (*loader)(const JobSettings &settings);
 };
 
-// A document of Quillet.
+// A document of Quillet. Every format carries its file from open to save the same way:
+// its reader hands over what the document keeps of the file (KeptFile; nothing for the
+// dictionary formats), and its writer is given that back.
 struct DocumentRole {
     std::unique_ptr<EntryReader> (*openReader)(const QString &path);
-    // Writes beside the path; the file is replaced only by the writer's commit().
-    std::unique_ptr<DictionaryFileWriter> (*createWriter)(const QString &path);
+    // Writes beside the path; the file is replaced only by the writer's commit(). kept is
+    // what the document kept of the file it was read from, null for nothing.
+    std::unique_ptr<DictionaryFileWriter> (*createWriter)(const QString &path, const KeptFile *kept);
     // Put in place of the last extension of a saved document's name, it names the
-    // companion file saved beside it (x.glo -> x.a.csv).
+    // companion file saved beside it (x.glo -> x.a.csv); empty for none.
     QString companionEnding;
     // A document read from this format ends in the flat list sorted by number.
     bool sortedByNumber = false;
@@ -71,6 +75,12 @@ struct DocumentRole {
     // Its files keep every entry's status, so that a companion file of this format
     // gives back the statuses a two-line text or a glossary cannot store.
     bool keepsStatuses = false;
+    // An untranslated entry has an empty translation (a catalogue's), not its source.
+    bool untranslatedIsEmpty = false;
+    // Its files are written only into the file a document kept of them, which holds what
+    // entries cannot (a header, layout, messages that are no entries): a document read
+    // from another format is not saved in it.
+    bool writesItsKeptFile = false;
 };
 
 // A format the export writes, chosen by a button of the export's format frame.
@@ -154,13 +164,14 @@ QStringList referenceNamePatterns();
 
 // Quillet's documents.
 QStringList openDocumentFilters();
-// One type per ending of each document format.
-QStringList saveDocumentFilters();
+// The save types of a document read from the format (null: none): one per ending of each
+// format it can be written in.
+QStringList saveDocumentFilters(const DictionaryFormat *readFrom);
 // The chosen name with the ending of the chosen type appended when it lacks it.
-QString saveDocumentName(const QString &chosen, int filterIndex);
+QString saveDocumentName(const QString &chosen, int filterIndex, const DictionaryFormat *readFrom);
 // The save type, counted from 1, that a document of this name is saved as: the one of
 // its ending, else the first type of the format its extension names, else the first.
-int saveDocumentFilterIndex(const QString &path);
+int saveDocumentFilterIndex(const QString &path, const DictionaryFormat *readFrom);
 bool hasDocumentEnding(const QString &path);
 // The document format a file is written in, or recognised by when its content is not,
 // by the extension of its name; nullptr for none.

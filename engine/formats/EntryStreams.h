@@ -1,6 +1,7 @@
 #pragma once
 
 #include "DictionaryEntry.h"
+#include "KeptFile.h"
 #include "TextFile.h"
 
 #include <memory>
@@ -11,6 +12,8 @@ public:
     virtual ~EntryReader() = default;
     // False once the file holds no further entry.
     virtual bool next(DictionaryEntry &entry) = 0;
+    // What a document keeps of the file, once every entry was read; nothing for most formats.
+    virtual std::unique_ptr<KeptFile> takeFile() { return nullptr; }
 };
 
 class EntryWriter {
@@ -72,8 +75,9 @@ std::unique_ptr<EntryReader> openTextEntryFile(const QString &path)
     return std::make_unique<TextEntryFileReader<LineFormatReader>>(path);
 }
 
+// The entries' fields are all a file of lines holds: nothing kept is needed.
 template <typename LineFormatWriter>
-std::unique_ptr<DictionaryFileWriter> createTextEntryFile(const QString &path)
+std::unique_ptr<DictionaryFileWriter> createTextEntryFile(const QString &path, const KeptFile *)
 {
     return std::make_unique<TextEntryFileWriter<LineFormatWriter>>(path);
 }

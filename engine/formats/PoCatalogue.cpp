@@ -179,6 +179,15 @@ void PoCatalogue::setHeaderField(const QString &name, const QString &value)
     m_data.pluralCount = PoReader::pluralCount(header);
 }
 
+void PoCatalogue::declareTemplateCharset()
+{
+    const QString field = QStringLiteral("Content-Type");
+    const QString placeholder = QStringLiteral("charset=CHARSET");
+    const QString type = headerField(field);
+    if (type.contains(placeholder))
+        setHeaderField(field, QString(type).replace(placeholder, QStringLiteral("charset=UTF-8")));
+}
+
 QByteArray PoCatalogue::layOut(int recordIndex, const PoNotes &notes) const
 {
     const PoRecord &entry = m_data.records[recordIndex];

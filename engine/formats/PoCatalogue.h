@@ -70,6 +70,10 @@ public:
     // Replaces the field's value or adds the field at the end of the header. A new
     // charset applies to the whole file when it is written.
     void setHeaderField(const QString &name, const QString &value);
+    // A template's placeholder ("charset=CHARSET") becomes UTF-8, the charset such a file
+    // is read and written in, so that the translations written into it are declared:
+    // gettext's tools take the placeholder for ASCII and garble them.
+    void declareTemplateCharset();
     // From Plural-Forms; 0 when the header names no number ("nplurals=INTEGER").
     int pluralCount() const { return m_data.pluralCount; }
     // The charset the file is written in, as gettext names it ("UTF-8", "GB2312"); a

@@ -38,6 +38,22 @@ struct PoRecord {
     QString translation;
     std::unique_ptr<Rare> rare;
 
+    PoRecord() = default;
+    // A copy has rare parts of its own.
+    PoRecord(const PoRecord &other)
+        : begin(other.begin), end(other.end), line(other.line), bits(other.bits), msgid(other.msgid),
+          translation(other.translation), rare(other.rare ? std::make_unique<Rare>(*other.rare) : nullptr)
+    {
+    }
+    PoRecord &operator=(const PoRecord &other)
+    {
+        if (this != &other)
+            *this = PoRecord(other);
+        return *this;
+    }
+    PoRecord(PoRecord &&) = default;
+    PoRecord &operator=(PoRecord &&) = default;
+
     bool has(Bit bit) const { return bits & bit; }
     void set(Bit bit, bool on) { bits = on ? quint8(bits | bit) : quint8(bits & ~bit); }
     Rare &rareParts()

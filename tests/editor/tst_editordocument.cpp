@@ -161,7 +161,7 @@ private Q_SLOTS:
         QCOMPARE(editor.bytes(u"sample.a.csv"_qs), testData(u"editor/sample-saved.a.csv"_qs));
         QVERIFY(!editor.session.save(QString()));
         QCOMPARE(editor.messages.texts(), QStringList{u"保存的文件名为空"_qs});
-        QCOMPARE(DocumentSession::saveAsName(u"x\u0000y"_qs, 1), u"xy.a.txt"_qs);
+        QCOMPARE(editor.session.saveAsName(u"x\u0000y"_qs, 1), u"xy.a.txt"_qs);
     }
 
     void writesBackInTheEncodingItRead()

@@ -176,7 +176,7 @@ private Q_SLOTS:
             editor.dialogs.prepare(editor.copy(u"sample.a.txt"_qs, u"dict.txt"_qs));
             editor.messages.answers = {goOn ? MessageService::Ok : MessageService::Cancel};
             editor.trigger(u"miFReOpen"_qs);
-            QCOMPARE(editor.dialogs.asked.filters.value(0), u"所支持的格式(a.txt;u.txt;a.csv;u.csv;glo)|*.txt;*.csv;*.glo"_qs);
+            QCOMPARE(editor.dialogs.asked.filters.value(0), u"所支持的格式(a.txt;u.txt;a.csv;u.csv;glo;po;pot;ts)|*.txt;*.csv;*.glo;*.po;*.pot;*.ts"_qs);
             QCOMPARE(editor.messages.texts(),
                      QStringList{u"文件的后缀不是“.a.txt”或“.u.txt”或“.a.csv”或“.u.csv”\r\n此文件可能不是本编辑器所能识别的文件格式。要继续吗？"_qs});
             QCOMPARE(!editor.window->CurrentDocumentPath().isEmpty(), goOn);

@@ -64,7 +64,7 @@ Entries readFile(const QString &path)
 
 void writeFile(const QString &path, const Entries &entries)
 {
-    const std::unique_ptr<DictionaryFileWriter> writer = formatOf(path).document->createWriter(path);
+    const std::unique_ptr<DictionaryFileWriter> writer = formatOf(path).document->createWriter(path, nullptr);
     for (const QStringList &fields : entries)
         writer->write({fields[0], fields[1], fields[2], fields[3]});
     writer->commit();
@@ -193,7 +193,9 @@ private Q_SLOTS:
             QVERIFY(format->reference->loader);
         if (format->document) {
             QVERIFY(format->document->openReader && format->document->createWriter);
-            QVERIFY(DictionaryFormats::documentFormatFor(DictionaryFormats::companionPath(u"x"_qs + format->endings[0])));
+            const QString companion = DictionaryFormats::companionPath(u"x"_qs + format->endings[0]);
+            QCOMPARE(companion.isEmpty(), format->document->writesItsKeptFile);
+            QVERIFY(companion.isEmpty() || DictionaryFormats::documentFormatFor(companion));
         }
         if (format->exportTarget)
             QVERIFY(format->exportTarget->writer);
@@ -209,7 +211,8 @@ private Q_SLOTS:
         const QHash<QString, QStringList> lists{
             {u"to-do"_qs, todoFilters()},   {u"reference"_qs, referenceFilters()},
             {u"result"_qs, resultFilters()}, {u"batch"_qs, todoNamePatterns()},
-            {u"open document"_qs, openDocumentFilters()}, {u"save document"_qs, saveDocumentFilters()},
+            {u"open document"_qs, openDocumentFilters()}, {u"save document"_qs, saveDocumentFilters(nullptr)},
+            {u"save PO document"_qs, saveDocumentFilters(DictionaryFormats::documentFormatFor(u"x.po"_qs))},
             {u"export"_qs, exportFilters()}};
         for (const QString &block : QString::fromUtf8(testData(u"engine/file-types.txt"_qs)).split(u"\n\n"_qs)) {
             QStringList lines = block.split(u'\n', Qt::SkipEmptyParts);
