@@ -176,10 +176,14 @@ int main(int argc, char *argv[])
     window.findChild<QAction *>(QStringLiteral("miFilterAll"))->trigger();
     window.findChild<QAction *>(QStringLiteral("miVOrder"))->trigger();
     grid.setCursor(10);
-    window.editPane().Text2->setPlainText(QStringLiteral("剪切\\t控制+X"));
+    QPlainTextEdit *translation = window.editPane().Text2;
+    const QString committed = translation->toPlainText();
+    translation->setPlainText(QStringLiteral("剪切\\t控制+X"));
     QApplication::processEvents();
     if (!window.grab().save(QString::fromLocal8Bit(argv[4])))
         return 1;
+    // The typed fault is only drawn, never written back: opening the catalogue must not ask.
+    translation->setPlainText(committed);
     window.session().edits().history().setClean();
     return drawCatalogue(window, folder.path(), QString::fromLocal8Bit(argv[5])) ? 0 : 1;
 }
