@@ -4,11 +4,13 @@
 #include "EntryStreams.h"
 #include "Glossary.h"
 #include "GlossaryJob.h"
+#include "LocatedEntries.h"
 #include "OutputGenerators.h"
 #include "PathNames.h"
 #include "PoJob.h"
 #include "TableText.h"
 #include "TwoLineText.h"
+#include "TsCatalogue.h"
 #include "TsJob.h"
 #include "TwoLineTextJob.h"
 
@@ -79,6 +81,7 @@ const DictionaryFormat Glossary{
                              QStringLiteral(".a.csv"), false, QStringLiteral("LoadTabText")},
     .exportTarget = ExportRole{QStringLiteral("Option1"), QStringLiteral("制表符分隔文本(PASSOLO格式)"),
                                QStringLiteral("0"), true, writeEntryLines<GlossaryWriter>},
+    .check = CheckRole{openLocatedTextEntries<GlossaryDocumentReader>},
 };
 
 const DictionaryFormat TwoLineText{
@@ -95,6 +98,7 @@ const DictionaryFormat TwoLineText{
                              QStringLiteral(".csv"), true, QStringLiteral("LoadASCIIText")},
     .exportTarget = ExportRole{QStringLiteral("Option2"), QStringLiteral("双行文本(青墨格式)"), QStringLiteral("1"),
                                false, writeEntryLines<TwoLineTextWriter>},
+    .check = CheckRole{openLocatedTextEntries<TwoLineTextReader, 1>},
 };
 
 // The editor's own format: no other program reads it, and only its name tells it.
@@ -105,6 +109,7 @@ const DictionaryFormat TableText{
     .listedAt = 1,
     .document = DocumentRole{openTextEntryFile<TableTextReader>, createTextEntryFile<TableTextWriter>,
                              QStringLiteral(".txt"), false, QStringLiteral("ActFileOpen")},
+    .check = CheckRole{openLocatedTextEntries<TableTextReader>},
 };
 
 const DictionaryFormat PoCatalogueFormat{
@@ -118,6 +123,7 @@ const DictionaryFormat PoCatalogueFormat{
     .todo = TodoRole{TodoRole::Route::FromMatches, catalogueTodo<PoStages>, catalogueResult<PoStages>, true,
                      QStringLiteral(".pot"), QStringLiteral(".po")},
     .reference = ReferenceRole{catalogueReference<PoStages>},
+    .check = CheckRole{openLocatedPoEntries},
 };
 
 const DictionaryFormat TsCatalogueFormat{
@@ -130,6 +136,7 @@ const DictionaryFormat TsCatalogueFormat{
     .listedAt = 4,
     .todo = TodoRole{TodoRole::Route::FromMatches, catalogueTodo<TsStages>, catalogueResult<TsStages>},
     .reference = ReferenceRole{catalogueReference<TsStages>},
+    .check = CheckRole{openLocatedTsEntries, TsCatalogue::AccessKeyMarker},
 };
 
 using Formats = std::vector<const DictionaryFormat *>;
@@ -290,6 +297,23 @@ QStringList todoNamePatterns()
 QStringList referenceNamePatterns()
 {
     return namePatterns(&DictionaryFormat::reference);
+}
+
+const DictionaryFormat *checkedFormatFor(const QString &path)
+{
+    const Formats checked = taking(&DictionaryFormat::check, false);
+    const auto namedOnly = std::find_if(checked.begin(), checked.end(), [&path](const DictionaryFormat *format) {
+        return !format->recognise && format->names(path);
+    });
+    if (namedOnly != checked.end())
+        return QFileInfo(path).isFile() ? *namedOnly : nullptr;
+    const DictionaryFormat *format = DetectDictionaryFormat(path);
+    return format && format->check ? format : nullptr;
+}
+
+QStringList checkedNamePatterns()
+{
+    return namePatterns(&DictionaryFormat::check);
 }
 
 // "所支持的格式(a.txt;u.txt;a.csv;u.csv;glo)|*.txt;*.csv;*.glo", then each format.
