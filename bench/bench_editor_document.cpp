@@ -180,7 +180,7 @@ void switchChecksOff()
 void reportChecks(const DictionaryDocument &document)
 {
     DocumentChecks checks;
-    checks.loadSettings();
+    checks.loadSettings(document);
     const qint64 ms = timed([&] { checks.checkAll(document); });
     std::printf("%-8s %7lld ms  (%lld entries with findings)\n", "checks", static_cast<long long>(ms),
                 static_cast<long long>(checks.entriesWithFindings()));

@@ -341,6 +341,7 @@ bool LineReader::readLine(QString &line)
     decodeInto(line, m_buffer.constData() + m_pos, end - m_pos);
     m_consumed += next - m_pos;
     m_pos = next;
+    ++m_linesRead;
     return true;
 }
 

@@ -45,6 +45,8 @@ public:
     // The next line; reading past the end raises error 62 ("输入超出文件尾").
     QString requireLine();
     qint64 bytesConsumed() const { return m_consumed; }
+    // How many lines were read: the number of the last one.
+    qint64 linesRead() const { return m_linesRead; }
     TextEncoding encoding() const { return m_encoding; }
 
 private:
@@ -60,6 +62,7 @@ private:
     QByteArray m_buffer;
     qsizetype m_pos = 0;
     qint64 m_consumed = 0;
+    qint64 m_linesRead = 0;
     bool m_deviceDone = false;
 };
 

@@ -2,6 +2,9 @@
 
 #include "EditorSettings.h"
 #include "EntryExport.h"
+#include "ErrorReport.h"
+#include "OptionSettings.h"
+#include "formats/DictionaryFormats.h"
 #include "checks/CheckSettings.h"
 
 #include <algorithm>
@@ -22,12 +25,12 @@ std::vector<bool> switches(const Checker &checker)
 
 DocumentChecks::DocumentChecks(QObject *parent) : QObject(parent) {}
 
-bool DocumentChecks::loadSettings()
+bool DocumentChecks::loadSettings(const DictionaryDocument &document)
 {
     const std::vector<bool> before = switches(m_checker);
     CheckSettings::load(EditorSettings::iniPath(), m_checker);
     const int limit = exportLengthLimit();
-    const QChar marker = accessKeyMarker();
+    const QChar marker = accessKeyMarker(document);
     const bool changed = switches(m_checker) != before || limit != m_lengthLimit || marker != m_marker;
     m_checker.setLengthLimit(limit);
     m_lengthLimit = limit;
@@ -110,14 +113,23 @@ QString DocumentChecks::messages(const QList<CheckFinding> &findings)
     return lines.join(u'\n');
 }
 
-QChar DocumentChecks::accessKeyMarker()
+QChar DocumentChecks::accessKeyMarker(const DictionaryDocument &document)
 {
-    return u'&';
+    const DictionaryFormat *format = document.readFormat();
+    if (format && format->check && !format->check->accessKeyMarker.isNull())
+        return format->check->accessKeyMarker;
+    OptionControlState options;
+    try {
+        options.loadFromIni(EditorSettings::iniPath());
+    } catch (const AppError &) {
+        return u'&';
+    }
+    return options.toOptions().todoMarker;
 }
 
-PlaceholderSyntaxes DocumentChecks::placeholderSyntaxes(const DictionaryDocument &, qsizetype)
+PlaceholderSyntaxes DocumentChecks::placeholderSyntaxes(const DictionaryDocument &document, qsizetype entry)
 {
-    return PlaceholderSyntaxes::unflagged();
+    return PlaceholderSyntaxes::fromFlags(document.formatFlags(entry));
 }
 
 int DocumentChecks::exportLengthLimit()

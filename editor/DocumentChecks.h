@@ -19,9 +19,9 @@ public:
     explicit DocumentChecks(QObject *parent = nullptr);
 
     const Checker &checker() const { return m_checker; }
-    // Takes the switches, the length limit and the access-key marker as they are set
-    // now; true when any of them changed since they were last taken.
-    bool loadSettings();
+    // Takes the switches, the length limit and the document's access-key marker as they
+    // are set now; true when any of them changed since they were last taken.
+    bool loadSettings(const DictionaryDocument &document);
 
     void checkAll(const DictionaryDocument &document);
     // The entries of the states (a step's, before or after it) are checked again.
@@ -37,11 +37,12 @@ public:
     // The messages of the findings, one per line.
     static QString messages(const QList<CheckFinding> &findings);
 
-    // The access-key marker of the document's entries. Every dictionary format marks
-    // keys with "&"; a to-do marker chosen in the import options is to be taken here.
-    static QChar accessKeyMarker();
-    // The placeholder syntaxes an entry is read with. A dictionary entry carries no
-    // format flags; an entry of a catalogue with flags is to be read with its own here.
+    // The access-key marker of the document's entries: the one its format always uses
+    // (TS), else the to-do marker chosen in the import options, where the document plays
+    // the to-do's part.
+    static QChar accessKeyMarker(const DictionaryDocument &document);
+    // The placeholder syntaxes an entry is read with: those its PO format flags name; a
+    // dictionary entry carries no flags.
     static PlaceholderSyntaxes placeholderSyntaxes(const DictionaryDocument &document, qsizetype entry);
     // The export's limit on a translation's byte length: the value of its condition
     // "译文长度大于:" when that is the condition chosen, else 0 (no limit).

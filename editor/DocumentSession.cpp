@@ -118,7 +118,7 @@ bool DocumentSession::load(const QString &path, const DictionaryFormat &format)
 void DocumentSession::takeDocument(const QString &path, DictionaryDocument document, const DictionaryFormat &format)
 {
     m_statusFile.documentRead(path, document);
-    m_checks.loadSettings();
+    m_checks.loadSettings(document);
     m_checks.checkAll(document);
     m_model.replaceDocument(std::move(document));
     m_edits.documentReplaced();
@@ -189,7 +189,7 @@ QString DocumentSession::writeDocumentFiles(const QString &path, YieldClock &clo
 
 void DocumentSession::applyCheckSettings()
 {
-    if (m_checks.loadSettings())
+    if (m_checks.loadSettings(m_model.document()))
         m_checks.checkAll(m_model.document());
 }
 

@@ -5,12 +5,14 @@
 #include "EntryStreams.h"
 #include "Glossary.h"
 #include "GlossaryJob.h"
+#include "LocatedEntries.h"
 #include "OutputGenerators.h"
 #include "PathNames.h"
 #include "PoDocument.h"
 #include "PoJob.h"
 #include "TableText.h"
 #include "TwoLineText.h"
+#include "TsCatalogue.h"
 #include "TsDocument.h"
 #include "TsJob.h"
 #include "TwoLineTextJob.h"
@@ -94,6 +96,7 @@ const DictionaryFormat Glossary{
                              QStringLiteral(".a.csv"), false, QStringLiteral("LoadTabText")},
     .exportTarget = ExportRole{QStringLiteral("Option1"), QStringLiteral("制表符分隔文本(PASSOLO格式)"),
                                QStringLiteral("0"), true, writeEntryLines<GlossaryWriter>},
+    .check = CheckRole{openLocatedTextEntries<GlossaryDocumentReader>},
 };
 
 const DictionaryFormat TwoLineText{
@@ -110,6 +113,7 @@ const DictionaryFormat TwoLineText{
                              QStringLiteral(".csv"), true, QStringLiteral("LoadASCIIText")},
     .exportTarget = ExportRole{QStringLiteral("Option2"), QStringLiteral("双行文本(青墨格式)"), QStringLiteral("1"),
                                false, writeEntryLines<TwoLineTextWriter>},
+    .check = CheckRole{openLocatedTextEntries<TwoLineTextReader, 1>},
 };
 
 // The editor's own format: no other program reads it, and only its name tells it.
@@ -120,6 +124,7 @@ const DictionaryFormat TableText{
     .listedAt = 1,
     .document = DocumentRole{openTextEntryFile<TableTextReader>, createTextEntryFile<TableTextWriter>,
                              QStringLiteral(".txt"), false, QStringLiteral("ActFileOpen"), true},
+    .check = CheckRole{openLocatedTextEntries<TableTextReader>},
 };
 
 const DictionaryFormat PoCatalogueFormat{
@@ -134,6 +139,7 @@ const DictionaryFormat PoCatalogueFormat{
                      QStringLiteral(".pot"), QStringLiteral(".po")},
     .reference = ReferenceRole{catalogueReference<PoStages>},
     .document = catalogueDocument<PoDocument>(),
+    .check = CheckRole{openLocatedPoEntries},
 };
 
 const DictionaryFormat TsCatalogueFormat{
@@ -147,6 +153,7 @@ const DictionaryFormat TsCatalogueFormat{
     .todo = TodoRole{TodoRole::Route::FromMatches, catalogueTodo<TsStages>, catalogueResult<TsStages>},
     .reference = ReferenceRole{catalogueReference<TsStages>},
     .document = catalogueDocument<TsDocument>(),
+    .check = CheckRole{openLocatedTsEntries, TsCatalogue::AccessKeyMarker},
 };
 
 using Formats = std::vector<const DictionaryFormat *>;
@@ -317,6 +324,23 @@ QStringList todoNamePatterns()
 QStringList referenceNamePatterns()
 {
     return namePatterns(&DictionaryFormat::reference);
+}
+
+const DictionaryFormat *checkedFormatFor(const QString &path)
+{
+    const Formats checked = taking(&DictionaryFormat::check, false);
+    const auto namedOnly = std::find_if(checked.begin(), checked.end(), [&path](const DictionaryFormat *format) {
+        return !format->recognise && format->names(path);
+    });
+    if (namedOnly != checked.end())
+        return QFileInfo(path).isFile() ? *namedOnly : nullptr;
+    const DictionaryFormat *format = DetectDictionaryFormat(path);
+    return format && format->check ? format : nullptr;
+}
+
+QStringList checkedNamePatterns()
+{
+    return namePatterns(&DictionaryFormat::check);
 }
 
 // "所支持的格式(a.txt;u.txt;a.csv;u.csv;glo)|*.txt;*.csv;*.glo", then each format.

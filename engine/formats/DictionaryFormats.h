@@ -15,6 +15,7 @@ class EntryWriter;
 struct JobFiles;
 struct JobSettings;
 class LineWriter;
+class LocatedEntryReader;
 class ReferenceLoader;
 class ResultWriter;
 class TodoLoader;
@@ -95,6 +96,14 @@ struct ExportRole {
     std::unique_ptr<EntryWriter> (*writer)(LineWriter &lines);
 };
 
+// A file the quality checks read: its entries with the lines they start on.
+struct CheckRole {
+    std::unique_ptr<LocatedEntryReader> (*openEntries)(const QString &path);
+    // The access-key marker every file of the format uses ("&" for TS); null where the
+    // file's users choose it.
+    QChar accessKeyMarker;
+};
+
 struct DictionaryFormat {
     // The format's name in file dialogs: "PASSOLO字典".
     QString name;
@@ -129,6 +138,7 @@ struct DictionaryFormat {
     std::optional<ReferenceRole> reference;
     std::optional<DocumentRole> document;
     std::optional<ExportRole> exportTarget;
+    std::optional<CheckRole> check;
 
     // "青墨文本(*.a.txt;*.u.txt)|*.txt"
     QString dialogFilter() const;
@@ -161,6 +171,13 @@ QString resultFileName(const QString &chosen, int filterIndex);
 QStringList todoNamePatterns();
 // The names of the reference formats' files, as --help lists them.
 QStringList referenceNamePatterns();
+
+// The format the quality checks read a file in: a format only its name tells by its
+// ending, else by content; nullptr for a file no checked format takes. Raises error 62
+// as the detection does.
+const DictionaryFormat *checkedFormatFor(const QString &path);
+// The names of the files the checks take from a folder: "*.glo", "*.a.txt", ...
+QStringList checkedNamePatterns();
 
 // Quillet's documents.
 QStringList openDocumentFilters();

@@ -2,7 +2,9 @@
 
 #include "AppFolder.h"
 #include "ConsoleText.h"
+#include "NumericText.h"
 #include "OptionSettings.h"
+#include "checks/Checker.h"
 #include "formats/DictionaryFormats.h"
 
 #include <QFileInfo>
@@ -82,6 +84,32 @@ QString setJobs(CliRequest &request, const QString &value)
     return QStringLiteral("选项 --jobs 需要一个正整数: %1").arg(shownName(value));
 }
 
+// A comma-separated list of check ids; an id no check has is refused.
+CliOption ruleList(const char *name, QStringList CliRequest::*member)
+{
+    const QString option = QString::fromLatin1(name);
+    return {option, QStringLiteral("以逗号分隔的规则编号"), [member, option](CliRequest &request, const QString &value) {
+                const Checker checker;
+                for (const QString &id : value.split(u',', Qt::SkipEmptyParts)) {
+                    if (!checker.rule(id.trimmed()))
+                        return QStringLiteral("选项 %1: 没有这个规则: %2").arg(option, shownName(id.trimmed()));
+                    (request.*member) << id.trimmed();
+                }
+                return QString();
+            }};
+}
+
+// Read as the length limit of the options is, but a text that is no number, or one below 1,
+// is refused rather than taken as the default.
+QString setLengthLimit(CliRequest &request, const QString &value)
+{
+    const LengthLimit::Result limit = LengthLimit::validate(value);
+    if (!isNumeric(value) || limit.belowOne)
+        return QStringLiteral("选项 --length-limit 需要一个正数: %1").arg(shownName(value));
+    request.lengthLimit = limit.value;
+    return QString();
+}
+
 const std::vector<CliOption> &cliOptions()
 {
     static const std::vector<CliOption> options{
@@ -117,6 +145,11 @@ const std::vector<CliOption> &cliOptions()
         choosing("--reference-marker", QStringLiteral("cborAndXMarker")),
         checking("--no-fuzzy", QStringLiteral("chkNotAddFuzzy")),
         checking("--fuzzy-reference", QStringLiteral("chkrTakeFuzzy")),
+        flag("--check", &CliRequest::check),
+        text("--check-dir", &CliRequest::checkDir, FolderName),
+        ruleList("--rules", &CliRequest::rules),
+        ruleList("--skip-rules", &CliRequest::skippedRules),
+        {QStringLiteral("--length-limit"), QStringLiteral("一个正数"), setLengthLimit},
     };
     return options;
 }
@@ -130,6 +163,10 @@ bool isOption(const QString &argument)
 QString takeOption(const QStringList &arguments, qsizetype &i, CliRequest &request)
 {
     const QString &argument = arguments[i];
+    if (!isOption(argument)) {
+        request.checkedFiles << argument;
+        return QString();
+    }
     // The database name after --save-db may be left out.
     if (argument == u"--save-db") {
         request.saveDatabase = true;
@@ -169,6 +206,57 @@ QString batchArgumentError(const CliRequest &request)
     if (request.recursive && request.todoDir.isEmpty())
         return QStringLiteral("--recursive 只用于 --todo-dir");
     return QString();
+}
+
+QString checkArgumentError(const CliRequest &request)
+{
+    if (!request.todos.isEmpty() || !request.files.reference.isEmpty() || !request.files.output.isEmpty()
+        || !request.todoDir.isEmpty() || !request.outputDir.isEmpty() || request.inPlace)
+        return QStringLiteral("质量检查(--check、--check-dir)不与 --todo、--reference、--output 等预翻译的选项同时使用");
+    if (request.checkDir.isEmpty() && (request.checkedFiles.isEmpty() || request.recursive))
+        return QStringLiteral("--check 需要文件名；--recursive 只用于 --check-dir");
+    if (request.rules.contains(u"length"_qs) && request.lengthLimit == 0)
+        return QStringLiteral("规则 length 需要 --length-limit");
+    return QString();
+}
+
+// Arguments of the checks given without them.
+QString jobArgumentError(const CliRequest &request)
+{
+    if (!request.checkedFiles.isEmpty())
+        return QStringLiteral("不认识的参数: %1").arg(shownName(request.checkedFiles.front()));
+    if (!request.rules.isEmpty() || !request.skippedRules.isEmpty() || request.lengthLimit > 0)
+        return QStringLiteral("--rules、--skip-rules 和 --length-limit 只用于质量检查(--check、--check-dir)");
+    return request.isBatch() ? batchArgumentError(request) : singleArgumentError(request);
+}
+
+}
+
+namespace {
+
+QString checkUsage()
+{
+    QStringList rules;
+    const Checker checker;
+    for (const auto &rule : checker.rules())
+        rules << QStringLiteral("  %1 %2\n").arg(rule->id(), -16).arg(rule->name());
+    return QStringLiteral(
+        "\n"
+        "质量检查(可用于持续集成):\n"
+        "  tallyra-cli --check 文件... [--check-dir 文件夹 [--recursive]] [选项]\n"
+        "\n"
+        "  --check FILE...      检查文件中已译与复查的条目(%1)\n"
+        "  --check-dir DIR      检查文件夹中所有这些文件；--recursive 也检查子文件夹\n"
+        "  --rules a,b          只用这些规则，Tallyra.ini 的 [QualityChecks] 关闭了的也用\n"
+        "  --skip-rules a,b     不用这些规则(其余规则按 Tallyra.ini，没有时全部使用)\n"
+        "  --length-limit N     长度规则的 GB18030 字节数上限；不给时不查长度\n"
+        "  --todo-marker C      被检查文件中访问键的标记字符(默认 &；TS 文件总是 &)\n"
+        "\n"
+        "每个问题一行 \"文件:行: 条目 N: 规则: 说明\"，最后是各规则的问题数与总数。\n"
+        "退出状态: 0 没有问题，1 有问题，2 参数错误或有文件无法读取、无法识别。\n"
+        "规则:\n")
+        .arg(DictionaryFormats::checkedNamePatterns().join(u"、"))
+        + rules.join(QString());
 }
 
 }
@@ -215,13 +303,23 @@ QString cliUsage()
         "\n"
         "退出状态: 0 全部成功，1 有字典失败或被跳过，2 参数错误，\n"
         "          130 被 Ctrl+C (SIGINT) 中止，143 被 SIGTERM 中止。\n")
-        .arg(DictionaryFormats::todoNamePatterns().join(u"、"), DictionaryFormats::referenceNamePatterns().join(u"、"));
+        .arg(DictionaryFormats::todoNamePatterns().join(u"、"), DictionaryFormats::referenceNamePatterns().join(u"、"))
+        + checkUsage();
+}
+
+QChar CliRequest::todoMarker() const
+{
+    for (auto control = controls.crbegin(); control != controls.crend(); ++control) {
+        if (control->first == u"cbouAndXMarker")
+            return control->second.front();
+    }
+    return QChar();
 }
 
 QStringList CliRequest::names() const
 {
     QStringList names{AppFolder::path()};
-    for (const QString &path : todos + QStringList{files.reference, files.output, todoDir, outputDir, presetFile,
+    for (const QString &path : todos + checkedFiles + QStringList{checkDir, files.reference, files.output, todoDir, outputDir, presetFile,
                                                    savedDatabasePath}) {
         if (path.isEmpty())
             continue;
@@ -247,10 +345,12 @@ std::optional<CliRequest> parseCliArguments(const QStringList &arguments, QStrin
         if (!error->isEmpty())
             return std::nullopt;
     }
-    if (request.inPlace && (!request.files.output.isEmpty() || !request.outputDir.isEmpty()))
+    if (request.isCheck())
+        *error = checkArgumentError(request);
+    else if (request.inPlace && (!request.files.output.isEmpty() || !request.outputDir.isEmpty()))
         *error = QStringLiteral("--in-place 不能与 --output 或 --output-dir 同时使用");
     else
-        *error = request.isBatch() ? batchArgumentError(request) : singleArgumentError(request);
+        *error = jobArgumentError(request);
     if (!error->isEmpty())
         return std::nullopt;
     if (request.inPlace && !request.isBatch())

@@ -35,7 +35,19 @@ struct CliRequest {
     // Option controls the command line sets after the preset or Tallyra.ini, by control
     // name: a check box's state or a drop-down's choice.
     QList<std::pair<QString, QString>> controls;
+    // The quality checks: the files named after --check and the folder to check, the
+    // rules asked for and left out by id, the length rule's byte limit (0: off).
+    bool check = false;
+    QStringList checkedFiles;
+    QString checkDir;
+    QStringList rules;
+    QStringList skippedRules;
+    int lengthLimit = 0;
 
+    bool isCheck() const { return check || !checkDir.isEmpty(); }
+
+    // The access-key marker --todo-marker chose; null when it was not given.
+    QChar todoMarker() const;
     bool isBatch() const { return todos.size() > 1 || !todoDir.isEmpty() || !outputDir.isEmpty(); }
     // Every path the command line names, as given and absolute, with their folders and
     // the program folder: what the messages of a run may quote.

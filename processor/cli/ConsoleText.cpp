@@ -4,7 +4,9 @@
 
 namespace {
 
-enum class LineBreaks { Escaped, Kept };
+// What is escaped: every unprintable character and the backslash (a name), the same
+// but line breaks (a message), or the unprintable characters only (a line of text).
+enum class Escaping { Name, LineBreaksKept, UnprintableOnly };
 
 void appendEscaped(QString &out, char32_t c)
 {
@@ -26,17 +28,17 @@ std::pair<char32_t, qsizetype> codePointAt(QStringView text, qsizetype at)
     return {text[at].unicode(), 1};
 }
 
-QString escaped(QStringView text, LineBreaks lineBreaks)
+QString escaped(QStringView text, Escaping escaping)
 {
     QString out;
     out.reserve(text.size());
     for (qsizetype at = 0; at < text.size();) {
         const auto [c, length] = codePointAt(text, at);
         const bool lineBreak = c == U'\n' || (c == U'\r' && text.mid(at + 1).startsWith(u'\n'));
-        if (lineBreaks == LineBreaks::Kept && lineBreak) {
+        if (escaping == Escaping::LineBreaksKept && lineBreak) {
             if (c == U'\n')
                 out += u'\n';
-        } else if ((lineBreaks == LineBreaks::Escaped && c == U'\\') || !QChar::isPrint(c)) {
+        } else if ((escaping == Escaping::Name && c == U'\\') || !QChar::isPrint(c)) {
             appendEscaped(out, c);
         } else {
             out += text.mid(at, length);
@@ -48,9 +50,14 @@ QString escaped(QStringView text, LineBreaks lineBreaks)
 
 }
 
+QString lineText(QStringView text)
+{
+    return escaped(text, Escaping::UnprintableOnly);
+}
+
 QString shownName(const QString &name)
 {
-    return escaped(name, LineBreaks::Escaped);
+    return escaped(name, Escaping::Name);
 }
 
 QString consoleText(const QString &text, const QStringList &names)
@@ -71,9 +78,9 @@ QString consoleText(const QString &text, const QStringList &names)
             ++at;
             continue;
         }
-        result += escaped(QStringView(text).mid(plainFrom, at - plainFrom), LineBreaks::Kept) + shownName(*name);
+        result += escaped(QStringView(text).mid(plainFrom, at - plainFrom), Escaping::LineBreaksKept) + shownName(*name);
         at += name->size();
         plainFrom = at;
     }
-    return result + escaped(QStringView(text).mid(plainFrom), LineBreaks::Kept);
+    return result + escaped(QStringView(text).mid(plainFrom), Escaping::LineBreaksKept);
 }

@@ -13,3 +13,7 @@ QString shownName(const QString &name);
 // unprintable character escaped too, except the message's own line breaks, which
 // become plain LF.
 QString consoleText(const QString &text, const QStringList &names);
+
+// A text that must stay on one line of the console: every unprintable character
+// escaped, line breaks included; backslashes stand as they are.
+QString lineText(QStringView text);

@@ -1,5 +1,6 @@
 #include "AppFolder.h"
 #include "BatchCommand.h"
+#include "CheckCommand.h"
 #include "CliOptions.h"
 #include "ConsoleObserver.h"
 #include "ConsoleText.h"
@@ -73,6 +74,8 @@ int main(int argc, char *argv[])
         AppFolder::set(request->appFolder);
     else
         AppFolder::initialise();
+    if (request->isCheck())
+        return runCheck(*request, out, err);
     if (!request->presetFile.isEmpty() && !QFileInfo(request->presetFile).isFile()) {
         err << QStringLiteral("配置文件不存在: %1").arg(shownName(request->presetFile)) << Qt::endl;
         return 2;

@@ -2,6 +2,7 @@
 
 #include "EditorSettings.h"
 #include "EntryExport.h"
+#include "OptionSettings.h"
 #include "cInifile.h"
 #include "checks/CheckSettings.h"
 
@@ -97,6 +98,20 @@ private Q_SLOTS:
         editor.trigger(u"miVOrder"_qs);
         QCOMPARE(shownRows(editor), u"4"_qs);
         QCOMPARE(editor.window->findChild<QAction *>(u"miVFilter"_qs)->iconText(), u"筛选: 有问题的条目"_qs);
+    }
+
+    // A catalogue is checked with its file's access-key marker and its entries' format flags.
+    void catalogueTakesItsMarkerAndFlags_data()
+    {
+        addTestTable(u"editor/check-markers.txt"_qs, {"file", "marker", "row", "mark"});
+    }
+    void catalogueTakesItsMarkerAndFlags()
+    {
+        const auto [file, marker, row] = fields("file", "marker", "row");
+        EditorFixture editor;
+        cInifile(EditorSettings::iniPath(), OptionControlState::IniSection).setValue(u"cbouAndXMarker"_qs, marker);
+        QVERIFY(editor.open(file));
+        QTEST(mark(editor, row.toInt()), "mark");
     }
 
     void paneShowsFindingsWhileTyping_data()
