@@ -102,7 +102,7 @@ QList<CheckFinding> DocumentChecks::findings(const DictionaryDocument &document,
                                              const QString &status, QStringView translation) const
 {
     return m_checker.check(
-        {document.source(entry), translation, status, m_marker, placeholderSyntaxes(document, entry)});
+        {document.source(entry), translation, status, m_marker, placeholderSyntaxes(document, entry, translation)});
 }
 
 QString DocumentChecks::messages(const QList<CheckFinding> &findings)
@@ -127,8 +127,12 @@ QChar DocumentChecks::accessKeyMarker(const DictionaryDocument &document)
     return options.toOptions().todoMarker;
 }
 
-PlaceholderSyntaxes DocumentChecks::placeholderSyntaxes(const DictionaryDocument &document, qsizetype entry)
+PlaceholderSyntaxes DocumentChecks::placeholderSyntaxes(const DictionaryDocument &document, qsizetype entry,
+                                                        QStringView translation)
 {
+    // An entry's flags are read from its catalogue's text: only where they can matter.
+    if (!mayHoldPlaceholder(document.source(entry)) && !mayHoldPlaceholder(translation))
+        return PlaceholderSyntaxes::unflagged();
     return PlaceholderSyntaxes::fromFlags(document.formatFlags(entry));
 }
 

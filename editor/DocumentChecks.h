@@ -41,9 +41,10 @@ public:
     // (TS), else the to-do marker chosen in the import options, where the document plays
     // the to-do's part.
     static QChar accessKeyMarker(const DictionaryDocument &document);
-    // The placeholder syntaxes an entry is read with: those its PO format flags name; a
-    // dictionary entry carries no flags.
-    static PlaceholderSyntaxes placeholderSyntaxes(const DictionaryDocument &document, qsizetype entry);
+    // The placeholder syntaxes an entry is read with, with this translation: those its PO
+    // format flags name; a dictionary entry carries no flags.
+    static PlaceholderSyntaxes placeholderSyntaxes(const DictionaryDocument &document, qsizetype entry,
+                                                   QStringView translation);
     // The export's limit on a translation's byte length: the value of its condition
     // "译文长度大于:" when that is the condition chosen, else 0 (no limit).
     static int exportLengthLimit();

@@ -44,3 +44,9 @@ using Placeholders = QVarLengthArray<Placeholder, 8>;
 // "{name}", "{0:>8}"; "{{" is a literal brace).
 Placeholders findPlaceholders(QStringView text, PlaceholderSyntaxes syntaxes);
 bool holdsPlaceholder(QStringView text, PlaceholderSyntaxes syntaxes);
+// Whether a text has a character that starts a placeholder of any syntax: a text without
+// one reads the same whatever its flags say.
+inline bool mayHoldPlaceholder(QStringView text)
+{
+    return text.contains(u'%') || text.contains(u'{');
+}

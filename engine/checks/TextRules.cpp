@@ -12,11 +12,6 @@ using namespace UiText;
 
 namespace {
 
-bool mayHoldPlaceholder(QStringView text)
-{
-    return text.contains(u'%') || text.contains(u'{');
-}
-
 bool comesBefore(const Placeholder &a, const Placeholder &b)
 {
     return a.argument != b.argument ? a.argument < b.argument : a.conversion < b.conversion;
