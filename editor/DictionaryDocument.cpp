@@ -142,6 +142,11 @@ EntryNotes DictionaryDocument::notes(qsizetype i) const
     return m_file ? m_file->notes(number(i)) : EntryNotes();
 }
 
+QStringList DictionaryDocument::formatFlags(qsizetype i) const
+{
+    return m_file ? m_file->formatFlags(number(i)) : QStringList();
+}
+
 bool DictionaryDocument::setStatus(qsizetype i, const QString &status)
 {
     const quint32 id = labelId(status);

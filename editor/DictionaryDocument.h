@@ -80,7 +80,7 @@ public:
     // What the file says of the entry beyond its texts; nothing for a dictionary.
     EntryNotes notes(qsizetype i) const;
     // The format flags of a PO entry ("c-format"); empty for the other formats.
-    QStringList formatFlags(qsizetype i) const { return notes(i).formatFlags; }
+    QStringList formatFlags(qsizetype i) const;
 
     // While the document is read, before any undo step can refer to it; true when the
     // status changed.

@@ -17,6 +17,12 @@ EntryNotes CatalogueDocument::notes(QStringView number) const
     return message < 0 ? EntryNotes() : notesOf(message);
 }
 
+QStringList CatalogueDocument::formatFlags(QStringView number) const
+{
+    const qsizetype message = messageOf(number);
+    return message < 0 ? QStringList() : formatFlagsOf(message);
+}
+
 void CatalogueDocument::update(const DictionaryEntry &entry)
 {
     const qsizetype message = messageOf(entry.number);

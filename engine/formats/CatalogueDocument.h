@@ -27,6 +27,7 @@ public:
     // The entry at a position from 0, its number the position + 1.
     DictionaryEntry entry(qsizetype position) const;
     EntryNotes notes(QStringView number) const override;
+    QStringList formatFlags(QStringView number) const override;
 
     virtual std::unique_ptr<CatalogueDocument> copy() const = 0;
     // Puts the entry's status and translation into its message where they differ; a
@@ -48,6 +49,7 @@ protected:
     virtual void setTranslation(qsizetype message, const QString &text) = 0;
     virtual void setStatus(qsizetype message, const QString &status) = 0;
     virtual EntryNotes notesOf(qsizetype message) const = 0;
+    virtual QStringList formatFlagsOf(qsizetype message) const { return notesOf(message).formatFlags; }
 
 private:
     // The message of the entry with the number; -1 for none.

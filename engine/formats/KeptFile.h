@@ -37,4 +37,6 @@ public:
     virtual ~KeptFile() = default;
     // Empty notes for a number of no entry.
     virtual EntryNotes notes(QStringView number) const = 0;
+    // The format flags of its notes, which a file may find more cheaply than all of them.
+    virtual QStringList formatFlags(QStringView number) const { return notes(number).formatFlags; }
 };

@@ -55,6 +55,16 @@ PoNotes PoCatalogue::notesOf(int recordIndex) const
     return PoReader::readNotes(QByteArrayView(m_bytes).sliced(entry.begin, entry.end - entry.begin), m_data.charset);
 }
 
+QStringList PoCatalogue::formatFlags(int index) const
+{
+    const int at = recordIndex(index);
+    if (const auto changed = m_changed.find(at); changed != m_changed.end())
+        return changed->second.flags.formats();
+    const PoRecord &entry = m_data.records[at];
+    return PoReader::readFlags(QByteArrayView(m_bytes).sliced(entry.begin, entry.end - entry.begin), m_data.charset)
+        .formats();
+}
+
 PoMessage PoCatalogue::message(int index) const
 {
     const int at = recordIndex(index);

@@ -40,6 +40,8 @@ public:
     int count() const { return int(m_data.records.size()) - (m_data.header >= 0 ? 1 : 0); }
     // Everything of one message; its notes are read from the file's bytes on each call.
     PoMessage message(int index) const;
+    // Its format flags ("c-format"), read without the rest of its notes.
+    QStringList formatFlags(int index) const;
     const QString &msgid(int index) const { return record(index).msgid; }
     std::optional<QString> context(int index) const;
     std::optional<QString> msgidPlural(int index) const;

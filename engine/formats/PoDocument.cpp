@@ -21,6 +21,11 @@ void PoDocument::setStatus(qsizetype message, const QString &status)
     m_catalogue.setStatus(int(message), status);
 }
 
+QStringList PoDocument::formatFlagsOf(qsizetype message) const
+{
+    return m_catalogue.formatFlags(int(message));
+}
+
 EntryNotes PoDocument::notesOf(qsizetype message) const
 {
     const PoMessage full = m_catalogue.message(int(message));

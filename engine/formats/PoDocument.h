@@ -22,6 +22,7 @@ protected:
     void setTranslation(qsizetype message, const QString &text) override;
     void setStatus(qsizetype message, const QString &status) override;
     EntryNotes notesOf(qsizetype message) const override;
+    QStringList formatFlagsOf(qsizetype message) const override;
 
 private:
     explicit PoDocument(const PoDocument &) = default;

@@ -377,6 +377,20 @@ PoNotes readNotes(QByteArrayView entry, const PoCharset &charset)
     }
 }
 
+PoFlags readFlags(QByteArrayView entry, const PoCharset &charset)
+{
+    PoLexer lexer(entry, QString());
+    lexer.setCharset(charset);
+    PoFlags flags;
+    // The comments come first in an entry, so the flags are among them.
+    for (PoToken token = lexer.take(); token.kind == PoToken::Kind::Comment; token = lexer.take()) {
+        const QByteArrayView text(token.begin, token.end - token.begin);
+        if (text.startsWith(',') || text.startsWith('!'))
+            flags.read(commentText(text.sliced(1), charset));
+    }
+    return flags;
+}
+
 Catalogue read(QByteArrayView bytes, const QString &fileName)
 {
     Catalogue catalogue = Parser(bytes, fileName, std::nullopt).run();

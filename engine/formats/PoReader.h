@@ -104,6 +104,8 @@ int pluralCount(QByteArrayView header);
 
 // The notes of one entry that read() accepted: its bytes from begin to end.
 PoNotes readNotes(QByteArrayView entry, const PoCharset &charset);
+// Its "#," flags alone, for what needs no other note.
+PoFlags readFlags(QByteArrayView entry, const PoCharset &charset);
 
 constexpr int MalformedError = 1002;
 

@@ -263,6 +263,8 @@ void tst_PoCatalogue::changedEntries()
     PoCatalogue catalogue = PoCatalogue::fromFile(path);
     const std::set<int> changed = applyEdits(catalogue, edits);
     QVERIFY(catalogue.isModified());
+    for (int i = 0; i < catalogue.count(); ++i)
+        QCOMPARE(catalogue.formatFlags(i), catalogue.message(i).notes.flags.formats());
     const QString output = path + QStringLiteral(".changed");
     catalogue.save(output);
     checkChanges(path, output, changed);
@@ -287,6 +289,7 @@ void tst_PoCatalogue::messages()
     }
     const PoMessage message = catalogue.message(index.toInt());
     QCOMPARE(message.index, index.toInt());
+    QCOMPARE(catalogue.formatFlags(index.toInt()), message.notes.flags.formats());
     const std::map<QString, QString> values{
         {QStringLiteral("context"), optional(message.context)},
         {QStringLiteral("msgid"), message.msgid},
