@@ -10,6 +10,8 @@ enum class InputProblem { None, Missing, NotRegular, Unreadable };
 namespace InputRole {
 const QString Todo = QStringLiteral("未译字典");
 const QString Reference = QStringLiteral("参照字典");
+// A file read for itself, as one to check.
+const QString File = QStringLiteral("文件");
 }
 
 InputProblem inputProblem(const QString &path);

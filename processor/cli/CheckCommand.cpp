@@ -4,6 +4,7 @@
 #include "CliOptions.h"
 #include "ConsoleText.h"
 #include "ErrorReport.h"
+#include "InputFile.h"
 #include "checks/CheckSettings.h"
 #include "checks/Checker.h"
 #include "formats/DictionaryFormats.h"
@@ -86,11 +87,8 @@ private:
 // Why the file cannot be checked before reading it; empty when it may be read.
 QString refusal(const QString &path, const DictionaryFormat *&format)
 {
-    const QFileInfo file(path);
-    if (!file.exists())
-        return QStringLiteral("文件不存在");
-    if (!file.isFile())
-        return QStringLiteral("不是普通文件");
+    if (const InputProblem problem = inputProblem(path); problem != InputProblem::None)
+        return inputProblemText(problem, InputRole::File);
     format = DictionaryFormats::checkedFormatFor(path);
     return format ? QString() : QStringLiteral("不是可以检查的字典格式");
 }
