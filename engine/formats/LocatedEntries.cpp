@@ -58,7 +58,7 @@ protected:
             return false;
         entry.line = m_catalogue.line(index);
         entry.status = m_catalogue.status(index);
-        entry.formatFlags = m_catalogue.message(index).notes.flags.formats();
+        entry.formatFlags = m_catalogue.formatFlags(index);
         const std::optional<QString> plural = m_catalogue.msgidPlural(index);
         const QStringList forms = m_catalogue.translations(index);
         for (qsizetype form = 0; form < forms.size(); ++form) {
